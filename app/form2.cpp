@@ -1,0 +1,216 @@
+#include "app/form2.h"
+
+#include "app/form1.h"
+#include "app/textnumber.h"
+#include "leaderboard/form3.h"
+#include "media/catalogue.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+const QColor navy(0, 0, 128);
+
+// "宋体" is what the game asks for; Linux never has it, so the nearest CJK
+// fonts stand behind it.
+QFont songFont(double points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, QRect place, QColor text, double points)
+{
+    auto *label = new QLabel(parent);
+    label->setGeometry(place);
+    label->setAttribute(Qt::WA_NoMousePropagation);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(songFont(points));
+    label->setAutoFillBackground(true);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::Window, navy);
+    colours.setColor(QPalette::WindowText, text);
+    label->setPalette(colours);
+    return label;
+}
+
+PictureBox *makePicture(QWidget *parent, QRect place)
+{
+    auto *box = new PictureBox(parent);
+    box->setGeometry(place);
+    return box;
+}
+
+QIcon gameIcon()
+{
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icon/wordnest-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace
+
+Form2::Form2(SoundPlayer &soundPlayer, QWidget *parent)
+    : QWidget(parent)
+    , player(soundPlayer)
+    , random(std::make_unique<ClockRandomSource>())
+{
+    createControls();
+    Form_Load();
+}
+
+Form2::~Form2()
+{
+    // A sound may still be reading wordWav or effectWav.
+    player.stop();
+    delete helpWindow;
+}
+
+void Form2::setRandomSource(std::unique_ptr<RandomSource> source)
+{
+    random = std::move(source);
+}
+
+// The window as it is designed, before Form_Load puts the pictures in.
+void Form2::createControls()
+{
+    setWindowTitle(QStringLiteral("Wordnest"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(gameIcon());
+    setAutoFillBackground(false);
+
+    LabelP.setCopier([](const PictureBox &model) { return model.clone(); });
+    LabelP.setWiring([this](PictureBox *box, int index) {
+        connect(box, &PictureBox::clicked, this, [this, index] { Labelp_Click(qint16(index)); });
+    });
+    LabelP.append(makePicture(this, {0, 2, 89, 89}));
+    LabelP(0)->hide();
+
+    for (int i = 0; i < 5; ++i)
+        Pics.append(makePicture(this, {480 + 20 * i, 0, 17, 17}));
+
+    Picz = makePicture(this, {480, 34, 73, 81});
+    Picz->setAutoFillBackground(true);
+    QPalette white = Picz->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Picz->setPalette(white);
+    Picz->hide();
+
+    PicHP = makePicture(this, {488, 34, 73, 81});
+    PicHP->hide();
+    connect(PicHP, &PictureBox::clicked, this, &Form2::PicHP_Click);
+
+    Label3 = makeLabel(this, {488, 138, 105, 25}, Qt::white, 12);
+
+    PicB = makePicture(this, {464, 218, 33, 41});
+    PicB->setToolTip(QStringLiteral("开始"));
+    connect(PicB, &PictureBox::clicked, this, &Form2::PicB_Click);
+
+    PicBh = makePicture(this, {520, 218, 33, 41});
+    PicBh->setToolTip(QStringLiteral("帮助"));
+    connect(PicBh, &PictureBox::clicked, this, &Form2::PicBh_Click);
+
+    Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
+    Label2->setText(QStringLiteral("0"));
+
+    PicBoy.append(makePicture(this, {360, 226, 73, 57}));
+    PicBoy(0)->hide();
+
+    // The question clock comes down to 20 ms a tick; a coarse timer would drift.
+    Timer1.setTimerType(Qt::PreciseTimer);
+    Timer1.setInterval(100);
+    Timer2.setInterval(500);
+    Timerboy.setInterval(800);
+    connect(&Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+    connect(&Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
+    connect(&Timerboy, &QTimer::timeout, this, &Form2::TimerBoy_Timer);
+}
+
+void Form2::Form_Load()
+{
+    gameOn = false;
+    level = 0;
+    score = 0;
+    levelScore = 0;
+    picCount = 0;
+    pauseTicks = 0;
+    lives = 5;
+    qNum = 0;
+
+    // The room is 450 x 450 and the side panel 190 wide. The outer frame goes
+    // at 1500, 1000 twips (100, 67 pixels); the client area is fixed rather
+    // than the outer size, which would cut off the bottom of the room.
+    setFixedSize(640, 450);
+    move(100, 67);
+
+    wordSet = 1;
+    sPath = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+
+    // From here on a step that fails is skipped and start-up goes on.
+    for (int room = 0; room < 4; ++room) {
+        const QString placement = catalogue::loadString(catalogue::FacePlacement + room);
+        const qsizetype first = placement.indexOf(u',');
+        if (first < 0)
+            continue;
+        if (auto x = parseInt16(QStringView(placement).left(first)))
+            faceX[size_t(room)] = *x;
+        const QStringView rest = QStringView(placement).mid(first + 1);
+        if (auto y = parseInt16(rest.left(rest.indexOf(u','))))
+            faceY[size_t(room)] = *y;
+    }
+
+    const QPixmap ball = catalogue::loadPicture(catalogue::Ball);
+    for (int i = 0; i < 5; ++i)
+        Pics(i)->setPicture(ball);
+    PicB->setPicture(catalogue::loadPicture(catalogue::StartButton));
+    PicBh->setPicture(catalogue::loadPicture(catalogue::HelpButton));
+    PicHP->setPicture(catalogue::loadPicture(catalogue::Book));
+    setBackground(catalogue::loadPicture(catalogue::RoomPicture + level));
+    PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
+}
+
+void Form2::setBackground(const QPixmap &picture)
+{
+    if (picture.isNull())
+        return;
+    backgroundPicture = picture;
+    update();
+}
+
+void Form2::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), navy);
+    painter.drawPixmap(0, 0, backgroundPicture);
+}
+
+// Only presses on the window's own background arrive here: every control
+// keeps its presses to itself.
+void Form2::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position();
+    const int shift = int(event->modifiers() & Qt::ShiftModifier ? 1 : 0)
+                      | int(event->modifiers() & Qt::ControlModifier ? 2 : 0)
+                      | int(event->modifiers() & Qt::AltModifier ? 4 : 0);
+    Form_MouseDown(int(event->button()), shift, float(at.x()), float(at.y()));
+}
+
+// Closing the main window ends the program, also while the help or the
+// leaderboard window is open. Nothing is saved here.
+void Form2::closeEvent(QCloseEvent *event)
+{
+    if (helpWindow)
+        helpWindow->close();
+    if (form3)
+        form3->close();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,40 @@
+#include "app/picturebox.h"
+
+#include <QMouseEvent>
+
+PictureBox::PictureBox(QWidget *parent)
+    : QLabel(parent)
+{
+    setAttribute(Qt::WA_NoMousePropagation);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void PictureBox::setPicture(const QPixmap &picture)
+{
+    setPixmap(picture);
+    if (!picture.isNull())
+        resize(picture.size());
+}
+
+PictureBox *PictureBox::clone() const
+{
+    auto *copy = new PictureBox(parentWidget());
+    copy->hide();
+    copy->setGeometry(geometry());
+    copy->setPixmap(pixmap());
+    copy->setToolTip(toolTip());
+    return copy;
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+// A click is a press and a release over the picture, as on any button.
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

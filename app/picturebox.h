@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+// A borderless picture that takes the size of whatever picture it is given and
+// reports a click. It keeps every mouse press to itself, so a press on a
+// picture never counts as a press on the room behind it.
+class PictureBox : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget *parent);
+
+    void setPicture(const QPixmap &picture);
+
+    // A new box with the same place, size and picture, hidden.
+    PictureBox *clone() const;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};

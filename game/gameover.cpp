@@ -1,0 +1,21 @@
+#include "app/form2.h"
+
+#include "leaderboard/form3.h"
+
+// The last chance is gone: everything stops and the leaderboard takes the
+// score. The rest of the state stays as it was, for the child to look at.
+void Form2::GameOver()
+{
+    gameOn = false;
+    for (int i = 0; i <= 9; ++i)
+        if (LabelP.exists(i))
+            LabelP(i)->hide();
+    Timerboy.stop();
+    Timer1.stop();
+    Timer2.stop();
+    if (!form3)
+        form3 = std::make_unique<Form3>(*this);
+    form3->grd = 1;
+    form3->fcount = score;
+    form3->Show();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The ten best results, best first. Index 10 can take an eleventh line of the
+// file; it is never shown, ranked or written.
+struct Board
+{
+    std::array<QString, 11> boardNames;
+    std::array<qint16, 11> boardScores{};
+};
+
+// "<sPath>kivora<grd>.tmp"
+QString composeBoardPath(const QString &sPath, qint16 grd);
+
+// Reads the board file into `board`, line by line. A field that cannot be
+// read keeps what it held. Returns false when the file cannot be opened.
+// Reading is bounded: only the first lines of a huge or broken file are
+// looked at.
+bool loadBoard(const QString &path, Board &board);
+
+// The row a new score takes: the first whose score is strictly lower, so an
+// older entry keeps its place against an equal newcomer; -1 for no place.
+qint16 rankOf(const Board &board, qint32 score);
+
+// Ten rows "0,0", in memory and in the file. Returns whether the file was written.
+bool createDefaultBoard(const QString &path, Board &board);
+
+// Rewrites the file with `name` and `score` inserted at `newRank` (0..9); the
+// old last row falls off. The file is replaced atomically: a failure leaves
+// the old file as it was, and is reported by returning false.
+bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, const QString &name,
+                      qint32 score);
+
+// Whether every character of `name` can be stored in the board file as typed.
+bool fitsBoardFile(const QString &name);

@@ -1,0 +1,205 @@
+#include "leaderboard/form3.h"
+
+#include "app/form2.h"
+#include "media/catalogue.h"
+#include "media/recording.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace {
+
+const QString congratulation = QStringLiteral("恭喜恭喜!您上榜了。您的大名:");
+
+// The name box takes only what the board file can store as typed: no line
+// breaks, nothing outside GBK (an emoji would come back as "?").
+class NameValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return fitsBoardFile(input) ? Acceptable : Invalid;
+    }
+};
+
+QFont songFont(double points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+
+QLabel *makeRowLabel(QWidget *parent, QRect place)
+{
+    auto *label = new QLabel(parent);
+    label->setGeometry(place);
+    label->setTextFormat(Qt::PlainText); // a name is shown as typed, never as markup
+    label->setAutoFillBackground(true);
+    return label;
+}
+
+} // namespace
+
+Form3::Form3(Form2 &owner)
+    : mainWindow(owner)
+{
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral("排行榜"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowIcon(owner.windowIcon());
+    setFixedSize(312, 339);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    setPalette(colours);
+
+    const auto copyRow = [this](const QLabel &model) {
+        auto *label = makeRowLabel(model.parentWidget(), model.geometry());
+        label->setFont(model.font());
+        label->setPalette(model.palette());
+        return label;
+    };
+    Label1.setCopier(copyRow);
+    Label2.setCopier(copyRow);
+}
+
+Form3::~Form3()
+{
+    // The sound started at load may still be playing from boardWav.
+    mainWindow.soundPlayer().stop();
+}
+
+void Form3::Show()
+{
+    Form_Load();
+    show();
+    if (Text1 && Text1->isVisible())
+        Text1->setFocus();
+}
+
+void Form3::createControls()
+{
+    controls = new QWidget(this);
+    controls->setGeometry(rect());
+
+    Labt = new QLabel(congratulation, controls);
+    Labt->setGeometry(32, 24, 217, 25);
+    Labt->setTextFormat(Qt::PlainText);
+    Labt->setAlignment(Qt::AlignCenter);
+    Labt->setFont(songFont(9));
+    QPalette red = Labt->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Labt->setPalette(red);
+
+    Text1 = new QLineEdit(controls);
+    Text1->setGeometry(32, 48, 209, 25);
+    Text1->setMaxLength(40);
+    Text1->setValidator(new NameValidator(Text1));
+    Text1->installEventFilter(this);
+
+    Command1 = new QPushButton(QStringLiteral("确认"), controls);
+    Command1->setGeometry(256, 48, 41, 25);
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    setTabOrder(Text1, Command1);
+
+    Label1.append(makeRowLabel(controls, {32, 88, 81, 25}));
+    Label2.append(makeRowLabel(controls, {160, 88, 89, 25}));
+}
+
+void Form3::Form_Load()
+{
+    mainWindow.setEnabled(false);
+    createControls();
+
+    boardPath = composeBoardPath(mainWindow.sPath, grd);
+    if (loadBoard(boardPath, board)) {
+        newRank = rankOf(board, fcount);
+        if (newRank < 0) {
+            Text1->hide();
+            Command1->hide();
+            Labt->setText(QStringLiteral("排行榜"));
+            loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::NoPlaceSound);
+        } else {
+            loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::RoundSound);
+        }
+    } else {
+        // No board yet: a fresh one, and the new result goes on top. Nothing
+        // new is loaded to play; boardWav still holds the last showing's sound.
+        createDefaultBoard(boardPath, board);
+        newRank = 0;
+    }
+
+    for (int i = 1; i <= 9; ++i) {
+        Label1.load(i)->show();
+        Label2.load(i)->show();
+    }
+    for (int i = 0; i <= 9; ++i) {
+        Label1(i)->setText(board.boardNames[size_t(i)]);
+        Label2(i)->setText(QString::number(board.boardScores[size_t(i)]));
+        Label1(i)->move(Label1(i)->x(), 80 + 24 * i);
+        Label2(i)->move(Label2(i)->x(), 80 + 24 * i);
+    }
+
+    if (!boardWav.isEmpty())
+        mainWindow.soundPlayer().play(boardWav, PlayMode::Async);
+}
+
+void Form3::Text1_KeyPress(int KeyAscii)
+{
+    if (KeyAscii == 13)
+        Command1_Click();
+}
+
+void Form3::Command1_Click()
+{
+    if (Text1->text().isEmpty())
+        return;
+    if (!saveWithNewEntry(boardPath, board, newRank, Text1->text(), fcount)) {
+        // The old board is still there; the name stays typed for another try.
+        Labt->setText(QStringLiteral("成绩没能保存，请再试一次。"));
+        return;
+    }
+    mainWindow.setEnabled(true);
+    close();
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    QWidget::closeEvent(event);
+}
+
+void Form3::Form_Unload()
+{
+    mainWindow.setEnabled(true);
+    // The controls go with the window; deleted later, since the click that
+    // closes it may still be on the stack.
+    if (controls) {
+        controls->hide();
+        controls->deleteLater();
+        controls = nullptr;
+    }
+    Label1.forget();
+    Label2.forget();
+    Labt = nullptr;
+    Text1 = nullptr;
+    Command1 = nullptr;
+}
+
+bool Form3::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            Text1_KeyPress(13);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

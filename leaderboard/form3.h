@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/controlarray.h"
+#include "leaderboard/boardfile.h"
+
+#include <QByteArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+class Form2;
+
+// The leaderboard window. It is a window of its own beside the main window,
+// which it disables while it is open. The board and its sound live as long as
+// the program; the controls are made anew at every showing.
+class Form3 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form3(Form2 &mainWindow);
+    ~Form3() override;
+
+    // Shows the window without a modal loop; Form_Load runs first.
+    void Show();
+
+    // Set by the caller before Show().
+    qint16 grd = 0;
+    qint32 fcount = 0;
+
+    void Command1_Click();
+    void Text1_KeyPress(int KeyAscii);
+
+    // --- controls (exist while the window is open) ---
+    QLabel *Labt = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command1 = nullptr;
+    ControlArray<QLabel> Label1; // names
+    ControlArray<QLabel> Label2; // scores
+
+    // --- variables, kept while the window is closed ---
+    Board board;
+    QString boardPath;
+    qint16 newRank = 0;
+    QByteArray boardWav;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void createControls();
+
+    Form2 &mainWindow;
+    QWidget *controls = nullptr; // parent of this showing's controls
+};

@@ -1,0 +1,35 @@
+#include "media/catalogue.h"
+
+#include <QFile>
+#include <QImage>
+
+namespace catalogue {
+
+namespace {
+QByteArray readResource(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+} // namespace
+
+QString loadString(int id)
+{
+    return QString::fromUtf8(readResource(QStringLiteral(":/strings/%1.txt").arg(id)));
+}
+
+QPixmap loadPicture(int id)
+{
+    return QPixmap(QStringLiteral(":/pictures/%1.bmp").arg(id), "BMP");
+}
+
+QByteArray loadData(int id, const char *type)
+{
+    if (qstrcmp(type, "WAV") != 0)
+        return {};
+    return readResource(QStringLiteral(":/recordings/%1.wav").arg(id));
+}
+
+} // namespace catalogue

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPixmap>
+#include <QString>
+
+// The game's media, compiled into the program and looked up by number.
+// An unknown number gives an empty result.
+namespace catalogue {
+
+QString loadString(int id);
+QPixmap loadPicture(int id);
+// The raw bytes of a resource of the given type; "WAV" is the only type.
+QByteArray loadData(int id, const char *type);
+
+// Word w of the list has picture and recording wordMedia(w).
+constexpr int wordMedia(int word) { return 101 + word; }
+
+enum Id {
+    WordList = 101,
+    RoomPicture = 200,   // + level
+    FacePicture = 204,   // + level
+    FacePlacement = 300, // + level
+    StartButton = 301,
+    HelpButton = 302,
+    Ball = 303,
+    Book = 304,
+    WrongSound = 121,
+    RightSound = 122,
+    RoundSound = 123,
+    NoPlaceSound = 124,
+};
+
+} // namespace catalogue

@@ -1,0 +1,9 @@
+#include "media/recording.h"
+
+#include "media/catalogue.h"
+
+void loadRecording(SoundPlayer &player, QByteArray &buffer, int id)
+{
+    player.stop();
+    buffer = catalogue::loadData(id, "WAV");
+}

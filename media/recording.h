@@ -1,0 +1,9 @@
+#pragma once
+
+#include "media/soundplayer.h"
+
+#include <QByteArray>
+
+// Replaces the whole content of `buffer` with recording `id`. Whatever still
+// plays is stopped first, so no sound is ever read from bytes being replaced.
+void loadRecording(SoundPlayer &player, QByteArray &buffer, int id);

@@ -1,0 +1,105 @@
+#include "media/sdlsoundplayer.h"
+
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+#include <QtGlobal>
+
+namespace {
+
+// The recordings are all 22050 Hz mono 8-bit; asking for exactly that lets
+// SDL hand the bytes through untouched when the device agrees.
+SDL_AudioSpec wantedSpec()
+{
+    SDL_AudioSpec spec{};
+    spec.freq = 22050;
+    spec.format = AUDIO_U8;
+    spec.channels = 1;
+    spec.samples = 512; // about 23 ms: short enough that a cut-off is prompt
+    return spec;
+}
+
+struct WavData
+{
+    SDL_AudioSpec spec{};
+    Uint8 *bytes = nullptr;
+    Uint32 length = 0;
+    ~WavData() { SDL_FreeWAV(bytes); }
+};
+
+} // namespace
+
+SdlSoundPlayer::SdlSoundPlayer()
+{
+    // SDL must leave SIGINT and SIGTERM to the program, or Ctrl+C stops working.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetMainReady();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return;
+    sdlStarted = true;
+    const SDL_AudioSpec wanted = wantedSpec();
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec, 0);
+}
+
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    if (device != 0)
+        SDL_CloseAudioDevice(device);
+    if (sdlStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
+{
+    stop();
+    if (device == 0 || wav.isEmpty())
+        return false;
+
+    WavData data;
+    SDL_RWops *source = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
+    if (!SDL_LoadWAV_RW(source, 1, &data.spec, &data.bytes, &data.length))
+        return false;
+
+    // The queue copies the samples, so the caller's buffer may change as
+    // soon as this returns. A recording in another format is converted.
+    SDL_AudioCVT cvt;
+    const int needed = SDL_BuildAudioCVT(&cvt, data.spec.format, data.spec.channels, data.spec.freq,
+                                         deviceSpec.format, deviceSpec.channels, deviceSpec.freq);
+    if (needed < 0)
+        return false;
+    int queued;
+    if (needed == 0) {
+        queued = SDL_QueueAudio(device, data.bytes, data.length);
+    } else {
+        QByteArray converted(qsizetype(data.length) * cvt.len_mult, Qt::Uninitialized);
+        memcpy(converted.data(), data.bytes, data.length);
+        cvt.buf = reinterpret_cast<Uint8 *>(converted.data());
+        cvt.len = int(data.length);
+        if (SDL_ConvertAudio(&cvt) != 0)
+            return false;
+        queued = SDL_QueueAudio(device, cvt.buf, Uint32(cvt.len_cvt));
+    }
+    if (queued != 0)
+        return false;
+
+    SDL_PauseAudioDevice(device, 0);
+    if (mode == PlayMode::Wait)
+        waitUntilDrained();
+    return true;
+}
+
+void SdlSoundPlayer::stop()
+{
+    if (device != 0)
+        SDL_ClearQueuedAudio(device);
+}
+
+// Blocks the calling (user-interface) thread on purpose: nothing else of the
+// game may happen while a waiting sound plays.
+void SdlSoundPlayer::waitUntilDrained()
+{
+    while (SDL_GetQueuedAudioSize(device) > 0)
+        SDL_Delay(5);
+    // The last chunk is still in the device's own buffer.
+    SDL_Delay(Uint32(1000u * deviceSpec.samples / Uint32(deviceSpec.freq)) + 1);
+}
