@@ -1,0 +1,193 @@
+#include "app/form2.h"
+#include "app/textnumber.h"
+#include "media/catalogue.h"
+#include "support/recordingplayer.h"
+
+#include <QtTest>
+
+// The main window as the child first sees it, and what start-up reads.
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+    static bool shows(const PictureBox *box, int picture)
+    {
+        const QImage expected = catalogue::loadPicture(picture).toImage();
+        return !expected.isNull() && box->pixmap().toImage() == expected;
+    }
+
+private slots:
+    void windowAsDesigned()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Wordnest"));
+        // The whole 450-pixel room fits: the client area is fixed, not the frame.
+        QCOMPARE(window.size(), QSize(640, 450));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QCOMPARE(window.pos(), QPoint(100, 67));
+        QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!(window.windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!window.windowIcon().isNull());
+        QCOMPARE(window.background().toImage(), catalogue::loadPicture(200).toImage());
+        QVERIFY(!window.background().isNull());
+    }
+
+    void controlsAsDesigned()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY2(shows(window.Pics(i), 303), qPrintable(QString::number(i)));
+            QCOMPARE(window.Pics(i)->geometry(), QRect(480 + 20 * i, 0, 16, 16));
+            QVERIFY(window.Pics(i)->isVisible());
+        }
+        QVERIFY(shows(window.PicB, 301));
+        QVERIFY(shows(window.PicBh, 302));
+        QVERIFY(shows(window.PicHP, 304));
+        // Picture boxes take the size of their picture.
+        QCOMPARE(window.PicB->geometry(), QRect(464, 218, 50, 35));
+        QCOMPARE(window.PicBh->geometry(), QRect(520, 218, 50, 35));
+        QCOMPARE(window.PicHP->geometry(), QRect(488, 34, 85, 85));
+        QCOMPARE(window.PicB->toolTip(), QStringLiteral("开始"));
+        QCOMPARE(window.PicBh->toolTip(), QStringLiteral("帮助"));
+
+        QVERIFY(window.LabelP(0)->isHidden());
+        QCOMPARE(window.LabelP.count(), 1);
+        QVERIFY(window.Picz->isHidden());
+        QVERIFY(window.PicHP->isHidden());
+        QVERIFY(window.PicBoy(0)->isHidden());
+        QCOMPARE(window.PicBoy(0)->pos(), QPoint(354, 298));
+
+        QCOMPARE(window.Label2->text(), QStringLiteral("0"));
+        QCOMPARE(window.Label2->geometry(), QRect(520, 274, 41, 25));
+        QCOMPARE(window.Label2->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(window.Label3->geometry(), QRect(488, 138, 105, 25));
+        QCOMPARE(window.Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(window.Label3->palette().color(QPalette::Window), QColor(0, 0, 128));
+        QVERIFY(window.Label3->font().bold());
+        QCOMPARE(window.Label3->font().pointSizeF(), 12.0);
+        QCOMPARE(window.Label2->font().pointSizeF(), 10.5);
+    }
+
+    void nothingMovesBeforeTheFirstGame()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        QVERIFY(!window.Timer1.isActive());
+        QVERIFY(!window.Timer2.isActive());
+        QVERIFY(!window.Timerboy.isActive());
+        QCOMPARE(window.Timer1.interval(), 100);
+        QCOMPARE(window.Timer2.interval(), 500);
+        QCOMPARE(window.Timerboy.interval(), 800);
+        QCOMPARE(window.Timer1.timerType(), Qt::PreciseTimer);
+        QVERIFY(player.played.isEmpty());
+    }
+
+    void stateStartValues()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        QCOMPARE(window.gameOn, false);
+        QCOMPARE(window.level, qint16(0));
+        QCOMPARE(window.score, qint16(0));
+        QCOMPARE(window.levelScore, qint16(0));
+        QCOMPARE(window.lives, qint16(5));
+        QCOMPARE(window.tickCount, qint16(0));
+        QCOMPARE(window.picCount, qint16(0));
+        QCOMPARE(window.wordSet, qint16(1));
+        QVERIFY(window.wordWav.isEmpty());
+        QVERIFY(window.effectWav.isEmpty());
+    }
+
+    void placementTables()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        const std::array<qint16, 6> x{354, 361, 378, 280, 0, 0};
+        const std::array<qint16, 6> y{298, 396, 392, 366, 0, 0};
+        QCOMPARE(window.faceX, x);
+        QCOMPARE(window.faceY, y);
+    }
+
+    void boardFolderIsTheProgramFolder()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        QCOMPARE(window.sPath, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+        QVERIFY(!window.sPath.endsWith(QStringLiteral("//")));
+    }
+
+    void catalogueLookUps()
+    {
+        QCOMPARE(catalogue::loadString(101).split(u',').size(), 20);
+        QVERIFY(!catalogue::loadData(113, "WAV").isEmpty());
+        // Unknown numbers and types give nothing, and never crash.
+        QVERIFY(catalogue::loadString(999).isEmpty());
+        QVERIFY(catalogue::loadPicture(100).isNull());
+        QVERIFY(catalogue::loadData(125, "WAV").isEmpty());
+        QVERIFY(catalogue::loadData(121, "BMP").isEmpty());
+        QVERIFY(catalogue::loadData(-1, "WAV").isEmpty());
+    }
+
+    void numbersAsTheBoardAndPlacementsReadThem_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value"); // -99999 for "fails"
+        QTest::newRow("plain") << "354" << 354;
+        QTest::newRow("blanks around") << "  250 \t" << 250;
+        QTest::newRow("sign") << "-17" << -17;
+        QTest::newRow("plus") << "+5" << 5;
+        QTest::newRow("half down to even") << "2.5" << 2;
+        QTest::newRow("half up to even") << "3.5" << 4;
+        QTest::newRow("negative half") << "-2.5" << -2;
+        QTest::newRow("fraction") << "7.6" << 8;
+        QTest::newRow("only fraction") << ".7" << 1;
+        QTest::newRow("lowest") << "-32768" << -32768;
+        QTest::newRow("highest") << "32767" << 32767;
+        QTest::newRow("rounds out of range") << "32767.5" << -99999;
+        QTest::newRow("too big") << "70000" << -99999;
+        QTest::newRow("huge") << QString(400, u'9') << -99999;
+        QTest::newRow("empty") << "" << -99999;
+        QTest::newRow("blank") << "   " << -99999;
+        QTest::newRow("word") << "abc" << -99999;
+        QTest::newRow("trailing junk") << "12a" << -99999;
+        QTest::newRow("inner blank") << "1 2" << -99999;
+        QTest::newRow("lone sign") << "-" << -99999;
+        QTest::newRow("lone point") << "." << -99999;
+        QTest::newRow("not a number") << "nan" << -99999;
+        QTest::newRow("infinity") << "inf" << -99999;
+    }
+    void numbersAsTheBoardAndPlacementsReadThem()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        const std::optional<qint16> parsed = parseInt16(text);
+        if (value == -99999)
+            QVERIFY(!parsed.has_value());
+        else
+            QCOMPARE(int(parsed.value_or(-1234)), value);
+    }
+
+    // Presses on a control belong to the control; only the bare room repeats
+    // the word.
+    void pressesOnControlsNeverReachTheRoom()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        window.gameOn = true;
+        window.wordWav = catalogue::loadData(101, "WAV");
+        QTest::mouseClick(window.Label3, Qt::LeftButton);
+        QTest::mouseClick(window.Label2, Qt::LeftButton);
+        QTest::mouseClick(window.PicHP->isVisible() ? window.PicHP : window.Pics(0), Qt::LeftButton);
+        QVERIFY(player.played.isEmpty());
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(200, 300));
+        QCOMPARE(player.played.size(), 1);
+        QCOMPARE(player.played[0].buffer, &window.wordWav);
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"
