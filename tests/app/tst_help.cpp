@@ -1,0 +1,107 @@
+#include "app/form1.h"
+#include "app/form2.h"
+#include "support/recordingplayer.h"
+
+#include <QtTest>
+
+// The help window: its text, and how it takes the main window's input while
+// it is open and gives it back when it closes.
+class HelpTest : public QObject
+{
+    Q_OBJECT
+
+    static Form1 *openHelp()
+    {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *help = qobject_cast<Form1 *>(top); help && help->isVisible())
+                return help;
+        return nullptr;
+    }
+
+private slots:
+    void text()
+    {
+        const QString text = Form1::helpText();
+        QCOMPARE(text.size(), 227);
+        QVERIFY(text.startsWith(QStringLiteral("游戏目的：帮助儿童掌握一些简单的英文单词")));
+        QVERIFY(text.endsWith(QStringLiteral("可以点击书包帮助你")));
+        // Five paragraphs, one empty line between each, no break at the end.
+        const QStringList paragraphs = text.split(QStringLiteral("\r\n\r\n"));
+        QCOMPARE(paragraphs.size(), 5);
+        for (const QString &paragraph : paragraphs) {
+            QVERIFY(!paragraph.isEmpty());
+            QVERIFY(!paragraph.contains(u'\r') && !paragraph.contains(u'\n'));
+        }
+        QVERIFY(paragraphs[1].startsWith(QStringLiteral("玩法：第一级")));
+        QVERIFY(paragraphs[1].contains(QStringLiteral("左边的10个图片")));
+        QVERIFY(paragraphs[4].startsWith(QStringLiteral("第四级")));
+        // Full-width punctuation only.
+        QVERIFY(!text.contains(u',') && !text.contains(u':'));
+        QCOMPARE(text.count(u'：'), 2);
+    }
+
+    void opensBesideTheGameAndGivesItBack()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        QVERIFY(!openHelp());
+        QTest::mouseClick(window.PicBh, Qt::LeftButton);
+        QPointer<Form1> help = openHelp();
+        QVERIFY(help);
+        QVERIFY(!window.isEnabled());
+        QVERIFY(help->isEnabled()); // a window of its own, not a child of the disabled one
+        QVERIFY(!help->parentWidget());
+        QCOMPARE(help->windowTitle(), QStringLiteral("Form1"));
+        QCOMPARE(help->size(), QSize(411, 293));
+        QCOMPARE(help->Label1->geometry(), QRect(16, 16, 385, 249));
+        QVERIFY(help->Label1->wordWrap());
+        QCOMPARE(help->Label1->text(), Form1::helpText());
+        QCOMPARE(help->palette().color(QPalette::Window), QColor(Qt::white));
+
+        // While it is open the main window takes no clicks.
+        QTest::mouseClick(window.PicBh, Qt::LeftButton);
+        QTest::mouseClick(window.PicB, Qt::LeftButton);
+        QVERIFY(!window.gameOn);
+
+        help->close();
+        QTRY_VERIFY(!help); // destroyed, to be built anew next time
+        QVERIFY(window.isEnabled());
+
+        QTest::mouseClick(window.PicBh, Qt::LeftButton);
+        QPointer<Form1> again = openHelp();
+        QVERIFY(again);
+        QCOMPARE(again->Label1->text(), Form1::helpText());
+        again->close();
+        QVERIFY(window.isEnabled());
+    }
+
+    void gameGoesOnBehindTheHelp()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        window.PicB_Click();
+        window.PicBh_Click();
+        QVERIFY(window.Timer1.isActive());
+        QVERIFY(window.Timerboy.isActive());
+        openHelp()->close();
+        QVERIFY(window.Timer1.isActive());
+    }
+
+    // Closing the main window ends the program even with the help open.
+    void closingTheGameClosesTheHelp()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        window.PicBh_Click();
+        QPointer<Form1> help = openHelp();
+        QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
+        window.close();
+        QTRY_VERIFY(!help);
+    }
+};
+
+QTEST_MAIN(HelpTest)
+#include "tst_help.moc"
