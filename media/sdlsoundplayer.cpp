@@ -5,6 +5,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace {
 
 // The recordings are all 22050 Hz mono 8-bit; asking for exactly that lets
@@ -98,7 +100,13 @@ void SdlSoundPlayer::stop()
 // game may happen while a waiting sound plays.
 void SdlSoundPlayer::waitUntilDrained()
 {
-    while (SDL_GetQueuedAudioSize(device) > 0)
+    // Bounded by the sound's own length and a margin, so a stalled device
+    // can never hang the game.
+    const Uint32 bytesPerSecond = Uint32(deviceSpec.freq) * deviceSpec.channels
+                                  * (SDL_AUDIO_BITSIZE(deviceSpec.format) / 8);
+    const Uint64 deadline = SDL_GetTicks64() + 500
+                            + Uint64(SDL_GetQueuedAudioSize(device)) * 1000 / std::max<Uint32>(bytesPerSecond, 1);
+    while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < deadline)
         SDL_Delay(5);
     // The last chunk is still in the device's own buffer.
     SDL_Delay(Uint32(1000u * deviceSpec.samples / Uint32(deviceSpec.freq)) + 1);
