@@ -7,6 +7,10 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <dlfcn.h>
+#endif
+
 namespace {
 
 // The recordings are all 22050 Hz mono 8-bit; asking for exactly that lets
@@ -29,10 +33,32 @@ struct WavData
     ~WavData() { SDL_FreeWAV(bytes); }
 };
 
+#ifdef Q_OS_LINUX
+void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
+
+// Without a sound card ALSA prints a screenful of configuration errors while
+// SDL looks for a device. The game goes on silently then, and so should the
+// terminal: ALSA's error handler is process-wide, so setting it on our own
+// handle of the library silences SDL's use of it too.
+void quietAlsa()
+{
+    using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
+    void *alsa = dlopen("libasound.so.2", RTLD_LAZY);
+    if (!alsa)
+        return;
+    if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
+        setHandler(ignoreAlsaMessage);
+    // The handle stays open: the handler must outlive SDL's use of ALSA.
+}
+#endif
+
 } // namespace
 
 SdlSoundPlayer::SdlSoundPlayer()
 {
+#ifdef Q_OS_LINUX
+    quietAlsa();
+#endif
     // SDL must leave SIGINT and SIGTERM to the program, or Ctrl+C stops working.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetMainReady();
