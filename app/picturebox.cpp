@@ -9,11 +9,13 @@ PictureBox::PictureBox(QWidget *parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+// A picture that failed to load leaves the box as it was.
 void PictureBox::setPicture(const QPixmap &picture)
 {
+    if (picture.isNull())
+        return;
     setPixmap(picture);
-    if (!picture.isNull())
-        resize(picture.size());
+    resize(picture.size());
 }
 
 PictureBox *PictureBox::clone() const
