@@ -113,9 +113,10 @@ QByteArray boardFileContent(const Board &board, qint16 newRank, const QString &n
     if (newRank < 0 || newRank > 9)
         return {};
     // The format has no escape for the comma that ends a name: a full-width
-    // one reads back as the same name.
+    // one reads back as the same name. The name box lets no line break in;
+    // should one come from elsewhere, it must not split the row.
     QString stored = name;
-    stored.replace(u',', u'，');
+    stored.replace(u',', u'，').replace(u'\r', u' ').replace(u'\n', u' ');
 
     QByteArray content;
     for (int i = 0; i < newRank; ++i)

@@ -34,6 +34,7 @@ bool createDefaultBoard(const QString &path, Board &board);
 
 // The ten lines of a board with `name` and `score` inserted at `newRank`
 // (0..9, anything else gives an empty result); the old last row falls off.
+// A comma in `name` is written as "，", a line break as a blank.
 QByteArray boardFileContent(const Board &board, qint16 newRank, const QString &name, qint32 score);
 
 // Rewrites the file with boardFileContent(). The file is replaced

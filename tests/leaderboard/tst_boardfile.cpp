@@ -311,6 +311,13 @@ private slots:
         QCOMPARE(back.boardScores[0], qint16(3));
     }
 
+    void lineBreakInNameCannotSplitRow()
+    {
+        const QByteArray bytes = boardFileContent(Board(), 0, QStringLiteral("a\r\nb\nc"), 1);
+        QVERIFY(bytes.startsWith("a  b c,1\r\n,0\r\n"));
+        QCOMPARE(bytes.count('\n'), 10);
+    }
+
     void negativeAndLargeScoresAreWrittenPlainly()
     {
         Board board = boardOf({-3});
