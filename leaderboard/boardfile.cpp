@@ -3,6 +3,7 @@
 #include "app/textnumber.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -58,6 +59,10 @@ QString composeBoardPath(const QString &sPath, qint16 grd)
 
 bool loadBoard(const QString &path, Board &board)
 {
+    // Only a plain file: opening a FIFO put in its place would wait for a
+    // writer forever, and a device could be read without end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

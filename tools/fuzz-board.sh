@@ -28,7 +28,7 @@ mkdir -p "$seeds" "$corpus"
     for _ in 1 2 3 4 5 6 7 8 9; do printf '0,0\r\n'; done
 } >"$seeds/gbk-name"
 printf '250\n\rx,70000\r,\n a b , -3.5 \r\n\xd0,5\r\n\xa3\xac,1\r\n' >"$seeds/odd-lines"
-head -c 512 /dev/urandom >"$seeds/junk"
+for i in $(seq 0 511); do printf "\\$(printf '%03o' $(((i * 131 + 7) % 256)))"; done >"$seeds/junk"
 
 "$build/tests/fuzz/fuzz_boardfile" "$corpus" "$seeds" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
