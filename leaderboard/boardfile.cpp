@@ -2,8 +2,8 @@
 
 #include "app/textnumber.h"
 
-#include <QByteArrayList>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -11,39 +11,24 @@
 namespace {
 
 // A board file is ten short lines. Anything past this many bytes cannot
-// belong to the first eleven lines of a file the game wrote.
+// belong to the first eleven lines of a file the game wrote, and a junk file
+// of any size costs no more than this to read.
 constexpr qint64 readLimit = 64 * 1024;
-constexpr int rowsRead = 11;
+constexpr size_t rowsRead = 11;
 
 // The file is in GBK, the code page the game always used. A fresh decoder
-// per line, stateless, so a broken line cannot spill into the next.
-QString fromGbk(const QByteArray &bytes)
+// per line, so a broken line cannot spill into the next.
+QString fromGbk(QByteArrayView bytes)
 {
     QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
 }
 
+// Characters GBK lacks come out as "?"; the name box keeps them out.
 QByteArray toGbk(const QString &text)
 {
     QStringEncoder encoder("GBK");
     return encoder.encode(text);
-}
-
-// Splits at CR LF, LF or CR; a line end at the very end makes no empty line.
-QByteArrayList splitLines(const QByteArray &bytes, int maxLines)
-{
-    QByteArrayList lines;
-    qsizetype start = 0;
-    while (start < bytes.size() && lines.size() < maxLines) {
-        qsizetype end = start;
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
-        lines.append(bytes.mid(start, end - start));
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-            ++end;
-        start = end + 1;
-    }
-    return lines;
 }
 
 QByteArray row(const QString &name, qint32 score)
@@ -53,10 +38,15 @@ QByteArray row(const QString &name, qint32 score)
 
 bool writeAtomically(const QString &path, const QByteArray &content)
 {
+    // Unbuffered, so a short write shows up here: a buffered QSaveFile loses
+    // the error of its final flush and commits a cut-off file (Qt 6.4).
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    file.write(content); // a failed write makes commit() fail and keeps the old file
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }
 
@@ -69,19 +59,38 @@ QString composeBoardPath(const QString &sPath, qint16 grd)
 
 bool loadBoard(const QString &path, Board &board)
 {
+    // Only a plain file: opening a FIFO put in its place would wait for a
+    // writer forever, and a device could be read without end.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArrayList lines = splitLines(file.read(readLimit), rowsRead);
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = fromGbk(lines[i]);
+    readBoardText(file.read(readLimit), board);
+    return true;
+}
+
+void readBoardText(const QByteArray &all, Board &board)
+{
+    const QByteArrayView bytes = QByteArrayView(all).first(qMin(all.size(), qsizetype(readLimit)));
+    qsizetype start = 0;
+    // A line end at the very end makes no empty line.
+    for (size_t i = 0; i < rowsRead && start < bytes.size(); ++i) {
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const QString line = fromGbk(bytes.sliced(start, end - start));
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+
         const qsizetype comma = line.indexOf(u',');
         if (comma >= 0)
-            board.boardNames[size_t(i)] = line.left(comma);
+            board.boardNames[i] = line.left(comma);
+        // No comma: the whole line is the score.
         if (auto score = parseInt16(QStringView(line).mid(comma + 1)))
-            board.boardScores[size_t(i)] = *score;
+            board.boardScores[i] = *score;
     }
-    return true;
 }
 
 qint16 rankOf(const Board &board, qint32 score)
@@ -104,13 +113,15 @@ bool createDefaultBoard(const QString &path, Board &board)
     return writeAtomically(path, content);
 }
 
-bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, const QString &name,
-                      qint32 score)
+QByteArray boardFileContent(const Board &board, qint16 newRank, const QString &name, qint32 score)
 {
+    if (newRank < 0 || newRank > 9)
+        return {};
     // The format has no escape for the comma that ends a name: a full-width
-    // one reads back as the same name.
+    // one reads back as the same name. The name box lets no line break in;
+    // should one come from elsewhere, it must not split the row.
     QString stored = name;
-    stored.replace(u',', u'，');
+    stored.replace(u',', u'，').replace(u'\r', u' ').replace(u'\n', u' ');
 
     QByteArray content;
     for (int i = 0; i < newRank; ++i)
@@ -118,16 +129,26 @@ bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, c
     content += row(stored, score);
     for (int i = newRank; i <= 8; ++i)
         content += row(board.boardNames[size_t(i)], board.boardScores[size_t(i)]);
-    return writeAtomically(path, content);
+    return content;
+}
+
+bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, const QString &name,
+                      qint32 score)
+{
+    const QByteArray content = boardFileContent(board, newRank, name, score);
+    return !content.isEmpty() && writeAtomically(path, content);
 }
 
 bool fitsBoardFile(const QString &name)
 {
     for (QChar c : name)
-        if (c == u'\r' || c == u'\n' || c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
             return false;
+    // hasError is set only once the bytes are taken, and never cleared: a
+    // fresh encoder for every check. A round trip also catches a character
+    // that encodes but reads back as another.
     QStringEncoder encoder("GBK");
-    const QByteArray encoded = encoder.encode(name); // converts only when taken as bytes
-    Q_UNUSED(encoded);
-    return !encoder.hasError();
+    const QByteArray bytes = encoder.encode(name);
+    return !encoder.hasError() && fromGbk(bytes) == name;
 }

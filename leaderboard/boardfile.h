@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -17,9 +18,12 @@ QString composeBoardPath(const QString &sPath, qint16 grd);
 
 // Reads the board file into `board`, line by line. A field that cannot be
 // read keeps what it held. Returns false when the file cannot be opened.
-// Reading is bounded: only the first lines of a huge or broken file are
+// Reading is bounded: only the first 64 KiB of a huge or broken file are
 // looked at.
 bool loadBoard(const QString &path, Board &board);
+
+// What loadBoard does with the bytes it read.
+void readBoardText(const QByteArray &bytes, Board &board);
 
 // The row a new score takes: the first whose score is strictly lower, so an
 // older entry keeps its place against an equal newcomer; -1 for no place.
@@ -28,11 +32,18 @@ qint16 rankOf(const Board &board, qint32 score);
 // Ten rows "0,0", in memory and in the file. Returns whether the file was written.
 bool createDefaultBoard(const QString &path, Board &board);
 
-// Rewrites the file with `name` and `score` inserted at `newRank` (0..9); the
-// old last row falls off. The file is replaced atomically: a failure leaves
-// the old file as it was, and is reported by returning false.
+// The ten lines of a board with `name` and `score` inserted at `newRank`
+// (0..9, anything else gives an empty result); the old last row falls off.
+// A comma in `name` is written as "，", a line break as a blank.
+QByteArray boardFileContent(const Board &board, qint16 newRank, const QString &name, qint32 score);
+
+// Rewrites the file with boardFileContent(). The file is replaced
+// atomically: a failure leaves the old file as it was, and is reported by
+// returning false.
 bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, const QString &name,
                       qint32 score);
 
-// Whether every character of `name` can be stored in the board file as typed.
+// Whether `name` reads back from the board file exactly as typed: no line
+// breaks or other control characters, nothing outside GBK (an emoji would be
+// written as "?").
 bool fitsBoardFile(const QString &name);

@@ -79,12 +79,16 @@ void Form3::Show()
 {
     Form_Load();
     show();
-    if (Text1 && Text1->isVisible())
-        Text1->setFocus();
+    activateWindow();
+    // setFocus() on a window not yet active only marks the widget; the focus
+    // moves there as the window becomes active.
+    if (Text1 && !Text1->isHidden())
+        Text1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Form3::createControls()
 {
+    destroyControls(); // shown again while open: one set of controls only
     controls = new QWidget(this);
     controls->setGeometry(rect());
 
@@ -126,7 +130,7 @@ void Form3::Form_Load()
             Labt->setText(QStringLiteral("排行榜"));
             loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::NoPlaceSound);
         } else {
-            loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::RoundSound);
+            loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::RoundSound); // 123, the place sound
         }
     } else {
         // No board yet: a fresh one, and the new result goes on top. Nothing
@@ -146,8 +150,8 @@ void Form3::Form_Load()
         Label2(i)->move(Label2(i)->x(), 80 + 24 * i);
     }
 
-    if (!boardWav.isEmpty())
-        mainWindow.soundPlayer().play(boardWav, PlayMode::Async);
+    // Also when boardWav is empty: the player then just stops what plays.
+    mainWindow.soundPlayer().play(boardWav, PlayMode::Async);
 }
 
 void Form3::Text1_KeyPress(int KeyAscii)
@@ -158,7 +162,7 @@ void Form3::Text1_KeyPress(int KeyAscii)
 
 void Form3::Command1_Click()
 {
-    if (Text1->text().isEmpty())
+    if (!Text1 || Text1->isHidden() || Text1->text().isEmpty())
         return;
     if (!saveWithNewEntry(boardPath, board, newRank, Text1->text(), fcount)) {
         // The old board is still there; the name stays typed for another try.
@@ -178,8 +182,13 @@ void Form3::closeEvent(QCloseEvent *event)
 void Form3::Form_Unload()
 {
     mainWindow.setEnabled(true);
-    // The controls go with the window; deleted later, since the click that
-    // closes it may still be on the stack.
+    destroyControls();
+}
+
+void Form3::destroyControls()
+{
+    // Deleted later, since the click or key press that closes the window may
+    // still be on the stack.
     if (controls) {
         controls->hide();
         controls->deleteLater();

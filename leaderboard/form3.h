@@ -52,6 +52,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void createControls();
+    void destroyControls();
 
     Form2 &mainWindow;
     QWidget *controls = nullptr; // parent of this showing's controls

@@ -1,0 +1,453 @@
+#include "app/form2.h"
+#include "leaderboard/form3.h"
+#include "media/catalogue.h"
+#include "tests/leaderboard/boardtestutil.h"
+#include "support/recordingplayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QInputMethodEvent>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString congratulation = QStringLiteral("恭喜恭喜!您上榜了。您的大名:");
+const QByteArray defaultFile = QByteArray("0,0\r\n").repeated(10);
+// Rows 500, 300, 300, 100, 90 ... 40.
+const QByteArray ladderFile("Ann,500\r\nBob,300\r\nCy,300\r\nDee,100\r\nEd,90\r\n"
+                            "Flo,80\r\nGus,70\r\nHal,60\r\nIvy,50\r\nJo,40\r\n");
+
+QByteArray rows(const QByteArray &file, int from, int to)
+{
+    return file.split('\n').mid(from, to - from).join('\n') + '\n';
+}
+
+} // namespace
+
+class Form3Test : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder;
+    RecordingPlayer player;
+    std::unique_ptr<Form2> window;
+    QString path;
+
+    // The game's own way in: a game ends with `score`.
+    Form3 *gameOver(int score)
+    {
+        window->score = qint16(score);
+        window->GameOver();
+        return window->leaderboardWindow();
+    }
+
+    // Latin letters come as key presses, Chinese ones as an input method commits them.
+    static void type(QWidget *box, const QString &text)
+    {
+        for (QChar c : text) {
+            if (c.unicode() < 0x80) {
+                QTest::keyClicks(box, QString(c));
+            } else {
+                QInputMethodEvent commit;
+                commit.setCommitString(QString(c));
+                QApplication::sendEvent(box, &commit);
+            }
+        }
+    }
+
+    void enterName(Form3 *board, const QString &name)
+    {
+        type(board->Text1, name);
+        QTest::keyClick(board->Text1, Qt::Key_Return);
+    }
+
+    static void verifyRows(Form3 *board, const QStringList &names, const QStringList &scores)
+    {
+        QCOMPARE(board->Label1.count(), 10);
+        QCOMPARE(board->Label2.count(), 10);
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(board->Label1(i)->text(), names.value(i));
+            QCOMPARE(board->Label2(i)->text(), scores.value(i));
+        }
+    }
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder->isValid());
+        player.clear();
+        window = std::make_unique<Form2>(player);
+        window->sPath = folder->path() + u'/';
+        path = folder->path() + QStringLiteral("/kivora1.tmp");
+        player.clear();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+    }
+
+    // --- the three outcomes ---
+
+    void noFileMakesDefaultBoardAndOffersTopRow()
+    {
+        Form3 *board = gameOver(0);
+        QVERIFY(board->isVisible());
+        QCOMPARE(board->grd, qint16(1));
+        QCOMPARE(readAll(path), defaultFile);
+        QCOMPARE(board->newRank, qint16(0));
+        QVERIFY(!window->isEnabled());
+
+        QCOMPARE(board->Labt->text(), congratulation);
+        QVERIFY(board->Text1->isVisible());
+        QVERIFY(board->Command1->isVisible());
+        verifyRows(board, QStringList(10, QStringLiteral("0")), QStringList(10, QStringLiteral("0")));
+
+        // Nothing loaded: the play step plays the still empty buffer.
+        QCOMPARE(player.stops, 0);
+        QCOMPARE(player.played.size(), 1);
+        QCOMPARE(player.played[0].buffer, &board->boardWav);
+        QCOMPARE(player.played[0].mode, PlayMode::Async);
+        QVERIFY(player.played[0].bytes.isEmpty());
+
+        // Even a score of 0 takes the top row.
+        enterName(board, QStringLiteral("Tom"));
+        QCOMPARE(readAll(path), "Tom,0\r\n" + QByteArray("0,0\r\n").repeated(9));
+    }
+
+    void placeOffersNameBoxAndCheerfulSound()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(300);
+        QCOMPARE(board->newRank, qint16(3));
+        QCOMPARE(board->Labt->text(), congratulation);
+        QVERIFY(board->Text1->isVisible());
+        QVERIFY(board->Text1->text().isEmpty());
+        QVERIFY(board->Command1->isVisible());
+        // The board as read; the new result is not in it.
+        verifyRows(board,
+                   {"Ann", "Bob", "Cy", "Dee", "Ed", "Flo", "Gus", "Hal", "Ivy", "Jo"},
+                   {"500", "300", "300", "100", "90", "80", "70", "60", "50", "40"});
+
+        QVERIFY(player.stops >= 1); // the recording is loaded only after a stop
+        QCOMPARE(player.played.size(), 1);
+        QCOMPARE(player.played[0].buffer, &board->boardWav);
+        QCOMPARE(player.played[0].mode, PlayMode::Async);
+        const QByteArray cheerful = catalogue::loadData(catalogue::RoundSound, "WAV");
+        if (cheerful.isEmpty())
+            QSKIP("recordings not in the catalogue yet");
+        QCOMPARE(player.played[0].bytes, cheerful);
+    }
+
+    void noPlaceShowsBoardOnly()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(40);
+        QCOMPARE(board->newRank, qint16(-1));
+        QCOMPARE(board->Labt->text(), QStringLiteral("排行榜"));
+        QVERIFY(board->Labt->isVisible());
+        QVERIFY(board->Text1->isHidden());
+        QVERIFY(board->Command1->isHidden());
+        QCOMPARE(board->Label1(9)->text(), QStringLiteral("Jo"));
+        QVERIFY(!window->isEnabled());
+
+        // Enter has nowhere to go; closing is the way out.
+        QTest::keyClick(board, Qt::Key_Return);
+        QVERIFY(board->isVisible());
+        board->close();
+        QVERIFY(window->isEnabled());
+        QCOMPARE(readAll(path), ladderFile);
+
+        QVERIFY(player.stops >= 1);
+        QCOMPARE(player.played.size(), 1);
+        QCOMPARE(player.played[0].buffer, &board->boardWav);
+        QCOMPARE(player.played[0].mode, PlayMode::Async);
+        const QByteArray sad = catalogue::loadData(catalogue::NoPlaceSound, "WAV");
+        if (sad.isEmpty())
+            QSKIP("recordings not in the catalogue yet");
+        QCOMPARE(player.played[0].bytes, sad);
+    }
+
+    void defaultBoardReplaysLastShowingsSound()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(40);
+        const QByteArray lastSound = board->boardWav;
+        board->close();
+        QFile::remove(path);
+        player.clear();
+
+        gameOver(10);
+        QCOMPARE(player.stops, 0); // no recording was loaded
+        QCOMPARE(player.played.size(), 1);
+        QCOMPARE(player.played[0].buffer, &board->boardWav);
+        QCOMPARE(player.played[0].bytes, lastSound);
+        // The default board puts the result on top, though the last showing gave no place.
+        QVERIFY(board->Text1->isVisible());
+        QCOMPARE(board->Labt->text(), congratulation);
+    }
+
+    void soundOutlivesWindow()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(1000);
+        enterName(board, QStringLiteral("Tom"));
+        QVERIFY(!board->isVisible());
+        QCOMPARE(player.stops, 1); // only the one before loading the recording
+    }
+
+    // --- the window itself ---
+
+    void layout()
+    {
+        Form3 *board = gameOver(5);
+        QCOMPARE(board->windowTitle(), QStringLiteral("排行榜"));
+        QCOMPARE(board->size(), QSize(312, 339));
+        QCOMPARE(board->minimumSize(), board->maximumSize());
+        QVERIFY(!(board->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(board->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(board->palette().color(QPalette::Window), QColor(Qt::white));
+
+        QCOMPARE(board->Labt->geometry(), QRect(32, 24, 217, 25));
+        QCOMPARE(board->Labt->alignment(), Qt::AlignCenter);
+        QCOMPARE(board->Labt->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QVERIFY(board->Labt->font().bold());
+        QCOMPARE(board->Labt->font().pointSizeF(), 9.0);
+        QCOMPARE(board->Labt->font().families().value(0), QStringLiteral("宋体"));
+        QCOMPARE(board->Text1->geometry(), QRect(32, 48, 209, 25));
+        QCOMPARE(board->Command1->geometry(), QRect(256, 48, 41, 25));
+        QCOMPARE(board->Command1->text(), QStringLiteral("确认"));
+        QCOMPARE(board->Text1->nextInFocusChain(), board->Command1);
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(board->Label1(i)->geometry(), QRect(32, 80 + 24 * i, 81, 25));
+            QCOMPARE(board->Label2(i)->geometry(), QRect(160, 80 + 24 * i, 89, 25));
+            QVERIFY(board->Label1(i)->isVisible());
+            QVERIFY(board->Label2(i)->isVisible());
+            QCOMPARE(board->Label1(i)->palette().color(QPalette::Window), QColor(Qt::white));
+        }
+    }
+
+    void nameBoxHasFocus()
+    {
+        Form3 *board = gameOver(5);
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        QCOMPARE(QApplication::focusWidget(), board->Text1);
+        QVERIFY(board->Text1->hasFocus());
+    }
+
+    void namesAreShownAsPlainText()
+    {
+        writeAll(path, "<b>x</b>,9\r\n<img src=a.png>,8\r\n");
+        Form3 *board = gameOver(1);
+        QCOMPARE(board->Label1(0)->text(), QStringLiteral("<b>x</b>"));
+        QCOMPARE(board->Label1(1)->text(), QStringLiteral("<img src=a.png>"));
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(board->Label1(i)->textFormat(), Qt::PlainText);
+            QCOMPARE(board->Label2(i)->textFormat(), Qt::PlainText);
+        }
+        QCOMPARE(board->Labt->textFormat(), Qt::PlainText);
+    }
+
+    // --- entering a name ---
+
+    void enterWithEmptyBoxDoesNothing()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(1000);
+        QTest::keyClick(board->Text1, Qt::Key_Return);
+        QTest::mouseClick(board->Command1, Qt::LeftButton);
+        QVERIFY(board->isVisible());
+        QVERIFY(!window->isEnabled());
+        QCOMPARE(readAll(path), ladderFile);
+    }
+
+    void nameAndEnterSavesAndCloses()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(300);
+        enterName(board, QStringLiteral("Zoe"));
+        QVERIFY(!board->isVisible());
+        QVERIFY(window->isEnabled());
+        QCOMPARE(readAll(path), rows(ladderFile, 0, 3) + "Zoe,300\r\n" + rows(ladderFile, 3, 9));
+    }
+
+    void keypadEnterAndButtonSaveToo()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(1000);
+        QTest::keyClicks(board->Text1, QStringLiteral("Kim"));
+        QTest::keyClick(board->Text1, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!board->isVisible());
+        QVERIFY(readAll(path).startsWith("Kim,1000\r\nAnn,500\r\n"));
+
+        board = gameOver(1001);
+        QTest::keyClicks(board->Text1, QStringLiteral("Lu"));
+        QTest::mouseClick(board->Command1, Qt::LeftButton);
+        QVERIFY(!board->isVisible());
+        QVERIFY(readAll(path).startsWith("Lu,1001\r\nKim,1000\r\n"));
+    }
+
+    void chineseNameIsSavedInGbk()
+    {
+        Form3 *board = gameOver(7);
+        enterName(board, QStringLiteral("小明"));
+        QVERIFY(readAll(path).startsWith("\xD0\xA1\xC3\xF7,7\r\n"));
+    }
+
+    void nameIsSavedExactlyAsTyped()
+    {
+        Form3 *board = gameOver(7);
+        enterName(board, QStringLiteral(" a,b "));
+        QVERIFY(readAll(path).startsWith(" a\xA3\xAC" "b ,7\r\n"));
+    }
+
+    void nameBoxRefusesWhatTheFileCannotHold()
+    {
+        Form3 *board = gameOver(7);
+        QLineEdit *box = board->Text1;
+        box->insert(QStringLiteral("小明"));
+        box->insert(QStringLiteral("\U0001F600"));
+        box->insert(QStringLiteral("a\nb"));
+        box->insert(QStringLiteral("c\r\n"));
+        QCOMPARE(box->text(), QStringLiteral("小明"));
+        QTest::keyClicks(box, QStringLiteral("x\ty"));
+        QCOMPARE(box->text(), QStringLiteral("小明xy"));
+        // Forty characters at most: the row shows far fewer anyway.
+        box->clear();
+        box->insert(QString(50, u'名'));
+        QCOMPARE(box->text().size(), 40);
+    }
+
+    void closingByFrameSavesNothing()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(1000);
+        QTest::keyClicks(board->Text1, QStringLiteral("Tom"));
+        board->close();
+        QVERIFY(!board->isVisible());
+        QVERIFY(window->isEnabled());
+        QCOMPARE(readAll(path), ladderFile);
+    }
+
+    void closingMainWindowClosesBoard()
+    {
+        Form3 *board = gameOver(1);
+        window->close();
+        QVERIFY(!board->isVisible());
+        QCOMPARE(readAll(path), defaultFile);
+    }
+
+    // --- showing again ---
+
+    void secondShowingShowsNewRowWithFreshControls()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(95);
+        QPointer<QLabel> oldRow = board->Label1(4);
+        enterName(board, QStringLiteral("Max"));
+
+        board = gameOver(0);
+        QCOMPARE(board->newRank, qint16(-1));
+        QCOMPARE(board->Label1(4)->text(), QStringLiteral("Max"));
+        QCOMPARE(board->Label2(4)->text(), QStringLiteral("95"));
+        QCOMPARE(board->Label1(5)->text(), QStringLiteral("Ed"));
+        QCOMPARE(board->Label1(9)->text(), QStringLiteral("Ivy"));
+        QVERIFY(board->Label1(4) != oldRow);
+        QVERIFY(board->Text1->isHidden());
+
+        // The last showing's controls are gone once deferred deletes have run.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(oldRow.isNull());
+        QCOMPARE(board->findChildren<QLabel *>().size(), 21);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(board->Label1(i)->geometry(), QRect(32, 80 + 24 * i, 81, 25));
+    }
+
+    void showingAgainWhileOpenKeepsOneSetOfControls()
+    {
+        Form3 *board = gameOver(1);
+        gameOver(2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(board->findChildren<QLabel *>().size(), 21);
+        QCOMPARE(board->findChildren<QLineEdit *>().size(), 1);
+        QCOMPARE(board->Label1.count(), 10);
+    }
+
+    void unreadableRowsKeepLastShowingsValues()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(0);
+        board->close();
+        writeAll(path, "x,abc\r\n");
+        board = gameOver(0);
+        QCOMPARE(board->Label1(0)->text(), QStringLiteral("x"));
+        QCOMPARE(board->Label2(0)->text(), QStringLiteral("500"));
+        QCOMPARE(board->Label1(1)->text(), QStringLiteral("Bob"));
+    }
+
+    // --- saves that fail ---
+
+    void failedSave_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("directory in place of the file") << 0;
+        QTest::newRow("program folder missing") << 1;
+    }
+
+    void failedSave()
+    {
+        QFETCH(int, how);
+        if (how == 0)
+            QVERIFY(QDir().mkpath(path));
+        else
+            window->sPath = folder->path() + QStringLiteral("/missing/");
+
+        Form3 *board = gameOver(3);
+        // The default board could not be written either, silently.
+        QCOMPARE(board->newRank, qint16(0));
+        QCOMPARE(board->Label1(0)->text(), QStringLiteral("0"));
+        QCOMPARE(board->Labt->text(), congratulation);
+
+        enterName(board, QStringLiteral("Tom"));
+        QVERIFY(board->isVisible());
+        QVERIFY(!window->isEnabled());
+        QCOMPARE(board->Text1->text(), QStringLiteral("Tom"));
+        QVERIFY(board->Labt->text().contains(QStringLiteral("没能保存")));
+
+        board->close();
+        QVERIFY(window->isEnabled());
+        if (how == 0)
+            QVERIFY(QFileInfo(path).isDir());
+        else
+            QVERIFY(!QFileInfo::exists(folder->path() + QStringLiteral("/missing")));
+    }
+
+    void fullDiskKeepsOldFileAndAllowsRetry()
+    {
+        writeAll(path, ladderFile);
+        Form3 *board = gameOver(1000);
+        QTest::keyClicks(board->Text1, QStringLiteral("Tom"));
+        {
+            FullDisk full;
+            QTest::keyClick(board->Text1, Qt::Key_Return);
+        }
+        QCOMPARE(readAll(path), ladderFile);
+        QVERIFY(board->isVisible());
+        QCOMPARE(board->Text1->text(), QStringLiteral("Tom"));
+        QVERIFY(board->Labt->text().contains(QStringLiteral("没能保存")));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::Files), QStringList{QStringLiteral("kivora1.tmp")});
+
+        QTest::keyClick(board->Text1, Qt::Key_Return);
+        QVERIFY(!board->isVisible());
+        QVERIFY(window->isEnabled());
+        QVERIFY(readAll(path).startsWith("Tom,1000\r\nAnn,500\r\n"));
+    }
+};
+
+QTEST_MAIN(Form3Test)
+#include "tst_form3.moc"
