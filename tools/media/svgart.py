@@ -3,6 +3,8 @@ the four rooms with their characters, the window's little pictures and the
 icon.  Flat shapes in Twemoji's palette so that drawn and emoji pictures
 look like one set.  No text anywhere: the players cannot read yet."""
 
+import math
+
 NAVY = '#000080'
 
 WORDS = ['bed', 'bookcase', 'bread', 'broom', 'chair', 'clock', 'computer',
@@ -493,21 +495,29 @@ def _living_room(open_mouth):
     p.append(_path('M290 196h40l14 42h-68z', '#FFE08A',
                    ' stroke="#F0B84B" stroke-width="3" '
                    'stroke-linejoin="round"'))
-    # Telephone: curly cord, body with the face, handset on top.
-    p.append(_path('M364 428c-10 2-14 -6-20-2s-4 12-12 12-8-10-16-8'
-                   '-6 12-14 10', 'none',
-                   f' stroke="{RED_D}" stroke-width="3" '
-                   'stroke-linecap="round"'))
-    p.append(_ellipse(400, 444, 44, 5, '#B8895F'))
-    p.append(_path('M372 382h56c6 0 9 4 11 10l3 40c0 8-4 12-10 12h-64'
-                   'c-6 0-10-4-10-12l3-40c2-6 5-10 11-10z', RED))
-    p.append(_rect(376, 387, 52, 44, '#FF7A8A', 12, ' opacity="0.35"'))
-    p.append(_rect(386, 372, 8, 14, RED_D, 3))
-    p.append(_rect(406, 372, 8, 14, RED_D, 3))
-    p.append(_path('M362 366c0-10 18-14 38-14s38 4 38 14v4c0 4-4 6-8 6h-10'
-                   'c-4 0-6-3-6-6v-2h-28v2c0 3-2 6-6 6h-10c-4 0-8-2-8-6z',
+    # Telephone: coiled cord, body with a dial around the face, handset on
+    # its cradle.
+    for k in range(7):
+        p.append(_ellipse(306 + k * 8, 432 - k * 1.2, 4.5, 6.5, 'none',
+                          f' stroke="{RED_D}" stroke-width="2.4"'))
+    p.append(_ellipse(402, 444, 44, 5, '#B8895F'))
+    p.append(_path('M374 382H430Q438 382 440 392L443 434Q443 444 433 444'
+                   'H371Q361 444 361 434L364 392Q366 382 374 382Z', RED))
+    p.append(_circle(402, 412, 28, '#E9546A'))
+    for k in range(10):
+        a = math.radians(-60 + k * 30)
+        if 120 < -60 + k * 30 < 200:
+            continue                      # the dial's finger stop gap
+        p.append(_circle(round(402 + 22.5 * math.cos(a), 2),
+                         round(412 + 22.5 * math.sin(a), 2), 3.4,
+                         '#FFFFFF', ' opacity="0.9"'))
+    p.append(_circle(402, 412, 17.5, '#FF8C9A'))
+    p.append(_rect(384, 374, 8, 12, RED_D, 3))
+    p.append(_rect(412, 374, 8, 12, RED_D, 3))
+    p.append(_path('M362 368c0-10 18-14 40-14s40 4 40 14v4c0 4-4 6-8 6h-10'
+                   'c-4 0-6-3-6-6v-2h-32v2c0 3-2 6-6 6h-10c-4 0-8-2-8-6z',
                    RED_D))
-    f, bbox = face(402, 402, 11, 4, 412, 14, open_mouth)
+    f, bbox = face(402, 405, 8.5, 3.4, 412, 11, open_mouth, cheeks=False)
     p.append(f)
     return _room(''.join(p), '#DDF2E3'), bbox
 
