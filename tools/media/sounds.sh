@@ -60,9 +60,13 @@ print('%.4f' % (l / $MAX_SPEECH) if l > $MAX_SPEECH else
 done
 
 /usr/bin/python3 "$here/effects.py" "$work"
-for id in 121 122 124; do
+# Levels chosen to sit about as loud as the words: the plain tones of the
+# wrong-pick and no-place sounds are dense, so they peak lower than the
+# chime, which decays quickly.
+for fx in 121:-9 122:-3 124:-5; do
+    id=${fx%%:*} level=${fx#*:}
     "${SOX[@]}" "$work/fx-$id.wav" "${FINAL[@]}" "$out/$id.wav" \
-        rate -v 22050 norm -1
+        rate -v 22050 norm "$level"
 done
 # The jingle must stay at or under 115832 bytes: cut to 5.25 s exactly.
 "${SOX[@]}" "$work/fx-123.wav" "${FINAL[@]}" "$out/123.wav" \
