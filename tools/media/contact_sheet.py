@@ -96,7 +96,7 @@ def main():
                          work)
         image(uri, x, y, size, size)
         text(x + size / 2, y + 280, f'icon {size}', 18)
-        x += size + 24
+        x += max(size, 80) + 24
     height = y + 300
 
     svg = (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" '
