@@ -687,10 +687,10 @@ ICON_SVG = ''.join([
     'viewBox="0 0 64 64">',
     _circle(32, 32, 31, '#BFE6FA'),
     _circle(32, 32, 31, 'none', ' stroke="#8CCFEF" stroke-width="2"'),
-    _path('M34 8c2-5 8-5 9-1-4 0-6 2-9 1z', GREEN),            # leaf
     # The bird.
     _circle(32, 30, 15, '#FFCC4D'),
-    _path('M28 13c1-4 5-5 7-3-3 0-4 2-5 4z', '#F4900C'),      # tuft
+    _path('M29 16c-2-4 0-7 3-7-1 2-1 4 0 6zM32 15.5c0-4 3-6 6-5-2 1-3 3-3 5z',
+          '#F4A81D'),                                           # head feathers
     _ellipse(25, 34, 8, 5.5, '#F4A81D', ' transform="rotate(-20 25 34)"'),
     _circle(37, 26, 3.3, INK),
     _circle(36, 24.9, 1.2, '#FFFFFF'),
