@@ -1,0 +1,535 @@
+// Checks the committed media against what the game relies on: file names,
+// exact picture sizes and BMP layout, the open-mouth faces matching their
+// rooms, the WAV format the sound code plays, and the text resources.
+
+#include <QtCore/QByteArray>
+#include <QtCore/QFile>
+#include <QtCore/QHash>
+#include <QtCore/QSet>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QVector>
+#include <QtCore/QtEndian>
+#include <QtGui/QImage>
+#include <QtTest/QtTest>
+
+#include <cmath>
+
+namespace {
+
+const QString kResources = QStringLiteral(WORDNEST_RESOURCES_DIR);
+
+QByteArray readAll(const QString &relative)
+{
+    QFile f(kResources + QLatin1Char('/') + relative);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+quint16 u16(const QByteArray &b, int at)
+{
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+
+quint32 u32(const QByteArray &b, int at)
+{
+    return qFromLittleEndian<quint32>(b.constData() + at);
+}
+
+qint32 s32(const QByteArray &b, int at)
+{
+    return qFromLittleEndian<qint32>(b.constData() + at);
+}
+
+// A 24-bit BI_RGB BMP decoded by hand, so the test does not trust the same
+// image reader the game uses.  Empty image and a reason when malformed.
+struct Bmp
+{
+    QImage image;
+    QString error;
+};
+
+Bmp loadBmp(int id)
+{
+    Bmp out;
+    const QByteArray b = readAll(QStringLiteral("pictures/%1.bmp").arg(id));
+    if (b.size() < 54) {
+        out.error = QStringLiteral("missing or shorter than its headers");
+        return out;
+    }
+    if (b.at(0) != 'B' || b.at(1) != 'M') {
+        out.error = QStringLiteral("no BM signature");
+        return out;
+    }
+    const quint32 fileSize = u32(b, 2);
+    const quint32 offBits = u32(b, 10);
+    const quint32 infoSize = u32(b, 14);
+    const qint32 width = s32(b, 18);
+    const qint32 height = s32(b, 22);
+    const quint16 planes = u16(b, 26);
+    const quint16 bpp = u16(b, 28);
+    const quint32 compression = u32(b, 30);
+    if (fileSize != quint32(b.size()))
+        out.error = QStringLiteral("size field %1, file %2").arg(fileSize).arg(b.size());
+    else if (infoSize != 40)
+        out.error = QStringLiteral("info header of %1 bytes, not BITMAPINFOHEADER").arg(infoSize);
+    else if (planes != 1 || bpp != 24)
+        out.error = QStringLiteral("%1 planes, %2 bits per pixel").arg(planes).arg(bpp);
+    else if (compression != 0)
+        out.error = QStringLiteral("compression %1").arg(compression);
+    else if (width <= 0 || height == 0)
+        out.error = QStringLiteral("bad dimensions %1 x %2").arg(width).arg(height);
+    if (!out.error.isEmpty())
+        return out;
+
+    const int rows = std::abs(height);
+    const int stride = (width * 3 + 3) & ~3;
+    if (offBits < 54 || qint64(offBits) + qint64(stride) * rows > b.size()) {
+        out.error = QStringLiteral("pixel data does not fit in the file");
+        return out;
+    }
+    QImage img(width, rows, QImage::Format_RGB32);
+    for (int y = 0; y < rows; ++y) {
+        const int fileRow = height > 0 ? rows - 1 - y : y;  // bottom-up if positive
+        const auto *p = reinterpret_cast<const uchar *>(b.constData()) + offBits
+                        + qint64(fileRow) * stride;
+        for (int x = 0; x < width; ++x)
+            img.setPixel(x, y, qRgb(p[3 * x + 2], p[3 * x + 1], p[3 * x]));
+    }
+    out.image = img;
+    return out;
+}
+
+QImage mustLoadBmp(int id)
+{
+    const Bmp bmp = loadBmp(id);
+    if (!bmp.error.isEmpty())
+        qWarning("picture %d: %s", id, qPrintable(bmp.error));
+    return bmp.image;
+}
+
+struct Wav
+{
+    QByteArray samples;  // unsigned 8-bit
+    QString error;
+    qint64 fileSize = 0;
+};
+
+Wav loadWav(int id)
+{
+    Wav out;
+    const QByteArray b = readAll(QStringLiteral("recordings/%1.wav").arg(id));
+    out.fileSize = b.size();
+    if (b.size() < 44 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") {
+        out.error = QStringLiteral("not a RIFF WAVE file");
+        return out;
+    }
+    if (u32(b, 4) != quint32(b.size() - 8)) {
+        out.error = QStringLiteral("RIFF length %1 for a file of %2 bytes").arg(u32(b, 4)).arg(b.size());
+        return out;
+    }
+    bool haveFmt = false;
+    int pos = 12;
+    while (pos + 8 <= b.size()) {
+        const QByteArray id4 = b.mid(pos, 4);
+        const quint32 len = u32(b, pos + 4);
+        const qint64 end = qint64(pos) + 8 + len;
+        if (end > b.size()) {
+            out.error = QStringLiteral("chunk '%1' runs past the end").arg(QString::fromLatin1(id4));
+            return out;
+        }
+        if (id4 == "fmt ") {
+            if (len < 16) {
+                out.error = QStringLiteral("short fmt chunk");
+                return out;
+            }
+            const quint16 format = u16(b, pos + 8);
+            const quint16 channels = u16(b, pos + 10);
+            const quint32 rate = u32(b, pos + 12);
+            const quint32 byteRate = u32(b, pos + 16);
+            const quint16 align = u16(b, pos + 20);
+            const quint16 bits = u16(b, pos + 22);
+            if (format != 1 || channels != 1 || rate != 22050 || bits != 8
+                || byteRate != 22050 || align != 1) {
+                out.error = QStringLiteral("format %1, %2 ch, %3 Hz, %4 bits, %5 B/s, align %6")
+                                .arg(format).arg(channels).arg(rate).arg(bits).arg(byteRate).arg(align);
+                return out;
+            }
+            haveFmt = true;
+        } else if (id4 == "data") {
+            if (!haveFmt) {
+                out.error = QStringLiteral("data before fmt");
+                return out;
+            }
+            // The data must account for the rest of the file (one pad byte
+            // at most), or the player would read garbage or stop early.
+            if (b.size() - end > (len & 1)) {
+                out.error = QStringLiteral("%1 bytes after the data chunk").arg(b.size() - end);
+                return out;
+            }
+            out.samples = b.mid(pos + 8, int(len));
+            return out;
+        }
+        pos = int(end + (len & 1));
+    }
+    out.error = QStringLiteral("no data chunk");
+    return out;
+}
+
+double seconds(const Wav &w)
+{
+    return w.samples.size() / 22050.0;
+}
+
+double rms(const QByteArray &s, int from, int to)
+{
+    double sum = 0;
+    for (int i = from; i < to; ++i) {
+        const int v = uchar(s.at(i)) - 128;
+        sum += v * v;
+    }
+    return to > from ? std::sqrt(sum / (to - from)) : 0;
+}
+
+int maxDeviation(const QByteArray &s, int from, int to)
+{
+    int m = 0;
+    for (int i = from; i < to; ++i)
+        m = qMax(m, std::abs(uchar(s.at(i)) - 128));
+    return m;
+}
+
+QString readString(int id)
+{
+    return QString::fromUtf8(readAll(QStringLiteral("strings/%1.txt").arg(id)));
+}
+
+const QStringList kWords = {
+    QStringLiteral("bed"),    QStringLiteral("bookcase"), QStringLiteral("bread"),
+    QStringLiteral("broom"),  QStringLiteral("chair"),    QStringLiteral("clock"),
+    QStringLiteral("computer"), QStringLiteral("cup"),    QStringLiteral("door"),
+    QStringLiteral("drawing"), QStringLiteral("drum"),    QStringLiteral("flower"),
+    QStringLiteral("jam"),    QStringLiteral("milk"),     QStringLiteral("mirror"),
+    QStringLiteral("phone"),  QStringLiteral("piano"),    QStringLiteral("sofa"),
+    QStringLiteral("table"),  QStringLiteral("window"),
+};
+
+// Room picture, its open-mouth face picture and the string with the face's
+// position: the game reads the position from the string, so test through it.
+struct RoomFace
+{
+    int room;
+    int face;
+    int position;
+    QSize faceSize;
+};
+
+const RoomFace kRoomFaces[] = {
+    {200, 204, 300, {44, 25}},
+    {201, 205, 301, {49, 42}},
+    {202, 206, 302, {48, 35}},
+    {203, 207, 303, {52, 32}},
+};
+
+const QRgb kNavy = qRgb(0, 0, 128);
+
+} // namespace
+
+class TstMedia : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pictureFormat_data();
+    void pictureFormat();
+    void wordPicturesShowAnObjectOnPlainGround();
+    void wordPicturesAreAllDifferent();
+    void roomsKeepTheHiddenStripPlain();
+    void faceMatchesRoom_data();
+    void faceMatchesRoom();
+    void windowPicturesSitOnNavy_data();
+    void windowPicturesSitOnNavy();
+    void icons_data();
+    void icons();
+    void recordingFormat_data();
+    void recordingFormat();
+    void wordsAreSpokenBetweenSilences();
+    void effectsAreDistinct();
+    void wordList();
+    void facePositions_data();
+    void facePositions();
+};
+
+void TstMedia::pictureFormat_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QSize>("size");
+    for (int id = 101; id <= 120; ++id)
+        QTest::addRow("%d", id) << id << QSize(90, 90);
+    for (int id = 200; id <= 203; ++id)
+        QTest::addRow("%d", id) << id << QSize(450, 450);
+    for (const RoomFace &rf : kRoomFaces)
+        QTest::addRow("%d", rf.face) << rf.face << rf.faceSize;
+    QTest::addRow("301") << 301 << QSize(50, 35);
+    QTest::addRow("302") << 302 << QSize(50, 35);
+    QTest::addRow("303") << 303 << QSize(16, 16);
+    QTest::addRow("304") << 304 << QSize(85, 85);
+}
+
+void TstMedia::pictureFormat()
+{
+    QFETCH(int, id);
+    QFETCH(QSize, size);
+    const Bmp bmp = loadBmp(id);
+    QVERIFY2(bmp.error.isEmpty(), qPrintable(bmp.error));
+    QCOMPARE(bmp.image.size(), size);
+}
+
+void TstMedia::wordPicturesShowAnObjectOnPlainGround()
+{
+    for (int id = 101; id <= 120; ++id) {
+        const QImage img = mustLoadBmp(id);
+        QVERIFY2(!img.isNull(), qPrintable(QString::number(id)));
+        const QRgb ground = img.pixel(0, 0);
+        const int w = img.width(), h = img.height();
+        // Plain ground: the corners and the outer frame are the ground.
+        for (int i = 0; i < w; ++i) {
+            QVERIFY2(img.pixel(i, 0) == ground && img.pixel(i, h - 1) == ground,
+                     qPrintable(QStringLiteral("picture %1 ground not plain at top/bottom").arg(id)));
+            QVERIFY2(img.pixel(0, i) == ground && img.pixel(w - 1, i) == ground,
+                     qPrintable(QStringLiteral("picture %1 ground not plain at the sides").arg(id)));
+        }
+        // A large object, centred: its box spans most of the picture one
+        // way or the other, its centre is near the middle, and it is more
+        // than a thin outline.
+        int object = 0;
+        QRect box;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (img.pixel(x, y) != ground) {
+                    ++object;
+                    box |= QRect(x, y, 1, 1);
+                }
+        const QString what = QStringLiteral("picture %1: object %2 px in box %3,%4 %5x%6")
+                                 .arg(id).arg(object).arg(box.x()).arg(box.y())
+                                 .arg(box.width()).arg(box.height());
+        QVERIFY2(qMax(box.width(), box.height()) >= w * 7 / 10, qPrintable(what));
+        QVERIFY2(qMin(box.width(), box.height()) >= w * 4 / 10, qPrintable(what));
+        QVERIFY2(qAbs(box.center().x() - w / 2) <= 6 && qAbs(box.center().y() - h / 2) <= 6,
+                 qPrintable(what));
+        QVERIFY2(object >= w * h / 6, qPrintable(what));
+    }
+}
+
+void TstMedia::wordPicturesAreAllDifferent()
+{
+    QHash<QByteArray, int> seen;
+    for (int id = 101; id <= 120; ++id) {
+        const QImage img = mustLoadBmp(id);
+        QVERIFY(!img.isNull());
+        const QByteArray key(reinterpret_cast<const char *>(img.constBits()), int(img.sizeInBytes()));
+        QVERIFY2(!seen.contains(key),
+                 qPrintable(QStringLiteral("%1 repeats %2").arg(id).arg(seen.value(key))));
+        seen.insert(key, id);
+    }
+}
+
+void TstMedia::roomsKeepTheHiddenStripPlain()
+{
+    // The answer pictures cover y < 182; anything drawn there is never seen.
+    for (int id = 200; id <= 203; ++id) {
+        const QImage img = mustLoadBmp(id);
+        QVERIFY(!img.isNull());
+        const QRgb wall = img.pixel(0, 0);
+        for (int y = 0; y < 182; ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != wall)
+                    QFAIL(qPrintable(QStringLiteral("room %1 has a drawing at (%2,%3)").arg(id).arg(x).arg(y)));
+    }
+}
+
+void TstMedia::faceMatchesRoom_data()
+{
+    QTest::addColumn<int>("room");
+    QTest::addColumn<int>("face");
+    QTest::addColumn<int>("position");
+    for (const RoomFace &rf : kRoomFaces)
+        QTest::addRow("%d", rf.room) << rf.room << rf.face << rf.position;
+}
+
+void TstMedia::faceMatchesRoom()
+{
+    QFETCH(int, room);
+    QFETCH(int, face);
+    QFETCH(int, position);
+    const QImage roomImg = mustLoadBmp(room);
+    const QImage faceImg = mustLoadBmp(face);
+    QVERIFY(!roomImg.isNull() && !faceImg.isNull());
+    const QStringList fields = readString(position).split(QLatin1Char(','));
+    QVERIFY(fields.size() >= 2);
+    const QPoint at(fields.at(0).toInt(), fields.at(1).toInt());
+    const QRect rect(at, faceImg.size());
+    QVERIFY2(roomImg.rect().contains(rect), "face lies outside the room");
+    // The strip right of x = 445 cannot be clicked, so the face must not
+    // need it.
+    QVERIFY(rect.right() < 445);
+
+    int equal = 0, total = 0;
+    bool differs = false;
+    for (int y = 0; y < faceImg.height(); ++y) {
+        for (int x = 0; x < faceImg.width(); ++x) {
+            const bool same = faceImg.pixel(x, y) == roomImg.pixel(at.x() + x, at.y() + y);
+            const bool border = x == 0 || y == 0 || x == faceImg.width() - 1
+                                || y == faceImg.height() - 1;
+            if (border && !same)
+                QFAIL(qPrintable(QStringLiteral("seam at face pixel (%1,%2)").arg(x).arg(y)));
+            equal += same;
+            differs |= !same;
+            ++total;
+        }
+    }
+    QVERIFY2(equal * 100 >= total * 60,
+             qPrintable(QStringLiteral("only %1 of %2 pixels agree").arg(equal).arg(total)));
+    QVERIFY2(differs, "the face shows no open mouth");
+}
+
+void TstMedia::windowPicturesSitOnNavy_data()
+{
+    QTest::addColumn<int>("id");
+    for (int id = 301; id <= 304; ++id)
+        QTest::addRow("%d", id) << id;
+}
+
+void TstMedia::windowPicturesSitOnNavy()
+{
+    QFETCH(int, id);
+    const QImage img = mustLoadBmp(id);
+    QVERIFY(!img.isNull());
+    const int r = img.width() - 1, b = img.height() - 1;
+    for (const QPoint &p : {QPoint(0, 0), QPoint(r, 0), QPoint(0, b), QPoint(r, b)})
+        QCOMPARE(img.pixel(p), kNavy);
+    // Something is drawn on it.
+    QVERIFY(img.pixel(img.width() / 2, img.height() / 2) != kNavy);
+}
+
+void TstMedia::icons_data()
+{
+    QTest::addColumn<int>("size");
+    for (int s : {32, 48, 64, 128, 256})
+        QTest::addRow("%d", s) << s;
+}
+
+void TstMedia::icons()
+{
+    QFETCH(int, size);
+    const QByteArray png = readAll(QStringLiteral("icon/wordnest-%1.png").arg(size));
+    QVERIFY2(png.startsWith("\x89PNG\r\n\x1a\n"), "not a PNG file");
+    QImage img;
+    QVERIFY(img.loadFromData(png, "PNG"));
+    QCOMPARE(img.size(), QSize(size, size));
+    QVERIFY(qAlpha(img.pixel(size / 2, size / 2)) == 255);
+}
+
+void TstMedia::recordingFormat_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<double>("minSeconds");
+    QTest::addColumn<double>("maxSeconds");
+    for (int id = 101; id <= 120; ++id)
+        QTest::addRow("%d %s", id, qPrintable(kWords.at(id - 101))) << id << 0.72 << 1.25;
+    QTest::addRow("121 wrong") << 121 << 0.25 << 0.30;
+    QTest::addRow("122 right") << 122 << 0.33 << 0.39;
+    QTest::addRow("123 round done") << 123 << 5.2 << 5.3;
+    QTest::addRow("124 no place") << 124 << 0.42 << 0.48;
+}
+
+void TstMedia::recordingFormat()
+{
+    QFETCH(int, id);
+    QFETCH(double, minSeconds);
+    QFETCH(double, maxSeconds);
+    const Wav wav = loadWav(id);
+    QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+    const double len = seconds(wav);
+    QVERIFY2(len >= minSeconds && len <= maxSeconds,
+             qPrintable(QStringLiteral("%1 s").arg(len)));
+    // Full-scale samples mean clipping, which children hear as crackle.
+    for (int i = 0; i < wav.samples.size(); ++i) {
+        const uchar v = uchar(wav.samples.at(i));
+        if (v == 0 || v == 255)
+            QFAIL(qPrintable(QStringLiteral("clipped at sample %1").arg(i)));
+    }
+    QVERIFY(rms(wav.samples, 0, wav.samples.size()) > 5);
+    if (id == 123)
+        QVERIFY2(wav.fileSize <= 115832, qPrintable(QString::number(wav.fileSize)));
+}
+
+void TstMedia::wordsAreSpokenBetweenSilences()
+{
+    const int edge = 22050 * 25 / 1000;  // 25 ms
+    for (int id = 101; id <= 120; ++id) {
+        const Wav wav = loadWav(id);
+        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+        const QByteArray &s = wav.samples;
+        const int n = s.size();
+        QVERIFY(n > 4 * edge);
+        // A short quiet lead and tail: the word is not cut off, and clicks
+        // on starting playback are avoided.
+        QVERIFY2(maxDeviation(s, 0, edge) <= 3,
+                 qPrintable(QStringLiteral("%1 starts with sound").arg(id)));
+        QVERIFY2(maxDeviation(s, n - edge, n) <= 3,
+                 qPrintable(QStringLiteral("%1 ends with sound").arg(id)));
+        // Speech in the middle, and loud enough (normalised).
+        QVERIFY2(rms(s, n / 4, 3 * n / 4) >= 12,
+                 qPrintable(QStringLiteral("%1 has no speech in the middle").arg(id)));
+        QVERIFY2(maxDeviation(s, 0, n) >= 100,
+                 qPrintable(QStringLiteral("%1 is not normalised").arg(id)));
+    }
+}
+
+void TstMedia::effectsAreDistinct()
+{
+    QSet<QByteArray> seen;
+    for (int id = 121; id <= 124; ++id) {
+        const Wav wav = loadWav(id);
+        QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
+        QVERIFY(!seen.contains(wav.samples));
+        seen.insert(wav.samples);
+    }
+}
+
+void TstMedia::wordList()
+{
+    const QByteArray raw = readAll(QStringLiteral("strings/101.txt"));
+    QVERIFY(!raw.isEmpty());
+    QVERIFY2(!raw.startsWith("\xEF\xBB\xBF"), "byte order mark");
+    QVERIFY2(!raw.endsWith('\n') && !raw.endsWith('\r'), "trailing newline");
+    const QStringList fields = QString::fromUtf8(raw).split(QLatin1Char(','));
+    QCOMPARE(fields.size(), 20);
+    QCOMPARE(fields.at(0), QStringLiteral("bed"));
+    QCOMPARE(fields.at(12), QStringLiteral("jam"));
+    QCOMPARE(fields.at(19), QStringLiteral("window"));
+    // Each word appears once and matches the order the pictures use.
+    QCOMPARE(fields, kWords);
+}
+
+void TstMedia::facePositions_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addRow("300") << 300 << QByteArray("354,298,284,292");
+    QTest::addRow("301") << 301 << QByteArray("361,396,130,340");
+    QTest::addRow("302") << 302 << QByteArray("378,392,333,279");
+    QTest::addRow("303") << 303 << QByteArray("280,366,290,187");
+}
+
+void TstMedia::facePositions()
+{
+    QFETCH(int, id);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(readAll(QStringLiteral("strings/%1.txt").arg(id)), expected);
+}
+
+QTEST_GUILESS_MAIN(TstMedia)
+#include "tst_media.moc"

@@ -1,0 +1,708 @@
+"""The artwork of Wordnest as SVG text: word pictures that Twemoji lacks,
+the four rooms with their characters, the window's little pictures and the
+icon.  Flat shapes in Twemoji's palette so that drawn and emoji pictures
+look like one set.  No text anywhere: the players cannot read yet."""
+
+import math
+
+NAVY = '#000080'
+
+WORDS = ['bed', 'bookcase', 'bread', 'broom', 'chair', 'clock', 'computer',
+         'cup', 'door', 'drawing', 'drum', 'flower', 'jam', 'milk', 'mirror',
+         'phone', 'piano', 'sofa', 'table', 'window']
+
+# Twemoji palette, reused by the drawings below.
+BROWN_D = '#662113'
+BROWN = '#8A4B38'
+BROWN_M = '#C1694F'
+BROWN_L = '#D99E82'
+RED = '#DD2E44'
+RED_D = '#BE1931'
+GREY_D = '#292F33'
+GREY = '#66757F'
+GREY_L = '#CCD6DD'
+WHITE = '#F5F8FA'
+YELLOW = '#FFCC4D'
+ORANGE = '#FFAC33'
+BLUE = '#55ACEE'
+GREEN = '#77B255'
+GREEN_D = '#5C913B'
+PURPLE = '#AA8ED6'
+PINK = '#F4ABBA'
+
+INK = '#3A1F14'          # eyes and mouth lines of the characters
+
+
+def _rect(x, y, w, h, fill, rx=0, extra=''):
+    r = f' rx="{rx}"' if rx else ''
+    return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}"{r} '
+            f'fill="{fill}"{extra}/>')
+
+
+def _circle(cx, cy, r, fill, extra=''):
+    return f'<circle cx="{cx}" cy="{cy}" r="{r}" fill="{fill}"{extra}/>'
+
+
+def _ellipse(cx, cy, rx, ry, fill, extra=''):
+    return (f'<ellipse cx="{cx}" cy="{cy}" rx="{rx}" ry="{ry}" '
+            f'fill="{fill}"{extra}/>')
+
+
+def _path(d, fill, extra=''):
+    return f'<path d="{d}" fill="{fill}"{extra}/>'
+
+
+def _poly(points, fill, extra=''):
+    pts = ' '.join(f'{x},{y}' for x, y in points)
+    return f'<polygon points="{pts}" fill="{fill}"{extra}/>'
+
+
+# --- Word pictures drawn here (36 x 36 units, like Twemoji) -------------
+
+def _table():
+    return ''.join([
+        _rect(8.5, 16, 2.2, 12, BROWN_D),            # back legs
+        _rect(25.3, 16, 2.2, 12, BROWN_D),
+        _poly([(7, 10), (29, 10), (34.5, 15.5), (1.5, 15.5)], BROWN_L),
+        _rect(1.5, 15.5, 33, 3.2, BROWN_M, 0.6),
+        _rect(3, 18, 3.2, 15, BROWN),                # front legs
+        _rect(29.8, 18, 3.2, 15, BROWN),
+        _rect(3, 31.5, 3.2, 1.5, BROWN_D),
+        _rect(29.8, 31.5, 3.2, 1.5, BROWN_D),
+    ])
+
+
+def _bookcase():
+    parts = [_rect(4, 1.5, 28, 33, BROWN, 1.2),
+             _rect(6, 3.5, 24, 29, BROWN_D)]
+    shelves = [(3.5, 11.5), (13.5, 21.5), (23.5, 31.5)]
+    colours = [RED, BLUE, YELLOW, GREEN, PURPLE, ORANGE, PINK, '#3B88C3']
+    widths = [2.6, 3.2, 2.2, 3.0, 2.6, 3.4, 2.4]
+    k = 0
+    for top, bottom in shelves:
+        x = 6.6
+        n = 0
+        while True:
+            bw = widths[(k + n) % len(widths)]
+            if x + bw > 29.4:
+                break
+            h = (bottom - top) - (0.8 + ((k * 3 + n * 5) % 4) * 0.7)
+            c = colours[(k * 3 + n) % len(colours)]
+            parts.append(_rect(round(x, 2), round(bottom - h, 2), bw,
+                               round(h, 2), c, 0.3))
+            parts.append(_rect(round(x, 2), round(bottom - h + 1.2, 2), bw,
+                               0.6, WHITE, 0, ' opacity="0.55"'))
+            x += bw + 0.35
+            n += 1
+        k += 1
+        parts.append(_rect(4, bottom, 28, 2, BROWN))
+    parts.append(_rect(4, 32, 28, 2.5, BROWN_M, 0.6))
+    return ''.join(parts)
+
+
+def _piano():
+    parts = [
+        _rect(3.5, 3, 29, 16, GREY_D, 1.5),            # upper case
+        _rect(2.5, 2.2, 31, 2.4, '#3E4A51', 1),        # lid
+        _rect(9, 7, 18, 7, '#F5F0E1', 0.6),            # music sheet
+    ]
+    for i in range(4):                                 # staff lines
+        parts.append(_rect(10.2, 8.4 + i * 1.4, 15.6, 0.35, '#B0A890'))
+    parts += [
+        _circle(13.5, 10.6, 0.9, GREY_D), _rect(14.1, 8.4, 0.35, 2.3, GREY_D),
+        _circle(18, 12, 0.9, GREY_D), _rect(18.6, 9.8, 0.35, 2.3, GREY_D),
+        _circle(22.5, 9.9, 0.9, GREY_D), _rect(23.1, 7.7, 0.35, 2.3, GREY_D),
+        _rect(1.5, 18.5, 33, 6.5, WHITE, 0.8),          # white keys
+    ]
+    for i in range(1, 15):
+        parts.append(_rect(round(1.5 + i * 2.2, 2), 18.5, 0.3, 6.5,
+                           '#99AAB5'))
+    for i in (0, 1, 3, 4, 5, 7, 8, 10, 11, 12, 14):     # black keys
+        x = 1.5 + (i + 1) * 2.2 - 0.75
+        if x > 33:
+            continue
+        parts.append(_rect(round(x, 2), 18.5, 1.5, 3.8, GREY_D, 0.2))
+    parts += [
+        _rect(1.2, 24.6, 33.6, 1.6, '#3E4A51', 0.6),   # key bed
+        _rect(4.5, 26, 27, 6.5, GREY_D),                # lower case
+        _rect(5.5, 26, 2, 8, '#3E4A51'), _rect(28.5, 26, 2, 8, '#3E4A51'),
+        _rect(3.5, 33, 29, 2, GREY_D, 0.6),
+        _rect(14.5, 31.6, 2.4, 1.4, ORANGE, 0.5),       # pedals
+        _rect(19.1, 31.6, 2.4, 1.4, ORANGE, 0.5),
+    ]
+    return ''.join(parts)
+
+
+def _jam():
+    return ''.join([
+        _rect(8, 10.5, 20, 23.5, '#E1E8ED', 4),        # glass
+        _rect(9.2, 14, 17.6, 18.8, RED_D, 3.2),        # jam
+        _rect(9.2, 14, 17.6, 3, '#E0344F', 1.5),
+        _ellipse(18, 24, 5.8, 4.8, '#FFF5E0'),           # label
+        _path('M18 27.6c-2.5-.4-3.8-2.6-3.5-4.6.2-1.3 1.7-1.9 3.5-1.9'
+              's3.3.6 3.5 1.9c.3 2-1 4.2-3.5 4.6z', RED),   # strawberry
+        _path('M15.4 21.4l1.5.6 1.1-1.3 1.1 1.3 1.5-.6-.6 1.2h-4z', GREEN),
+        _circle(16.6, 23.4, 0.35, YELLOW), _circle(19.3, 23.6, 0.35, YELLOW),
+        _circle(18, 25.3, 0.35, YELLOW),
+        _rect(10.4, 15.5, 1.5, 13, WHITE, 0.75, ' opacity="0.6"'),
+        _rect(7, 5, 22, 6.5, RED, 1.6),                # checked cloth lid
+        _rect(10, 5, 2.5, 6.5, '#FFFFFF', 0, ' opacity="0.45"'),
+        _rect(15, 5, 2.5, 6.5, '#FFFFFF', 0, ' opacity="0.45"'),
+        _rect(20, 5, 2.5, 6.5, '#FFFFFF', 0, ' opacity="0.45"'),
+        _rect(25, 5, 2.5, 6.5, '#FFFFFF', 0, ' opacity="0.45"'),
+        _rect(7, 7.2, 22, 2, '#FFFFFF', 0, ' opacity="0.45"'),
+        _rect(8, 10, 20, 1.4, ORANGE, 0.6),             # string
+    ])
+
+
+def _bed():
+    """Side view like the bedroom's bed: headboard, pillow, blanket."""
+    return ''.join([
+        _rect(3, 29, 2.6, 5, BROWN_D), _rect(30.4, 29, 2.6, 5, BROWN_D),
+        _path('M1 31V9.5a4 4 0 0 1 8 0V31z', BROWN),             # headboard
+        _path('M2.8 14a2.2 2.2 0 0 1 4.4 0v13H2.8z', BROWN_M),
+        _rect(6, 19, 26, 6, WHITE, 1.5),                          # mattress
+        _rect(6, 23.5, 26, 6, '#E1E8ED', 1.2),
+        _ellipse(12, 17.6, 5.2, 3.2, '#FFFFFF'),                  # pillow
+        _ellipse(12, 18.4, 4.4, 1.9, '#E1E8ED'),
+        _path('M16 16.5h14a2.5 2.5 0 0 1 2.5 2.5v9H16z', BLUE),   # blanket
+        _rect(16, 16.5, 3.6, 11.5, '#88C9F9', 0.8),
+        _circle(23, 20.5, 1, '#FFFFFF', ' opacity="0.8"'),
+        _circle(27.5, 24.5, 1, '#FFFFFF', ' opacity="0.8"'),
+        _circle(22, 25.5, 1, '#FFFFFF', ' opacity="0.8"'),
+        _path('M29 31V18.5a3.5 3.5 0 0 1 7 0V31z', BROWN),       # footboard
+        _rect(1, 29, 35, 2.4, BROWN_M, 1),
+    ])
+
+
+def _drawing():
+    """A child's crayon drawing: a house under a sun on a sheet of paper."""
+    return ''.join([
+        _rect(3.3, 5.3, 30, 26, '#99AAB5', 1, ' opacity="0.5"'),
+        _rect(2.5, 4.5, 30, 26, '#FFFFFF', 1),
+        _rect(2.5, 26, 30, 4.5, '#B5E08A'),             # grass
+        _rect(2.5, 29.5, 30, 1, '#FFFFFF'),
+        _circle(27, 10, 3.2, YELLOW),                    # sun
+        _path('M27 4.8v1.6M27 13.6v1.6M21.8 10h1.6M30.6 10h1.6'
+              'M23.3 6.3l1.1 1.1M29.6 12.6l1.1 1.1M23.3 13.7l1.1-1.1'
+              'M29.6 7.4l1.1-1.1', 'none',
+              f' stroke="{ORANGE}" stroke-width="0.9" stroke-linecap="round"'),
+        _rect(8, 17, 11, 10, '#F4900C'),                  # house
+        _poly([(6.5, 17.5), (13.5, 11), (20.5, 17.5)], RED),
+        _rect(12, 21.5, 3.2, 5.5, BROWN),
+        _rect(9.3, 18.6, 2.4, 2.4, BLUE),
+        _rect(15.6, 18.6, 2.4, 2.4, BLUE),
+        _path('M24.5 26v-4.5', 'none',
+              f' stroke="{GREEN_D}" stroke-width="0.8"'),      # flower
+        _circle(24.5, 20.7, 1.6, '#E75A9B'), _circle(24.5, 20.7, 0.6, YELLOW),
+        _path('M30 36l4.5-13 1.5 .6-4.5 13z', '#3B88C3'),       # crayon
+        _path('M34.5 23l1.1-2.2.4 2.8z', '#3B88C3'),
+    ])
+
+
+WORD_ART = {
+    'bed': _bed(),
+    'bookcase': _bookcase(),
+    'bread': 'twemoji:1f35e',
+    'broom': 'twemoji:1f9f9',
+    'chair': 'twemoji:1fa91',
+    'clock': 'twemoji:23f0',        # alarm clock: a face a child knows
+    'computer': 'twemoji:1f5a5',
+    'cup': 'twemoji:2615',
+    'door': 'twemoji:1f6aa',
+    'drawing': _drawing(),
+    'drum': 'twemoji:1f941',
+    'flower': 'twemoji:1f337',
+    'jam': ('<g transform="translate(18 19.5) scale(1.15) translate(-18 -19.5)">'
+            + _jam() + '</g>'),
+    'milk': 'twemoji:1f95b',
+    'mirror': 'twemoji:1fa9e',
+    'phone': 'twemoji:260e',
+    'piano': _piano(),
+    'sofa': 'twemoji:1f6cb',
+    'table': ('<g transform="translate(18 18) scale(1.1) translate(-18 -21.5)">'
+              + _table() + '</g>'),
+    'window': 'twemoji:1fa9f',
+}
+
+# One soft pastel per word, chosen so the object stands out from it.
+WORD_GROUNDS = {
+    'bed': '#FDE2E4', 'bookcase': '#E2F0CB', 'bread': '#CDE7F7',
+    'broom': '#E8DFF5', 'chair': '#DFF3E4', 'clock': '#D6EEF8',
+    'computer': '#FFE8C2', 'cup': '#E2F0CB', 'door': '#DCEBFA',
+    'drawing': '#FFE0EC', 'drum': '#E4F6F0', 'flower': '#E6F0FF',
+    'jam': '#FFF4C7', 'milk': '#FBD9C9', 'mirror': '#E3E8FF',
+    'phone': '#E8F6D8', 'piano': '#FFEFD6', 'sofa': '#FFE4D6',
+    'table': '#DDF2F6', 'window': '#FFF1D6',
+}
+
+
+def word_svg(inner, ground):
+    """A 90 x 90 word picture: the art (36-unit SVG body or a whole Twemoji
+    file) scaled to 76 px and centred on its ground."""
+    if inner.lstrip().startswith('<svg'):
+        inner = inner[inner.index('>') + 1:inner.rindex('</svg>')]
+    scale = 76 / 36
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="90" height="90" '
+            'viewBox="0 0 90 90">'
+            f'<rect width="90" height="90" fill="{ground}"/>'
+            f'<g transform="translate(7 7) scale({scale:.6f})">{inner}</g>'
+            '</svg>')
+
+
+# --- Character faces ----------------------------------------------------
+
+def face(cx, ey, dx, er, my, mw, open_mouth, cheeks=True, depth=0.8):
+    """Eyes, cheeks and a smiling mouth.  Returns (svg, bbox) where bbox is
+    the box of eyes and mouth, so a room can check that its face lies inside
+    the rectangle the game lays the open-mouth picture on."""
+    parts = []
+    if cheeks:
+        for s in (-1, 1):
+            parts.append(_ellipse(cx + s * (dx + er * 1.3), ey + er * 2.1,
+                                  er * 1.05, er * 0.7, '#FF7F96',
+                                  ' opacity="0.55"'))
+    for s in (-1, 1):
+        x = cx + s * dx
+        parts.append(_ellipse(x, ey, er * 0.82, er, INK))
+        parts.append(_circle(round(x - er * 0.28, 2), round(ey - er * 0.38, 2),
+                             round(er * 0.34, 2), '#FFFFFF'))
+    half = mw / 2
+    if open_mouth:
+        depth = mw * depth
+        d = (f'M{cx - half},{my} Q{cx},{my + 2 * depth} {cx + half},{my} '
+             f'Q{cx},{my + depth * 0.25} {cx - half},{my} Z')
+        clip_id = f'm{int(cx)}{int(my)}'
+        parts.append(f'<clipPath id="{clip_id}"><path d="{d}"/></clipPath>')
+        parts.append(_path(d, '#8E2435'))
+        parts.append(_ellipse(cx, my + depth * 1.05, mw * 0.26, mw * 0.2,
+                              '#FF8C9A', f' clip-path="url(#{clip_id})"'))
+        parts.append(_path(d, 'none', f' stroke="{INK}" stroke-width="1.4" '
+                           'stroke-linejoin="round"'))
+        bottom = my + depth + 1
+    else:
+        d = f'M{cx - half},{my} Q{cx},{my + mw * 0.5} {cx + half},{my}'
+        parts.append(_path(d, 'none', f' stroke="{INK}" stroke-width="2" '
+                           'stroke-linecap="round"'))
+        bottom = my + mw * 0.25 + 1
+    bbox = (min(cx - dx - er, cx - half - 1), ey - er,
+            max(cx + dx + er, cx + half + 1), bottom)
+    return ''.join(parts), bbox
+
+
+def _inside(bbox, rect, margin):
+    x0, y0, x1, y1 = bbox
+    rx, ry, rw, rh = rect
+    return (x0 >= rx + margin and y0 >= ry + margin and
+            x1 <= rx + rw - margin and y1 <= ry + rh - margin)
+
+
+# --- Rooms (450 x 450; the strip y < 182 stays plain wall) -------------
+
+def _room(body, wall):
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="450" '
+            'height="450" viewBox="0 0 450 450">'
+            f'<rect width="450" height="450" fill="{wall}"/>{body}</svg>')
+
+
+def _wood_floor(y, fill, line):
+    parts = [_rect(0, y, 450, 450 - y, fill)]
+    for i, ly in enumerate(range(y + 22, 450, 22)):
+        parts.append(_rect(0, ly, 450, 2, line))
+        off = 60 + (i % 2) * 70
+        for x in range(off, 450, 140):
+            parts.append(_rect(x, ly - 20, 2, 20, line))
+    return ''.join(parts)
+
+
+def _skirting(y):
+    return _rect(0, y - 10, 450, 10, '#FFFFFF') + _rect(0, y - 1, 450, 1,
+                                                         '#D8CFC4')
+
+
+def _bedroom(open_mouth):
+    p = []
+    p.append(_wood_floor(360, '#E0B184', '#CF9B6E'))
+    p.append(_skirting(360))
+    # Night window with moon and stars above the bed.
+    p.append(_rect(104, 196, 124, 98, '#FFFFFF', 6))
+    p.append(_rect(112, 204, 108, 82, '#3D4F9F', 3))
+    p.append(_path('M190 222a16 16 0 1 0 12 26 13 13 0 1 1-12-26z', '#FFE27A'))
+    for x, y, r in ((130, 222, 2.6), (150, 246, 2), (136, 266, 2.4),
+                    (170, 214, 1.8), (206, 272, 2.2)):
+        p.append(_circle(x, y, r, '#FFF6C8'))
+    p.append(_rect(164, 204, 4, 82, '#FFFFFF'))
+    p.append(_rect(112, 243, 108, 4, '#FFFFFF'))
+    for x in (92, 216):                                      # curtains
+        p.append(_path(f'M{x} 190h24v112c-8 4-16 4-24 0z', '#F48FB1'))
+        p.append(_rect(x + 10, 190, 3, 110, '#F7A8C4'))
+    p.append(_rect(84, 186, 164, 7, '#B07A5A', 3))
+    # Rug.
+    p.append(_ellipse(170, 424, 140, 18, '#9AD0EC'))
+    p.append(_ellipse(170, 424, 118, 12, '#BFE3F5'))
+    # Bed: headboard on the left, footboard on the right.
+    p.append(_rect(22, 404, 10, 26, BROWN_D))
+    p.append(_rect(268, 404, 10, 26, BROWN_D))
+    p.append(_path('M18 420V272a22 22 0 0 1 44 0v148z', BROWN))
+    p.append(_path('M26 300a14 14 0 0 1 28 0v90h-28z', BROWN_M))
+    p.append(_rect(40, 340, 240, 30, WHITE, 8))             # mattress
+    p.append(_rect(40, 362, 240, 42, '#E6EEF3', 6))
+    p.append(_ellipse(92, 334, 36, 17, '#FFFFFF'))           # pillow
+    p.append(_ellipse(92, 338, 32, 11, '#EEF3F7'))
+    p.append(_path('M120 330h150a12 12 0 0 1 12 12v48h-162z', '#5DADEC'))
+    p.append(_rect(120, 330, 22, 60, '#8CC8F2', 4))          # turned down
+    for x, y in ((170, 352), (205, 372), (240, 350), (262, 376), (186, 384),
+                 (226, 332)):
+        p.append(_circle(x, y, 5, '#FFFFFF', ' opacity="0.8"'))
+    p.append(_path('M262 420V312a18 18 0 0 1 36 0v108z', BROWN))
+    p.append(_path('M270 330a10 10 0 0 1 20 0v70h-20z', BROWN_M))
+    # Teddy bear sitting on the pillow end of the bed.
+    p.append(_circle(82, 300, 7, '#C68A5E'))
+    p.append(_circle(104, 300, 7, '#C68A5E'))
+    p.append(_ellipse(93, 333, 15, 13, '#C68A5E'))
+    p.append(_circle(93, 312, 14, '#C68A5E'))
+    p.append(_ellipse(93, 317, 6, 4.5, '#F0D2B4'))
+    p.append(_circle(88, 309, 1.8, INK))
+    p.append(_circle(98, 309, 1.8, INK))
+    p.append(_circle(93, 315.5, 1.6, INK))
+    # Bedside table with the lamp on it.
+    p.append(_rect(318, 366, 118, 10, BROWN, 3))
+    p.append(_rect(324, 376, 106, 54, BROWN_M))
+    p.append(_rect(332, 384, 90, 18, BROWN_L, 3))
+    p.append(_rect(332, 406, 90, 18, BROWN_L, 3))
+    p.append(_circle(377, 393, 3, BROWN_D))
+    p.append(_circle(377, 415, 3, BROWN_D))
+    p.append(_rect(328, 430, 8, 16, BROWN_D))
+    p.append(_rect(418, 430, 8, 16, BROWN_D))
+    # The lamp: a warm glow, a big shade that carries the face.
+    p.append(_circle(376, 300, 64, '#FFF3B0', ' opacity="0.55"'))
+    p.append(_ellipse(376, 362, 26, 6, '#E8A33D'))
+    p.append(_rect(372, 330, 8, 32, '#E8A33D'))
+    p.append(_path('M350 258h52l24 76h-100z', '#FFD166',
+                   ' stroke="#F0A830" stroke-width="3" '
+                   'stroke-linejoin="round"'))
+    p.append(_rect(330, 326, 92, 5, '#F7B84B'))
+    f, bbox = face(376, 304, 11, 3.2, 311, 12, open_mouth, depth=0.6)
+    p.append(f)
+    return _room(''.join(p), '#E9E1F7'), bbox
+
+
+def _kitchen(open_mouth):
+    p = []
+    # Tiles behind the counter.
+    p.append(_rect(100, 252, 260, 70, '#FFFFFF'))
+    for x in range(100, 361, 20):
+        p.append(_rect(x, 252, 1.5, 70, '#CFE3F0'))
+    for y in range(252, 323, 20):
+        p.append(_rect(100, y, 260, 1.5, '#CFE3F0'))
+    # Floor: big soft checks.
+    p.append(_rect(0, 380, 450, 70, '#F6DDB5'))
+    for row, y in enumerate(range(380, 450, 24)):
+        for col, x in enumerate(range(-20 + 20 * (row % 2), 450, 40)):
+            if col % 2 == 0:
+                p.append(_rect(x, y, 40, 24, '#EDC58E'))
+    p.append(_skirting(380))
+    # Wall cupboards.
+    p.append(_rect(112, 192, 236, 56, '#7CC6A4', 6))
+    for x in (118, 196, 274):
+        p.append(_rect(x, 198, 70, 44, '#9AD6BA', 4))
+    for x in (182, 202, 260, 280):
+        p.append(_circle(x, 220, 3.5, '#FFFFFF'))
+    # Counter with cupboards and an oven.
+    p.append(_rect(108, 322, 244, 12, BROWN_M, 4))
+    p.append(_rect(112, 334, 236, 100, '#7CC6A4'))
+    p.append(_rect(118, 342, 50, 84, '#9AD6BA', 4))
+    p.append(_rect(292, 342, 50, 84, '#9AD6BA', 4))
+    p.append(_circle(160, 384, 3.5, '#FFFFFF'))
+    p.append(_circle(300, 384, 3.5, '#FFFFFF'))
+    p.append(_rect(176, 338, 108, 92, '#DDE3E8', 5))          # oven
+    p.append(_rect(184, 346, 92, 12, '#BAC6CF', 3))
+    for x in (198, 222, 246, 262):
+        p.append(_circle(x, 352, 3.5, GREY))
+    p.append(_rect(188, 366, 84, 56, GREY_D, 6))
+    p.append(_rect(196, 374, 68, 40, '#F4A261', 4))           # warm inside
+    p.append(_rect(196, 374, 68, 10, '#F6B883', 4))
+    p.append(_rect(204, 361, 52, 5, '#99AAB5', 2))
+    p.append(_rect(112, 434, 236, 8, '#5FAE8B'))
+    # Pot on the hob, with steam.
+    p.append(_rect(192, 290, 76, 34, RED, 8))
+    p.append(_rect(186, 286, 88, 8, RED_D, 4))
+    p.append(_rect(222, 278, 16, 8, RED_D, 3))
+    p.append(_rect(178, 300, 14, 6, RED_D, 3))
+    p.append(_rect(268, 300, 14, 6, RED_D, 3))
+    for x in (212, 230, 248):
+        p.append(_path(f'M{x} 270c-6-8 6-12 0-20s6-12 0-18', 'none',
+                       ' stroke="#FFFFFF" stroke-width="4" '
+                       'stroke-linecap="round" opacity="0.9"'))
+    # Fridge.
+    p.append(_rect(14, 192, 86, 250, '#FFFFFF', 10,
+                   ' stroke="#B8C7D1" stroke-width="3"'))
+    p.append(_rect(16, 276, 82, 3, '#B8C7D1'))
+    p.append(_rect(84, 226, 6, 36, '#99AAB5', 3))
+    p.append(_rect(84, 292, 6, 54, '#99AAB5', 3))
+    p.append(_rect(32, 214, 22, 18, '#FFE27A', 2))            # magnets
+    p.append(_circle(43, 222, 4, RED))
+    p.append(_circle(40, 300, 6, BLUE))
+    p.append(_circle(56, 312, 6, GREEN))
+    # The jam jar, standing on the floor.
+    p.append(_ellipse(387, 444, 42, 5, '#D9A96B'))
+    p.append(_rect(344, 362, 86, 82, '#E1E8ED', 18))
+    p.append(_rect(350, 374, 74, 66, RED_D, 14))
+    p.append(_rect(350, 374, 74, 10, '#E0344F', 5))
+    p.append(_rect(357, 392, 58, 44, '#FFF5E0', 12))        # label
+    p.append(_rect(354, 384, 6, 46, '#FFFFFF', 3, ' opacity="0.55"'))
+    p.append(_path('M340 346h94l-4 20h-86z', RED))            # checked cloth
+    for x in (352, 370, 388, 406, 424):
+        p.append(_rect(x, 346, 8, 20, '#FFFFFF', 0, ' opacity="0.45"'))
+    p.append(_rect(342, 352, 90, 7, '#FFFFFF', 0, ' opacity="0.45"'))
+    p.append(_rect(344, 364, 86, 5, ORANGE, 2))              # string
+    f, bbox = face(385, 407, 12, 4.2, 417, 15, open_mouth)
+    p.append(f)
+    return _room(''.join(p), '#FFF3C4'), bbox
+
+
+def _living_room(open_mouth):
+    p = []
+    p.append(_wood_floor(372, '#D7A97E', '#C4946A'))
+    p.append(_skirting(372))
+    p.append(_ellipse(180, 426, 170, 20, '#F2C14E'))          # rug
+    p.append(_ellipse(180, 426, 148, 13, '#F7D67F'))
+    # Pictures on the wall.
+    p.append(_rect(70, 196, 70, 54, '#B07A5A', 4))
+    p.append(_rect(76, 202, 58, 42, '#BDE3F7'))
+    p.append(_path('M76 244l18-20 14 14 8-8 18 14z', GREEN))
+    p.append(_circle(120, 212, 5, YELLOW))
+    p.append(_rect(162, 204, 52, 40, '#B07A5A', 4))
+    p.append(_rect(168, 210, 40, 28, '#FFE6EE'))
+    p.append(_circle(188, 224, 7, '#E75A9B'))
+    p.append(_circle(188, 224, 3, YELLOW))
+    # Sofa.
+    p.append(_rect(42, 392, 10, 20, BROWN_D))
+    p.append(_rect(246, 392, 10, 20, BROWN_D))
+    p.append(_rect(44, 276, 210, 80, '#F08A5D', 22))          # back
+    p.append(_rect(40, 340, 218, 58, '#E36F45', 14))          # seat base
+    p.append(_rect(62, 326, 84, 26, '#F6A37C', 10))           # cushions
+    p.append(_rect(152, 326, 84, 26, '#F6A37C', 10))
+    p.append(_rect(22, 316, 44, 84, '#E36F45', 20))           # arms
+    p.append(_rect(232, 316, 44, 84, '#E36F45', 20))
+    p.append(_rect(26, 318, 36, 14, '#F08A5D', 7))
+    p.append(_rect(236, 318, 36, 14, '#F08A5D', 7))
+    p.append(_path('M72 300l34-8 6 34-34 6z', '#FFD166'))     # pillows
+    p.append(_path('M192 294l34 6-6 34-34-6z', '#7FC8E8'))
+    # Floor lamp.
+    p.append(_ellipse(310, 410, 22, 6, GREY))
+    p.append(_rect(307, 226, 6, 184, GREY))
+    p.append(_path('M290 196h40l14 42h-68z', '#FFE08A',
+                   ' stroke="#F0B84B" stroke-width="3" '
+                   'stroke-linejoin="round"'))
+    # Telephone: coiled cord, body with a dial around the face, handset on
+    # its cradle.
+    for k in range(7):
+        p.append(_ellipse(306 + k * 8, 432 - k * 1.2, 4.5, 6.5, 'none',
+                          f' stroke="{RED_D}" stroke-width="2.4"'))
+    p.append(_ellipse(402, 444, 44, 5, '#B8895F'))
+    p.append(_path('M374 382H430Q438 382 440 392L443 434Q443 444 433 444'
+                   'H371Q361 444 361 434L364 392Q366 382 374 382Z', RED))
+    p.append(_circle(402, 412, 28, '#E9546A'))
+    for k in range(10):
+        a = math.radians(-60 + k * 30)
+        if 120 < -60 + k * 30 < 200:
+            continue                      # the dial's finger stop gap
+        p.append(_circle(round(402 + 22.5 * math.cos(a), 2),
+                         round(412 + 22.5 * math.sin(a), 2), 3.4,
+                         '#FFFFFF', ' opacity="0.9"'))
+    p.append(_circle(402, 412, 17.5, '#FF8C9A'))
+    p.append(_rect(384, 374, 8, 12, RED_D, 3))
+    p.append(_rect(412, 374, 8, 12, RED_D, 3))
+    p.append(_path('M362 368c0-10 18-14 40-14s40 4 40 14v4c0 4-4 6-8 6h-10'
+                   'c-4 0-6-3-6-6v-2h-32v2c0 3-2 6-6 6h-10c-4 0-8-2-8-6z',
+                   RED_D))
+    f, bbox = face(402, 405, 8.5, 3.4, 412, 11, open_mouth, cheeks=False)
+    p.append(f)
+    return _room(''.join(p), '#DDF2E3'), bbox
+
+
+def _study(open_mouth):
+    p = []
+    p.append(_wood_floor(374, '#D3A77C', '#C0936A'))
+    p.append(_skirting(374))
+    # Bookshelf full of books.
+    p.append(_rect(14, 194, 108, 250, BROWN, 6))
+    p.append(_rect(22, 202, 92, 234, BROWN_D))
+    colours = [RED, BLUE, YELLOW, GREEN, PURPLE, ORANGE, PINK, '#3B88C3']
+    for s, top in enumerate((202, 262, 322, 382)):
+        x = 24
+        n = 0
+        while x < 108:
+            bw = (10, 13, 9, 12, 11)[(s + n) % 5]
+            if x + bw > 112:
+                break
+            h = 44 - ((s * 2 + n * 3) % 4) * 5
+            p.append(_rect(x, top + 52 - h, bw, h,
+                           colours[(s * 3 + n) % len(colours)], 2))
+            p.append(_rect(x, top + 52 - h + 6, bw, 3, '#FFFFFF', 0,
+                           ' opacity="0.5"'))
+            x += bw + 2
+            n += 1
+        p.append(_rect(14, top + 52, 108, 8, BROWN))
+    # Corkboard with drawings above the desk.
+    p.append(_rect(148, 194, 100, 64, '#D9A066', 6))
+    p.append(_rect(154, 200, 88, 52, '#E8BC84', 3))
+    p.append(_rect(160, 206, 30, 24, '#FFFFFF'))
+    p.append(_circle(175, 218, 7, YELLOW))
+    p.append(_rect(198, 212, 36, 30, '#FFFFFF'))
+    p.append(_path('M202 238l10-14 8 8 4-5 8 11z', GREEN))
+    p.append(_circle(175, 206, 2.5, RED))
+    p.append(_circle(216, 212, 2.5, BLUE))
+    # Desk with a globe and a pencil pot.
+    p.append(_rect(136, 306, 124, 12, BROWN_M, 4))
+    p.append(_rect(144, 318, 10, 120, BROWN))
+    p.append(_rect(204, 318, 48, 68, BROWN))
+    p.append(_rect(208, 324, 40, 26, BROWN_L, 3))
+    p.append(_rect(208, 354, 40, 26, BROWN_L, 3))
+    p.append(_circle(228, 337, 3, BROWN_D))
+    p.append(_circle(228, 367, 3, BROWN_D))
+    p.append(_rect(242, 386, 10, 52, BROWN))
+    p.append(_rect(163, 296, 26, 10, GREY, 3))                # globe
+    p.append(_rect(174, 286, 4, 12, GREY))
+    p.append(_circle(176, 262, 24, '#5DADEC'))
+    p.append(_path('M162 252c6-6 14-4 16 2s-4 10 2 14-2 10-8 8-12-8-10-24z',
+                   GREEN))
+    p.append(_path('M182 244c6-2 12 2 12 8s-6 6-8 2-8-6-4-10z', GREEN))
+    p.append(_path('M176 236a26 26 0 0 1 0 52', 'none',
+                   f' stroke="{GREY}" stroke-width="3"'))
+    p.append(_rect(214, 284, 20, 22, '#F4900C', 3))            # pencils
+    p.append(_rect(217, 270, 4, 16, RED))
+    p.append(_rect(223, 266, 4, 20, BLUE))
+    p.append(_rect(229, 272, 4, 14, GREEN))
+    # Plant in the corner.
+    p.append(_path('M396 446l-12-44h52l-12 44z', '#E07A5F'))
+    p.append(_rect(380, 396, 60, 10, '#C9664E', 3))
+    for d in ('M410 396c-4-30-30-40-40-44 10 16 22 28 40 44z',
+              'M410 396c2-34 18-52 30-58-6 20-16 40-30 58z',
+              'M410 396c-2-30 2-52 4-66 8 20 6 46-4 66z'):
+        p.append(_path(d, GREEN))
+    # The school bag: straps, body, flap, pocket.
+    p.append(_path('M284 336c0-30 44-30 44 0', 'none',
+                   f' stroke="{BROWN_D}" stroke-width="7" '
+                   'stroke-linecap="round"'))
+    p.append(_ellipse(306, 445, 52, 5, '#B08058'))
+    p.append(_rect(258, 328, 96, 116, '#F59A23', 22))
+    p.append(_path('M258 356v-6c0-14 10-22 22-22h52c12 0 22 8 22 22v6'
+                   'c-30 6-66 6-96 0z', '#E07C12'))
+    p.append(_rect(274, 402, 64, 38, '#FFB547', 12))
+    p.append(_rect(284, 410, 44, 4, '#E07C12', 2))
+    p.append(_rect(254, 360, 8, 70, '#E07C12', 4))
+    p.append(_rect(350, 360, 8, 70, '#E07C12', 4))
+    f, bbox = face(306, 374, 12, 4, 383, 15, open_mouth, depth=0.65)
+    p.append(f)
+    return _room(''.join(p), '#DDEBFA'), bbox
+
+
+def _room_builder(fn, rect):
+    def build(open_mouth):
+        svg, bbox = fn(open_mouth)
+        # The eyes must fit and the mouth must stay clear of the border, or
+        # the laid-on picture would show a seam.
+        if not _inside(bbox, rect, 2):
+            raise SystemExit(f'face {bbox} does not fit inside {rect}')
+        return svg
+    return build
+
+
+ROOMS = [
+    {'id': 200, 'face_id': 204, 'face_rect': (354, 298, 44, 25),
+     'ground': '#E9E1F7', 'svg': _room_builder(_bedroom, (354, 298, 44, 25))},
+    {'id': 201, 'face_id': 205, 'face_rect': (361, 396, 49, 42),
+     'ground': '#FFF3C4', 'svg': _room_builder(_kitchen, (361, 396, 49, 42))},
+    {'id': 202, 'face_id': 206, 'face_rect': (378, 392, 48, 35),
+     'ground': '#DDF2E3',
+     'svg': _room_builder(_living_room, (378, 392, 48, 35))},
+    {'id': 203, 'face_id': 207, 'face_rect': (280, 366, 52, 32),
+     'ground': '#DDEBFA', 'svg': _room_builder(_study, (280, 366, 52, 32))},
+]
+
+
+# --- Window furniture on navy --------------------------------------------
+
+def _navy(w, h, body):
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{w}" '
+            f'height="{h}" viewBox="0 0 {w} {h}">'
+            f'<rect width="{w}" height="{h}" fill="{NAVY}"/>{body}</svg>')
+
+
+def button_start_svg():
+    return _navy(50, 35, ''.join([
+        _ellipse(25, 18.5, 23, 15.5, '#1E7A2E'),
+        _ellipse(25, 17, 23, 15.5, '#4CC35C'),
+        _ellipse(25, 12, 17, 7, '#FFFFFF', ' opacity="0.18"'),
+        _path('M20 8.5L34 17 20 25.5z', '#FFFFFF',
+              ' stroke="#FFFFFF" stroke-width="2" stroke-linejoin="round"'),
+    ]))
+
+
+def button_help_svg():
+    return _navy(50, 35, ''.join([
+        _ellipse(25, 18.5, 23, 15.5, '#C7861A'),
+        _ellipse(25, 17, 23, 15.5, '#FFC93C'),
+        _ellipse(25, 12, 17, 7, '#FFFFFF', ' opacity="0.2"'),
+        _path('M19.5 12.5a5.5 5.5 0 1 1 8.2 4.8c-1.8 1-2.7 2-2.7 3.7v.8',
+              'none', f' stroke="{NAVY}" stroke-width="3.4" '
+              'stroke-linecap="round" stroke-linejoin="round"'),
+        _circle(25, 26, 2.1, NAVY),
+    ]))
+
+
+def ball_svg():
+    return _navy(16, 16, ''.join([
+        _circle(8, 8, 7, '#FF6FA8'),
+        _circle(8.8, 8.8, 5.6, '#F2508F', ' opacity="0.5"'),
+        _circle(5.8, 5.6, 2, '#FFFFFF', ' opacity="0.75"'),
+    ]))
+
+
+def book_svg():
+    return _navy(85, 85, ''.join([
+        _path('M6 22c12-4 26-3 36.5 4 10.5-7 24.5-8 36.5-4v46'
+              'c-12-4-26-3-36.5 4-10.5-7-24.5-8-36.5-4z', '#E23C3C'),
+        _path('M9 19c11-4 23-3 33.5 5v44c-10.5-7-22.5-8-33.5-5z', '#FFFFFF'),
+        _path('M76 19c-11-4-23-3-33.5 5v44c10.5-7 22.5-8 33.5-5z', '#F1F4F8'),
+        _path('M42.5 24v44', 'none',
+              ' stroke="#C9D2DC" stroke-width="1.5"'),
+        # Pictures instead of lines of print: a sun and a little tree.
+        _circle(25.5, 36, 7, '#FFC93C'),
+        _path('M14 58c6-5 18-5 24 0', 'none',
+              f' stroke="{GREEN}" stroke-width="3" stroke-linecap="round"'),
+        _path('M59.5 33l9 15h-18z', GREEN),
+        _rect(57.8, 48, 3.4, 7, BROWN),
+        _path('M50 60c6-3 14-3 20 0', 'none',
+              ' stroke="#5DADEC" stroke-width="3" stroke-linecap="round"'),
+    ]))
+
+
+# --- Icon: a little bird sitting in its nest -------------------------------
+
+ICON_SVG = ''.join([
+    '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" '
+    'viewBox="0 0 64 64">',
+    _circle(32, 32, 31, '#BFE6FA'),
+    _circle(32, 32, 31, 'none', ' stroke="#8CCFEF" stroke-width="2"'),
+    # The bird.
+    _circle(32, 30, 15, '#FFCC4D'),
+    _path('M29 16c-2-4 0-7 3-7-1 2-1 4 0 6zM32 15.5c0-4 3-6 6-5-2 1-3 3-3 5z',
+          '#F4A81D'),                                           # head feathers
+    _ellipse(25, 34, 8, 5.5, '#F4A81D', ' transform="rotate(-20 25 34)"'),
+    _circle(37, 26, 3.3, INK),
+    _circle(36, 24.9, 1.2, '#FFFFFF'),
+    _path('M45 27l9 3-9 4z', '#F4900C',
+          ' stroke="#F4900C" stroke-width="1.5" stroke-linejoin="round"'),
+    _ellipse(40.5, 33, 2.6, 1.7, '#FF8C9A', ' opacity="0.7"'),
+    # The nest in front of it.
+    _path('M8 38c0 12 11 19 24 19s24-7 24-19z', BROWN),
+    _path('M8 38h48', 'none',
+          f' stroke="{BROWN_M}" stroke-width="5" stroke-linecap="round"'),
+    _path('M13 45c8 3 18 3 26-1M22 51c7 1 15 0 22-4M16 42l9 6M46 42l-8 8',
+          'none', f' stroke="{BROWN_L}" stroke-width="1.6" '
+          'stroke-linecap="round"'),
+    '</svg>',
+])
