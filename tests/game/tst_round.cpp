@@ -184,6 +184,7 @@ private slots:
         window.PicB_Click();
         window.level = qint16(level);
         window.Timer1.stop();
+        window.TimerBoy_Timer(); // the first round's face has long closed
         player.clear();
         window.pauseTicks = 5;
         window.Timer2_Timer(); // the pause ends and the round on this level is laid out
