@@ -1,6 +1,7 @@
 #include "app/picturebox.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
     : QLabel(parent)
@@ -39,4 +40,12 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+// Drawn as it is also while the window is disabled: the room and its pictures
+// stay in colour behind the help and the leaderboard instead of turning grey.
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, pixmap());
 }
