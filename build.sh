@@ -35,4 +35,8 @@ if [ "$mode" = play ]; then
     exec build/wordnest
 fi
 
+# Half a minute of fuzzing the board reader (a build of its own, with clang),
+# then every test.
+tools/fuzz-board.sh 30 >build/fuzz-board.log 2>&1 || { tail -n 40 build/fuzz-board.log; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-board.log || true
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --test-dir build --output-on-failure -j "$(nproc)"
