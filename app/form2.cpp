@@ -48,10 +48,12 @@ PictureBox *makePicture(QWidget *parent, QRect place)
     return box;
 }
 
+// The sizes a window frame and task bar use; the larger ones are for the
+// desktop entry and would only slow the start.
 QIcon gameIcon()
 {
     QIcon icon;
-    for (int size : {32, 48, 64, 128, 256})
+    for (int size : {32, 48, 64})
         icon.addFile(QStringLiteral(":/icon/wordnest-%1.png").arg(size), QSize(size, size));
     return icon;
 }

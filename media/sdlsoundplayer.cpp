@@ -39,11 +39,12 @@ void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) 
 // Without a sound card ALSA prints a screenful of configuration errors while
 // SDL looks for a device. The game goes on silently then, and so should the
 // terminal: ALSA's error handler is process-wide, so setting it on our own
-// handle of the library silences SDL's use of it too.
+// handle of the library silences SDL's use of it too. Only when SDL has
+// loaded ALSA: another driver should not pay for loading it.
 void quietAlsa()
 {
     using Handler = void (*)(const char *, int, const char *, int, const char *, ...);
-    void *alsa = dlopen("libasound.so.2", RTLD_LAZY);
+    void *alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_NOLOAD);
     if (!alsa)
         return;
     if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
@@ -56,15 +57,15 @@ void quietAlsa()
 
 SdlSoundPlayer::SdlSoundPlayer()
 {
-#ifdef Q_OS_LINUX
-    quietAlsa();
-#endif
     // SDL must leave SIGINT and SIGTERM to the program, or Ctrl+C stops working.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetMainReady();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return;
     sdlStarted = true;
+#ifdef Q_OS_LINUX
+    quietAlsa();
+#endif
     const SDL_AudioSpec wanted = wantedSpec();
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec, 0);
 }
