@@ -1,6 +1,7 @@
 #include "app/form2.h"
 
 #include "app/form1.h"
+#include "app/songfont.h"
 #include "app/textnumber.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
@@ -13,18 +14,6 @@
 namespace {
 
 const QColor navy(0, 0, 128);
-
-// "宋体" is what the game asks for; Linux never has it, so the nearest CJK
-// fonts stand behind it.
-QFont songFont(double points)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 QLabel *makeLabel(QWidget *parent, QRect place, QColor text, double points)
 {

@@ -1,6 +1,7 @@
 #include "leaderboard/form3.h"
 
 #include "app/form2.h"
+#include "app/songfont.h"
 #include "media/catalogue.h"
 #include "media/recording.h"
 
@@ -23,16 +24,6 @@ public:
         return fitsBoardFile(input) ? Acceptable : Invalid;
     }
 };
-
-QFont songFont(double points)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
 
 QLabel *makeRowLabel(QWidget *parent, QRect place)
 {

@@ -15,19 +15,19 @@ namespace {
 
 // The recordings are all 22050 Hz mono 8-bit; asking for exactly that lets
 // SDL hand the bytes through untouched when the device agrees.
-SDL_AudioSpec wantedSpec()
+SDL_AudioSpec wantedFormat()
 {
-    SDL_AudioSpec spec{};
-    spec.freq = 22050;
-    spec.format = AUDIO_U8;
-    spec.channels = 1;
-    spec.samples = 512; // about 23 ms: short enough that a cut-off is prompt
-    return spec;
+    SDL_AudioSpec wanted{};
+    wanted.freq = 22050;
+    wanted.format = AUDIO_U8;
+    wanted.channels = 1;
+    wanted.samples = 512; // about 23 ms: short enough that a cut-off is prompt
+    return wanted;
 }
 
 struct WavData
 {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8 *bytes = nullptr;
     Uint32 length = 0;
     ~WavData() { SDL_FreeWAV(bytes); }
@@ -66,8 +66,8 @@ SdlSoundPlayer::SdlSoundPlayer()
 #ifdef Q_OS_LINUX
     quietAlsa();
 #endif
-    const SDL_AudioSpec wanted = wantedSpec();
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec, 0);
+    const SDL_AudioSpec wanted = wantedFormat();
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
 }
 
 SdlSoundPlayer::~SdlSoundPlayer()
@@ -86,14 +86,14 @@ bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
 
     WavData data;
     SDL_RWops *source = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
-    if (!SDL_LoadWAV_RW(source, 1, &data.spec, &data.bytes, &data.length))
+    if (!SDL_LoadWAV_RW(source, 1, &data.format, &data.bytes, &data.length))
         return false;
 
     // The queue copies the samples, so the caller's buffer may change as
     // soon as this returns. A recording in another format is converted.
     SDL_AudioCVT cvt;
-    const int needed = SDL_BuildAudioCVT(&cvt, data.spec.format, data.spec.channels, data.spec.freq,
-                                         deviceSpec.format, deviceSpec.channels, deviceSpec.freq);
+    const int needed = SDL_BuildAudioCVT(&cvt, data.format.format, data.format.channels, data.format.freq,
+                                         deviceFormat.format, deviceFormat.channels, deviceFormat.freq);
     if (needed < 0)
         return false;
     int queued;
@@ -129,12 +129,12 @@ void SdlSoundPlayer::waitUntilDrained()
 {
     // Bounded by the sound's own length and a margin, so a stalled device
     // can never hang the game.
-    const Uint32 bytesPerSecond = Uint32(deviceSpec.freq) * deviceSpec.channels
-                                  * (SDL_AUDIO_BITSIZE(deviceSpec.format) / 8);
+    const Uint32 bytesPerSecond = Uint32(deviceFormat.freq) * deviceFormat.channels
+                                  * (SDL_AUDIO_BITSIZE(deviceFormat.format) / 8);
     const Uint64 deadline = SDL_GetTicks64() + 500
                             + Uint64(SDL_GetQueuedAudioSize(device)) * 1000 / std::max<Uint32>(bytesPerSecond, 1);
     while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < deadline)
         SDL_Delay(5);
     // The last chunk is still in the device's own buffer.
-    SDL_Delay(Uint32(1000u * deviceSpec.samples / Uint32(deviceSpec.freq)) + 1);
+    SDL_Delay(Uint32(1000u * deviceFormat.samples / Uint32(deviceFormat.freq)) + 1);
 }

@@ -23,6 +23,6 @@ private:
     void waitUntilDrained();
 
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec deviceSpec{};
+    SDL_AudioSpec deviceFormat{};
     bool sdlStarted = false;
 };
