@@ -1,6 +1,8 @@
 #include "media/sdlsoundplayer.h"
 
 #include <QElapsedTimer>
+
+#include <csignal>
 #include <QtEndian>
 #include <QtTest>
 
@@ -131,6 +133,30 @@ private slots:
         QVERIFY(!noDevice.hasDevice());
         QVERIFY(!noDevice.play(wave(0.2, 1), PlayMode::Wait));
         noDevice.stop();
+    }
+
+    // SDL would catch SIGINT and SIGTERM (where nobody else has) and the game
+    // would then ignore Ctrl+C and a polite kill. The test framework has
+    // handlers of its own, so they are set back to the default meanwhile.
+    void leavesTheStopSignalsAlone()
+    {
+        struct sigaction defaults {}, interrupt {}, terminate {};
+        defaults.sa_handler = SIG_DFL;
+        sigaction(SIGINT, &defaults, &interrupt);
+        sigaction(SIGTERM, &defaults, &terminate);
+        const auto handlerOf = [](int signal) {
+            struct sigaction current {};
+            sigaction(signal, nullptr, &current);
+            return current.sa_handler;
+        };
+        bool leftAlone;
+        {
+            SdlSoundPlayer player;
+            leftAlone = player.hasDevice() && handlerOf(SIGINT) == SIG_DFL && handlerOf(SIGTERM) == SIG_DFL;
+        }
+        sigaction(SIGINT, &interrupt, nullptr);
+        sigaction(SIGTERM, &terminate, nullptr);
+        QVERIFY(leftAlone);
     }
 
     // A sound in another format is converted, not refused.
