@@ -69,6 +69,8 @@ Form3::~Form3()
 void Form3::Show()
 {
     Form_Load();
+    // Over the middle of the game, where the child is looking.
+    move(mainWindow.geometry().center() - rect().center());
     show();
     activateWindow();
     // setFocus() on a window not yet active only marks the widget; the focus
