@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Sets up what a fresh Debian 12 machine lacks, builds Wordnest in Release,
-# then starts the game (./build.sh play) or runs every test (./build.sh test).
+# then starts the game (./build.sh play) or runs every test (./build.sh test);
+# ./build.sh package builds the Debian package into dist/ instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-play}
 case "$mode" in
-    play | test) ;;
-    *) echo "usage: $0 [play|test]" >&2; exit 2 ;;
+    play | test | package) ;;
+    *) echo "usage: $0 [play|test|package]" >&2; exit 2 ;;
 esac
 
 packages=(build-essential cmake ninja-build qt6-base-dev libsdl2-dev fonts-wqy-microhei)
 if [ "$mode" = test ]; then
     # The board reader's fuzz run needs clang's libFuzzer.
     packages+=(clang libclang-rt-14-dev)
+fi
+if [ "$mode" = package ]; then
+    # Debian's packaging tools, and the checks CI runs on what the package installs.
+    packages+=(debhelper dpkg-dev lintian desktop-file-utils appstream)
 fi
 
 missing=()
@@ -26,6 +31,22 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || as_root=(sudo)
     "${as_root[@]}" apt-get update -qq
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ "$mode" = package ]; then
+    # Built from a copy, so the package build leaves nothing in the source tree
+    # and dpkg-buildpackage's output (written to the parent folder) stays in build/.
+    work=build/package
+    rm -rf "$work"
+    mkdir -p "$work/wordnest" dist
+    tar --exclude=./build --exclude='./build-*' --exclude=./dist --exclude=./.git -cf - . | tar -xf - -C "$work/wordnest"
+    (cd "$work/wordnest" &&
+        DEB_BUILD_OPTIONS="nocheck noautodbgsym parallel=$(nproc)" dpkg-buildpackage -us -uc -b >../build.log 2>&1) ||
+        { tail -n 40 "$work/build.log"; exit 1; }
+    rm -f dist/wordnest_*.deb
+    mv "$work"/wordnest_*.deb dist/
+    ls dist/wordnest_*.deb
+    exit 0
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DWORDNEST_TESTS="$([ "$mode" = test ] && echo ON || echo OFF)" >/dev/null

@@ -1,9 +1,11 @@
 #include "app/form1.h"
 
+#include "app/companionwindows.h"
+
 #include <QCloseEvent>
 
-Form1::Form1(QWidget &owner)
-    : mainWindow(owner)
+Form1::Form1(CompanionWindows &companionWindows)
+    : companions(companionWindows)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -52,5 +54,5 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::Form_Unload()
 {
-    mainWindow.setEnabled(true);
+    companions.closed(this);
 }

@@ -3,14 +3,17 @@
 #include <QLabel>
 #include <QWidget>
 
+class CompanionWindows;
+
 // The help window: how to play, in Chinese. It is a window of its own (no
 // parent), so that disabling the main window leaves it usable; it is made
-// anew at every opening and gives the main window back when it closes.
+// anew at every opening and reports its closing to the main window's
+// companions.
 class Form1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget &mainWindow);
+    explicit Form1(CompanionWindows &companions);
 
     void Form_Load();
 
@@ -25,5 +28,5 @@ protected:
 private:
     void Form_Unload();
 
-    QWidget &mainWindow;
+    CompanionWindows &companions;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/companionwindows.h"
 #include "app/controlarray.h"
 #include "app/picturebox.h"
 #include "game/randomsource.h"
@@ -87,7 +88,7 @@ public:
     std::array<qint16, 6> faceY{};
     QByteArray wordWav;
     QByteArray effectWav;
-    QString sPath; // the program's folder with a separator; the board file lives there
+    QString sPath; // the program's folder with a separator; the board file lives there when it may
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -106,6 +107,7 @@ private:
 
     SoundPlayer &player;
     std::unique_ptr<RandomSource> random;
+    CompanionWindows companions{*this};
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
     QPixmap backgroundPicture;

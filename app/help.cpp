@@ -5,7 +5,7 @@
 // stops taking input, and a running game's clocks go on.
 void Form2::PicBh_Click()
 {
-    setEnabled(false);
-    helpWindow = new Form1(*this);
+    helpWindow = new Form1(companions);
+    companions.opened(helpWindow);
     helpWindow->show();
 }

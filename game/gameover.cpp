@@ -14,7 +14,7 @@ void Form2::GameOver()
     Timer1.stop();
     Timer2.stop();
     if (!form3)
-        form3 = std::make_unique<Form3>(*this);
+        form3 = std::make_unique<Form3>(*this, player, companions, BoardLocation(sPath));
     form3->grd = 1;
     form3->fcount = score;
     form3->Show();

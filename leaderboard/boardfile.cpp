@@ -2,8 +2,10 @@
 
 #include "app/textnumber.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -36,6 +38,22 @@ QByteArray row(const QString &name, qint32 score)
     return toGbk(name) + ',' + QByteArray::number(score) + "\r\n";
 }
 
+// QSaveFile writes "<name>.XXXXXX" or ".<name>.XXXXXX" beside its target and
+// renames it; a save killed before the rename leaves it behind for good.
+void removeStrayTemporaries(const QString &path)
+{
+    const QFileInfo board(path);
+    QDir folder = board.absoluteDir();
+    const QString name = QRegularExpression::escape(board.fileName());
+    const QRegularExpression stray(QStringLiteral("^\\.?%1\\.[A-Za-z0-9]{6}$").arg(name));
+    const QStringList entries =
+        folder.entryList({QStringLiteral("*") + board.fileName() + QStringLiteral(".*")},
+                         QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries)
+        if (stray.match(entry).hasMatch())
+            folder.remove(entry);
+}
+
 bool writeAtomically(const QString &path, const QByteArray &content)
 {
     // Unbuffered, so a short write shows up here: a buffered QSaveFile loses
@@ -47,7 +65,10 @@ bool writeAtomically(const QString &path, const QByteArray &content)
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    removeStrayTemporaries(path);
+    return true;
 }
 
 } // namespace
@@ -55,6 +76,12 @@ bool writeAtomically(const QString &path, const QByteArray &content)
 QString composeBoardPath(const QString &sPath, qint16 grd)
 {
     return sPath + QStringLiteral("kivora") + QString::number(grd) + QStringLiteral(".tmp");
+}
+
+bool boardFileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 bool loadBoard(const QString &path, Board &board)

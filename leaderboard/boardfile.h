@@ -22,6 +22,10 @@ QString composeBoardPath(const QString &sPath, qint16 grd);
 // looked at.
 bool loadBoard(const QString &path, Board &board);
 
+// Whether anything is at `path`, readable or not, a dangling link included.
+// Only a board that does not exist may be replaced by the default one.
+bool boardFileExists(const QString &path);
+
 // What loadBoard does with the bytes it read.
 void readBoardText(const QByteArray &bytes, Board &board);
 
@@ -39,7 +43,8 @@ QByteArray boardFileContent(const Board &board, qint16 newRank, const QString &n
 
 // Rewrites the file with boardFileContent(). The file is replaced
 // atomically: a failure leaves the old file as it was, and is reported by
-// returning false.
+// returning false. Temporary files that interrupted saves left beside the
+// board are removed once the board is written.
 bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, const QString &name,
                       qint32 score);
 

@@ -1,9 +1,10 @@
 #include "leaderboard/form3.h"
 
-#include "app/form2.h"
+#include "app/companionwindows.h"
 #include "app/songfont.h"
 #include "media/catalogue.h"
 #include "media/recording.h"
+#include "media/soundplayer.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -36,8 +37,12 @@ QLabel *makeRowLabel(QWidget *parent, QRect place)
 
 } // namespace
 
-Form3::Form3(Form2 &owner)
+Form3::Form3(QWidget &owner, SoundPlayer &soundPlayer, CompanionWindows &companionWindows,
+             BoardLocation boardLocation)
     : mainWindow(owner)
+    , player(soundPlayer)
+    , companions(companionWindows)
+    , location(std::move(boardLocation))
 {
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("排行榜"));
@@ -63,7 +68,7 @@ Form3::Form3(Form2 &owner)
 Form3::~Form3()
 {
     // The sound started at load may still be playing from boardWav.
-    mainWindow.soundPlayer().stop();
+    player.stop();
 }
 
 void Form3::Show()
@@ -111,19 +116,29 @@ void Form3::createControls()
 
 void Form3::Form_Load()
 {
-    mainWindow.setEnabled(false);
+    companions.opened(this);
     createControls();
 
-    boardPath = composeBoardPath(mainWindow.sPath, grd);
-    if (loadBoard(boardPath, board)) {
+    boardPath = composeBoardPath(location.boardFolder(grd), grd);
+    const bool readable = loadBoard(boardPath, board);
+    const bool unreadable = !readable && boardFileExists(boardPath);
+    if (unreadable) {
+        // There is a board, but it cannot be read: a default board in its
+        // place would wipe out every result in it. Nothing can be saved.
+        newRank = -1;
+        Text1->hide();
+        Command1->hide();
+        Labt->setText(QStringLiteral("排行榜没能读出来。"));
+        loadRecording(player, boardWav, catalogue::NoPlaceSound);
+    } else if (readable) {
         newRank = rankOf(board, fcount);
         if (newRank < 0) {
             Text1->hide();
             Command1->hide();
             Labt->setText(QStringLiteral("排行榜"));
-            loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::NoPlaceSound);
+            loadRecording(player, boardWav, catalogue::NoPlaceSound);
         } else {
-            loadRecording(mainWindow.soundPlayer(), boardWav, catalogue::RoundSound); // 123, the place sound
+            loadRecording(player, boardWav, catalogue::RoundSound); // 123, the place sound
         }
     } else {
         // No board yet: a fresh one, and the new result goes on top. Nothing
@@ -137,14 +152,17 @@ void Form3::Form_Load()
         Label2.load(i)->show();
     }
     for (int i = 0; i <= 9; ++i) {
-        Label1(i)->setText(board.boardNames[size_t(i)]);
-        Label2(i)->setText(QString::number(board.boardScores[size_t(i)]));
+        // Rows of an unreadable board would be a past showing's: left empty.
+        if (!unreadable) {
+            Label1(i)->setText(board.boardNames[size_t(i)]);
+            Label2(i)->setText(QString::number(board.boardScores[size_t(i)]));
+        }
         Label1(i)->move(Label1(i)->x(), 80 + 24 * i);
         Label2(i)->move(Label2(i)->x(), 80 + 24 * i);
     }
 
     // Also when boardWav is empty: the player then just stops what plays.
-    mainWindow.soundPlayer().play(boardWav, PlayMode::Async);
+    player.play(boardWav, PlayMode::Async);
 }
 
 void Form3::Text1_KeyPress(int KeyAscii)
@@ -162,7 +180,6 @@ void Form3::Command1_Click()
         Labt->setText(QStringLiteral("成绩没能保存，请再试一次。"));
         return;
     }
-    mainWindow.setEnabled(true);
     close();
 }
 
@@ -174,7 +191,7 @@ void Form3::closeEvent(QCloseEvent *event)
 
 void Form3::Form_Unload()
 {
-    mainWindow.setEnabled(true);
+    companions.closed(this);
     destroyControls();
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/controlarray.h"
 #include "leaderboard/boardfile.h"
+#include "leaderboard/boardlocation.h"
 
 #include <QByteArray>
 #include <QLabel>
@@ -9,7 +10,8 @@
 #include <QPushButton>
 #include <QWidget>
 
-class Form2;
+class CompanionWindows;
+class SoundPlayer;
 
 // The leaderboard window. It is a window of its own beside the main window,
 // which it disables while it is open. The board and its sound live as long as
@@ -18,7 +20,10 @@ class Form3 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form3(Form2 &mainWindow);
+    // Opens over `mainWindow`, plays through `player`, keeps its board where
+    // `location` says.
+    Form3(QWidget &mainWindow, SoundPlayer &player, CompanionWindows &companions,
+          BoardLocation location);
     ~Form3() override;
 
     // Shows the window without a modal loop; Form_Load runs first.
@@ -54,6 +59,9 @@ private:
     void createControls();
     void destroyControls();
 
-    Form2 &mainWindow;
+    QWidget &mainWindow;
+    SoundPlayer &player;
+    CompanionWindows &companions;
+    BoardLocation location;
     QWidget *controls = nullptr; // parent of this showing's controls
 };

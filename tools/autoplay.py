@@ -6,8 +6,10 @@ next room, and the leaderboard after the game is lost on purpose.
 The right picture is found by comparing the hint picture (level 1) or, after
 clicking the book, the revealed hint (level 2) with the ten pictures.
 
-Usage: xvfb-run -a -s "-screen 0 840x600x24" tools/autoplay.py [outdir]
-Needs xdotool and imagemagick, and a built game in build/.
+Usage: xvfb-run -a -s "-screen 0 840x600x24" tools/autoplay.py [--installed] [outdir]
+Needs xdotool and imagemagick, and a built game in build/ (a copy of it is
+played, its board beside it), or with --installed the `wordnest` on PATH (its
+board in the player's data folder).
 """
 import os
 import shutil
@@ -58,14 +60,23 @@ def find_target(shot):
 
 
 def main():
-    outdir = sys.argv[1] if len(sys.argv) > 1 else "docs"
+    args = sys.argv[1:]
+    installed = "--installed" in args
+    args = [a for a in args if a != "--installed"]
+    outdir = args[0] if args else "docs"
     os.makedirs(outdir, exist_ok=True)
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     folder = tempfile.mkdtemp()
-    shutil.copy(os.path.join(root, "build", "wordnest"), folder)
+    if installed:
+        program = shutil.which("wordnest")
+        data_home = os.environ.get("XDG_DATA_HOME") or os.path.expanduser("~/.local/share")
+        board_path = os.path.join(data_home, "wordnest", "kivora1.tmp")
+    else:
+        shutil.copy(os.path.join(root, "build", "wordnest"), folder)
+        program = os.path.join(folder, "wordnest")
+        board_path = os.path.join(folder, "kivora1.tmp")
     env = dict(os.environ, SDL_AUDIODRIVER=os.environ.get("SDL_AUDIODRIVER", "dummy"))
-    game = subprocess.Popen([os.path.join(folder, "wordnest")], env=env,
-                            stderr=subprocess.DEVNULL)
+    game = subprocess.Popen([program], env=env, stderr=subprocess.DEVNULL)
     try:
         time.sleep(1.5)
         click(489, 235)  # start
@@ -90,8 +101,12 @@ def main():
                 time.sleep(3.0)
                 save(outdir, "next-round.png")
         # Book repeats were queued in round 2; lose the game on purpose now.
-        for _ in range(5):
+        # Until the last ball is gone: on a busy machine a click can come
+        # while the wrong-pick sound still holds the game.
+        for _ in range(12):
             shot = screen()
+            if tile(shot, 488, 8, 1) == bytes((0, 0, 128)):
+                break
             target = find_target(shot)
             wrong = 0 if target != 0 else 1
             click(*[c + 45 for c in picture_place(wrong)])
@@ -102,7 +117,7 @@ def main():
         subprocess.run(["xdotool", "key", "Return"], check=True)
         time.sleep(0.5)
         save(outdir, "after-game.png")
-        with open(os.path.join(folder, "kivora1.tmp"), "rb") as board:
+        with open(board_path, "rb") as board:
             print(board.read().decode("gbk"), end="")
     finally:
         game.terminate()

@@ -1,7 +1,9 @@
 #include "app/form1.h"
 #include "app/form2.h"
+#include "leaderboard/form3.h"
 #include "support/recordingplayer.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The help window: its text, and how it takes the main window's input while
@@ -87,6 +89,54 @@ private slots:
         QVERIFY(window.Timerboy.isActive());
         openHelp()->close();
         QVERIFY(window.Timer1.isActive());
+    }
+
+    // Help left open while the clock runs out: the leaderboard opens beside it.
+    // Whichever of the two closes first, the main window stays disabled (no
+    // new game can start behind the name box) until both are closed.
+    void helpAndLeaderboardBothHoldTheMainWindow_data()
+    {
+        QTest::addColumn<bool>("helpClosesFirst");
+        QTest::newRow("help closed first") << true;
+        QTest::newRow("leaderboard closed first") << false;
+    }
+
+    void helpAndLeaderboardBothHoldTheMainWindow()
+    {
+        QFETCH(bool, helpClosesFirst);
+        QTemporaryDir folder;
+        RecordingPlayer player;
+        Form2 window(player);
+        window.sPath = folder.path() + u'/';
+        window.show();
+        window.PicB_Click();
+        window.PicBh_Click();
+        QPointer<Form1> help = openHelp();
+
+        // Five questions left to time out.
+        for (int tick = 0; tick < 5 * 50 && window.gameOn; ++tick)
+            window.Timer1_Timer();
+        QVERIFY(!window.gameOn);
+        Form3 *board = window.leaderboardWindow();
+        QVERIFY(board && board->isVisible());
+        QVERIFY(help && help->isVisible());
+        QVERIFY(!window.isEnabled());
+
+        if (helpClosesFirst)
+            help->close();
+        else
+            board->close();
+        QVERIFY(!window.isEnabled());
+        QTest::mouseClick(window.PicB, Qt::LeftButton);
+        QVERIFY(!window.gameOn);
+
+        if (helpClosesFirst)
+            board->close();
+        else
+            help->close();
+        QVERIFY(window.isEnabled());
+        QTest::mouseClick(window.PicB, Qt::LeftButton);
+        QVERIFY(window.gameOn);
     }
 
     // Closing the main window ends the program even with the help open.

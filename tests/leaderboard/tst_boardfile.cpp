@@ -1,4 +1,5 @@
 #include "leaderboard/boardfile.h"
+#include "leaderboard/boardlocation.h"
 #include "tests/leaderboard/boardtestutil.h"
 
 #include <QDir>
@@ -65,6 +66,7 @@ private slots:
     void missingFileIsNotLoadedAndLeavesBoardAlone()
     {
         Board board = boardOf({5, 4});
+        QVERIFY(!boardFileExists(path));
         QVERIFY(!loadBoard(path, board));
         QCOMPARE(board.boardScores[0], qint16(5));
         QCOMPARE(board.boardNames[1], QStringLiteral("n1"));
@@ -96,6 +98,7 @@ private slots:
         QVERIFY(QDir().mkpath(path));
         Board board;
         QVERIFY(!loadBoard(path, board));
+        QVERIFY(boardFileExists(path)); // there, though it cannot be read
         QVERIFY(!createDefaultBoard(path, board));
         QVERIFY(!saveWithNewEntry(path, board, 0, QStringLiteral("Tom"), 5));
         QVERIFY(QFileInfo(path).isDir());
@@ -106,8 +109,106 @@ private slots:
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         Board board;
         QVERIFY(!loadBoard(path, board)); // would block without a writer
+        QVERIFY(boardFileExists(path));
         QVERIFY(createDefaultBoard(path, board));
         QCOMPARE(readAll(path), defaultFile);
+    }
+
+    void danglingLinkCountsAsThere()
+    {
+        QVERIFY(QFile::link(dirPath() + QStringLiteral("/gone"), path));
+        Board board;
+        QVERIFY(!loadBoard(path, board));
+        QVERIFY(boardFileExists(path));
+    }
+
+    // --- where the board lives ---
+
+    void boardFolder_data()
+    {
+        QTest::addColumn<bool>("programWritable");
+        QTest::addColumn<QByteArray>("beside"); // "" none, "/" a folder
+        QTest::addColumn<QByteArray>("inData"); // "" none
+        QTest::addColumn<bool>("inDataFolder");
+        QTest::addColumn<QByteArray>("dataBoardAfter"); // "" none
+
+        const QByteArray a = QByteArray("a,9\r\n").repeated(10);
+        const QByteArray b = QByteArray("b,7\r\n").repeated(10);
+        QTest::newRow("writable program folder keeps it beside") << true << a << b << false << b;
+        QTest::newRow("writable, no board yet") << true << QByteArray() << QByteArray() << false
+                                                << QByteArray();
+        QTest::newRow("read-only, no board anywhere") << false << QByteArray() << QByteArray() << true
+                                                      << QByteArray();
+        QTest::newRow("read-only, board beside is copied") << false << a << QByteArray() << true << a;
+        QTest::newRow("read-only, own board wins over the one beside") << false << a << b << true << b;
+        QTest::newRow("read-only, a folder beside is not copied") << false << QByteArray("/")
+                                                                  << QByteArray() << true << QByteArray();
+    }
+
+    void boardFolder()
+    {
+        QFETCH(bool, programWritable);
+        QFETCH(QByteArray, beside);
+        QFETCH(QByteArray, inData);
+        QFETCH(bool, inDataFolder);
+        QFETCH(QByteArray, dataBoardAfter);
+
+        const QString program = dirPath() + QStringLiteral("/bin/");
+        const QString data = dirPath() + QStringLiteral("/home/.local/share/wordnest/");
+        QVERIFY(QDir().mkpath(program));
+        if (beside == "/")
+            QVERIFY(QDir().mkpath(program + QStringLiteral("kivora1.tmp")));
+        else if (!beside.isEmpty())
+            QVERIFY(writeAll(program + QStringLiteral("kivora1.tmp"), beside));
+        if (!inData.isEmpty()) {
+            QVERIFY(QDir().mkpath(data));
+            QVERIFY(writeAll(data + QStringLiteral("kivora1.tmp"), inData));
+        }
+
+        QStringList asked;
+        const BoardLocation location(program, data, [&](const QString &folder) {
+            asked << folder;
+            return programWritable;
+        });
+        QCOMPARE(location.boardFolder(1), inDataFolder ? data : program);
+        QCOMPARE(asked, QStringList{program});
+        QCOMPARE(QFileInfo(data).isDir(), inDataFolder || !inData.isEmpty()); // made when chosen
+        QCOMPARE(readAll(data + QStringLiteral("kivora1.tmp")), dataBoardAfter);
+        if (beside != "/")
+            QCOMPARE(readAll(program + QStringLiteral("kivora1.tmp")), beside); // never touched
+
+        // Once only: a board saved in the data folder stays the one in use.
+        if (inDataFolder) {
+            QVERIFY(writeAll(data + QStringLiteral("kivora1.tmp"), "mine,1\r\n"));
+            QCOMPARE(location.boardFolder(1), data);
+            QCOMPARE(readAll(data + QStringLiteral("kivora1.tmp")), QByteArray("mine,1\r\n"));
+        }
+    }
+
+    void dataFolderFollowsXdgDataHome()
+    {
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dirPath() + QStringLiteral("/xdg")));
+        QCOMPARE(BoardLocation::defaultDataFolder(), dirPath() + QStringLiteral("/xdg/wordnest/"));
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(BoardLocation::defaultDataFolder(),
+                 QDir::homePath() + QStringLiteral("/.local/share/wordnest/"));
+        if (!saved.isNull())
+            qputenv("XDG_DATA_HOME", saved);
+    }
+
+    void writableFolderCheck()
+    {
+        QVERIFY(BoardLocation::isWritableFolder(dirPath() + u'/'));
+        QVERIFY(!BoardLocation::isWritableFolder(dirPath() + QStringLiteral("/missing/")));
+        QVERIFY(writeAll(path, "x"));
+        QVERIFY(!BoardLocation::isWritableFolder(path));
+        // Root may write to the installed program's folder; the board still goes elsewhere.
+        const QString installed = QStringLiteral(WORDNEST_INSTALL_BINDIR);
+        if (QFileInfo(installed).isDir()) {
+            QVERIFY(!BoardLocation::isWritableFolder(installed + u'/'));
+            QVERIFY(!BoardLocation::isWritableFolder(installed));
+        }
     }
 
     // --- ranking ---
@@ -348,6 +449,28 @@ private slots:
         QCOMPARE(readAll(path), old);
         QCOMPARE(QDir(dirPath()).entryList(QDir::Files), QStringList{QStringLiteral("kivora1.tmp")});
         QVERIFY(saveWithNewEntry(path, board, 0, QStringLiteral("new"), 9));
+    }
+
+    void saveRemovesWhatInterruptedSavesLeft()
+    {
+        const QStringList strays{QStringLiteral(".kivora1.tmp.Ab12Cd"), QStringLiteral("kivora1.tmp.xY9z0Q")};
+        // Not a save's leftovers: another board, other names, another length.
+        const QStringList others{QStringLiteral("kivora12.tmp.Ab12Cd"), QStringLiteral("kivora1.tmp.bak"),
+                                 QStringLiteral(".kivora1.tmp.Ab12Cde"), QStringLiteral("xkivora1.tmp.Ab12Cd"),
+                                 QStringLiteral("kivora1.tmp")};
+        for (const QString &name : strays + others)
+            QVERIFY(writeAll(dirPath() + u'/' + name, "left"));
+        QVERIFY(saveWithNewEntry(path, boardOf({5}), 0, QStringLiteral("new"), 9));
+        QStringList expected = others;
+        expected.sort();
+        QCOMPARE(QDir(dirPath()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+
+        for (const QString &name : strays)
+            QVERIFY(writeAll(dirPath() + u'/' + name, "left"));
+        QFile::remove(path);
+        Board board;
+        QVERIFY(createDefaultBoard(path, board));
+        QCOMPARE(QDir(dirPath()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
     }
 
     // --- what the name box lets through ---

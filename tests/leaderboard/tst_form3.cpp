@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <memory>
 
 namespace {
@@ -84,6 +86,8 @@ private slots:
         window = std::make_unique<Form2>(player);
         window->sPath = folder->path() + u'/';
         path = folder->path() + QStringLiteral("/kivora1.tmp");
+        // A board that leaves the program folder must not reach the real home.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder->path() + QStringLiteral("/data")));
         player.clear();
     }
 
@@ -394,18 +398,22 @@ private slots:
 
     void failedSave_data()
     {
-        QTest::addColumn<int>("how");
-        QTest::newRow("directory in place of the file") << 0;
-        QTest::newRow("program folder missing") << 1;
+        QTest::addColumn<QString>("blocker"); // a file where a folder should be
+        QTest::addColumn<QString>("dataHome");
+        QTest::newRow("data folder blocked by a file") << QStringLiteral("/data/wordnest")
+                                                       << QStringLiteral("/data");
+        QTest::newRow("data home is a file") << QStringLiteral("/home-file") << QStringLiteral("/home-file");
     }
 
     void failedSave()
     {
-        QFETCH(int, how);
-        if (how == 0)
-            QVERIFY(QDir().mkpath(path));
-        else
-            window->sPath = folder->path() + QStringLiteral("/missing/");
+        QFETCH(QString, blocker);
+        QFETCH(QString, dataHome);
+        // No program folder to write to, and no data folder can be made.
+        window->sPath = folder->path() + QStringLiteral("/missing/");
+        QVERIFY(QDir().mkpath(folder->path() + QStringLiteral("/data")));
+        QVERIFY(writeAll(folder->path() + blocker, "not a folder"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder->path() + dataHome));
 
         Form3 *board = gameOver(3);
         // The default board could not be written either, silently.
@@ -421,10 +429,66 @@ private slots:
 
         board->close();
         QVERIFY(window->isEnabled());
-        if (how == 0)
-            QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(readAll(folder->path() + blocker), QByteArray("not a folder"));
+        QVERIFY(!QFileInfo::exists(folder->path() + QStringLiteral("/missing")));
+    }
+
+    // --- a board that is there but cannot be read ---
+
+    void unreadableBoardIsLeftAlone_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("directory in place of the file") << 0;
+        QTest::newRow("fifo in place of the file") << 1;
+        QTest::newRow("link to nowhere") << 2;
+    }
+
+    void unreadableBoardIsLeftAlone()
+    {
+        QFETCH(int, kind);
+        const QString target = folder->path() + QStringLiteral("/gone");
+        if (kind == 0)
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == 1)
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else
-            QVERIFY(!QFileInfo::exists(folder->path() + QStringLiteral("/missing")));
+            QVERIFY(QFile::link(target, path));
+
+        Form3 *board = gameOver(3000);
+        QCOMPARE(board->Labt->text(), QStringLiteral("排行榜没能读出来。"));
+        QCOMPARE(board->newRank, qint16(-1));
+        QVERIFY(board->Text1->isHidden());
+        QVERIFY(board->Command1->isHidden());
+        verifyRows(board, QStringList(10, QString()), QStringList(10, QString()));
+        QTest::keyClick(board, Qt::Key_Return);
+        QVERIFY(board->isVisible());
+        board->close();
+        QVERIFY(window->isEnabled());
+
+        const QFileInfo after(path);
+        QCOMPARE(after.isDir(), kind == 0);
+        QCOMPARE(after.isSymLink(), kind == 2);
+        struct stat info{};
+        QCOMPARE(lstat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(S_ISFIFO(info.st_mode), kind == 1);
+        QVERIFY(!QFileInfo::exists(target));
+        QCOMPARE(QDir(folder->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("kivora1.tmp")});
+    }
+
+    // --- where the board lives ---
+
+    void programFolderNotWritableUsesDataFolder()
+    {
+        window->sPath = folder->path() + QStringLiteral("/missing/");
+        const QString dataBoard = folder->path() + QStringLiteral("/data/wordnest/kivora1.tmp");
+        Form3 *board = gameOver(3);
+        QCOMPARE(board->boardPath, dataBoard);
+        QCOMPARE(readAll(dataBoard), defaultFile);
+        enterName(board, QStringLiteral("Tom"));
+        QVERIFY(!board->isVisible());
+        QVERIFY(readAll(dataBoard).startsWith("Tom,3\r\n0,0\r\n"));
+        QVERIFY(!QFileInfo::exists(folder->path() + QStringLiteral("/missing")));
     }
 
     void fullDiskKeepsOldFileAndAllowsRetry()
