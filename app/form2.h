@@ -2,6 +2,7 @@
 
 #include "app/controlarray.h"
 #include "app/picturebox.h"
+#include "app/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
 
@@ -18,6 +19,7 @@
 
 class Form1;
 class Form3;
+class FullScreenView;
 
 // The main window: the room, the answer pictures, the buttons and the whole
 // game state. Its handlers are spread over the folders of the game's parts
@@ -50,9 +52,21 @@ public:
     void Form_MouseDown(int Button, int Shift, float X, float Y); // character/speaker.cpp
     void TimerBoy_Timer();                                   // character/speaker.cpp
 
-    // The room picture drawn behind everything, from the top-left corner.
-    void setBackground(const QPixmap &picture);
-    const QPixmap &background() const { return backgroundPicture; }
+    // Full screen and back, the game going on as it is (app/fullscreenview.cpp).
+    // F11 switches from the game, the help and the leaderboard; Esc leaves.
+    bool fullScreenGame() const;
+    void setFullScreenGame(bool on);
+    // The window the game shows in now: its own or the full-screen one.
+    QWidget *gameWindow();
+    FullScreenView &fullScreenView();
+    // Centres a companion window (help, leaderboard) over the game and keeps
+    // it above, also above the full screen.
+    void placeOverGame(QWidget *companion);
+    void addFullScreenKey(QWidget *window);
+
+    // The room picture `id` drawn behind everything, from the top-left corner.
+    void setBackground(int id);
+    const QPixmap &background() const { return backgroundPicture.picture(); }
 
     // --- controls ---
     ControlArray<PictureBox> LabelP; // the answer pictures
@@ -108,5 +122,6 @@ private:
     std::unique_ptr<RandomSource> random;
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
-    QPixmap backgroundPicture;
+    std::unique_ptr<FullScreenView> screenView;
+    SharpPicture backgroundPicture;
 };

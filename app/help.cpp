@@ -7,5 +7,7 @@ void Form2::PicBh_Click()
 {
     setEnabled(false);
     helpWindow = new Form1(*this);
+    addFullScreenKey(helpWindow);
+    placeOverGame(helpWindow);
     helpWindow->show();
 }

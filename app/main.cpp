@@ -2,12 +2,23 @@
 #include "media/sdlsoundplayer.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addHelpOption();
+    const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
+                                        QStringLiteral("Start full screen (F11 switches, Esc leaves)."));
+    options.addOption(fullScreen);
+    options.process(app);
+
     SdlSoundPlayer speaker;
     Form2 window(speaker);
-    window.show();
+    if (options.isSet(fullScreen))
+        window.setFullScreenGame(true);
+    else
+        window.show();
     return app.exec();
 }

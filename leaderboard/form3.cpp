@@ -58,6 +58,7 @@ Form3::Form3(Form2 &owner)
     };
     Label1.setCopier(copyRow);
     Label2.setCopier(copyRow);
+    owner.addFullScreenKey(this);
 }
 
 Form3::~Form3()
@@ -70,7 +71,7 @@ void Form3::Show()
 {
     Form_Load();
     // Over the middle of the game, where the child is looking.
-    move(mainWindow.geometry().center() - rect().center());
+    mainWindow.placeOverGame(this);
     show();
     activateWindow();
     // setFocus() on a window not yet active only marks the widget; the focus
