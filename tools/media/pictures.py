@@ -3,6 +3,11 @@
 with their characters, the open-mouth faces cut from them, the buttons, the
 ball, the book and the program icon.
 
+Each picture is written at its own size as a 24-bit BMP (<id>.bmp) and, for
+high-density screens, rendered again from the same SVG at two and three times
+that size as 24-bit RGB PNG (<id>@2x.png, <id>@3x.png).  A bitmap is never
+scaled up: every size comes straight from the vector source.
+
 Everything is written as SVG here, rendered with rsvg-convert and converted
 with ImageMagick, so the output only depends on those two programs, the
 Twemoji artwork and this file.
@@ -41,6 +46,28 @@ def png_to_bmp(path_png, path_bmp, ground):
         '-compress', 'None', 'BMP3:' + path_bmp)
 
 
+def png_to_rgb_png(path_png, path_out, ground):
+    # The same flattening as the BMP, kept as an RGB PNG without alpha.
+    run('convert', path_png, '-background', ground, '-alpha', 'remove',
+        '-alpha', 'off', '-flatten', '-type', 'TrueColor', '-depth', '8',
+        *PNG_DEFINES, 'PNG24:' + path_out)
+
+
+SCALES = (1, 2, 3)
+
+
+def scaled_name(ident, scale):
+    return f'{ident}.bmp' if scale == 1 else f'{ident}@{scale}x.png'
+
+
+def write_picture(path_png, pics, ident, scale, ground):
+    out = os.path.join(pics, scaled_name(ident, scale))
+    if scale == 1:
+        png_to_bmp(path_png, out, ground)
+    else:
+        png_to_rgb_png(path_png, out, ground)
+
+
 def raw_rgb(path_png):
     out = subprocess.run(['convert', path_png, '-alpha', 'off',
                           '-depth', '8', 'rgb:-'],
@@ -54,25 +81,21 @@ def check_face_cut(closed_png, open_png, rect, size):
     x0, y0, w, h = rect
     a = raw_rgb(closed_png)
     b = raw_rgb(open_png)
-    W = size
-    diff_inside = False
-    for y in range(y0, y0 + h):
-        for x in range(x0, x0 + w):
-            i = 3 * (y * W + x)
-            same = a[i:i + 3] == b[i:i + 3]
-            on_border = x in (x0, x0 + w - 1) or y in (y0, y0 + h - 1)
-            if on_border and not same:
-                sys.exit(f'face cut at {rect}: border differs at ({x},{y})')
-            diff_inside |= not same
-    # Nothing outside the rectangle may change either.
-    for y in range(W):
-        for x in range(W):
-            if x0 <= x < x0 + w and y0 <= y < y0 + h:
-                continue
-            i = 3 * (y * W + x)
-            if a[i:i + 3] != b[i:i + 3]:
-                sys.exit(f'open mouth reaches outside {rect} at ({x},{y})')
-    if not diff_inside:
+    row = 3 * size
+    for y in range(size):
+        ra, rb = a[y * row:(y + 1) * row], b[y * row:(y + 1) * row]
+        if ra == rb:
+            continue
+        if not y0 <= y < y0 + h:
+            sys.exit(f'open mouth reaches outside {rect} at row {y}')
+        # Left of, right of and on the edges of the cut nothing may differ.
+        if (ra[:3 * (x0 + 1)] != rb[:3 * (x0 + 1)] or
+                ra[3 * (x0 + w - 1):] != rb[3 * (x0 + w - 1):]):
+            sys.exit(f'face cut at {rect}: row {y} differs at or beyond '
+                     'the cut\'s sides')
+        if y in (y0, y0 + h - 1):
+            sys.exit(f'face cut at {rect}: border row {y} differs')
+    if a == b:
         sys.exit(f'face cut at {rect}: open mouth does not show')
 
 
@@ -98,36 +121,40 @@ def main():
         else:
             inner = art
         ground = WORD_GROUNDS[word]
-        render_png(word_svg(inner, ground), w(f'{ident}.svg'),
-                   w(f'{ident}.png'), 90, 90)
-        png_to_bmp(w(f'{ident}.png'), os.path.join(pics, f'{ident}.bmp'),
-                   ground)
+        for s in SCALES:
+            png = w(f'{ident}-{s}.png')
+            render_png(word_svg(inner, ground), w(f'{ident}.svg'), png,
+                       90 * s, 90 * s)
+            write_picture(png, pics, ident, s, ground)
 
-    # Rooms 200..203 and the open-mouth faces 204..207 cut from them.
+    # Rooms 200..203 and the open-mouth faces 204..207 cut from them, each
+    # scale cut at the scaled place so it fits the room of the same scale.
     for room in ROOMS:
         rid, fid = room['id'], room['face_id']
-        render_png(room['svg'](False), w(f'{rid}.svg'), w(f'{rid}.png'),
-                   450, 450)
-        render_png(room['svg'](True), w(f'{rid}-open.svg'),
-                   w(f'{rid}-open.png'), 450, 450)
-        check_face_cut(w(f'{rid}.png'), w(f'{rid}-open.png'),
-                       room['face_rect'], 450)
-        png_to_bmp(w(f'{rid}.png'), os.path.join(pics, f'{rid}.bmp'),
-                   room['ground'])
-        x, y, fw, fh = room['face_rect']
-        run('convert', w(f'{rid}-open.png'), '-crop', f'{fw}x{fh}+{x}+{y}',
-            '+repage', *PNG_DEFINES, w(f'{fid}.png'))
-        png_to_bmp(w(f'{fid}.png'), os.path.join(pics, f'{fid}.bmp'),
-                   room['ground'])
+        for s in SCALES:
+            closed, opened = w(f'{rid}-{s}.png'), w(f'{rid}-open-{s}.png')
+            render_png(room['svg'](False), w(f'{rid}.svg'), closed,
+                       450 * s, 450 * s)
+            render_png(room['svg'](True), w(f'{rid}-open.svg'), opened,
+                       450 * s, 450 * s)
+            rect = tuple(v * s for v in room['face_rect'])
+            check_face_cut(closed, opened, rect, 450 * s)
+            write_picture(closed, pics, rid, s, room['ground'])
+            x, y, fw, fh = rect
+            face_png = w(f'{fid}-{s}.png')
+            run('convert', opened, '-crop', f'{fw}x{fh}+{x}+{y}', '+repage',
+                *PNG_DEFINES, face_png)
+            write_picture(face_png, pics, fid, s, room['ground'])
 
     # Buttons, ball and book on the window's navy.
-    for ident, svg, size in ((301, button_start_svg(), (50, 35)),
-                             (302, button_help_svg(), (50, 35)),
-                             (303, ball_svg(), (16, 16)),
-                             (304, book_svg(), (85, 85))):
-        render_png(svg, w(f'{ident}.svg'), w(f'{ident}.png'), *size)
-        png_to_bmp(w(f'{ident}.png'), os.path.join(pics, f'{ident}.bmp'),
-                   NAVY)
+    for ident, svg, (pw, ph) in ((301, button_start_svg(), (50, 35)),
+                                 (302, button_help_svg(), (50, 35)),
+                                 (303, ball_svg(), (16, 16)),
+                                 (304, book_svg(), (85, 85))):
+        for s in SCALES:
+            png = w(f'{ident}-{s}.png')
+            render_png(svg, w(f'{ident}.svg'), png, pw * s, ph * s)
+            write_picture(png, pics, ident, s, NAVY)
 
     # Program icon; cairo writes no time chunk, but strip any to be sure.
     with open(w('icon.svg'), 'w', encoding='utf-8') as f:

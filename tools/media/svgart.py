@@ -73,30 +73,47 @@ def _table():
 
 
 def _bookcase():
-    parts = [_rect(4, 1.5, 28, 33, BROWN, 1.2),
-             _rect(6, 3.5, 24, 29, BROWN_D)]
-    shelves = [(3.5, 11.5), (13.5, 21.5), (23.5, 31.5)]
-    colours = [RED, BLUE, YELLOW, GREEN, PURPLE, ORANGE, PINK, '#3B88C3']
-    widths = [2.6, 3.2, 2.2, 3.0, 2.6, 3.4, 2.4]
-    k = 0
-    for top, bottom in shelves:
-        x = 6.6
-        n = 0
-        while True:
-            bw = widths[(k + n) % len(widths)]
-            if x + bw > 29.4:
-                break
-            h = (bottom - top) - (0.8 + ((k * 3 + n * 5) % 4) * 0.7)
-            c = colours[(k * 3 + n) % len(colours)]
-            parts.append(_rect(round(x, 2), round(bottom - h, 2), bw,
-                               round(h, 2), c, 0.3))
-            parts.append(_rect(round(x, 2), round(bottom - h + 1.2, 2), bw,
-                               0.6, WHITE, 0, ' opacity="0.55"'))
-            x += bw + 0.35
-            n += 1
-        k += 1
-        parts.append(_rect(4, bottom, 28, 2, BROWN))
-    parts.append(_rect(4, 32, 28, 2.5, BROWN_M, 0.6))
+    """A piece of furniture rather than a heap of books: side panel, crown,
+    feet and a cupboard below two shelves with books and a plant."""
+    colours = [RED, BLUE, YELLOW, GREEN, PURPLE, ORANGE, '#3B88C3']
+    parts = [
+        _poly([(27, 3), (31.5, 1), (31.5, 32.5), (27, 34.5)], BROWN_D),
+        _rect(4.5, 34, 2.6, 1.8, BROWN_D), _rect(24.4, 34, 2.6, 1.8, BROWN_D),
+        _rect(4, 2, 24, 32.5, BROWN, 0.8),
+        _poly([(3.2, 2.6), (8, 0.4), (32.6, 0.4), (28, 2.6)], BROWN_M),
+        _rect(3.2, 2.4, 25.6, 2.2, BROWN_M, 0.6),                  # crown
+        _rect(6.4, 5.6, 19.2, 7.6, BROWN_D),                       # shelves
+        _rect(6.4, 14.6, 19.2, 7.6, BROWN_D),
+    ]
+    # Top shelf: books standing, then a little plant.
+    x = 7
+    for k, (bw, h) in enumerate(((2.2, 6.6), (2.8, 7), (2, 5.8), (2.6, 6.8))):
+        parts.append(_rect(x, 13.2 - h, bw, h, colours[k], 0.3))
+        x += bw + 0.3
+    parts += [
+        _path('M19.6 13.2l-.6-3.4h5l-.6 3.4z', '#E07A5F'),
+        _path('M21.5 9.8c-2.4-1-3.4-3-3.6-4 1.8.4 3.4 1.8 3.6 4z'
+              'M21.5 9.8c.4-2.2 2-3.8 3.4-4.2-.2 1.8-1.6 3.4-3.4 4.2z',
+              GREEN_D),
+    ]
+    # Middle shelf: books standing, one leaning, a small pile lying flat.
+    x = 7
+    for k, (bw, h) in enumerate(((2.4, 6.8), (2, 6), (2.8, 7))):
+        parts.append(_rect(x, 22.2 - h, bw, h, colours[(k + 4) % 7], 0.3))
+        x += bw + 0.3
+    parts += [
+        _rect(x + 0.6, 22.2 - 6.4, 2.2, 6.4, RED, 0.3,
+              f' transform="rotate(18 {x + 0.6} 22.2)"'),
+        _rect(18.2, 20.2, 7, 2, BLUE, 0.3),
+        _rect(18.8, 18.2, 6, 2, YELLOW, 0.3),
+        _rect(18.4, 16.4, 6.4, 1.8, GREEN, 0.3),
+    ]
+    # Cupboard below.
+    parts += [
+        _rect(6.4, 23.6, 9.3, 9.4, BROWN_M, 0.6),
+        _rect(16.3, 23.6, 9.3, 9.4, BROWN_M, 0.6),
+        _circle(14.4, 28.3, 0.8, ORANGE), _circle(17.6, 28.3, 0.8, ORANGE),
+    ]
     return ''.join(parts)
 
 
@@ -175,28 +192,147 @@ def _bed():
     ])
 
 
+def _crayon(x, y, angle, length, body, dark):
+    """A wax crayon lying at `angle` degrees, its tip at (x, y)."""
+    return (f'<g transform="translate({x} {y}) rotate({angle})">'
+            + _path('M0 0l3.2-1.7h0.6v3.4h-0.6z', dark)
+            + _rect(3.6, -1.9, length - 3.6, 3.8, body, 0.9)
+            + _rect(6, -1.9, length - 9, 3.8, '#FFFFFF', 0, ' opacity="0.35"')
+            + _rect(7.2, -1.9, 0.8, 3.8, dark)
+            + _rect(length - 4.2, -1.9, 0.8, 3.8, dark)
+            + '</g>')
+
+
 def _drawing():
-    """A child's crayon drawing: a house under a sun on a sheet of paper."""
+    """A child's picture being drawn: a big sheet with crayon lines (sun,
+    a person, grass), a crayon still at work and two more beside it."""
+    line = ' stroke-linecap="round" stroke-linejoin="round"'
     return ''.join([
-        _rect(3.3, 5.3, 30, 26, '#99AAB5', 1, ' opacity="0.5"'),
-        _rect(2.5, 4.5, 30, 26, '#FFFFFF', 1),
-        _rect(2.5, 26, 30, 4.5, '#B5E08A'),             # grass
-        _rect(2.5, 29.5, 30, 1, '#FFFFFF'),
-        _circle(27, 10, 3.2, YELLOW),                    # sun
-        _path('M27 4.8v1.6M27 13.6v1.6M21.8 10h1.6M30.6 10h1.6'
-              'M23.3 6.3l1.1 1.1M29.6 12.6l1.1 1.1M23.3 13.7l1.1-1.1'
-              'M29.6 7.4l1.1-1.1', 'none',
-              f' stroke="{ORANGE}" stroke-width="0.9" stroke-linecap="round"'),
-        _rect(8, 17, 11, 10, '#F4900C'),                  # house
-        _poly([(6.5, 17.5), (13.5, 11), (20.5, 17.5)], RED),
-        _rect(12, 21.5, 3.2, 5.5, BROWN),
-        _rect(9.3, 18.6, 2.4, 2.4, BLUE),
-        _rect(15.6, 18.6, 2.4, 2.4, BLUE),
-        _path('M24.5 26v-4.5', 'none',
-              f' stroke="{GREEN_D}" stroke-width="0.8"'),      # flower
-        _circle(24.5, 20.7, 1.6, '#E75A9B'), _circle(24.5, 20.7, 0.6, YELLOW),
-        _path('M30 36l4.5-13 1.5 .6-4.5 13z', '#3B88C3'),       # crayon
-        _path('M34.5 23l1.1-2.2.4 2.8z', '#3B88C3'),
+        '<g transform="rotate(-6 18 16)">',
+        _rect(3.2, 3.6, 29.6, 24.6, '#99AAB5', 1, ' opacity="0.5"'),
+        _rect(2.4, 2.8, 29.6, 24.6, '#FFFFFF', 1),
+        _circle(9, 9, 3, 'none', f' stroke="{ORANGE}" stroke-width="1.3"'),
+        _path('M9 3.6v1.2M9 13.2v1.2M3.6 9h1.2M13.2 9h1.2M5.2 5.2l.9.9'
+              'M11.9 11.9l.9.9M5.2 12.8l.9-.9M11.9 6.1l.9-.9', 'none',
+              f' stroke="{ORANGE}" stroke-width="1.1"{line}'),
+        _circle(21, 9.8, 2.6, 'none', f' stroke="{BLUE}" stroke-width="1.2"'),
+        _path('M21 12.4v6.4M17 14.6l4 1.4 4-1.4M21 18.8l-3 4.4M21 18.8l3 4.4',
+              'none', f' stroke="{BLUE}" stroke-width="1.2"{line}'),
+        _path('M4.5 25.2l1.6-2.6 1.6 2.6 1.6-2.6 1.6 2.6 1.6-2.6 1.6 2.6'
+              '1.6-2.6 1.6 2.6 1.6-2.6 1.6 2.6', 'none',
+              f' stroke="{GREEN}" stroke-width="1.2"{line}'),
+        # The line the crayon is drawing just now.
+        _path('M22 25.4c2-3 3.5 1 5.5-2.2', 'none',
+              f' stroke="{RED}" stroke-width="1.3"{line}'),
+        '</g>',
+        _crayon(27.6, 22.6, -52, 15, RED, RED_D),
+        _crayon(3, 32.2, 0, 15, BLUE, '#226699'),
+        _crayon(17, 33.6, -4, 15, YELLOW, '#E09A00'),
+    ])
+
+
+def _cup():
+    """A cup with a big round handle on its saucer; nothing in it steams."""
+    blue, blue_d = '#3B88C3', '#226699'
+    return ''.join([
+        _ellipse(17, 31, 15, 3.4, '#99AAB5'),                  # saucer
+        _ellipse(17, 30, 15, 3.2, '#E1E8ED'),
+        _ellipse(27.6, 17.2, 5.6, 6.2, 'none',
+                 f' stroke="{blue_d}" stroke-width="3.4"'),    # handle
+        _path('M4 8h24l-2.4 17.5a5 5 0 0 1-5 4.3h-9.2a5 5 0 0 1-5-4.3z',
+              blue),
+        _path('M4.6 12.4h22.8l-.4 3H5z', '#FFFFFF', ' opacity="0.9"'),
+        _circle(11, 21, 1.4, '#FFFFFF'), _circle(17, 23, 1.4, '#FFFFFF'),
+        _circle(21.5, 19.4, 1.4, '#FFFFFF'),
+        _ellipse(16, 8, 12, 2.8, blue_d),                       # rim
+        _ellipse(16, 8.5, 10.4, 1.9, '#1D4F75'),
+        _rect(6.6, 14.5, 1.6, 9, '#FFFFFF', 0.8, ' opacity="0.45"'),
+    ])
+
+
+def _computer():
+    """Screen, keyboard and mouse: the keyboard and mouse tell it from a
+    television."""
+    parts = [
+        _rect(3, 1.5, 30, 20.5, GREY_D, 1.8),                   # monitor
+        _rect(5, 3.4, 26, 16.2, '#7FC8F8', 0.6),
+        _rect(8, 6, 17, 11, '#FFFFFF', 0.6),                     # a window
+        _rect(8, 6, 17, 2.4, '#3B88C3', 0.6),
+        _rect(10, 10, 8, 1.3, GREY_L), _rect(10, 12.6, 11, 1.3, GREY_L),
+        _rect(10, 15.2, 6, 1.3, GREY_L),
+        _rect(26.5, 6, 2.6, 2.6, YELLOW, 0.4),                   # icons
+        _rect(26.5, 10, 2.6, 2.6, GREEN, 0.4),
+        _rect(26.5, 14, 2.6, 2.6, RED, 0.4),
+        _rect(15.5, 22, 5, 2.8, GREY),                           # stand
+        _rect(11.5, 24.2, 13, 1.8, GREY, 0.9),
+        _poly([(4.4, 27.2), (24.6, 27.2), (26.6, 34.6), (2.4, 34.6)],
+              GREY_L),                                           # keyboard
+    ]
+    for row in range(3):
+        y = 28.4 + row * 2.05
+        shift = (26.6 - 24.6) * (y - 27.2) / (34.6 - 27.2)
+        x0, x1 = 4.4 - shift + 0.9, 24.6 + shift - 0.9
+        n = 8
+        kw = (x1 - x0) / n
+        for k in range(n):
+            parts.append(_rect(round(x0 + k * kw + 0.2, 2), round(y, 2),
+                               round(kw - 0.5, 2), 1.4, GREY, 0.3))
+    parts += [
+        _path('M30.6 26.4c0-3 -2-3 -2-5.6', 'none',
+              f' stroke="{GREY}" stroke-width="0.8"'),           # cord
+        _ellipse(30.8, 30.4, 3, 4.2, '#FFFFFF',
+                 f' stroke="{GREY}" stroke-width="0.8"'),         # mouse
+        _path('M28 29.2h5.6M30.8 26.4v2.8', 'none',
+              f' stroke="{GREY}" stroke-width="0.7"'),
+    ]
+    return ''.join(parts)
+
+
+def _milk():
+    """A milk carton with cow patches and a full glass in front of it."""
+    return ''.join([
+        _poly([(19.5, 9), (24, 5.4), (24, 28.8), (19.5, 32.4)], '#BFD2DE'),
+        _poly([(5, 9), (9.75, 3.4), (19.5, 9)], '#3B88C3'),      # gable
+        _poly([(9.75, 3.4), (14.25, 1.8), (24, 5.4), (19.5, 9)], '#2A6FA8'),
+        _rect(8.2, 1.6, 3.2, 2.2, '#2A6FA8', 0.4),
+        _rect(5, 9, 14.5, 23.4, '#FFFFFF'),                      # carton
+        # Cow patches running off the carton's edges, so they read as
+        # patches and not as a face.
+        _path('M5 10.5h4.6c.4 1.6-.6 3.4-2.2 3.6-1 .2-1.8.6-2.4 1.4z', GREY_D),
+        _path('M12.4 15.6c1.8-1.2 4.6-.4 5 1.8.3 1.8-.8 3.6-2.8 3.4'
+              '-1.2-.1-1.6-1.2-2.6-1.6-1.2-.6-1-2.6.4-3.6z', GREY_D),
+        _path('M5 19.8c1.4-.4 2.6.4 2.4 1.8-.2 1-1.4 1.4-2.4 1z', GREY_D),
+        _rect(5, 24, 14.5, 8.4, '#3B88C3'),
+        _path('M5 24c2.4 1.6 4.8-1.2 7.2 0s4.8-1.2 7.3 0', 'none',
+              ' stroke="#FFFFFF" stroke-width="1.2"'),
+        _path('M18.6 13.6h13l-1.3 19.2c-.1 1.2-.9 1.8-2 1.8h-6.4'
+              'c-1.1 0-1.9-.6-2-1.8z', '#E1E8ED'),                     # glass
+        _path('M19.5 17.4h11.2l-1.1 15.2c-.1.8-.6 1.2-1.4 1.2h-6.2'
+              'c-.8 0-1.3-.4-1.4-1.2z', '#FFFFFF'),                    # milk
+        _ellipse(25.1, 17.4, 5.6, 0.9, '#F5F8FA'),
+        _rect(20.6, 19, 1.2, 12.5, '#E1E8ED', 0.6),
+    ])
+
+
+def _mirror():
+    """A hand mirror: a gold oval frame round shining glass, and a handle."""
+    glass = 'M18 3.2a8.6 10 0 1 1 0 20a8.6 10 0 1 1 0-20z'
+    return ''.join([
+        '<g transform="rotate(18 18 18)">',
+        _rect(15.6, 23, 4.8, 12, ORANGE, 2.2),                    # handle
+        _rect(16.6, 24, 1.2, 10, '#FFD983', 0.6),
+        _ellipse(18, 13.2, 11.4, 12.8, ORANGE),
+        _ellipse(18, 13.2, 10.2, 11.6, '#FFD983'),
+        '<clipPath id="mirrorglass"><path d="' + glass + '"/></clipPath>',
+        _path(glass, '#9DD5F5'),
+        '<g clip-path="url(#mirrorglass)">',
+        _path('M6 14l12-12h5l-17 17z', '#FFFFFF', ' opacity="0.85"'),
+        _path('M9 22l17-17h2.5l-17.5 17.5z', '#FFFFFF', ' opacity="0.85"'),
+        _path('M14 26l15-15v5l-13 13z', '#FFFFFF', ' opacity="0.5"'),
+        '</g>',
+        _circle(18, 0.9, 1.4, RED), _circle(18, 25.5, 1.4, RED),
+        _circle(6.6, 13.2, 1.2, RED), _circle(29.4, 13.2, 1.2, RED),
+        '</g>',
     ])
 
 
@@ -207,16 +343,16 @@ WORD_ART = {
     'broom': 'twemoji:1f9f9',
     'chair': 'twemoji:1fa91',
     'clock': 'twemoji:23f0',        # alarm clock: a face a child knows
-    'computer': 'twemoji:1f5a5',
-    'cup': 'twemoji:2615',
+    'computer': _computer(),
+    'cup': _cup(),
     'door': 'twemoji:1f6aa',
     'drawing': _drawing(),
     'drum': 'twemoji:1f941',
     'flower': 'twemoji:1f337',
     'jam': ('<g transform="translate(18 19.5) scale(1.15) translate(-18 -19.5)">'
             + _jam() + '</g>'),
-    'milk': 'twemoji:1f95b',
-    'mirror': 'twemoji:1fa9e',
+    'milk': _milk(),
+    'mirror': _mirror(),
     'phone': 'twemoji:260e',
     'piano': _piano(),
     'sofa': 'twemoji:1f6cb',
@@ -356,15 +492,6 @@ def _bedroom(open_mouth):
         p.append(_circle(x, y, 5, '#FFFFFF', ' opacity="0.8"'))
     p.append(_path('M262 420V312a18 18 0 0 1 36 0v108z', BROWN))
     p.append(_path('M270 330a10 10 0 0 1 20 0v70h-20z', BROWN_M))
-    # Teddy bear sitting on the pillow end of the bed.
-    p.append(_circle(82, 300, 7, '#C68A5E'))
-    p.append(_circle(104, 300, 7, '#C68A5E'))
-    p.append(_ellipse(93, 333, 15, 13, '#C68A5E'))
-    p.append(_circle(93, 312, 14, '#C68A5E'))
-    p.append(_ellipse(93, 317, 6, 4.5, '#F0D2B4'))
-    p.append(_circle(88, 309, 1.8, INK))
-    p.append(_circle(98, 309, 1.8, INK))
-    p.append(_circle(93, 315.5, 1.6, INK))
     # Bedside table with the lamp on it.
     p.append(_rect(318, 366, 118, 10, BROWN, 3))
     p.append(_rect(324, 376, 106, 54, BROWN_M))
@@ -495,29 +622,26 @@ def _living_room(open_mouth):
     p.append(_path('M290 196h40l14 42h-68z', '#FFE08A',
                    ' stroke="#F0B84B" stroke-width="3" '
                    'stroke-linejoin="round"'))
-    # Telephone: coiled cord, body with a dial around the face, handset on
-    # its cradle.
+    # Telephone, the push-button kind of the phone picture: coiled cord,
+    # handset on its cradle, the face above the keys.
     for k in range(7):
         p.append(_ellipse(306 + k * 8, 432 - k * 1.2, 4.5, 6.5, 'none',
                           f' stroke="{RED_D}" stroke-width="2.4"'))
-    p.append(_ellipse(402, 444, 44, 5, '#B8895F'))
-    p.append(_path('M374 382H430Q438 382 440 392L443 434Q443 444 433 444'
-                   'H371Q361 444 361 434L364 392Q366 382 374 382Z', RED))
-    p.append(_circle(402, 412, 28, '#E9546A'))
-    for k in range(10):
-        a = math.radians(-60 + k * 30)
-        if 120 < -60 + k * 30 < 200:
-            continue                      # the dial's finger stop gap
-        p.append(_circle(round(402 + 22.5 * math.cos(a), 2),
-                         round(412 + 22.5 * math.sin(a), 2), 3.4,
-                         '#FFFFFF', ' opacity="0.9"'))
-    p.append(_circle(402, 412, 17.5, '#FF8C9A'))
-    p.append(_rect(384, 374, 8, 12, RED_D, 3))
-    p.append(_rect(412, 374, 8, 12, RED_D, 3))
-    p.append(_path('M362 368c0-10 18-14 40-14s40 4 40 14v4c0 4-4 6-8 6h-10'
+    p.append(_ellipse(402, 444, 46, 5, '#B8895F'))
+    p.append(_path('M374 370H430Q439 370 441 380L445 434Q445 444 435 444'
+                   'H369Q359 444 359 434L363 380Q365 370 374 370Z', RED))
+    p.append(_ellipse(402, 392, 23, 16, '#E9546A'))
+    for row, y in enumerate((417, 427, 437)):
+        spread = 15 + row * 1.5
+        for col in (-1, 0, 1):
+            p.append(_ellipse(402 + col * spread, y, 6 + row * 0.4, 3.6,
+                              '#FFFFFF'))
+    p.append(_rect(384, 362, 8, 12, RED_D, 3))
+    p.append(_rect(412, 362, 8, 12, RED_D, 3))
+    p.append(_path('M362 356c0-10 18-14 40-14s40 4 40 14v4c0 4-4 6-8 6h-10'
                    'c-4 0-6-3-6-6v-2h-32v2c0 3-2 6-6 6h-10c-4 0-8-2-8-6z',
                    RED_D))
-    f, bbox = face(402, 405, 8.5, 3.4, 412, 11, open_mouth, cheeks=False)
+    f, bbox = face(402, 388, 8.5, 3.4, 395, 11, open_mouth, cheeks=False)
     p.append(f)
     return _room(''.join(p), '#DDF2E3'), bbox
 
@@ -545,36 +669,41 @@ def _study(open_mouth):
             x += bw + 2
             n += 1
         p.append(_rect(14, top + 52, 108, 8, BROWN))
-    # Corkboard with drawings above the desk.
-    p.append(_rect(148, 194, 100, 64, '#D9A066', 6))
-    p.append(_rect(154, 200, 88, 52, '#E8BC84', 3))
-    p.append(_rect(160, 206, 30, 24, '#FFFFFF'))
-    p.append(_circle(175, 218, 7, YELLOW))
-    p.append(_rect(198, 212, 36, 30, '#FFFFFF'))
-    p.append(_path('M202 238l10-14 8 8 4-5 8 11z', GREEN))
-    p.append(_circle(175, 206, 2.5, RED))
-    p.append(_circle(216, 212, 2.5, BLUE))
-    # Desk with a globe and a pencil pot.
-    p.append(_rect(136, 306, 124, 12, BROWN_M, 4))
-    p.append(_rect(144, 318, 10, 120, BROWN))
-    p.append(_rect(204, 318, 48, 68, BROWN))
-    p.append(_rect(208, 324, 40, 26, BROWN_L, 3))
-    p.append(_rect(208, 354, 40, 26, BROWN_L, 3))
-    p.append(_circle(228, 337, 3, BROWN_D))
-    p.append(_circle(228, 367, 3, BROWN_D))
-    p.append(_rect(242, 386, 10, 52, BROWN))
-    p.append(_rect(163, 296, 26, 10, GREY, 3))                # globe
-    p.append(_rect(174, 286, 4, 12, GREY))
-    p.append(_circle(176, 262, 24, '#5DADEC'))
-    p.append(_path('M162 252c6-6 14-4 16 2s-4 10 2 14-2 10-8 8-12-8-10-24z',
-                   GREEN))
-    p.append(_path('M182 244c6-2 12 2 12 8s-6 6-8 2-8-6-4-10z', GREEN))
-    p.append(_path('M176 236a26 26 0 0 1 0 52', 'none',
-                   f' stroke="{GREY}" stroke-width="3"'))
-    p.append(_rect(214, 284, 20, 22, '#F4900C', 3))            # pencils
-    p.append(_rect(217, 270, 4, 16, RED))
-    p.append(_rect(223, 266, 4, 20, BLUE))
-    p.append(_rect(229, 272, 4, 14, GREEN))
+    # Window with curtains: a room of the home, not a classroom.
+    p.append(_rect(270, 200, 112, 92, '#FFFFFF', 6))
+    p.append(_rect(277, 207, 98, 78, '#A8DBF7', 3))
+    p.append(_path('M277 268c20-14 40-14 60-2s28 6 38 0v19h-98z', '#9CD07A'))
+    p.append(_circle(352, 228, 10, '#FFE27A'))
+    p.append(_rect(324, 207, 4, 78, '#FFFFFF'))
+    p.append(_rect(277, 244, 98, 4, '#FFFFFF'))
+    p.append(_rect(264, 290, 124, 7, '#FFFFFF', 2))             # sill
+    for x in (256, 374):                                        # curtains
+        p.append(_path(f'M{x} 194h22v108c-7 4-15 4-22 0z', '#7E9BD8'))
+        p.append(_rect(x + 9, 194, 3, 106, '#9DB4E4'))
+    p.append(_rect(248, 190, 156, 7, '#B07A5A', 3))
+    # Rug under the armchair.
+    p.append(_ellipse(200, 428, 150, 16, '#E38C8C'))
+    p.append(_ellipse(200, 428, 128, 10, '#F2B2A6'))
+    # Reading lamp bending over the armchair.
+    p.append(_ellipse(140, 434, 16, 5, GREY))
+    p.append(_path('M140 432V250c0-26 30-34 50-18', 'none',
+                   f' stroke="{GREY}" stroke-width="5" '
+                   'stroke-linecap="round"'))
+    p.append(_path('M176 260h30l26 60h-82z', '#FFF3B0', ' opacity="0.6"'))
+    p.append(_path('M182 234h16l8 26h-32z', '#FFE08A',
+                   ' stroke="#F0B84B" stroke-width="3" '
+                   'stroke-linejoin="round"'))
+    # Armchair.
+    p.append(_rect(158, 414, 8, 18, BROWN_D))
+    p.append(_rect(226, 414, 8, 18, BROWN_D))
+    p.append(_rect(164, 300, 64, 86, '#5FAF7A', 22))            # back
+    p.append(_rect(156, 360, 80, 56, '#4C9A66', 12))            # seat base
+    p.append(_rect(166, 352, 60, 20, '#7CC494', 9))             # cushion
+    p.append(_rect(146, 340, 24, 76, '#4C9A66', 12))            # arms
+    p.append(_rect(222, 340, 24, 76, '#4C9A66', 12))
+    p.append(_rect(148, 342, 20, 12, '#5FAF7A', 6))
+    p.append(_rect(224, 342, 20, 12, '#5FAF7A', 6))
+    p.append(_path('M178 318l26-4 4 28-26 4z', '#F2C14E'))      # cushion
     # Plant in the corner.
     p.append(_path('M396 446l-12-44h52l-12 44z', '#E07A5F'))
     p.append(_rect(380, 396, 60, 10, '#C9664E', 3))
@@ -615,9 +744,9 @@ ROOMS = [
      'ground': '#E9E1F7', 'svg': _room_builder(_bedroom, (354, 298, 44, 25))},
     {'id': 201, 'face_id': 205, 'face_rect': (361, 396, 49, 42),
      'ground': '#FFF3C4', 'svg': _room_builder(_kitchen, (361, 396, 49, 42))},
-    {'id': 202, 'face_id': 206, 'face_rect': (378, 392, 48, 35),
+    {'id': 202, 'face_id': 206, 'face_rect': (378, 374, 48, 35),
      'ground': '#DDF2E3',
-     'svg': _room_builder(_living_room, (378, 392, 48, 35))},
+     'svg': _room_builder(_living_room, (378, 374, 48, 35))},
     {'id': 203, 'face_id': 207, 'face_rect': (280, 366, 52, 32),
      'ground': '#DDEBFA', 'svg': _room_builder(_study, (280, 366, 52, 32))},
 ]
