@@ -41,7 +41,9 @@ Form3::Form3(Form2 &owner)
 {
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("排行榜"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    // A dialog, so the window manager keeps it above the game's window it
+    // belongs to, also above the full screen.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(owner.windowIcon());
     setFixedSize(312, 339);
