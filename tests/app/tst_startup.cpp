@@ -199,7 +199,7 @@ private slots:
         QCOMPARE(player.played[0].buffer, &window.wordWav);
     }
 
-    // Full screen: the whole game, uniformly scaled, centred on the bands.
+    // Full screen: the whole game, uniformly scaled, centred on the bands ...
     void fullScreenFitsAndCentres_data()
     {
         QTest::addColumn<QSize>("screen");
@@ -212,6 +212,8 @@ private slots:
         QTest::newRow("unrounded") << QSize(1366, 768) << 768 / 450.0 << QPointF(136.8667, 0);
         QTest::newRow("the window's own size") << QSize(640, 450) << 1.0 << QPointF(0, 0);
     }
+    // ... and a click lands on what is drawn there, with the room's x < 445
+    // rule in the game's own coordinates, to the device pixel.
     void fullScreenFitsAndCentres()
     {
         QFETCH(QSize, screen);
@@ -230,43 +232,25 @@ private slots:
         QVERIFY((view.mapFromScene(0, 0) - offset).manhattanLength() <= 2);
         QVERIFY((view.mapFromScene(640, 450) - (offset + QPointF(640, 450) * scale)).manhattanLength() <= 2);
         QCOMPARE(view.backgroundBrush().color(), QColor(0, 0, 128));
-    }
 
-    // A click lands on what is drawn there, and the room's x < 445 rule is
-    // in the game's own coordinates.
-    void fullScreenClicksLandWhereThingsAreDrawn_data()
-    {
-        QTest::addColumn<QSize>("screen");
-        QTest::newRow("1920 x 1080") << QSize(1920, 1080);
-        QTest::newRow("2100 x 1350") << QSize(2100, 1350);
-        QTest::newRow("1280 x 1024") << QSize(1280, 1024);
-    }
-    void fullScreenClicksLandWhereThingsAreDrawn()
-    {
-        QFETCH(QSize, screen);
-        RecordingPlayer player;
-        Form2 window(player);
-        window.setFullScreenGame(true);
-        FullScreenView &view = window.fullScreenView();
-        view.resize(screen);
         window.PicB_Click();
-        const auto clickAt = [&view](QPointF game) {
-            QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.mapFromScene(game));
-        };
-
+        const auto click = [&view](QPoint at) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at); };
         QSignalSpy third(window.LabelP(3), &PictureBox::clicked);
         QSignalSpy fourth(window.LabelP(4), &PictureBox::clicked);
         QSignalSpy eighth(window.LabelP(8), &PictureBox::clicked);
-        clickAt(QRectF(window.LabelP(3)->geometry()).center());
-        clickAt(QRectF(window.LabelP(8)->geometry()).bottomRight() - QPointF(1, 1));
+        click(view.mapFromScene(QRectF(window.LabelP(3)->geometry()).center()));
+        click(view.mapFromScene(QRectF(window.LabelP(8)->geometry()).bottomRight() - QPointF(1, 1)));
         QCOMPARE(third.count(), 1);
         QCOMPARE(fourth.count(), 0);
         QCOMPARE(eighth.count(), 1);
 
         player.played.clear();
-        clickAt({445.4, 420});
+        // The first device pixel at x >= 445 in the game, and the one before it.
+        const QPointF boundary = view.viewportTransform().map(QPointF(445, 420));
+        const int edge = int(std::ceil(boundary.x())), y = int(boundary.y());
+        click({edge, y});
         QVERIFY(player.played.isEmpty());
-        clickAt({444.6, 420});
+        click({edge - 1, y});
         QCOMPARE(player.played.size(), 1);
         QCOMPARE(player.played[0].buffer, &window.wordWav);
     }
@@ -345,6 +329,9 @@ private slots:
             if (scale == art)
                 QCOMPARE(pixels(drawn.toImage()), pixels(larger));
         }
+        SharpPicture withoutArt; // no larger art: the 1x picture resampled, never left out
+        withoutArt.set(0, catalogue::loadPicture(101));
+        QCOMPARE(withoutArt.forScale(scale).deviceIndependentSize().toSize(), QSize(90, 90));
     }
 
     // The whole way through a paint: a word picture and the room on a 200 %
