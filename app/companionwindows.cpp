@@ -2,16 +2,18 @@
 
 #include <QWidget>
 
-CompanionWindows::CompanionWindows(QWidget &owner)
+CompanionWindows::CompanionWindows(QWidget &owner, std::function<void(QWidget *)> place)
     : mainWindow(owner)
+    , placeOverGame(std::move(place))
 {
 }
 
-void CompanionWindows::opened(const QWidget *companion)
+void CompanionWindows::opened(QWidget *companion)
 {
     if (!open.contains(companion))
         open.append(companion);
     mainWindow.setEnabled(false);
+    placeOverGame(companion);
 }
 
 void CompanionWindows::closed(const QWidget *companion)

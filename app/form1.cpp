@@ -10,7 +10,9 @@ Form1::Form1(CompanionWindows &companionWindows)
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    // A dialog, so the window manager keeps it above the game's window it
+    // belongs to, also above the full screen.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(411, 293);
     setAutoFillBackground(true);

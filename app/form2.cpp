@@ -1,6 +1,7 @@
 #include "app/form2.h"
 
 #include "app/form1.h"
+#include "app/fullscreenview.h"
 #include "app/songfont.h"
 #include "app/textnumber.h"
 #include "leaderboard/form3.h"
@@ -62,6 +63,7 @@ Form2::~Form2()
 {
     // A sound may still be reading wordWav or effectWav.
     player.stop();
+    screenView.reset(); // gives the game back before it goes
     delete helpWindow;
 }
 
@@ -124,6 +126,7 @@ void Form2::createControls()
     connect(&Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
     connect(&Timerboy, &QTimer::timeout, this, &Form2::TimerBoy_Timer);
+    addFullScreenKey(this);
 }
 
 void Form2::Form_Load()
@@ -159,21 +162,21 @@ void Form2::Form_Load()
             faceY[size_t(room)] = *y;
     }
 
-    const QPixmap ball = catalogue::loadPicture(catalogue::Ball);
     for (int i = 0; i < 5; ++i)
-        Pics(i)->setPicture(ball);
-    PicB->setPicture(catalogue::loadPicture(catalogue::StartButton));
-    PicBh->setPicture(catalogue::loadPicture(catalogue::HelpButton));
-    PicHP->setPicture(catalogue::loadPicture(catalogue::Book));
-    setBackground(catalogue::loadPicture(catalogue::RoomPicture + level));
+        Pics(i)->setPicture(catalogue::Ball);
+    PicB->setPicture(catalogue::StartButton);
+    PicBh->setPicture(catalogue::HelpButton);
+    PicHP->setPicture(catalogue::Book);
+    setBackground(catalogue::RoomPicture + level);
     PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
 }
 
-void Form2::setBackground(const QPixmap &picture)
+void Form2::setBackground(int id)
 {
+    const QPixmap picture = catalogue::loadPicture(id);
     if (picture.isNull())
         return;
-    backgroundPicture = picture;
+    backgroundPicture.set(id, picture);
     update();
 }
 
@@ -181,7 +184,7 @@ void Form2::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), navy);
-    painter.drawPixmap(0, 0, backgroundPicture);
+    backgroundPicture.draw(painter, {0, 0});
 }
 
 // Only presses on the window's own background arrive here: every control

@@ -3,6 +3,7 @@
 #include "app/companionwindows.h"
 #include "app/controlarray.h"
 #include "app/picturebox.h"
+#include "app/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
 
@@ -19,6 +20,7 @@
 
 class Form1;
 class Form3;
+class FullScreenView;
 
 // The main window: the room, the answer pictures, the buttons and the whole
 // game state. Its handlers are spread over the folders of the game's parts
@@ -51,9 +53,21 @@ public:
     void Form_MouseDown(int Button, int Shift, float X, float Y); // character/speaker.cpp
     void TimerBoy_Timer();                                   // character/speaker.cpp
 
-    // The room picture drawn behind everything, from the top-left corner.
-    void setBackground(const QPixmap &picture);
-    const QPixmap &background() const { return backgroundPicture; }
+    // Full screen and back, the game going on as it is (app/fullscreenview.cpp).
+    // F11 switches from the game, the help and the leaderboard; Esc leaves.
+    bool fullScreenGame() const;
+    void setFullScreenGame(bool on);
+    // The window the game shows in now: its own or the full-screen one.
+    QWidget *gameWindow();
+    FullScreenView &fullScreenView();
+    // Centres a companion window (help, leaderboard) over the game and keeps
+    // it above, also above the full screen.
+    void placeOverGame(QWidget *companion);
+    void addFullScreenKey(QWidget *window);
+
+    // The room picture `id` drawn behind everything, from the top-left corner.
+    void setBackground(int id);
+    const QPixmap &background() const { return backgroundPicture.picture(); }
 
     // --- controls ---
     ControlArray<PictureBox> LabelP; // the answer pictures
@@ -107,8 +121,9 @@ private:
 
     SoundPlayer &player;
     std::unique_ptr<RandomSource> random;
-    CompanionWindows companions{*this};
+    CompanionWindows companions{*this, [this](QWidget *companion) { placeOverGame(companion); }};
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
-    QPixmap backgroundPicture;
+    std::unique_ptr<FullScreenView> screenView;
+    SharpPicture backgroundPicture;
 };

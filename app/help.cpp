@@ -6,6 +6,7 @@
 void Form2::PicBh_Click()
 {
     helpWindow = new Form1(companions);
+    addFullScreenKey(helpWindow);
     companions.opened(helpWindow);
     helpWindow->show();
 }

@@ -1,5 +1,7 @@
 #include "app/picturebox.h"
 
+#include "media/catalogue.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,7 +18,17 @@ void PictureBox::setPicture(const QPixmap &picture)
     if (picture.isNull())
         return;
     setPixmap(picture);
+    sharp.set(0, picture);
     resize(picture.size());
+}
+
+void PictureBox::setPicture(int id)
+{
+    const QPixmap picture = catalogue::loadPicture(id);
+    if (picture.isNull())
+        return;
+    setPicture(picture);
+    sharp.set(id, picture);
 }
 
 PictureBox *PictureBox::clone() const
@@ -25,6 +37,7 @@ PictureBox *PictureBox::clone() const
     copy->hide();
     copy->setGeometry(geometry());
     copy->setPixmap(pixmap());
+    copy->sharp = sharp;
     copy->setToolTip(toolTip());
     return copy;
 }
@@ -47,5 +60,5 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, pixmap());
+    sharp.draw(painter, {0, 0});
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/sharppicture.h"
+
 #include <QLabel>
 
 // A borderless picture that takes the size of whatever picture it is given and
@@ -12,6 +14,8 @@ public:
     explicit PictureBox(QWidget *parent);
 
     void setPicture(const QPixmap &picture);
+    // Picture `id` of the catalogue, drawn from its larger art when scaled up.
+    void setPicture(int id);
 
     // A new box with the same place, size and picture, hidden.
     PictureBox *clone() const;
@@ -23,4 +27,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    SharpPicture sharp;
 };

@@ -28,7 +28,7 @@ void Form2::List1_Click()
     removeRoundPictures();
     tickCount = 1;
     repeatCount = 0;
-    setBackground(catalogue::loadPicture(catalogue::RoomPicture + level));
+    setBackground(catalogue::RoomPicture + level);
     NewRound();
 }
 
@@ -55,7 +55,7 @@ void Form2::Timer2_Timer()
     qNum = 0;
     removeRoundPictures();
     repeatCount = 0;
-    setBackground(catalogue::loadPicture(catalogue::RoomPicture + level));
+    setBackground(catalogue::RoomPicture + level);
     if (Timer1.interval() > 22)
         Timer1.setInterval(Timer1.interval() - 20);
     if (level == 0)

@@ -13,8 +13,10 @@ void Form2::GameOver()
     Timerboy.stop();
     Timer1.stop();
     Timer2.stop();
-    if (!form3)
+    if (!form3) {
         form3 = std::make_unique<Form3>(*this, player, companions, BoardLocation(sPath));
+        addFullScreenKey(form3.get());
+    }
     form3->grd = 1;
     form3->fcount = score;
     form3->Show();

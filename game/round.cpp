@@ -12,7 +12,7 @@ void Form2::NewRound()
 {
     Timerboy.stop();
 
-    PicBoy(0)->setPicture(catalogue::loadPicture(catalogue::FacePicture + level));
+    PicBoy(0)->setPicture(catalogue::FacePicture + level);
     PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
 
     const QStringList list = catalogue::loadString(100 + wordSet).split(u',');
@@ -25,12 +25,12 @@ void Form2::NewRound()
 
     PictureBox *first = LabelP(0);
     first->show();
-    first->setPicture(catalogue::loadPicture(catalogue::wordMedia(picWord[0])));
+    first->setPicture(catalogue::wordMedia(picWord[0]));
     first->setGeometry(0, 0, 90, 90);
     picCount = 9;
     for (int i = 1; i <= 9; ++i) {
         PictureBox *box = LabelP.load(i);
-        box->setPicture(catalogue::loadPicture(catalogue::wordMedia(picWord[size_t(i)])));
+        box->setPicture(catalogue::wordMedia(picWord[size_t(i)]));
         box->show();
         if (i % 5 == 0)
             box->move(first->x(), LabelP(i - 4)->y() + first->height() + 1);
@@ -48,7 +48,7 @@ void Form2::NewRound()
 void Form2::presentQuestion()
 {
     const qint16 word = picWord[size_t(qOrder[size_t(qNum)])];
-    Picz->setPicture(catalogue::loadPicture(catalogue::wordMedia(word)));
+    Picz->setPicture(catalogue::wordMedia(word));
     if (level != 0)
         Picz->hide();
     PicHP->setVisible(level == 1);

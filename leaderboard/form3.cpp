@@ -39,14 +39,15 @@ QLabel *makeRowLabel(QWidget *parent, QRect place)
 
 Form3::Form3(QWidget &owner, SoundPlayer &soundPlayer, CompanionWindows &companionWindows,
              BoardLocation boardLocation)
-    : mainWindow(owner)
-    , player(soundPlayer)
+    : player(soundPlayer)
     , companions(companionWindows)
     , location(std::move(boardLocation))
 {
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("排行榜"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    // A dialog, so the window manager keeps it above the game's window it
+    // belongs to, also above the full screen.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setWindowIcon(owner.windowIcon());
     setFixedSize(312, 339);
@@ -74,8 +75,6 @@ Form3::~Form3()
 void Form3::Show()
 {
     Form_Load();
-    // Over the middle of the game, where the child is looking.
-    move(mainWindow.geometry().center() - rect().center());
     show();
     activateWindow();
     // setFocus() on a window not yet active only marks the widget; the focus

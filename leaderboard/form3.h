@@ -20,8 +20,8 @@ class Form3 : public QWidget
 {
     Q_OBJECT
 public:
-    // Opens over `mainWindow`, plays through `player`, keeps its board where
-    // `location` says.
+    // Wears the main window's icon, opens over the game through `companions`,
+    // plays through `player`, keeps its board where `location` says.
     Form3(QWidget &mainWindow, SoundPlayer &player, CompanionWindows &companions,
           BoardLocation location);
     ~Form3() override;
@@ -59,7 +59,6 @@ private:
     void createControls();
     void destroyControls();
 
-    QWidget &mainWindow;
     SoundPlayer &player;
     CompanionWindows &companions;
     BoardLocation location;

@@ -25,6 +25,15 @@ QPixmap loadPicture(int id)
     return QPixmap(QStringLiteral(":/pictures/%1.bmp").arg(id), "BMP");
 }
 
+QPixmap loadLargerPicture(int id, int factor)
+{
+    if (factor != 2 && factor != 3)
+        return {};
+    QPixmap picture(QStringLiteral(":/pictures/%1@%2x.png").arg(id).arg(factor), "PNG");
+    picture.setDevicePixelRatio(factor);
+    return picture;
+}
+
 QByteArray loadData(int id, const char *type)
 {
     if (qstrcmp(type, "WAV") != 0)

@@ -10,6 +10,9 @@ namespace catalogue {
 
 QString loadString(int id);
 QPixmap loadPicture(int id);
+// Picture `id` drawn `factor` (2 or 3) times as large, with that device pixel
+// ratio, so that it takes the 1x picture's place; null where none exists.
+QPixmap loadLargerPicture(int id, int factor);
 // The raw bytes of a resource of the given type; "WAV" is the only type.
 QByteArray loadData(int id, const char *type);
 

@@ -1,7 +1,9 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "leaderboard/form3.h"
+#include "app/fullscreenview.h"
 #include "support/recordingplayer.h"
+#include "support/windowplace.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -137,6 +139,30 @@ private slots:
         QVERIFY(window.isEnabled());
         QTest::mouseClick(window.PicB, Qt::LeftButton);
         QVERIFY(window.gameOn);
+    }
+
+    // Over the full-screen game too, kept above it, and F11 there switches the
+    // game back while the help stays open over it.
+    void overTheFullScreenGame()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.setFullScreenGame(true);
+        QWidget &view = window.fullScreenView();
+        window.PicBh_Click();
+        QPointer<Form1> help = openHelp();
+        QVERIFY(nearlyCentred(help, &view));
+        QCOMPARE(help->windowHandle()->transientParent(), view.windowHandle());
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_F11);
+        QVERIFY(!window.fullScreenGame());
+        QVERIFY(help && help->isVisible());
+        QCOMPARE(help->windowHandle()->transientParent(), window.windowHandle());
+        QVERIFY(nearlyCentred(help, &window));
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_F11);
+        QVERIFY(window.fullScreenGame());
+        QCOMPARE(help->windowHandle()->transientParent(), view.windowHandle());
     }
 
     // Closing the main window ends the program even with the help open.

@@ -1,8 +1,11 @@
 #include "app/form2.h"
+#include "app/fullscreenview.h"
+#include "app/sharppicture.h"
 #include "app/textnumber.h"
 #include "media/catalogue.h"
 #include "support/recordingplayer.h"
 
+#include <QColorSpace>
 #include <QtTest>
 
 // The main window as the child first sees it, and what start-up reads.
@@ -14,6 +17,14 @@ class StartupTest : public QObject
     {
         const QImage expected = catalogue::loadPicture(picture).toImage();
         return !expected.isNull() && box->pixmap().toImage() == expected;
+    }
+
+    // The pixels alone, whatever colour space a PNG brings along.
+    static QImage pixels(const QImage &image)
+    {
+        QImage plain = image.convertToFormat(QImage::Format_RGB32);
+        plain.setColorSpace(QColorSpace());
+        return plain;
     }
 
 private slots:
@@ -186,6 +197,159 @@ private slots:
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(200, 300));
         QCOMPARE(player.played.size(), 1);
         QCOMPARE(player.played[0].buffer, &window.wordWav);
+    }
+
+    // Full screen: the whole game, uniformly scaled, centred on the bands ...
+    void fullScreenFitsAndCentres_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QPointF>("offset");
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << 2.4 << QPointF(192, 0);
+        QTest::newRow("2100 x 1350") << QSize(2100, 1350) << 3.0 << QPointF(90, 0);
+        QTest::newRow("3840 x 2160") << QSize(3840, 2160) << 4.8 << QPointF(384, 0);
+        QTest::newRow("1280 x 1024, bands above and below") << QSize(1280, 1024) << 2.0 << QPointF(0, 62);
+        QTest::newRow("unrounded") << QSize(1366, 768) << 768 / 450.0 << QPointF(136.8667, 0);
+        QTest::newRow("the window's own size") << QSize(640, 450) << 1.0 << QPointF(0, 0);
+    }
+    // ... and a click lands on what is drawn there, with the room's x < 445
+    // rule in the game's own coordinates, to the device pixel.
+    void fullScreenFitsAndCentres()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, scale);
+        QFETCH(QPointF, offset);
+        const FullScreenView::Fit fit = FullScreenView::fit(screen, QSizeF(640, 450));
+        QVERIFY(qAbs(fit.scale - scale) < 1e-9);
+        QVERIFY((fit.offset - offset).manhattanLength() < 1e-3);
+
+        RecordingPlayer player;
+        Form2 window(player);
+        window.setFullScreenGame(true);
+        FullScreenView &view = window.fullScreenView();
+        view.resize(screen);
+        QVERIFY(qAbs(view.transform().m11() - scale) < 1e-9);
+        QVERIFY((view.mapFromScene(0, 0) - offset).manhattanLength() <= 2);
+        QVERIFY((view.mapFromScene(640, 450) - (offset + QPointF(640, 450) * scale)).manhattanLength() <= 2);
+        QCOMPARE(view.backgroundBrush().color(), QColor(0, 0, 128));
+
+        window.PicB_Click();
+        const auto click = [&view](QPoint at) { QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at); };
+        QSignalSpy third(window.LabelP(3), &PictureBox::clicked);
+        QSignalSpy fourth(window.LabelP(4), &PictureBox::clicked);
+        QSignalSpy eighth(window.LabelP(8), &PictureBox::clicked);
+        click(view.mapFromScene(QRectF(window.LabelP(3)->geometry()).center()));
+        click(view.mapFromScene(QRectF(window.LabelP(8)->geometry()).bottomRight() - QPointF(1, 1)));
+        QCOMPARE(third.count(), 1);
+        QCOMPARE(fourth.count(), 0);
+        QCOMPARE(eighth.count(), 1);
+
+        player.played.clear();
+        // The first device pixel at x >= 445 in the game, and the one before it.
+        const QPointF boundary = view.viewportTransform().map(QPointF(445, 420));
+        const int edge = int(std::ceil(boundary.x())), y = int(boundary.y());
+        click({edge, y});
+        QVERIFY(player.played.isEmpty());
+        click({edge - 1, y});
+        QCOMPARE(player.played.size(), 1);
+        QCOMPARE(player.played[0].buffer, &window.wordWav);
+    }
+
+    // F11 mid-round: the question, the clocks and the count go on as they were.
+    void switchingKeepsTheGame()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.PicB_Click();
+        window.Labelp_Click(window.qOrder[0]);
+        for (int tick = 0; tick < 7; ++tick)
+            window.Timer1_Timer();
+        const auto state = [&window] {
+            return std::make_tuple(window.qNum, window.tickCount, window.score, window.lives,
+                                   window.qOrder, window.picWord, window.Label3->text(),
+                                   window.Timer1.isActive(), window.Timer1.interval(),
+                                   window.Timerboy.isActive(), window.Timer2.isActive());
+        };
+        const auto before = state();
+        const qsizetype sounds = player.played.size();
+
+        QTest::keyClick(&window, Qt::Key_F11);
+        QVERIFY(window.fullScreenGame());
+        QVERIFY(window.fullScreenView().isVisible());
+        QVERIFY(state() == before);
+        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView()));
+        QTest::keyClick(&window.fullScreenView(), Qt::Key_F11);
+        QVERIFY(!window.fullScreenGame());
+        QVERIFY(window.isVisible() && window.isWindow());
+        QCOMPARE(window.pos(), QPoint(100, 67));
+        QVERIFY(state() == before);
+        QCOMPARE(player.played.size(), sounds);
+
+        window.setFullScreenGame(true);
+        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView()));
+        QTest::keyClick(&window.fullScreenView(), Qt::Key_Escape);
+        QVERIFY(!window.fullScreenGame());
+        QVERIFY(state() == before);
+    }
+
+    // Larger art where a picture is drawn larger; the catalogue's own 1x
+    // picture at 1x.
+    void picturesDrawnFromTheArtForTheirScale_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("art");
+        QTest::newRow("1x") << 1.0 << 1;
+        QTest::newRow("smaller") << 0.5 << 1;
+        QTest::newRow("125 %") << 1.25 << 2;
+        QTest::newRow("200 %") << 2.0 << 2;
+        QTest::newRow("1920 x 1080") << 2.4 << 3;
+        QTest::newRow("300 %") << 3.0 << 3;
+        QTest::newRow("3840 x 2160") << 4.8 << 3;
+    }
+    void picturesDrawnFromTheArtForTheirScale()
+    {
+        QFETCH(double, scale);
+        QFETCH(int, art);
+        QCOMPARE(SharpPicture::artFactor(scale), art);
+        for (int id : {101, 200, 204, 303}) {
+            const QPixmap base = catalogue::loadPicture(id);
+            SharpPicture picture;
+            picture.set(id, base);
+            const QPixmap drawn = picture.forScale(scale);
+            if (art == 1) {
+                QCOMPARE(drawn.cacheKey(), base.cacheKey());
+                continue;
+            }
+            QCOMPARE(drawn.devicePixelRatio(), scale);
+            QCOMPARE(drawn.size(), QSize(qRound(base.width() * scale), qRound(base.height() * scale)));
+            const QImage larger = catalogue::loadLargerPicture(id, art).toImage();
+            QVERIFY2(!larger.isNull(), qPrintable(QString::number(id)));
+            if (scale == art)
+                QCOMPARE(pixels(drawn.toImage()), pixels(larger));
+        }
+        SharpPicture withoutArt; // no larger art: the 1x picture resampled, never left out
+        withoutArt.set(0, catalogue::loadPicture(101));
+        QCOMPARE(withoutArt.forScale(scale).deviceIndependentSize().toSize(), QSize(90, 90));
+    }
+
+    // The whole way through a paint: a word picture and the room on a 200 %
+    // desktop come from the 2x art, not from the 1x blown up.
+    void paintsAtTwiceTheSizeFromTheLargerArt()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.PicB_Click();
+        QImage shot(1280, 900, QImage::Format_RGB32);
+        shot.setDevicePixelRatio(2);
+        window.render(&shot);
+        const QImage room = pixels(catalogue::loadLargerPicture(200, 2).toImage());
+        // Between the word pictures and the speaking face.
+        QCOMPARE(pixels(shot.copy(0, 400, 900, 190)), room.copy(0, 400, 900, 190));
+        const QRect box = window.LabelP(6)->geometry();
+        const QImage word = pixels(catalogue::loadLargerPicture(101 + window.picWord[6], 2).toImage());
+        QCOMPARE(pixels(shot.copy(box.x() * 2, box.y() * 2, 180, 180)), word);
     }
 };
 

@@ -1,8 +1,10 @@
 #include "app/form2.h"
+#include "app/fullscreenview.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 #include "tests/leaderboard/boardtestutil.h"
 #include "support/recordingplayer.h"
+#include "support/windowplace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +12,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include <sys/stat.h>
 
@@ -241,6 +244,18 @@ private slots:
         Form3 *board = gameOver(5);
         QVERIFY(QTest::qWaitForWindowActive(board));
         QCOMPARE(QApplication::focusWidget(), board->Text1);
+        QVERIFY(board->Text1->hasFocus());
+    }
+
+    // Over the full-screen game: centred, kept above it, the name box ready.
+    void nameBoxHasFocusOverTheFullScreenGame()
+    {
+        window->setFullScreenGame(true);
+        Form3 *board = gameOver(5);
+        const QWidget &view = window->fullScreenView();
+        QVERIFY(nearlyCentred(board, &view));
+        QCOMPARE(board->windowHandle()->transientParent(), view.windowHandle());
+        QVERIFY(QTest::qWaitForWindowActive(board));
         QVERIFY(board->Text1->hasFocus());
     }
 
