@@ -16,9 +16,23 @@ words=(bed bookcase bread broom chair clock computer cup door drawing drum
        flower jam milk mirror phone piano sofa table window)
 
 # Speech between these lengths, plus the lead and tail, keeps each word
-# within 0.72..1.25 s however Pico paces it.
-LEAD=0.05 TAIL=0.07
+# within 0.72..1.25 s however Pico paces it.  Short pads, so the word
+# follows the question at once and nothing trails after it.
+LEAD=0.05 TAIL=0.03 MIN_LENGTH=0.74
 MIN_SPEECH=0.62 MAX_SPEECH=1.06
+# A soft-kneed compressor: 0 dB comes out at -14 and -30 at -25, while the
+# quiet consonants around -55 are lifted by 15 dB; below -75 nothing
+# changes, so the silences stay silent.  Then +8 dB from 3.5 kHz up.
+# After levelling, the fading breath under -46 dBFS is cut from the end:
+# left there it would only be heard as hiss after the word.
+COMPAND="compand 0.003,0.08 6:-75,-75,-55,-40,-30,-25,0,-14 0 -90"
+SHELF="treble 8 3500"
+# Active loudness of every word in dBFS (see loudness.py); the compressor
+# and shelf keep the consonants well above the 8-bit floor even at this
+# level.  Chosen with listen.sh: its recogniser picks all twenty here, but
+# its verdict on a word or two flips with half a dB either way, so recheck
+# after any change.
+LOUDNESS=-22
 
 say() {  # say WORD SPEED OUT: volume 60 leaves headroom (Pico clips at 100)
     # and the full stop gives a falling, finished tone.
@@ -28,22 +42,23 @@ say() {  # say WORD SPEED OUT: volume 60 leaves headroom (Pico clips at 100)
 
 trim() {  # trim IN OUT: drop the lead silence, then everything from the
     # first long digital silence on (Pico leaves a faint click after it),
-    # then the tail silence, keeping the soft end of the last consonant.
+    # then the tail under -50 dBFS: the compressor would lift that fading
+    # breath into a long murmur after the word.
     "${SOX[@]}" "$1" "$2" silence 1 0.005 0.1% 1 0.1 0.01% \
-        reverse silence 1 0.005 0.1% reverse
+        reverse silence 1 0.005 0.3% reverse
 }
 
 for i in "${!words[@]}"; do
     id=$((101 + i)) w=${words[$i]}
     # Measure the word at speed 80, then say it again at the speed that
-    # makes it about as long as at speed 70 but no shorter than 0.66 s and
+    # makes it about as long as at speed 70 but no shorter than 0.7 s and
     # no longer than 1 s: short words are stretched by the voice itself,
     # which sounds far more natural than stretching the recording.
     say "$w" 80 "$work/probe-$id.wav"
     trim "$work/probe-$id.wav" "$work/probe-trim-$id.wav"
     speed=$(/usr/bin/python3 -c "
 l = $(soxi -D "$work/probe-trim-$id.wav")
-target = min(max(l * 80 / 70, 0.66), 1.0)
+target = min(max(l * 80 / 70, 0.7), 1.0)
 print(round(80 * l / target))")
     say "$w" "$speed" "$work/raw-$id.wav"
     trim "$work/raw-$id.wav" "$work/trim-$id.wav"
@@ -53,21 +68,47 @@ print(round(80 * l / target))")
 l = $len
 print('%.4f' % (l / $MAX_SPEECH) if l > $MAX_SPEECH else
       '%.4f' % (l / $MIN_SPEECH) if l < $MIN_SPEECH else '')")
-    echo "$id $w: speed $speed, speech ${len}s${tempo:+, tempo $tempo}"
-    "${SOX[@]}" "$work/trim-$id.wav" "${FINAL[@]}" "$out/$id.wav" \
-        ${tempo:+tempo -s "$tempo"} highpass 50 fade h 0.005 -0 0.015 \
-        pad "$LEAD" "$TAIL" rate -v 22050 norm -1
+    # Shape the word at 44.1 kHz in float, where nothing is lost to
+    # rounding: a gentle compressor lifts the soft consonants towards the
+    # vowels and a high shelf brightens the fricatives (f, s, ch, k), so
+    # they stay clear of the 8-bit noise floor.
+    "${SOX[@]}" "$work/trim-$id.wav" -t f32 -r 44100 "$work/shaped-$id.f32" \
+        rate -v 44100 ${tempo:+tempo -s "$tempo"} highpass 50 \
+        $COMPAND $SHELF fade h 0.005
+    levels=$(/usr/bin/python3 "$here/loudness.py" "$work/shaped-$id.f32" \
+        44100 "$LOUDNESS")
+    read -r gain level peak <<< "$levels"
+    echo "$id $w: speed $speed, speech ${len}s${tempo:+, tempo $tempo}," \
+         "active $level dB, peak $peak dB, gain $gain dB"
+    # Same active loudness for every word, then 8 bits with plain TPDF
+    # dither.  Noise-shaped dither was tried: at 22.05 kHz it piles the hiss
+    # up at 6..11 kHz, over the fricatives, and the recogniser then mixed up
+    # more words.  -a leaves the padding digital silence, without hiss.
+    "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/shaped-$id.f32" \
+        -t f32 "$work/level-$id.f32" gain "$gain" \
+        reverse silence 1 0.002 -46d fade h 0.01 reverse
+    # The tail pad grows only where a short word needs it to last 0.74 s.
+    tail=$(/usr/bin/python3 -c "
+print('%.4f' % max($TAIL, $MIN_LENGTH - $LEAD -
+                   $(stat -c %s "$work/level-$id.f32") / 4 / 44100))")
+    "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/level-$id.f32" "${FINAL[@]}" \
+        "$out/$id.wav" pad "$LEAD" "$tail" rate -v 22050 dither -a
 done
 
 /usr/bin/python3 "$here/effects.py" "$work"
-# Levels chosen to sit about as loud as the words: the plain tones of the
-# wrong-pick and no-place sounds are dense, so they peak lower than the
-# chime, which decays quickly.
-for fx in 121:-9 122:-3 124:-5; do
-    id=${fx%%:*} level=${fx#*:}
+# The effects sit near the words' loudness: the no-place taps 1 dB above,
+# the jingle, which plays on into the pause, 2.5 dB below.  Each ends in a
+# 40 ms fade to silence, so nothing clicks when it stops; the jingle is cut
+# to 5.25 s first (it must stay at or under 115832 bytes).
+for fx in 121:-1 122:-0.5 123:-2.5 124:1; do
+    id=${fx%%:*} offset=${fx#*:}
+    cut=
+    [ "$id" = 123 ] && cut="trim 0 115762s"
+    "${SOX[@]}" "$work/fx-$id.wav" -t f32 "$work/fx-$id.f32"
+    levels=$(/usr/bin/python3 "$here/loudness.py" "$work/fx-$id.f32" 44100 \
+        "$(awk "BEGIN { print $LOUDNESS + $offset }")")
+    read -r gain level peak <<< "$levels"
+    echo "$id: active $level dB, peak $peak dB, gain $gain dB"
     "${SOX[@]}" "$work/fx-$id.wav" "${FINAL[@]}" "$out/$id.wav" \
-        rate -v 22050 norm "$level"
+        gain "$gain" rate -v 22050 $cut fade h 0 -0 0.04
 done
-# The jingle must stay at or under 115832 bytes: cut to 5.25 s exactly.
-"${SOX[@]}" "$work/fx-123.wav" "${FINAL[@]}" "$out/123.wav" \
-    rate -v 22050 norm -1 trim 0 115762s
