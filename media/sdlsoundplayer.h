@@ -32,6 +32,8 @@ public:
     bool hasDevice() const { return deviceFound; }
     // Whether the device is open right now, that is not closed for idleness.
     bool isDeviceOpen() const { return device != 0; }
+    // Bytes of the sound that SDL holds and has not yet handed to the device.
+    Uint32 queuedBytes() const { return device != 0 ? SDL_GetQueuedAudioSize(device) : 0; }
 
 private:
     bool openDevice();
