@@ -18,7 +18,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 folder=$(mktemp -d)
-cp "$game" "$folder/"
+cp "$game" "$folder/wordnest"
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
