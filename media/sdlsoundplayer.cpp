@@ -57,6 +57,9 @@ void quietAlsa()
 
 SdlSoundPlayer::SdlSoundPlayer()
 {
+    idleClose.setSingleShot(true);
+    QObject::connect(&idleClose, &QTimer::timeout, [this] { closeIfIdle(); });
+
     // SDL must leave SIGINT and SIGTERM to the program, or Ctrl+C stops working.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetMainReady();
@@ -66,27 +69,70 @@ SdlSoundPlayer::SdlSoundPlayer()
 #ifdef Q_OS_LINUX
     quietAlsa();
 #endif
-    const SDL_AudioSpec wanted = wantedFormat();
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
+    // Opened once now to learn whether there is a device at all, so that a
+    // machine without one does not search again at every sound.
+    deviceFound = openDevice();
+    if (deviceFound)
+        closeAfterIdle(0);
 }
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
+    idleClose.stop();
     if (device != 0)
         SDL_CloseAudioDevice(device);
     if (sdlStarted)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+bool SdlSoundPlayer::openDevice()
+{
+    const SDL_AudioSpec wanted = wantedFormat();
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
+    return device != 0;
+}
+
+// Called when the idle time is up: a sound that is still queued (a long one,
+// or a device that fell behind) keeps the device open a while longer.
+void SdlSoundPlayer::closeIfIdle()
+{
+    if (device == 0)
+        return;
+    if (SDL_GetQueuedAudioSize(device) > 0) {
+        closeAfterIdle(queuedMilliseconds());
+        return;
+    }
+    SDL_CloseAudioDevice(device);
+    device = 0;
+}
+
+// One single-shot at a time, restarted by every play and stop: a closed
+// device leaves no timer behind.
+void SdlSoundPlayer::closeAfterIdle(int soundingMs)
+{
+    idleClose.start(soundingMs + idleCloseMs);
+}
+
+int SdlSoundPlayer::queuedMilliseconds() const
+{
+    const Uint32 bytesPerSecond = Uint32(deviceFormat.freq) * deviceFormat.channels
+                                  * (SDL_AUDIO_BITSIZE(deviceFormat.format) / 8);
+    return int(Uint64(SDL_GetQueuedAudioSize(device)) * 1000 / std::max<Uint32>(bytesPerSecond, 1));
+}
+
 bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
 {
     stop();
-    if (device == 0 || wav.isEmpty())
+    if (!deviceFound || wav.isEmpty())
         return false;
 
     WavData data;
     SDL_RWops *source = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
     if (!SDL_LoadWAV_RW(source, 1, &data.format, &data.bytes, &data.length))
+        return false;
+
+    // A sound that cannot be read does not wake a sleeping device.
+    if (device == 0 && !openDevice())
         return false;
 
     // The queue copies the samples, so the caller's buffer may change as
@@ -114,13 +160,16 @@ bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
     SDL_PauseAudioDevice(device, 0);
     if (mode == PlayMode::Wait)
         waitUntilDrained();
+    closeAfterIdle(queuedMilliseconds());
     return true;
 }
 
 void SdlSoundPlayer::stop()
 {
-    if (device != 0)
-        SDL_ClearQueuedAudio(device);
+    if (device == 0)
+        return;
+    SDL_ClearQueuedAudio(device);
+    closeAfterIdle(0);
 }
 
 // Blocks the calling (user-interface) thread on purpose: nothing else of the
@@ -129,10 +178,7 @@ void SdlSoundPlayer::waitUntilDrained()
 {
     // Bounded by the sound's own length and a margin, so a stalled device
     // can never hang the game.
-    const Uint32 bytesPerSecond = Uint32(deviceFormat.freq) * deviceFormat.channels
-                                  * (SDL_AUDIO_BITSIZE(deviceFormat.format) / 8);
-    const Uint64 deadline = SDL_GetTicks64() + 500
-                            + Uint64(SDL_GetQueuedAudioSize(device)) * 1000 / std::max<Uint32>(bytesPerSecond, 1);
+    const Uint64 deadline = SDL_GetTicks64() + 500 + Uint64(queuedMilliseconds());
     while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < deadline)
         SDL_Delay(5);
     // The last chunk is still in the device's own buffer.

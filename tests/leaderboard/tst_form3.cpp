@@ -146,8 +146,7 @@ private slots:
         QCOMPARE(player.played[0].buffer, &board->boardWav);
         QCOMPARE(player.played[0].mode, PlayMode::Async);
         const QByteArray cheerful = catalogue::loadData(catalogue::RoundSound, "WAV");
-        if (cheerful.isEmpty())
-            QSKIP("recordings not in the catalogue yet");
+        QVERIFY(cheerful.startsWith("RIFF"));
         QCOMPARE(player.played[0].bytes, cheerful);
     }
 
@@ -175,8 +174,7 @@ private slots:
         QCOMPARE(player.played[0].buffer, &board->boardWav);
         QCOMPARE(player.played[0].mode, PlayMode::Async);
         const QByteArray sad = catalogue::loadData(catalogue::NoPlaceSound, "WAV");
-        if (sad.isEmpty())
-            QSKIP("recordings not in the catalogue yet");
+        QVERIFY(sad.startsWith("RIFF"));
         QCOMPARE(player.played[0].bytes, sad);
     }
 

@@ -1,5 +1,6 @@
 #include "media/sdlsoundplayer.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <csignal>
@@ -15,14 +16,25 @@ class SdlPlayerTest : public QObject
     QTemporaryDir folder;
     QString heardPath;
 
-    // A mono 8-bit 22050 Hz WAVE whose samples never touch silence (128),
-    // so its bytes can be found again in what was heard.
-    static QByteArray wave(double seconds, quint8 low)
+    // A 22050 Hz WAVE whose samples never touch silence (128), so its bytes
+    // can be found again in what was heard. Mono 8-bit is what the game plays;
+    // with two channels or 16 bits it holds the same sound in that format.
+    static QByteArray wave(double seconds, quint8 low, quint16 channels = 1, quint16 bits = 8)
     {
         QByteArray samples;
         const int count = int(seconds * 22050);
-        for (int i = 0; i < count; ++i)
-            samples.append(char(low + (i * 7) % 100));
+        for (int i = 0; i < count; ++i) {
+            const quint8 sample = quint8(low + (i * 7) % 100);
+            for (int channel = 0; channel < channels; ++channel) {
+                if (bits == 16) {
+                    char b[2];
+                    qToLittleEndian(qint16((sample - 128) * 256), b);
+                    samples.append(b, 2);
+                } else {
+                    samples.append(char(sample));
+                }
+            }
+        }
         QByteArray header("RIFF....WAVEfmt ");
         const auto put32 = [&header](quint32 v) {
             char b[4];
@@ -34,13 +46,14 @@ class SdlPlayerTest : public QObject
             qToLittleEndian(v, b);
             header.append(b, 2);
         };
+        const quint16 blockAlign = quint16(channels * bits / 8);
         put32(16);
         put16(1);     // PCM
-        put16(1);     // mono
+        put16(channels);
         put32(22050); // samples per second
-        put32(22050); // bytes per second
-        put16(1);     // block align
-        put16(8);     // bits per sample
+        put32(22050u * blockAlign);
+        put16(blockAlign);
+        put16(bits);
         header.append("data");
         put32(quint32(samples.size()));
         qToLittleEndian(quint32(header.size() + samples.size() - 8), header.data() + 4);
@@ -159,20 +172,85 @@ private slots:
         QVERIFY(leftAlone);
     }
 
-    // A sound in another format is converted, not refused.
+    // SDL's audio thread feeds silence to an open device even when nothing
+    // plays; that thread must be gone once the game has been quiet a while,
+    // and the next sound must be heard whole, waiting or not, all the same.
+    void sleepsWhenIdleAndWakesForTheNextSound_data()
+    {
+        QTest::addColumn<bool>("waits");
+        QTest::newRow("waiting") << true;
+        QTest::newRow("asynchronous") << false;
+    }
+    void sleepsWhenIdleAndWakesForTheNextSound()
+    {
+        QFETCH(bool, waits);
+        const PlayMode mode = waits ? PlayMode::Wait : PlayMode::Async;
+        const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).count(); };
+        const qsizetype threadsBefore = threads();
+        SdlSoundPlayer player;
+        QVERIFY(player.isDeviceOpen());
+        QVERIFY(threads() > threadsBefore);
+        QTRY_VERIFY_WITH_TIMEOUT(!player.isDeviceOpen(), SdlSoundPlayer::idleCloseMs + 2000);
+        QCOMPARE(threads(), threadsBefore);
+        QVERIFY(player.hasDevice());
+
+        // Stopping or a sound that cannot be played does not wake it.
+        player.stop();
+        QVERIFY(!player.play(QByteArray("RIFF junk that is no wave"), mode));
+        QVERIFY(!player.isDeviceOpen());
+
+        // Longer than the idle time: the device stays open while it sounds.
+        const QByteArray sound = wave(SdlSoundPlayer::idleCloseMs / 1000.0 + 0.5, 1);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(player.play(sound, mode));
+        if (mode == PlayMode::Wait)
+            QVERIFY2(clock.elapsed() >= SdlSoundPlayer::idleCloseMs + 450, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(player.isDeviceOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(!player.isDeviceOpen(), 2 * SdlSoundPlayer::idleCloseMs + 3000);
+        QVERIFY2(clock.elapsed() >= sound.size() * 1000 / 22050 + SdlSoundPlayer::idleCloseMs - 100,
+                 qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(threads(), threadsBefore);
+        QVERIFY(heard().contains(samplesOf(sound)));
+    }
+
+    // A sound in another format is converted, not refused: the device gets
+    // the same sound in its own format, no more and no fewer samples.
+    void otherFormatsAreConverted_data()
+    {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("bits");
+        QTest::newRow("stereo 16-bit") << 2 << 16;
+        QTest::newRow("mono 16-bit") << 1 << 16;
+        QTest::newRow("stereo 8-bit") << 2 << 8;
+    }
     void otherFormatsAreConverted()
     {
-        QByteArray stereo16 = wave(0.2, 1);
+        QFETCH(int, channels);
+        QFETCH(int, bits);
+        const QByteArray expected = samplesOf(wave(0.2, 1));
+        const QByteArray other = wave(0.2, 1, quint16(channels), quint16(bits));
+        QCOMPARE(qFromLittleEndian<quint16>(other.constData() + 22), quint16(channels));
+        QCOMPARE(other.size() - 44, expected.size() * channels * bits / 8);
         {
-            // Rewrite the header as 16-bit mono 11025 Hz; the samples are
-            // then half as many, which is fine for this check.
-            qToLittleEndian(quint32(11025), stereo16.data() + 24);
-            qToLittleEndian(quint32(22050), stereo16.data() + 28);
-            qToLittleEndian(quint16(2), stereo16.data() + 32);
-            qToLittleEndian(quint16(16), stereo16.data() + 34);
+            SdlSoundPlayer player;
+            QVERIFY(player.play(other, PlayMode::Wait));
         }
-        SdlSoundPlayer player;
-        QVERIFY(player.play(stereo16, PlayMode::Wait));
+        // Silence is 128 and the sound never is: the sound is the one run of
+        // other bytes. Converting through floating point may be off by one.
+        const QByteArray bytes = heard();
+        const qsizetype start = std::find_if(bytes.begin(), bytes.end(), [](char b) { return quint8(b) != 128; })
+                                - bytes.begin();
+        qsizetype end = start;
+        while (end < bytes.size() && quint8(bytes[end]) != 128)
+            ++end;
+        QCOMPARE(end - start, expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            const int difference = quint8(bytes[start + i]) - quint8(expected[i]);
+            QVERIFY2(qAbs(difference) <= 1, qPrintable(QStringLiteral("sample %1 is %2, not %3")
+                                                           .arg(i).arg(quint8(bytes[start + i]))
+                                                           .arg(quint8(expected[i]))));
+        }
     }
 };
 
