@@ -34,6 +34,11 @@ SHELF="treble 8 3500"
 # after any change.
 LOUDNESS=-22
 
+# Words that the 0.7 s floor would slow down until listen.sh mishears them
+# ("milk" at speed 64 is heard as "piano" without dither): the slowest
+# speed each is said at.
+declare -A SLOWEST=([milk]=66)
+
 say() {  # say WORD SPEED OUT: volume 60 leaves headroom (Pico clips at 100)
     # and the full stop gives a falling, finished tone.
     node "$here/pico-say.mjs" "$lang" \
@@ -51,15 +56,17 @@ trim() {  # trim IN OUT: drop the lead silence, then everything from the
 for i in "${!words[@]}"; do
     id=$((101 + i)) w=${words[$i]}
     # Measure the word at speed 80, then say it again at the speed that
-    # makes it about as long as at speed 70 but no shorter than 0.7 s and
+    # makes it about as long as at speed 75 but no shorter than 0.7 s and
     # no longer than 1 s: short words are stretched by the voice itself,
-    # which sounds far more natural than stretching the recording.
+    # which sounds far more natural than stretching the recording.  Said
+    # more slowly (as long as at speed 70), "window" was heard as "milk" on
+    # a third of listen.sh's dither draws.
     say "$w" 80 "$work/probe-$id.wav"
     trim "$work/probe-$id.wav" "$work/probe-trim-$id.wav"
     speed=$(/usr/bin/python3 -c "
 l = $(soxi -D "$work/probe-trim-$id.wav")
-target = min(max(l * 80 / 70, 0.7), 1.0)
-print(round(80 * l / target))")
+target = min(max(l * 80 / 75, 0.7), 1.0)
+print(max(round(80 * l / target), ${SLOWEST[$w]:-0}))")
     say "$w" "$speed" "$work/raw-$id.wav"
     trim "$work/raw-$id.wav" "$work/trim-$id.wav"
     len=$(soxi -D "$work/trim-$id.wav")
