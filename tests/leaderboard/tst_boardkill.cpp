@@ -1,10 +1,14 @@
 // Saves the board over and over in a child process and kills it with SIGKILL
 // at random moments. After every kill the file must be one of the boards the
-// child meant to write, whole: never a cut-off or empty file.
+// child meant to write, whole: never a cut-off or empty file. Two games
+// saving at the same moment, one after a game that died holding the lock,
+// both keep their results.
 #include "leaderboard/boardfile.h"
+#include "leaderboard/sharedboard.h"
 #include "tests/leaderboard/boardtestutil.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
@@ -61,6 +65,8 @@ private slots:
         const QString path = composeBoardPath(dir.path() + u'/', 1);
         const Board board = startBoard();
         QVERIFY(saveWithNewEntry(path, board, 0, names[0], 1000));
+        const QString backup = path + QStringLiteral(".backup"); // the player's, named like a temporary
+        QVERIFY(writeAll(backup, "mine"));
         const QSet<QByteArray> valid = possibleFiles(board);
 
         QRandomGenerator random(20240607);
@@ -94,9 +100,53 @@ private slots:
         const QDir::Filters all = QDir::Files | QDir::Hidden | QDir::System;
         qInfo("%d saves seen, %lld stray temporary files",
               changed, qlonglong(QDir(dir.path()).entryList(all).size() - 1));
-        // The next save clears them away.
-        QVERIFY(saveWithNewEntry(path, board, 0, names[0], 1000));
-        QCOMPARE(QDir(dir.path()).entryList(all), QStringList{QStringLiteral("kivora1.tmp")});
+        QCOMPARE(readAll(backup), QByteArray("mine"));
+    }
+
+    void twoGamesSavingAtOnceKeepBoth()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = composeBoardPath(dir.path() + u'/', 1);
+        int ready[2], go[2];
+        QVERIFY(pipe(ready) == 0 && pipe(go) == 0);
+        const pid_t died = fork(); // a game killed while it held the lock
+        if (died == 0) {
+            QLockFile lock(path + QStringLiteral(".lock"));
+            if (lock.tryLock() && write(ready[1], "l", 1) == 1)
+                pause();
+            _exit(1);
+        }
+        char c = 0;
+        QCOMPARE(read(ready[0], &c, 1), ssize_t(1));
+        kill(died, SIGKILL);
+        QCOMPARE(waitpid(died, nullptr, 0), died);
+        QVERIFY(QFile::exists(path + QStringLiteral(".lock")));
+
+        for (int round = 0; round < 20; ++round) {
+            QVERIFY(writeAll(path, boardFileContent(startBoard(), 9, names[2], 1)));
+            pid_t games[2];
+            for (int g = 0; g < 2; ++g) {
+                games[g] = fork();
+                if (games[g] == 0) { // opens its board, waits for the other, saves
+                    Board board;
+                    sharedboard::Seen seen;
+                    sharedboard::open(path, board, seen);
+                    qint16 rank = rankOf(board, 200 + g);
+                    _exit(read(go[0], &c, 1) == 1 ? int(sharedboard::save(path, board, seen, rank, names[g], 200 + g)) : 9);
+                }
+            }
+            QCOMPARE(write(go[1], "gg", 2), ssize_t(2));
+            for (pid_t game : games) {
+                int status = 0;
+                QCOMPARE(waitpid(game, &status, 0), game);
+                QCOMPARE(WEXITSTATUS(status), int(sharedboard::Saved::Yes));
+            }
+            Board after;
+            readBoardText(readAll(path), after);
+            QCOMPARE(after.boardNames[0] + after.boardNames[1], names[1] + names[0]);
+            QCOMPARE(after.boardScores[0] + 1000 * after.boardScores[1], 201 + 1000 * 200);
+        }
     }
 };
 
