@@ -1,8 +1,6 @@
 // Saves the board over and over in a child process and kills it with SIGKILL
 // at random moments. After every kill the file must be one of the boards the
-// child meant to write, whole: never a cut-off or empty file. Two games
-// saving at the same moment, one after a game that died holding the lock,
-// both keep their results.
+// child meant to write, whole: never a cut-off or empty file.
 #include "leaderboard/boardfile.h"
 #include "leaderboard/sharedboard.h"
 #include "tests/leaderboard/boardtestutil.h"
@@ -106,46 +104,31 @@ private slots:
     void twoGamesSavingAtOnceKeepBoth()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const QString path = composeBoardPath(dir.path() + u'/', 1);
-        int ready[2], go[2];
-        QVERIFY(pipe(ready) == 0 && pipe(go) == 0);
-        const pid_t died = fork(); // a game killed while it held the lock
-        if (died == 0) {
+        if (fork() == 0) { // a game killed while it held the lock
             QLockFile lock(path + QStringLiteral(".lock"));
-            if (lock.tryLock() && write(ready[1], "l", 1) == 1)
-                pause();
-            _exit(1);
+            lock.tryLock();
+            raise(SIGKILL);
         }
-        char c = 0;
-        QCOMPARE(read(ready[0], &c, 1), ssize_t(1));
-        kill(died, SIGKILL);
-        QCOMPARE(waitpid(died, nullptr, 0), died);
+        wait(nullptr);
         QVERIFY(QFile::exists(path + QStringLiteral(".lock")));
-
+        int go[2];
+        QVERIFY(pipe(go) == 0);
         for (int round = 0; round < 20; ++round) {
             QVERIFY(writeAll(path, boardFileContent(startBoard(), 9, names[2], 1)));
-            pid_t games[2];
-            for (int g = 0; g < 2; ++g) {
-                games[g] = fork();
-                if (games[g] == 0) { // opens its board, waits for the other, saves
+            for (int g = 0; g < 2; ++g)
+                if (fork() == 0) { // opens its board, waits for the other game, saves
                     Board board;
                     sharedboard::Seen seen;
                     sharedboard::open(path, board, seen);
                     qint16 rank = rankOf(board, 200 + g);
-                    _exit(read(go[0], &c, 1) == 1 ? int(sharedboard::save(path, board, seen, rank, names[g], 200 + g)) : 9);
+                    char c = 0;
+                    _exit(read(go[0], &c, 1) == 1 ? int(sharedboard::save(path, board, seen, rank, QChar(u'A' + g), 200 + g)) : 9);
                 }
-            }
             QCOMPARE(write(go[1], "gg", 2), ssize_t(2));
-            for (pid_t game : games) {
-                int status = 0;
-                QCOMPARE(waitpid(game, &status, 0), game);
-                QCOMPARE(WEXITSTATUS(status), int(sharedboard::Saved::Yes));
+            while (wait(nullptr) > 0) {
             }
-            Board after;
-            readBoardText(readAll(path), after);
-            QCOMPARE(after.boardNames[0] + after.boardNames[1], names[1] + names[0]);
-            QCOMPARE(after.boardScores[0] + 1000 * after.boardScores[1], 201 + 1000 * 200);
+            QVERIFY(readAll(path).startsWith("B,201\r\nA,200\r\n"));
         }
     }
 };
