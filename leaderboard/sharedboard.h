@@ -15,8 +15,9 @@
 //
 // The lock is waited for at most lockWaitMs, on the UI thread: a save takes
 // milliseconds, so a longer wait means a game that hangs or died holding it.
-// A lock whose game is gone is taken over at once on this machine, and after
-// staleLockMs when it was taken on another one (a shared network folder).
+// A lock whose game is gone is taken over at once on this machine; any lock
+// older than staleLockMs is taken over too (a game on another machine that
+// shares the folder, or one that hangs).
 namespace sharedboard {
 
 constexpr int lockWaitMs = 1000;
