@@ -181,6 +181,7 @@ void Form3::Command1_Click()
         Labt->setText(QStringLiteral("排行榜正忙，请再按一次确认。"));
         return;
     case sharedboard::Saved::Failed:
+        showRows(); // read again, perhaps, before the write failed
         Labt->setText(QStringLiteral("成绩没能保存，请再试一次。"));
         return;
     }
