@@ -2,10 +2,8 @@
 
 #include "app/textnumber.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -38,22 +36,6 @@ QByteArray row(const QString &name, qint32 score)
     return toGbk(name) + ',' + QByteArray::number(score) + "\r\n";
 }
 
-// QSaveFile writes "<name>.XXXXXX" or ".<name>.XXXXXX" beside its target and
-// renames it; a save killed before the rename leaves it behind for good.
-void removeStrayTemporaries(const QString &path)
-{
-    const QFileInfo board(path);
-    QDir folder = board.absoluteDir();
-    const QString name = QRegularExpression::escape(board.fileName());
-    const QRegularExpression stray(QStringLiteral("^\\.?%1\\.[A-Za-z0-9]{6}$").arg(name));
-    const QStringList entries =
-        folder.entryList({QStringLiteral("*") + board.fileName() + QStringLiteral(".*")},
-                         QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &entry : entries)
-        if (stray.match(entry).hasMatch())
-            folder.remove(entry);
-}
-
 bool writeAtomically(const QString &path, const QByteArray &content)
 {
     // Unbuffered, so a short write shows up here: a buffered QSaveFile loses
@@ -65,10 +47,7 @@ bool writeAtomically(const QString &path, const QByteArray &content)
         file.cancelWriting();
         return false;
     }
-    if (!file.commit())
-        return false;
-    removeStrayTemporaries(path);
-    return true;
+    return file.commit();
 }
 
 } // namespace
@@ -84,17 +63,24 @@ bool boardFileExists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-bool loadBoard(const QString &path, Board &board)
+std::optional<QByteArray> readBoardBytes(const QString &path)
 {
     // Only a plain file: opening a FIFO put in its place would wait for a
     // writer forever, and a device could be read without end.
     if (!QFileInfo(path).isFile())
-        return false;
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    readBoardText(file.read(readLimit), board);
-    return true;
+        return std::nullopt;
+    return file.read(readLimit);
+}
+
+bool loadBoard(const QString &path, Board &board)
+{
+    const std::optional<QByteArray> bytes = readBoardBytes(path);
+    if (bytes)
+        readBoardText(*bytes, board);
+    return bytes.has_value();
 }
 
 void readBoardText(const QByteArray &all, Board &board)
@@ -129,14 +115,20 @@ qint16 rankOf(const Board &board, qint32 score)
     return rank;
 }
 
-bool createDefaultBoard(const QString &path, Board &board)
+void setDefaultBoard(Board &board)
 {
-    QByteArray content;
     for (size_t i = 0; i < 10; ++i) {
         board.boardNames[i] = QStringLiteral("0");
         board.boardScores[i] = 0;
-        content += row(board.boardNames[i], 0);
     }
+}
+
+bool createDefaultBoard(const QString &path, Board &board)
+{
+    setDefaultBoard(board);
+    QByteArray content;
+    for (size_t i = 0; i < 10; ++i)
+        content += row(board.boardNames[i], board.boardScores[i]);
     return writeAtomically(path, content);
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // The ten best results, best first. Index 10 can take an eleventh line of the
 // file; it is never shown, ranked or written.
@@ -22,6 +23,10 @@ QString composeBoardPath(const QString &sPath, qint16 grd);
 // looked at.
 bool loadBoard(const QString &path, Board &board);
 
+// The bytes loadBoard reads: nothing when `path` is not a plain file or
+// cannot be opened.
+std::optional<QByteArray> readBoardBytes(const QString &path);
+
 // Whether anything is at `path`, readable or not, a dangling link included.
 // Only a board that does not exist may be replaced by the default one.
 bool boardFileExists(const QString &path);
@@ -33,6 +38,9 @@ void readBoardText(const QByteArray &bytes, Board &board);
 // older entry keeps its place against an equal newcomer; -1 for no place.
 qint16 rankOf(const Board &board, qint32 score);
 
+// Ten rows "0,0" in memory.
+void setDefaultBoard(Board &board);
+
 // Ten rows "0,0", in memory and in the file. Returns whether the file was written.
 bool createDefaultBoard(const QString &path, Board &board);
 
@@ -43,8 +51,8 @@ QByteArray boardFileContent(const Board &board, qint16 newRank, const QString &n
 
 // Rewrites the file with boardFileContent(). The file is replaced
 // atomically: a failure leaves the old file as it was, and is reported by
-// returning false. Temporary files that interrupted saves left beside the
-// board are removed once the board is written.
+// returning false. Nothing else beside the board is touched: a file named
+// like a temporary may be the player's own.
 bool saveWithNewEntry(const QString &path, const Board &board, qint16 newRank, const QString &name,
                       qint32 score);
 

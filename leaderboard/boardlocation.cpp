@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 BoardLocation::BoardLocation(QString programFolder, QString dataFolder, WritableCheck writable)
@@ -22,10 +23,16 @@ QString BoardLocation::boardFolder(qint16 grd) const
     QDir().mkpath(dataFolder);
     const QString board = composeBoardPath(dataFolder, grd);
     const QString beside = composeBoardPath(programFolder, grd);
-    // Only once: a board of the player's own is never replaced. QFile::copy
-    // refuses to overwrite, should one appear meanwhile.
-    if (!boardFileExists(board) && QFileInfo(beside).isFile())
-        QFile::copy(beside, board);
+    // Only the first time this board is needed here: after that a missing
+    // board is one the player deleted to start afresh. A board of the
+    // player's own is never replaced; QFile::copy refuses to overwrite,
+    // should one appear meanwhile. A copy that failed is tried again.
+    QSettings settings(QStringLiteral("wordnest"), QStringLiteral("wordnest"));
+    settings.beginGroup(QStringLiteral("boards"));
+    const QString copied = QFileInfo(board).fileName();
+    if (!settings.value(copied).toBool()
+        && (boardFileExists(board) || !QFileInfo(beside).isFile() || QFile::copy(beside, board)))
+        settings.setValue(copied, true);
     return dataFolder;
 }
 
@@ -37,8 +44,13 @@ QString BoardLocation::defaultDataFolder()
 
 bool BoardLocation::isWritableFolder(const QString &folder)
 {
+    return isWritableFolderOtherThan(folder, QStringLiteral(WORDNEST_INSTALL_BINDIR));
+}
+
+bool BoardLocation::isWritableFolderOtherThan(const QString &folder, const QString &installedFolder)
+{
     const QFileInfo info(folder);
-    if (info.canonicalFilePath() == QFileInfo(QStringLiteral(WORDNEST_INSTALL_BINDIR)).canonicalFilePath())
+    if (info.canonicalFilePath() == QFileInfo(installedFolder).canonicalFilePath())
         return false;
     return info.isDir() && info.isWritable();
 }

@@ -20,8 +20,8 @@ public:
 
     // The folder, with a separator at the end, that board `grd` is read from
     // and written to. The data folder is created when it is first chosen, and
-    // while it has no board yet, a readable board beside the program is
-    // copied into it.
+    // the first time board `grd` is needed there (remembered in the
+    // settings), a readable board beside the program is copied into it.
     QString boardFolder(qint16 grd) const;
 
     // $XDG_DATA_HOME/wordnest/, by default ~/.local/share/wordnest/.
@@ -31,6 +31,7 @@ public:
     // is installed to never counts: root could write there, but files in it
     // belong to the package.
     static bool isWritableFolder(const QString &folder);
+    static bool isWritableFolderOtherThan(const QString &folder, const QString &installedFolder);
 
 private:
     QString programFolder;

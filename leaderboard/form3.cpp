@@ -119,30 +119,20 @@ void Form3::Form_Load()
     createControls();
 
     boardPath = composeBoardPath(location.boardFolder(grd), grd);
-    const bool readable = loadBoard(boardPath, board);
-    const bool unreadable = !readable && boardFileExists(boardPath);
-    if (unreadable) {
+    const sharedboard::Opened opened = sharedboard::open(boardPath, board, boardSeen);
+    if (opened == sharedboard::Opened::Unreadable) {
         // There is a board, but it cannot be read: a default board in its
         // place would wipe out every result in it. Nothing can be saved.
-        newRank = -1;
-        Text1->hide();
-        Command1->hide();
-        Labt->setText(QStringLiteral("排行榜没能读出来。"));
-        loadRecording(player, boardWav, catalogue::NoPlaceSound);
-    } else if (readable) {
+        showBoardOnly(QStringLiteral("排行榜没能读出来。"));
+    } else if (opened == sharedboard::Opened::Read) {
         newRank = rankOf(board, fcount);
-        if (newRank < 0) {
-            Text1->hide();
-            Command1->hide();
-            Labt->setText(QStringLiteral("排行榜"));
-            loadRecording(player, boardWav, catalogue::NoPlaceSound);
-        } else {
+        if (newRank < 0)
+            showBoardOnly(QStringLiteral("排行榜"));
+        else
             loadRecording(player, boardWav, catalogue::RoundSound); // 123, the place sound
-        }
     } else {
         // No board yet: a fresh one, and the new result goes on top. Nothing
         // new is loaded to play; boardWav still holds the last showing's sound.
-        createDefaultBoard(boardPath, board);
         newRank = 0;
     }
 
@@ -151,14 +141,12 @@ void Form3::Form_Load()
         Label2.load(i)->show();
     }
     for (int i = 0; i <= 9; ++i) {
-        // Rows of an unreadable board would be a past showing's: left empty.
-        if (!unreadable) {
-            Label1(i)->setText(board.boardNames[size_t(i)]);
-            Label2(i)->setText(QString::number(board.boardScores[size_t(i)]));
-        }
         Label1(i)->move(Label1(i)->x(), 80 + 24 * i);
         Label2(i)->move(Label2(i)->x(), 80 + 24 * i);
     }
+    // Rows of an unreadable board would be a past showing's: left empty.
+    if (opened != sharedboard::Opened::Unreadable)
+        showRows();
 
     // Also when boardWav is empty: the player then just stops what plays.
     player.play(boardWav, PlayMode::Async);
@@ -174,12 +162,46 @@ void Form3::Command1_Click()
 {
     if (!Text1 || Text1->isHidden() || Text1->text().isEmpty())
         return;
-    if (!saveWithNewEntry(boardPath, board, newRank, Text1->text(), fcount)) {
-        // The old board is still there; the name stays typed for another try.
+    switch (sharedboard::save(boardPath, board, boardSeen, newRank, Text1->text(), fcount)) {
+    case sharedboard::Saved::Yes:
+        close();
+        return;
+    case sharedboard::Saved::NoPlace:
+        // Another game saved first: the board as it is now, and why the name
+        // box went away.
+        showRows();
+        showBoardOnly(QStringLiteral("排行榜刚刚变了，这次没有上榜。"));
+        player.play(boardWav, PlayMode::Async);
+        return;
+    case sharedboard::Saved::Unreadable:
+        showBoardOnly(QStringLiteral("排行榜没能读出来。"));
+        return;
+    // The old board is still there; the name stays typed for another try.
+    case sharedboard::Saved::Busy:
+        Labt->setText(QStringLiteral("排行榜正忙，请再按一次确认。"));
+        return;
+    case sharedboard::Saved::Failed:
+        showRows(); // read again, perhaps, before the write failed
         Labt->setText(QStringLiteral("成绩没能保存，请再试一次。"));
         return;
     }
-    close();
+}
+
+void Form3::showBoardOnly(const QString &heading)
+{
+    newRank = -1;
+    Text1->hide();
+    Command1->hide();
+    Labt->setText(heading);
+    loadRecording(player, boardWav, catalogue::NoPlaceSound);
+}
+
+void Form3::showRows()
+{
+    for (int i = 0; i <= 9; ++i) {
+        Label1(i)->setText(board.boardNames[size_t(i)]);
+        Label2(i)->setText(QString::number(board.boardScores[size_t(i)]));
+    }
 }
 
 void Form3::closeEvent(QCloseEvent *event)

@@ -3,6 +3,7 @@
 #include "app/controlarray.h"
 #include "leaderboard/boardfile.h"
 #include "leaderboard/boardlocation.h"
+#include "leaderboard/sharedboard.h"
 
 #include <QByteArray>
 #include <QLabel>
@@ -48,6 +49,7 @@ public:
     QString boardPath;
     qint16 newRank = 0;
     QByteArray boardWav;
+    sharedboard::Seen boardSeen; // what the file held when last read, to see another game's save
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -58,6 +60,9 @@ private:
     void Form_Unload();
     void createControls();
     void destroyControls();
+    // No name wanted: the heading says why, and the no-place sound is loaded.
+    void showBoardOnly(const QString &heading);
+    void showRows();
 
     SoundPlayer &player;
     CompanionWindows &companions;

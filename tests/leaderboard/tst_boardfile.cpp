@@ -3,6 +3,7 @@
 #include "tests/leaderboard/boardtestutil.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +35,7 @@ class BoardFileTest : public QObject
 
     std::unique_ptr<QTemporaryDir> folder;
     QString path;
+    QTemporaryDir config; // settings of this run only
 
     QString dirPath() const { return folder->path(); }
 
@@ -47,8 +49,11 @@ class BoardFileTest : public QObject
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path())); }
+
     void init()
     {
+        QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).remove(QString());
         folder = std::make_unique<QTemporaryDir>(); // a fresh program folder per case
         QVERIFY(folder->isValid());
         path = composeBoardPath(dirPath() + u'/', 1);
@@ -182,6 +187,9 @@ private slots:
             QVERIFY(writeAll(data + QStringLiteral("kivora1.tmp"), "mine,1\r\n"));
             QCOMPARE(location.boardFolder(1), data);
             QCOMPARE(readAll(data + QStringLiteral("kivora1.tmp")), QByteArray("mine,1\r\n"));
+            QVERIFY(QFile::remove(data + QStringLiteral("kivora1.tmp"))); // not brought back
+            QCOMPARE(location.boardFolder(1), data);
+            QVERIFY(!QFile::exists(data + QStringLiteral("kivora1.tmp")));
         }
     }
 
@@ -204,11 +212,10 @@ private slots:
         QVERIFY(writeAll(path, "x"));
         QVERIFY(!BoardLocation::isWritableFolder(path));
         // Root may write to the installed program's folder; the board still goes elsewhere.
-        const QString installed = QStringLiteral(WORDNEST_INSTALL_BINDIR);
-        if (QFileInfo(installed).isDir()) {
-            QVERIFY(!BoardLocation::isWritableFolder(installed + u'/'));
-            QVERIFY(!BoardLocation::isWritableFolder(installed));
-        }
+        const QString installed = dirPath() + QStringLiteral("/usr/bin");
+        QVERIFY(QDir().mkpath(installed) && QFile::link(installed, dirPath() + QStringLiteral("/bin")));
+        QVERIFY(!BoardLocation::isWritableFolderOtherThan(installed + u'/', installed));
+        QVERIFY(!BoardLocation::isWritableFolderOtherThan(dirPath() + QStringLiteral("/bin"), installed));
     }
 
     // --- ranking ---
@@ -451,9 +458,10 @@ private slots:
         QVERIFY(saveWithNewEntry(path, board, 0, QStringLiteral("new"), 9));
     }
 
-    void saveRemovesWhatInterruptedSavesLeft()
+    void saveLeavesOtherFilesAlone()
     {
-        const QStringList strays{QStringLiteral(".kivora1.tmp.Ab12Cd"), QStringLiteral("kivora1.tmp.xY9z0Q")};
+        // Named like what a killed save leaves ("backup" has six letters), yet maybe the player's.
+        const QStringList strays{QStringLiteral(".kivora1.tmp.Ab12Cd"), QStringLiteral("kivora1.tmp.backup")};
         // Not a save's leftovers: another board, other names, another length.
         const QStringList others{QStringLiteral("kivora12.tmp.Ab12Cd"), QStringLiteral("kivora1.tmp.bak"),
                                  QStringLiteral(".kivora1.tmp.Ab12Cde"), QStringLiteral("xkivora1.tmp.Ab12Cd"),
@@ -461,7 +469,7 @@ private slots:
         for (const QString &name : strays + others)
             QVERIFY(writeAll(dirPath() + u'/' + name, "left"));
         QVERIFY(saveWithNewEntry(path, boardOf({5}), 0, QStringLiteral("new"), 9));
-        QStringList expected = others;
+        QStringList expected = strays + others;
         expected.sort();
         QCOMPARE(QDir(dirPath()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
 

@@ -2,9 +2,11 @@
 // at random moments. After every kill the file must be one of the boards the
 // child meant to write, whole: never a cut-off or empty file.
 #include "leaderboard/boardfile.h"
+#include "leaderboard/sharedboard.h"
 #include "tests/leaderboard/boardtestutil.h"
 
 #include <QDir>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
@@ -61,6 +63,8 @@ private slots:
         const QString path = composeBoardPath(dir.path() + u'/', 1);
         const Board board = startBoard();
         QVERIFY(saveWithNewEntry(path, board, 0, names[0], 1000));
+        const QString backup = path + QStringLiteral(".backup"); // the player's, named like a temporary
+        QVERIFY(writeAll(backup, "mine"));
         const QSet<QByteArray> valid = possibleFiles(board);
 
         QRandomGenerator random(20240607);
@@ -94,9 +98,38 @@ private slots:
         const QDir::Filters all = QDir::Files | QDir::Hidden | QDir::System;
         qInfo("%d saves seen, %lld stray temporary files",
               changed, qlonglong(QDir(dir.path()).entryList(all).size() - 1));
-        // The next save clears them away.
-        QVERIFY(saveWithNewEntry(path, board, 0, names[0], 1000));
-        QCOMPARE(QDir(dir.path()).entryList(all), QStringList{QStringLiteral("kivora1.tmp")});
+        QCOMPARE(readAll(backup), QByteArray("mine"));
+    }
+
+    void twoGamesSavingAtOnceKeepBoth()
+    {
+        QTemporaryDir dir;
+        const QString path = composeBoardPath(dir.path() + u'/', 1);
+        if (fork() == 0) { // a game killed while it held the lock
+            QLockFile lock(path + QStringLiteral(".lock"));
+            lock.tryLock();
+            raise(SIGKILL);
+        }
+        wait(nullptr);
+        QVERIFY(QFile::exists(path + QStringLiteral(".lock")));
+        int go[2];
+        QVERIFY(pipe(go) == 0);
+        for (int round = 0; round < 20; ++round) {
+            QVERIFY(writeAll(path, boardFileContent(startBoard(), 9, names[2], 1)));
+            for (int g = 0; g < 2; ++g)
+                if (fork() == 0) { // opens its board, waits for the other game, saves
+                    Board board;
+                    sharedboard::Seen seen;
+                    sharedboard::open(path, board, seen);
+                    qint16 rank = rankOf(board, 200 + g);
+                    char c = 0;
+                    _exit(read(go[0], &c, 1) == 1 ? int(sharedboard::save(path, board, seen, rank, QChar(u'A' + g), 200 + g)) : 9);
+                }
+            QCOMPARE(write(go[1], "gg", 2), ssize_t(2));
+            while (wait(nullptr) > 0) {
+            }
+            QVERIFY(readAll(path).startsWith("B,201\r\nA,200\r\n"));
+        }
     }
 };
 

@@ -41,6 +41,7 @@ class Form3Test : public QObject
     RecordingPlayer player;
     std::unique_ptr<Form2> window;
     QString path;
+    QTemporaryDir config; // settings of this run only
 
     // The game's own way in: a game ends with `score`.
     Form3 *gameOver(int score)
@@ -81,6 +82,8 @@ class Form3Test : public QObject
     }
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path())); }
+
     void init()
     {
         folder = std::make_unique<QTemporaryDir>();
@@ -523,6 +526,31 @@ private slots:
         QVERIFY(!board->isVisible());
         QVERIFY(window->isEnabled());
         QVERIFY(readAll(path).startsWith("Tom,1000\r\nAnn,500\r\n"));
+    }
+
+    // Another game saved first: the window shows the board as it is now and takes no name.
+    void boardChangedUnderOpenWindow_data()
+    {
+        QTest::addColumn<QByteArray>("atOpen"); // "" no board
+        QTest::addColumn<int>("score");
+        QTest::addColumn<QByteArray>("changed");
+        QTest::newRow("no place on the fresh board") << ladderFile << 41 << "Zed,600\r\n" + rows(ladderFile, 0, 9);
+        QTest::newRow("new board, another game saved first") << QByteArray() << 0 << "Ann,5\r\n" + defaultFile;
+    }
+
+    void boardChangedUnderOpenWindow()
+    {
+        QFETCH(QByteArray, atOpen);
+        QFETCH(int, score);
+        QFETCH(QByteArray, changed);
+        QVERIFY(atOpen.isEmpty() || writeAll(path, atOpen));
+        Form3 *board = gameOver(score);
+        QVERIFY(writeAll(path, changed));
+        enterName(board, QStringLiteral("Kim"));
+        QCOMPARE(readAll(path), changed);
+        QCOMPARE(board->Labt->text(), QStringLiteral("排行榜刚刚变了，这次没有上榜。"));
+        QVERIFY(board->Text1->isHidden() && board->Command1->isHidden());
+        QCOMPARE(board->Label1(0)->text().toLatin1(), changed.left(3));
     }
 };
 
