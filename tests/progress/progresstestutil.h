@@ -6,12 +6,16 @@
 #include <QStringList>
 #include <QVariant>
 
-// The first column of every row `sql` gives on the record at `path`, or
-// what went wrong. Combine columns in the query with ||.
+// The first column of every row `sql` gives on the record at `path`, what
+// went wrong, or nothing when there is no record yet. Combine columns in the
+// query with ||.
 inline QStringList column(const QString &path, const QString &sql)
 {
     ProgressConnection connection;
-    if (connection.open(path, ProgressConnection::Mode::Read) != ProgressConnection::State::Ready)
+    const ProgressConnection::State state = connection.open(path, ProgressConnection::Mode::Read);
+    if (state == ProgressConnection::State::Missing)
+        return {};
+    if (state != ProgressConnection::State::Ready)
         return {QStringLiteral("cannot read: ") + connection.detail};
     QSqlQuery query(connection.db());
     if (!query.exec(sql))

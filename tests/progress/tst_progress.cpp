@@ -41,7 +41,7 @@ private slots:
             tally.wrongPick();
             tally.wrongPick();
             recorder.questionEnded(tally.rightPick());
-            tally.ask(QStringLiteral("我的\"词\",1"), QStringLiteral("ice cream"), 3);
+            tally.ask(QStringLiteral("我的词,1"), QStringLiteral("\"ice\" cream"), 3);
             tally.wrongPick();
             tally.timeOut();
             recorder.questionEnded(tally.cutOff());
@@ -57,7 +57,7 @@ private slots:
         const QString time = QStringLiteral("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),");
         const QStringList expected{"time,set,word,level,first_try_right,wrong_picks,timeouts,ms\r",
                                    time + "2,cat,0,1,0,1,\\d+\r", time + "2,dog,1,0,2,0,\\d+\r",
-                                   time + "\"我的\"\"词\"\",1\",ice cream,3,0,1,1,\r", ""};
+                                   time + "\"我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,\r", ""};
         const QStringList rows = QString::fromUtf8(csv.data()).split(u'\n');
         QCOMPARE(rows.size(), expected.size());
         for (int i = 0; i < rows.size(); ++i)
