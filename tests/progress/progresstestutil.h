@@ -6,17 +6,14 @@
 #include <QStringList>
 #include <QVariant>
 
-// The first column of every row `sql` gives on the record at `path`, what
-// went wrong, or nothing when there is no record yet. Combine columns in the
-// query with ||.
+// The first column (join more with ||) of each row of `sql` on the record at
+// `path`; what went wrong; nothing when there is no record yet.
 inline QStringList column(const QString &path, const QString &sql)
 {
     ProgressConnection connection;
     const ProgressConnection::State state = connection.open(path, ProgressConnection::Mode::Read);
-    if (state == ProgressConnection::State::Missing)
-        return {};
     if (state != ProgressConnection::State::Ready)
-        return {QStringLiteral("cannot read: ") + connection.detail};
+        return state == ProgressConnection::State::Missing ? QStringList() : QStringList{"cannot read: " + connection.detail};
     QSqlQuery query(connection.db());
     if (!query.exec(sql))
         return {query.lastError().text()};

@@ -7,7 +7,6 @@
 #include "tests/progress/progresstestutil.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,7 +18,7 @@ class ProgressTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> data;
-    QString path() const { return data->path() + QStringLiteral("/wordnest/progress.sqlite"); }
+    QString path() const { return data->path() + "/wordnest/progress.sqlite"; }
 
 private slots:
     void init()
@@ -33,36 +32,27 @@ private slots:
         {
             SqliteRecorder recorder;
             QuestionTally tally;
-            recorder.gameStarted(QStringLiteral("2"));
-            tally.ask(QStringLiteral("2"), QStringLiteral("cat"), 0);
-            tally.timeOut();
+            recorder.gameStarted("2");
+            tally.ask("2", "cat", 0), tally.timeOut();  // a time-out is no pick
             recorder.questionEnded(tally.rightPick());
-            tally.ask(QStringLiteral("2"), QStringLiteral("dog"), 1);
-            tally.wrongPick();
-            tally.wrongPick();
+            tally.ask("2", "dog", 1), tally.wrongPick(), tally.wrongPick();
             recorder.questionEnded(tally.rightPick());
-            tally.ask(QStringLiteral("我的词,1"), QStringLiteral("\"ice\" cream"), 3);
-            tally.wrongPick();
-            tally.timeOut();
+            tally.ask("我的词,1", "\"ice\" cream", 3), tally.wrongPick(), tally.timeOut();
             recorder.questionEnded(tally.cutOff());
             recorder.gameEnded(1234, 3);
         }
-        QCOMPARE(column(path(), QStringLiteral("PRAGMA journal_mode")), QStringList{"wal"});
-        QCOMPARE(column(path(), QStringLiteral("PRAGMA user_version")), QStringList{"1"});
-        QCOMPARE(column(path(), QStringLiteral("SELECT word_set||' '||score||' '||level||' '||(ended >= started) FROM games")),
-                 QStringList{"2 1234 3 1"});
+        QCOMPARE(column(path(), "SELECT word_set||' '||score||' '||level||' '||(ended >= started) FROM games")
+                     + column(path(), "PRAGMA journal_mode") + column(path(), "PRAGMA user_version"),
+                 (QStringList{"2 1234 3 1", "wal", "1"}));
         QBuffer csv;
         csv.open(QIODevice::WriteOnly);
         QVERIFY(ProgressReader().exportCsv(csv));
-        const QString time = QStringLiteral("\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),");
-        const QStringList expected{"time,set,word,level,first_try_right,wrong_picks,timeouts,ms\r",
-                                   time + "2,cat,0,1,0,1,\\d+\r", time + "2,dog,1,0,2,0,\\d+\r",
-                                   time + "\"我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,\r", ""};
-        const QStringList rows = QString::fromUtf8(csv.data()).split(u'\n');
-        QCOMPARE(rows.size(), expected.size());
-        for (int i = 0; i < rows.size(); ++i)
-            QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(expected[i])).match(rows[i]).hasMatch(),
-                     qPrintable(rows[i]));
+        const QString time = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),";
+        const QString expected = "time,set,word,level,first_try_right,wrong_picks,timeouts,ms\r\n" + time
+                                 + "2,cat,0,1,0,1,\\d+\r\n" + time + "2,dog,1,0,2,0,\\d+\r\n" + time
+                                 + "\"我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,\r\n";
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(expected)).match(csv.data()).hasMatch(),
+                 csv.data().constData());
     }
 
     void trickyWordsFromPreparedRecord_data()
@@ -83,7 +73,7 @@ private slots:
         QFETCH(QStringList, sets);
         QFETCH(int, count);
         QFETCH(QStringList, expected);
-        SqliteRecorder().gameStarted(QStringLiteral("1"));
+        SqliteRecorder().gameStarted("1");
         ProgressConnection record;
         QCOMPARE(record.open(path(), ProgressConnection::Mode::Write), ProgressConnection::State::Ready);
         // Set, word, and whether each time it was asked the first pick was right.
@@ -91,16 +81,12 @@ private slots:
                                           {"3", "dog", "0001"}, {"2", "Bed", "1"},   {"2", "cat", "00"},
                                           {"3", "egg", "011"},  {"4", "ant", "1100"}, {"1", "sun", "111"}};
         QSqlQuery insert(record.db());
-        QVERIFY(insert.exec(QStringLiteral("UPDATE games SET started = '2026-12-01T09:00:00+08:00'")));
+        QVERIFY(insert.exec("UPDATE games SET started = '2026-12-01T09:00:00+08:00'"));
         for (const auto &[set, word, firstTries] : answers)
-            for (const char *right = firstTries; *right; ++right) {
-                insert.prepare(QStringLiteral("INSERT INTO answers (game, time, word_set, word, level, first_try_right,"
-                                              " wrong_picks, timeouts) VALUES (1, '2026-12-01T18:00:00+08:00', ?, ?, 0, ?, 0, 0)"));
-                insert.addBindValue(QString::fromUtf8(set));
-                insert.addBindValue(QString::fromUtf8(word));
-                insert.addBindValue(*right == '1');
-                QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
-            }
+            for (const char *right = firstTries; *right; ++right)
+                QVERIFY(insert.exec(QString("INSERT INTO answers (game, time, word_set, word, level, first_try_right,"
+                                            " wrong_picks, timeouts) VALUES (1, '2026-12-01T18:00:00+08:00', '%1',"
+                                            " '%2', 0, %3, 0, 0)").arg(set, word, QChar(*right))));
 
         ProgressReader reader;
         QStringList tricky;
@@ -108,16 +94,13 @@ private slots:
             tricky << word.word + u' ' + word.setId;
         QCOMPARE(tricky, expected);
         QStringList setOne;
-        for (const WordStat &word : reader.wordStats(QStringLiteral("1")))
-            setOne << QStringLiteral("%1 %2/%3").arg(word.word).arg(word.firstTryRight).arg(word.asked);
+        for (const WordStat &word : reader.wordStats("1"))
+            setOne << QString("%1 %2/%3").arg(word.word).arg(word.firstTryRight).arg(word.asked);
         QCOMPARE(setOne, (QStringList{"bed 0/3", "fish 3/6", "sun 3/3"}));
         // The day on the player's clock, whatever the time zone here; a week back from the 7th.
-        const QList<DayStat> days = reader.days(1, QDate(2026, 12, 7));
-        QCOMPARE(days.size(), 1);
-        QCOMPARE(days[0].day, QDate(2026, 12, 1));
-        QCOMPARE(days[0].games, 1);
-        QCOMPARE(days[0].questions, 29);
-        QCOMPARE(days[0].firstTryRight, 12);
+        const DayStat day = reader.days(1, QDate(2026, 12, 7)).value(0);
+        QCOMPARE(QList<int>({int(reader.days(1, QDate(2026, 12, 7)).size()), day.day.day(), day.games, day.questions,
+                             day.firstTryRight}), QList<int>({1, 1, 1, 29, 12}));
         QVERIFY(reader.days(1, QDate(2026, 12, 8)).isEmpty());
     }
 
@@ -128,19 +111,17 @@ private slots:
         QTest::newRow("text") << "text" << true;
         QTest::newRow("folder") << "folder" << true;
         QTest::newRow("another program's database") << "CREATE TABLE notes (text)" << true;
-        QTest::newRow("a later version's record") << "PRAGMA user_version=2" << false;
+        QTest::newRow("a later version's record, kept as it is") << "PRAGMA user_version=2" << false;
     }
     void unusableRecordKeptAndSetAside()
     {
         QFETCH(QString, kind);
         QFETCH(bool, setAside);
         QVERIFY(QDir().mkpath(QFileInfo(path()).path()));
-        if (kind == QLatin1String("folder")) {
-            QVERIFY(QDir().mkpath(path()));
-        } else if (kind == QLatin1String("text")) {
-            QVERIFY(writeAll(path(), "这不是数据库\n"));
+        if (kind == "folder" || kind == "text") {
+            QVERIFY(kind == "folder" ? QDir().mkpath(path()) : writeAll(path(), "这不是数据库\n"));
         } else {
-            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", kind);
             other.setDatabaseName(path());
             QVERIFY(other.open() && QSqlQuery(other).exec(kind));
             other.close();
@@ -152,18 +133,15 @@ private slots:
         recorder.waitForWrites();
         const RecorderStatus status = recorder.status();
         QCOMPARE(status.recording, setAside);
-        QVERIFY(!status.reason.isEmpty());
+        QVERIFY(!status.reason.isEmpty() && status.reason.contains(status.setAsideAs));
         const QString kept = setAside ? status.setAsideAs : path();
-        QVERIFY(status.reason.contains(status.setAsideAs));
         QCOMPARE(QFileInfo(kept).isDir() ? "folder" : readAll(kept), before);
         QCOMPARE(readAll(kept + "-wal"), "wal");
         QVERIFY(QFileInfo::exists(kept + "-shm"));  // SQLite's index of the log: any reader rebuilds it
         if (!setAside)
             return;
-        recorder.gameStarted(QStringLiteral("1"));
-        recorder.questionEnded(QuestionResult{"1", "bed"});
-        recorder.waitForWrites();
-        QCOMPARE(column(path(), QStringLiteral("SELECT word FROM answers")), QStringList{"bed"});
+        recorder.gameStarted("1"), recorder.questionEnded({"1", "bed"}), recorder.waitForWrites();
+        QCOMPARE(column(path(), "SELECT word FROM answers"), QStringList{"bed"});
     }
 
     void lockedRecordSkipsOnlyThatGame()
@@ -174,19 +152,14 @@ private slots:
             ProgressConnection teacher;
             QCOMPARE(teacher.open(path(), ProgressConnection::Mode::Read), ProgressConnection::State::Ready);
             QSqlQuery hold(teacher.db());
-            QVERIFY(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
-            recorder.gameStarted(QStringLiteral("1"));
-            recorder.questionEnded(QuestionResult{"1", "bed"});
+            QVERIFY(hold.exec("BEGIN IMMEDIATE"));
+            recorder.gameStarted("1"), recorder.questionEnded({"1", "bed"});
             recorder.waitForWrites();  // given up after the busy timeout
             QCOMPARE(recorder.status().gamesSkipped, 1);
-            QVERIFY(hold.exec(QStringLiteral("ROLLBACK")));
         }
-        recorder.gameStarted(QStringLiteral("1"));
-        recorder.questionEnded(QuestionResult{"1", "cup"});
-        recorder.waitForWrites();
-        QCOMPARE(recorder.status().gamesSkipped, 1);
-        QVERIFY(recorder.status().recording);
-        QCOMPARE(column(path(), QStringLiteral("SELECT word FROM answers")), QStringList{"cup"});
+        recorder.gameStarted("1"), recorder.questionEnded({"1", "cup"}), recorder.waitForWrites();
+        QVERIFY(recorder.status().recording && recorder.status().gamesSkipped == 1);
+        QCOMPARE(column(path(), "SELECT word FROM answers"), QStringList{"cup"});
     }
 };
 

@@ -1,7 +1,6 @@
-// Records questions in a child process and kills it with SIGKILL at random
-// moments, making the record at first. After every kill the record passes
-// SQLite's integrity check and holds, in order and without a gap, every
-// question the child saw written.
+// Kills a child process that records questions (and makes the record at
+// first) with SIGKILL at random moments. After every kill the record passes
+// SQLite's integrity check and holds every question the child saw written.
 #include "progress/sqliterecorder.h"
 #include "tests/progress/progresstestutil.h"
 
@@ -20,16 +19,13 @@ namespace {
 [[noreturn]] void recordForever(const QString &path, int next, int written)
 {
     SqliteRecorder recorder(path);
-    recorder.gameStarted(QStringLiteral("1"));
     for (int n = next;; ++n) {
+        if (n == next || n % 7 == 0)
+            recorder.gameEnded(n, n % 4), recorder.gameStarted("1");
         recorder.questionEnded(QuestionResult{"1", QString::number(n), n % 4, n % 2 == 0, n % 3, n % 5, n});
         recorder.waitForWrites();
         if (write(written, &n, sizeof n) != sizeof n)
             _exit(1);
-        if (n % 7 == 6) {
-            recorder.gameEnded(n, n % 4);
-            recorder.gameStarted(QStringLiteral("1"));
-        }
     }
 }
 
@@ -43,7 +39,6 @@ private slots:
     void killedRecorderKeepsEveryWrittenQuestion()
     {
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
         const QString path = dir.path() + QStringLiteral("/progress.sqlite");
         int written[2];
         QVERIFY(pipe(written) == 0 && fcntl(written[0], F_SETFL, O_NONBLOCK) == 0);
@@ -58,15 +53,13 @@ private slots:
                 recordForever(path, recorded, written[1]);
             usleep(random.bounded(1000u, 40000u));
             kill(child, SIGKILL);
-            int status = 0;
-            QCOMPARE(waitpid(child, &status, 0), child);
-            QVERIFY(WIFSIGNALED(status));
+            QCOMPARE(waitpid(child, nullptr, 0), child);
             for (int n; read(written[0], &n, sizeof n) == sizeof n;)
                 acknowledged = n;
 
-            const QStringList check = column(path, QStringLiteral("PRAGMA integrity_check"));
+            const QStringList check = column(path, "PRAGMA integrity_check");
             QVERIFY2(check.isEmpty() || check == QStringList{"ok"}, qPrintable(check.join(u'\n')));
-            const QStringList words = column(path, QStringLiteral("SELECT word FROM answers ORDER BY id"));
+            const QStringList words = column(path, "SELECT word FROM answers ORDER BY id");
             for (int i = 0; i < words.size(); ++i)
                 QCOMPARE(words[i], QString::number(i));
             QVERIFY2(words.size() > acknowledged, qPrintable(QStringLiteral("round %1").arg(round)));
