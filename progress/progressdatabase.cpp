@@ -102,6 +102,8 @@ ProgressConnection::State ProgressConnection::open(const QString &path, Mode mod
     const State state = tryOpen(path, mode);
     if (state != State::Broken || mode == Mode::Read)
         return state;
+    if (!QFileInfo::exists(path))
+        return State::Failed;  // nothing there to blame: the folder cannot be written
     close();
     setAsideAs = setAsideRecord(path);
     if (setAsideAs.isEmpty()) {
