@@ -163,10 +163,11 @@ ProgressConnection::State ProgressConnection::tryOpen(const QString &path, Mode 
             return failedWith(database.lastError());
         query = QSqlQuery(database);
         QVariant result;
-        // A damaged page anywhere shows here rather than in the middle of a game.
-        if (!value("PRAGMA quick_check", result))
+        // A damaged page anywhere shows here rather than in the middle of a
+        // game. Only the recorder looks, on its own thread: a huge file takes long.
+        if (mode == Mode::Write && !value("PRAGMA quick_check", result))
             return failedWith(query.lastError());
-        if (result.toString() != QLatin1String("ok")) {
+        if (mode == Mode::Write && result.toString() != QLatin1String("ok")) {
             detail = result.toString();
             return State::Broken;
         }

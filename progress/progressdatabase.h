@@ -28,7 +28,7 @@ public:
 
     enum class Mode {
         Write,  // the recorder: makes the record, sets a broken one aside, migrates
-        Read,  // the progress page and the export: never creates or moves anything
+        Read,  // the progress page and the export: never creates, checks whole, or moves anything
     };
     enum class State {
         Ready,
