@@ -24,7 +24,8 @@ private slots:
     void init()
     {
         data = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", data->path().toUtf8());
+        for (const char *folder : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(folder, data->path().toUtf8());
     }
 
     void recordsEveryQuestionAsGiven()
