@@ -35,7 +35,8 @@ public:
 
     using State = ProgressConnection::State;
 
-    // Opens the record at the first game, and again at a later game while it was only busy.
+    // Opens the record as the recorder starts, and again as a game starts
+    // while it was only busy. The status lock is never held over the disk.
     bool ready()
     {
         if (state == State::Ready)
@@ -44,13 +45,7 @@ public:
             return false;
         tried = true;
         state = connection.open(owner.path, ProgressConnection::Mode::Write);
-        RecorderStatus &status = owner.state;
-        std::lock_guard lock(owner.mutex);
-        status.recording = state == State::Ready;
-        if (!connection.setAsideAs.isEmpty())
-            status.setAsideAs = connection.setAsideAs;
-        switch (state) {
-        case State::Ready:
+        if (state == State::Ready) {
             insertGame = QSqlQuery(connection.db());
             insertGame.prepare(QStringLiteral("INSERT INTO games (started, word_set) VALUES (?, ?)"));
             insertAnswer = QSqlQuery(connection.db());
@@ -59,9 +54,17 @@ public:
                 " timeouts, ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
             endGame = QSqlQuery(connection.db());
             endGame.prepare(QStringLiteral("UPDATE games SET ended = ?, score = ?, level = ? WHERE id = ?"));
+        }
+        RecorderStatus &status = owner.state;
+        std::lock_guard lock(owner.mutex);
+        status.recording = state == State::Ready;
+        if (!connection.setAsideAs.isEmpty())
+            status.setAsideAs = connection.setAsideAs;
+        switch (state) {
+        case State::Ready:
             status.reason = status.setAsideAs.isEmpty()
                                 ? QString()
-                                : QStringLiteral("原来的进度记录文件已损坏，已改名保存为 %1，并新建了一个记录。")
+                                : QStringLiteral("原来的进度记录文件无法使用，已改名保存为 %1，并新建了一个记录。")
                                       .arg(status.setAsideAs);
             break;
         case State::Busy:
