@@ -25,8 +25,9 @@ struct RecorderStatus
     QString reason;  // why nothing or not everything is kept, in Chinese; empty when all is well
 };
 
-// Keeps every answer of every game. The game calls it as a game starts, as
-// each question ends and as the game ends; no call ever waits for a disk.
+// Keeps every answer of every game. The game calls it as a game starts, once
+// for each question as it ends (answered, or cut off by the game's end) and as
+// the game ends; no call ever waits for a disk.
 class AnswerRecorder
 {
 public:

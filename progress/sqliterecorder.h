@@ -12,6 +12,7 @@
 // (with the time it happened); a thread of its own writes each question in a
 // transaction of its own as soon as it is queued, so a locked or slow disk
 // never holds up the game and a kill loses at most the question in progress.
+// Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
 class SqliteRecorder final : public AnswerRecorder
 {
 public:
