@@ -9,7 +9,6 @@
 #include <QStandardPaths>
 #include <QVariant>
 
-#include <functional>
 #include <vector>
 
 namespace {
