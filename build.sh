@@ -11,7 +11,8 @@ case "$mode" in
     *) echo "usage: $0 [play|test|package]" >&2; exit 2 ;;
 esac
 
-packages=(build-essential cmake ninja-build qt6-base-dev libsdl2-dev fonts-wqy-microhei)
+# libqt6sql6-sqlite: Qt's SQLite driver, which keeps the progress record.
+packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsdl2-dev fonts-wqy-microhei)
 if [ "$mode" = test ]; then
     # The board reader's fuzz run needs clang's libFuzzer.
     packages+=(clang libclang-rt-14-dev)

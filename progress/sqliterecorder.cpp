@@ -1,0 +1,253 @@
+#include "progress/sqliterecorder.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+// Local time with its offset: the day a child played is the day on its clock.
+QString timeNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
+}
+
+} // namespace
+
+// The writer thread's side: its own connection, the game being written.
+class RecordWriter
+{
+public:
+    explicit RecordWriter(SqliteRecorder &owner)
+        : owner(owner)
+    {
+    }
+
+    void write(const SqliteRecorder::Job &job)
+    {
+        switch (job.kind) {
+        case SqliteRecorder::Job::Start: start(job); break;
+        case SqliteRecorder::Job::Question: question(job); break;
+        case SqliteRecorder::Job::End: end(job); break;
+        }
+    }
+
+    using State = ProgressConnection::State;
+
+    // Opens the record as the recorder starts, and again as a game starts
+    // while it was only busy. The status lock is never held over the disk.
+    bool ready()
+    {
+        if (state == State::Ready)
+            return true;
+        if (state != State::Busy && tried)
+            return false;
+        tried = true;
+        state = connection.open(owner.path, ProgressConnection::Mode::Write);
+        if (state == State::Ready) {
+            insertGame = QSqlQuery(connection.db());
+            insertGame.prepare(QStringLiteral("INSERT INTO games (started, word_set) VALUES (?, ?)"));
+            insertAnswer = QSqlQuery(connection.db());
+            insertAnswer.prepare(QStringLiteral(
+                "INSERT INTO answers (game, time, word_set, word, level, first_try_right, wrong_picks,"
+                " timeouts, ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            endGame = QSqlQuery(connection.db());
+            endGame.prepare(QStringLiteral("UPDATE games SET ended = ?, score = ?, level = ? WHERE id = ?"));
+        }
+        RecorderStatus &status = owner.state;
+        std::lock_guard lock(owner.mutex);
+        status.recording = state == State::Ready;
+        if (!connection.setAsideAs.isEmpty())
+            status.setAsideAs = connection.setAsideAs;
+        switch (state) {
+        case State::Ready:
+            status.reason = status.setAsideAs.isEmpty()
+                                ? QString()
+                                : QStringLiteral("原来的进度记录文件无法使用，已改名保存为 %1，并新建了一个记录。")
+                                      .arg(status.setAsideAs);
+            break;
+        case State::Busy:
+            status.reason = QStringLiteral("进度记录正被其他程序占用，这一局没有记录。");
+            break;
+        case State::Newer:
+            status.reason = QStringLiteral("进度记录是更新版本的 Wordnest 建立的，本版本不改动它，这次不记录答题。");
+            break;
+        default:
+            status.reason = QStringLiteral("无法使用进度记录（%1），这次不记录答题。").arg(connection.detail);
+            break;
+        }
+        return state == State::Ready;
+    }
+
+private:
+    void start(const SqliteRecorder::Job &job)
+    {
+        game = -1;
+        gameSkipped = false;
+        if (!ready()) {
+            skipGame(QString());
+            return;
+        }
+        insertGame.addBindValue(job.time);
+        insertGame.addBindValue(job.question.setId);
+        if (!insertGame.exec()) {
+            failed(insertGame);
+            return;
+        }
+        game = insertGame.lastInsertId().toLongLong();
+        insertGame.finish();
+    }
+
+    void question(const SqliteRecorder::Job &job)
+    {
+        if (game < 0)
+            return;
+        const QuestionResult &q = job.question;
+        insertAnswer.addBindValue(game);
+        insertAnswer.addBindValue(job.time);
+        insertAnswer.addBindValue(q.setId);
+        insertAnswer.addBindValue(q.word);
+        insertAnswer.addBindValue(q.level);
+        insertAnswer.addBindValue(q.firstTryRight ? 1 : 0);
+        insertAnswer.addBindValue(q.wrongPicks);
+        insertAnswer.addBindValue(q.timeouts);
+        insertAnswer.addBindValue(q.msToRight ? QVariant(*q.msToRight) : QVariant(QMetaType(QMetaType::LongLong)));
+        if (!insertAnswer.exec())
+            failed(insertAnswer);
+        insertAnswer.finish();
+    }
+
+    void end(const SqliteRecorder::Job &job)
+    {
+        if (game < 0)
+            return;
+        endGame.addBindValue(job.time);
+        endGame.addBindValue(job.score);
+        endGame.addBindValue(job.level);
+        endGame.addBindValue(game);
+        if (!endGame.exec())
+            failed(endGame);
+        endGame.finish();
+        game = -1;
+    }
+
+    // A write failed: the rest of this game goes unrecorded. Only a damaged
+    // record stops recording for the session; the next start sets it aside.
+    void failed(QSqlQuery &query)
+    {
+        const QSqlError error = query.lastError();
+        query.finish();
+        switch (failureOf(error)) {
+        case Failure::Busy:
+            skipGame(QStringLiteral("进度记录正被其他程序占用，这一局有答题没有记录。"));
+            break;
+        case Failure::Broken:
+            state = State::Failed;
+            skipGame(QStringLiteral("进度记录文件已损坏（%1），这次不再记录答题；下次启动时会另存旧文件并新建记录。")
+                         .arg(error.text()));
+            break;
+        default:
+            skipGame(QStringLiteral("写入进度记录失败（%1），这一局有答题没有记录。").arg(error.text()));
+            break;
+        }
+    }
+
+    void skipGame(const QString &reason)
+    {
+        game = -1;
+        std::lock_guard lock(owner.mutex);
+        if (!gameSkipped)
+            ++owner.state.gamesSkipped;
+        gameSkipped = true;
+        if (!reason.isEmpty())
+            owner.state.reason = reason;
+        owner.state.recording = state == State::Ready;
+    }
+
+    SqliteRecorder &owner;
+    ProgressConnection connection;
+    State state = State::Failed;
+    bool tried = false;
+    qint64 game = -1;
+    bool gameSkipped = false;
+    QSqlQuery insertGame, insertAnswer, endGame;
+};
+
+SqliteRecorder::SqliteRecorder(const QString &path)
+    : path(path)
+{
+    state.reason = QStringLiteral("进度记录还没有打开。");
+    writing = true;  // opening
+    writer = std::thread([this] { run(); });
+}
+
+SqliteRecorder::~SqliteRecorder()
+{
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    changed.notify_all();
+    writer.join();
+}
+
+void SqliteRecorder::gameStarted(const QString &setId)
+{
+    Job job{Job::Start, timeNow(), {}};
+    job.question.setId = setId;
+    post(std::move(job));
+}
+
+void SqliteRecorder::questionEnded(const QuestionResult &question)
+{
+    post(Job{Job::Question, timeNow(), question});
+}
+
+void SqliteRecorder::gameEnded(int finalScore, int levelReached)
+{
+    post(Job{Job::End, timeNow(), {}, finalScore, levelReached});
+}
+
+RecorderStatus SqliteRecorder::status() const
+{
+    std::lock_guard lock(mutex);
+    return state;
+}
+
+void SqliteRecorder::waitForWrites()
+{
+    std::unique_lock lock(mutex);
+    changed.wait(lock, [this] { return queue.empty() && !writing; });
+}
+
+void SqliteRecorder::post(Job job)
+{
+    {
+        std::lock_guard lock(mutex);
+        queue.push_back(std::move(job));
+    }
+    changed.notify_all();
+}
+
+void SqliteRecorder::run()
+{
+    RecordWriter out(*this);
+    out.ready();  // at once, so the page can tell before the first game how the record is
+    std::unique_lock lock(mutex);
+    writing = false;
+    changed.notify_all();
+    for (;;) {
+        changed.wait(lock, [this] { return stopping || !queue.empty(); });
+        if (queue.empty())
+            return;  // stopping, and everything is written
+        Job job = std::move(queue.front());
+        queue.pop_front();
+        writing = true;
+        lock.unlock();
+        out.write(job);
+        lock.lock();
+        writing = false;
+        changed.notify_all();
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "progress/answerrecorder.h"
+#include "progress/progressdatabase.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+// Keeps the answers in the SQLite record. The calls only queue what happened
+// (with the time it happened); a thread of its own writes each question in a
+// transaction of its own as soon as it is queued, so a locked or slow disk
+// never holds up the game and a kill loses at most the question in progress.
+// Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
+class SqliteRecorder final : public AnswerRecorder
+{
+public:
+    explicit SqliteRecorder(const QString &path = defaultProgressPath());
+    // Writes whatever is still queued, then closes the record.
+    ~SqliteRecorder() override;
+
+    void gameStarted(const QString &setId) override;
+    void questionEnded(const QuestionResult &question) override;
+    void gameEnded(int finalScore, int levelReached) override;
+    RecorderStatus status() const override;
+
+    // Returns once everything asked so far is written or given up.
+    void waitForWrites();
+
+    struct Job
+    {
+        enum Kind { Start, Question, End } kind;
+        QString time;
+        QuestionResult question;  // Start: only setId
+        int score = 0;
+        int level = 0;
+    };
+
+private:
+    void post(Job job);
+    void run();
+
+    const QString path;
+    mutable std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Job> queue;
+    bool writing = false;
+    bool stopping = false;
+    RecorderStatus state;
+    std::thread writer;
+
+    friend class RecordWriter;
+};
