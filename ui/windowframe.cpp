@@ -99,8 +99,6 @@ void WindowFrame::closed(QWidget *companion)
 
 bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    // Spontaneous ones come from the window system (minimising, another
-    // desktop), not from the companion opening or closing.
     if (watched == view.get() || watched == &game) {
         // A click on the disabled game would leave the keyboard where no key
         // does anything: it goes back to the companion on top, once the
@@ -115,6 +113,8 @@ bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
             for (QWidget *companion : list)
                 placeOverGame(companion);
     } else if (!event->spontaneous() && !restacking) {
+        // Spontaneous ones come from the window system (minimising, another
+        // desktop), not from the companion opening or closing.
         auto *companion = qobject_cast<QWidget *>(watched);
         if (event->type() == QEvent::Hide)
             closed(companion);
@@ -140,7 +140,7 @@ void WindowFrame::restack()
     bool reparent = false;
     for (QWidget *companion : list) {
         companion->winId();
-        reparent |= companion->windowHandle()->transientParent() != parent;
+        reparent |= companion->isVisible() && companion->windowHandle()->transientParent() != parent;
     }
     restacking = true;
     for (QWidget *companion : list) {
