@@ -1,7 +1,6 @@
 #include "cli/commandline.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <functional>
@@ -9,11 +8,13 @@
 
 namespace {
 
-// A command that answers and ends the program; it never starts a game.
+// A command that answers and ends the program; it never starts a game. It
+// reads its values, and the positional arguments it takes (a file, say),
+// from the parser.
 struct Command
 {
     QCommandLineOption option;
-    std::function<int(QTextStream &out, QTextStream &err)> run;
+    std::function<int(const QCommandLineParser &, QTextStream &out, QTextStream &err)> run;
 };
 
 // An option for the game: applied at start, or forwarded to the running game.
@@ -31,12 +32,12 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> table{
         {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << helpText();
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
              return 0;
          }},
@@ -78,19 +79,18 @@ QString helpText()
 
 CommandLine::CommandLine(const QStringList &arguments)
 {
-    QCommandLineParser parser;
     addAll(parser);
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
-        return;
-    }
     for (size_t i = 0; i < commands().size() && command < 0; ++i)
         if (parser.isSet(commands()[i].option))
             command = int(i);
+    if (command < 0 && !parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        return;
+    }
     for (const GameOption &option : gameOptions()) {
         if (!parser.isSet(option.option))
             continue;
@@ -115,7 +115,7 @@ std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) c
         return 1;
     }
     if (command >= 0)
-        return commands()[size_t(command)].run(out, err);
+        return commands()[size_t(command)].run(parser, out, err);
     return std::nullopt;
 }
 
