@@ -115,13 +115,14 @@ SdlSoundPlayer::~SdlSoundPlayer()
         sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-// Starts the sound once the first frame is on screen: the event after the
-// first paint, so that the paint is flushed before SDL is loaded.
+// Starts the sound once the first frame is on screen. Not at the next turn
+// of the event loop: the frame may still wait in the X connection's buffer
+// then, and it would wait for SDL. A child does not click within startDelayMs.
 bool SdlSoundPlayer::eventFilter(QObject *, QEvent *event)
 {
     if (event->type() == QEvent::Paint) {
         QCoreApplication::instance()->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { start(); });
+        QTimer::singleShot(startDelayMs, this, [this] { start(); });
     }
     return false;
 }

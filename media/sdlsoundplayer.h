@@ -23,9 +23,9 @@ public:
 // it stays silent and every play reports failure.
 //
 // SDL and the thirty-odd libraries it pulls in (sound servers, codecs, X11,
-// Wayland) would double the time to the first frame, so SDL is loaded and
-// started after the first paint of any window, or by the first play or
-// hasDevice(), whichever comes first.
+// Wayland) would slow the first frame by a third, so SDL is loaded and
+// started shortly after the first paint of any window, or by the first play
+// or hasDevice(), whichever comes first.
 //
 // SDL keeps feeding silence to an open device even while it is paused, which
 // wakes the processor (and a sound server) all the time. So the device is
@@ -39,6 +39,8 @@ public:
     // A waiting play gives up on a device that took nothing for this long:
     // below the desktop's five seconds before it calls the game hung.
     static constexpr Uint64 stallMs = 3000;
+    // SDL starts this long after the first paint (or at the first play).
+    static constexpr int startDelayMs = 250;
 
     // `progress` replaces SDL's queue and clock where the player reads them.
     explicit SdlSoundPlayer(DeviceProgress *progress = nullptr);
