@@ -3,15 +3,56 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
-#include <QtGlobal>
+#include <QCoreApplication>
+#include <QEvent>
 
 #include <algorithm>
 
-#ifdef Q_OS_LINUX
 #include <dlfcn.h>
-#endif
 
 namespace {
+
+// Every SDL function the player calls, looked up in SDL loaded at run time.
+#define WORDNEST_SDL_FUNCTIONS(X)                                                                   \
+    X(SDL_SetHint) X(SDL_SetMainReady) X(SDL_InitSubSystem) X(SDL_QuitSubSystem)                     \
+    X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice) X(SDL_GetQueuedAudioSize) X(SDL_ClearQueuedAudio) \
+    X(SDL_QueueAudio) X(SDL_PauseAudioDevice) X(SDL_LoadWAV_RW) X(SDL_FreeWAV) X(SDL_RWFromConstMem) \
+    X(SDL_BuildAudioCVT) X(SDL_ConvertAudio) X(SDL_GetTicks64) X(SDL_Delay)
+
+struct Sdl
+{
+#define WORDNEST_SDL_POINTER(name) decltype(&::name) name = nullptr;
+    WORDNEST_SDL_FUNCTIONS(WORDNEST_SDL_POINTER)
+#undef WORDNEST_SDL_POINTER
+};
+
+// SDL once per process; null when it is missing, and then the game is silent.
+// The library stays loaded: SDL's threads and ALSA's handler live in it.
+const Sdl *sdl()
+{
+    static const Sdl *loaded = [] () -> const Sdl * {
+        void *library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return nullptr;
+        static Sdl functions;
+        bool complete = true;
+#define WORDNEST_SDL_RESOLVE(name)                                                    \
+    functions.name = reinterpret_cast<decltype(functions.name)>(dlsym(library, #name)); \
+    complete = complete && functions.name;
+        WORDNEST_SDL_FUNCTIONS(WORDNEST_SDL_RESOLVE)
+#undef WORDNEST_SDL_RESOLVE
+        return complete ? &functions : nullptr;
+    }();
+    return loaded;
+}
+
+class SdlProgress final : public DeviceProgress
+{
+public:
+    Uint32 queuedBytes(SDL_AudioDeviceID device) override { return sdl()->SDL_GetQueuedAudioSize(device); }
+    Uint64 milliseconds() override { return sdl()->SDL_GetTicks64(); }
+    void sleep(Uint32 milliseconds) override { sdl()->SDL_Delay(milliseconds); }
+};
 
 // The recordings are all 22050 Hz mono 8-bit; asking for exactly that lets
 // SDL hand the bytes through untouched when the device agrees.
@@ -30,10 +71,9 @@ struct WavData
     SDL_AudioSpec format{};
     Uint8 *bytes = nullptr;
     Uint32 length = 0;
-    ~WavData() { SDL_FreeWAV(bytes); }
+    ~WavData() { sdl()->SDL_FreeWAV(bytes); }
 };
 
-#ifdef Q_OS_LINUX
 void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
 
 // Without a sound card ALSA prints a screenful of configuration errors while
@@ -51,24 +91,58 @@ void quietAlsa()
         setHandler(ignoreAlsaMessage);
     // The handle stays open: the handler must outlive SDL's use of ALSA.
 }
-#endif
 
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer()
+SdlSoundPlayer::SdlSoundPlayer(DeviceProgress *progress)
+    : progress(progress)
 {
+    static SdlProgress sdlProgress;
+    if (!this->progress)
+        this->progress = &sdlProgress;
     idleClose.setSingleShot(true);
     QObject::connect(&idleClose, &QTimer::timeout, [this] { closeIfIdle(); });
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
+}
 
+SdlSoundPlayer::~SdlSoundPlayer()
+{
+    idleClose.stop();
+    if (device != 0)
+        sdl()->SDL_CloseAudioDevice(device);
+    if (sdlStarted)
+        sdl()->SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+// Starts the sound once the first frame is on screen. Not at the next turn
+// of the event loop: the frame may still wait in the X connection's buffer
+// then, and it would wait for SDL. A child does not click within startDelayMs.
+bool SdlSoundPlayer::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::Paint) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        QTimer::singleShot(startDelayMs, this, [this] { start(); });
+    }
+    return false;
+}
+
+void SdlSoundPlayer::start()
+{
+    if (started)
+        return;
+    started = true;
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+    if (!sdl())
+        return;
     // SDL must leave SIGINT and SIGTERM to the program, or Ctrl+C stops working.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    SDL_SetMainReady();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    sdl()->SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl()->SDL_SetMainReady();
+    if (sdl()->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return;
     sdlStarted = true;
-#ifdef Q_OS_LINUX
     quietAlsa();
-#endif
     // Opened once now to learn whether there is a device at all, so that a
     // machine without one does not search again at every sound.
     deviceFound = openDevice();
@@ -76,19 +150,21 @@ SdlSoundPlayer::SdlSoundPlayer()
         closeAfterIdle(0);
 }
 
-SdlSoundPlayer::~SdlSoundPlayer()
+bool SdlSoundPlayer::hasDevice()
 {
-    idleClose.stop();
-    if (device != 0)
-        SDL_CloseAudioDevice(device);
-    if (sdlStarted)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    start();
+    return deviceFound;
+}
+
+Uint32 SdlSoundPlayer::queuedBytes() const
+{
+    return device != 0 ? progress->queuedBytes(device) : 0;
 }
 
 bool SdlSoundPlayer::openDevice()
 {
     const SDL_AudioSpec wanted = wantedFormat();
-    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
+    device = sdl()->SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
     return device != 0;
 }
 
@@ -98,11 +174,11 @@ void SdlSoundPlayer::closeIfIdle()
 {
     if (device == 0)
         return;
-    if (SDL_GetQueuedAudioSize(device) > 0) {
+    if (queuedBytes() > 0) {
         closeAfterIdle(queuedMilliseconds());
         return;
     }
-    SDL_CloseAudioDevice(device);
+    sdl()->SDL_CloseAudioDevice(device);
     device = 0;
 }
 
@@ -117,18 +193,18 @@ int SdlSoundPlayer::queuedMilliseconds() const
 {
     const Uint32 bytesPerSecond = Uint32(deviceFormat.freq) * deviceFormat.channels
                                   * (SDL_AUDIO_BITSIZE(deviceFormat.format) / 8);
-    return int(Uint64(SDL_GetQueuedAudioSize(device)) * 1000 / std::max<Uint32>(bytesPerSecond, 1));
+    return int(Uint64(queuedBytes()) * 1000 / std::max<Uint32>(bytesPerSecond, 1));
 }
 
 bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
 {
     stop();
-    if (!deviceFound || wav.isEmpty())
+    if (!hasDevice() || wav.isEmpty())
         return false;
 
     WavData data;
-    SDL_RWops *source = SDL_RWFromConstMem(wav.constData(), int(wav.size()));
-    if (!SDL_LoadWAV_RW(source, 1, &data.format, &data.bytes, &data.length))
+    SDL_RWops *source = sdl()->SDL_RWFromConstMem(wav.constData(), int(wav.size()));
+    if (!sdl()->SDL_LoadWAV_RW(source, 1, &data.format, &data.bytes, &data.length))
         return false;
 
     // A sound that cannot be read does not wake a sleeping device.
@@ -138,28 +214,28 @@ bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
     // The queue copies the samples, so the caller's buffer may change as
     // soon as this returns. A recording in another format is converted.
     SDL_AudioCVT cvt;
-    const int needed = SDL_BuildAudioCVT(&cvt, data.format.format, data.format.channels, data.format.freq,
-                                         deviceFormat.format, deviceFormat.channels, deviceFormat.freq);
+    const int needed = sdl()->SDL_BuildAudioCVT(&cvt, data.format.format, data.format.channels, data.format.freq,
+                                                deviceFormat.format, deviceFormat.channels, deviceFormat.freq);
     if (needed < 0)
         return false;
     int queued;
     if (needed == 0) {
-        queued = SDL_QueueAudio(device, data.bytes, data.length);
+        queued = sdl()->SDL_QueueAudio(device, data.bytes, data.length);
     } else {
         QByteArray converted(qsizetype(data.length) * cvt.len_mult, Qt::Uninitialized);
         memcpy(converted.data(), data.bytes, data.length);
         cvt.buf = reinterpret_cast<Uint8 *>(converted.data());
         cvt.len = int(data.length);
-        if (SDL_ConvertAudio(&cvt) != 0)
+        if (sdl()->SDL_ConvertAudio(&cvt) != 0)
             return false;
-        queued = SDL_QueueAudio(device, cvt.buf, Uint32(cvt.len_cvt));
+        queued = sdl()->SDL_QueueAudio(device, cvt.buf, Uint32(cvt.len_cvt));
     }
     if (queued != 0)
         return false;
 
-    SDL_PauseAudioDevice(device, 0);
+    sdl()->SDL_PauseAudioDevice(device, 0);
     if (mode == PlayMode::Wait)
-        waitUntilDrained();
+        waitUntilTaken();
     closeAfterIdle(queuedMilliseconds());
     return true;
 }
@@ -168,19 +244,33 @@ void SdlSoundPlayer::stop()
 {
     if (device == 0)
         return;
-    SDL_ClearQueuedAudio(device);
+    sdl()->SDL_ClearQueuedAudio(device);
     closeAfterIdle(0);
 }
 
 // Blocks the calling (user-interface) thread on purpose: nothing else of the
-// game may happen while a waiting sound plays.
-void SdlSoundPlayer::waitUntilDrained()
+// game may happen while a waiting sound plays. A sound server may take
+// seconds to start a new stream (one waking from suspend, an idle null sink),
+// so there is no deadline from the sound's length: only a device that takes
+// nothing at all for stallMs is given up on, and for the rest of the run, so
+// that a dead device stalls the game once and not at every right answer.
+void SdlSoundPlayer::waitUntilTaken()
 {
-    // Bounded by the sound's own length and a margin, so a stalled device
-    // can never hang the game.
-    const Uint64 deadline = SDL_GetTicks64() + 500 + Uint64(queuedMilliseconds());
-    while (SDL_GetQueuedAudioSize(device) > 0 && SDL_GetTicks64() < deadline)
-        SDL_Delay(5);
+    if (deviceStalled)
+        return;
+    Uint32 left = queuedBytes();
+    Uint64 lastTaken = progress->milliseconds();
+    while (left > 0) {
+        progress->sleep(5);
+        const Uint32 now = queuedBytes();
+        if (now < left)
+            lastTaken = progress->milliseconds();
+        else if (progress->milliseconds() - lastTaken >= stallMs) {
+            deviceStalled = true;
+            return;
+        }
+        left = now;
+    }
     // The last chunk is still in the device's own buffer.
-    SDL_Delay(Uint32(1000u * deviceFormat.samples / Uint32(deviceFormat.freq)) + 1);
+    progress->sleep(Uint32(1000u * deviceFormat.samples / Uint32(deviceFormat.freq)) + 1);
 }

@@ -2,24 +2,48 @@
 
 #include "media/soundplayer.h"
 
+#include <QObject>
 #include <QTimer>
 
 #include <SDL_audio.h>
 
+// What a waiting play and the idle close read of the device: how much of the
+// queued sound it has not yet taken, and the time. The player reads SDL's
+// queue and clock; a test hands in a device that starts late or never.
+class DeviceProgress
+{
+public:
+    virtual ~DeviceProgress() = default;
+    virtual Uint32 queuedBytes(SDL_AudioDeviceID device) = 0;
+    virtual Uint64 milliseconds() = 0;
+    virtual void sleep(Uint32 milliseconds) = 0;
+};
+
 // The game's speaker: SDL2 audio on its own thread. Without a sound device
 // it stays silent and every play reports failure.
+//
+// SDL and the thirty-odd libraries it pulls in (sound servers, codecs, X11,
+// Wayland) would slow the first frame by a third, so SDL is loaded and
+// started shortly after the first paint of any window, or by the first play
+// or hasDevice(), whichever comes first.
 //
 // SDL keeps feeding silence to an open device even while it is paused, which
 // wakes the processor (and a sound server) all the time. So the device is
 // closed once nothing has played for idleCloseMs, and opened again by the
 // next play. The closing runs from the event loop of the thread that made
 // the player; without an event loop the device simply stays open.
-class SdlSoundPlayer final : public SoundPlayer
+class SdlSoundPlayer final : public SoundPlayer, private QObject
 {
 public:
     static constexpr int idleCloseMs = 2000;
+    // A waiting play gives up on a device that took nothing for this long:
+    // below the desktop's five seconds before it calls the game hung.
+    static constexpr Uint64 stallMs = 3000;
+    // SDL starts this long after the first paint (or at the first play).
+    static constexpr int startDelayMs = 250;
 
-    SdlSoundPlayer();
+    // `progress` replaces SDL's queue and clock where the player reads them.
+    explicit SdlSoundPlayer(DeviceProgress *progress = nullptr);
     ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer &) = delete;
     SdlSoundPlayer &operator=(const SdlSoundPlayer &) = delete;
@@ -29,22 +53,32 @@ public:
 
     // Whether a sound device was found at start. Without one the player
     // never tries again and stays silent.
-    bool hasDevice() const { return deviceFound; }
+    bool hasDevice();
+    // Whether SDL has been loaded and started (or tried and failed).
+    bool isStarted() const { return started; }
     // Whether the device is open right now, that is not closed for idleness.
     bool isDeviceOpen() const { return device != 0; }
+    // Whether a waiting play gave up on the device: then no play waits again.
+    bool gaveUpWaiting() const { return deviceStalled; }
     // Bytes of the sound that SDL holds and has not yet handed to the device.
-    Uint32 queuedBytes() const { return device != 0 ? SDL_GetQueuedAudioSize(device) : 0; }
+    Uint32 queuedBytes() const;
+    // The idle timer's handler: closes the device unless a sound is queued.
+    void closeIfIdle();
 
 private:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void start();
     bool openDevice();
-    void closeIfIdle();
     void closeAfterIdle(int soundingMs);
     int queuedMilliseconds() const;
-    void waitUntilDrained();
+    void waitUntilTaken();
 
+    DeviceProgress *progress;
     SDL_AudioDeviceID device = 0;
     SDL_AudioSpec deviceFormat{};
+    bool started = false;
     bool sdlStarted = false;
     bool deviceFound = false;
+    bool deviceStalled = false;
     QTimer idleClose;
 };
