@@ -2,8 +2,8 @@
 
 #include "app/form1.h"
 #include "app/fullscreenview.h"
-#include "app/songfont.h"
-#include "app/textnumber.h"
+#include "ui/songfont.h"
+#include "ui/textnumber.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 

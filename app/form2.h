@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/companionwindows.h"
-#include "app/controlarray.h"
-#include "app/picturebox.h"
-#include "app/sharppicture.h"
+#include "ui/controlarray.h"
+#include "ui/picturebox.h"
+#include "ui/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
 

@@ -1,7 +1,7 @@
 #include "leaderboard/form3.h"
 
 #include "app/companionwindows.h"
-#include "app/songfont.h"
+#include "ui/songfont.h"
 #include "media/catalogue.h"
 #include "media/recording.h"
 #include "media/soundplayer.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controlarray.h"
+#include "ui/controlarray.h"
 #include "leaderboard/boardfile.h"
 #include "leaderboard/boardlocation.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/sharppicture.h"
+#include "ui/sharppicture.h"
 
 #include <QLabel>
 

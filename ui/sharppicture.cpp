@@ -1,4 +1,4 @@
-#include "app/sharppicture.h"
+#include "ui/sharppicture.h"
 
 #include "media/catalogue.h"
 

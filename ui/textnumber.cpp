@@ -1,4 +1,4 @@
-#include "app/textnumber.h"
+#include "ui/textnumber.h"
 
 #include <QString>
 
