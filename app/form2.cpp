@@ -147,6 +147,7 @@ void Form2::Form_Load()
     move(100, 67);
 
     wordSet = 1;
+    playingWords = nextWords = WordSets().standard();
     sPath = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 
     // From here on a step that fails is skipped and start-up goes on.
@@ -169,6 +170,12 @@ void Form2::Form_Load()
     PicHP->setPicture(catalogue::Book);
     setBackground(catalogue::RoomPicture + level);
     PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
+}
+
+void Form2::chooseWordSet(WordSets::Set set)
+{
+    if (set)
+        nextWords = std::move(set);
 }
 
 void Form2::setBackground(int id)

@@ -6,6 +6,7 @@
 #include "ui/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
+#include "words/wordsets.h"
 
 #include <QByteArray>
 #include <QLabel>
@@ -64,6 +65,12 @@ public:
     // it above, also above the full screen.
     void placeOverGame(QWidget *companion);
     void addFullScreenKey(QWidget *window);
+
+    // The word set the next game plays; a game in progress keeps its own.
+    void chooseWordSet(WordSets::Set set);
+    const WordSource &chosenWordSet() const { return *nextWords; }
+    // The set the current (or last) game asks its words from.
+    const WordSource &wordSource() const { return *playingWords; }
 
     // The room picture `id` drawn behind everything, from the top-left corner.
     void setBackground(int id);
@@ -125,5 +132,7 @@ private:
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
     std::unique_ptr<FullScreenView> screenView;
+    WordSets::Set playingWords;
+    WordSets::Set nextWords;
     SharpPicture backgroundPicture;
 };

@@ -17,18 +17,21 @@ void PictureBox::setPicture(const QPixmap &picture)
 {
     if (picture.isNull())
         return;
-    setPixmap(picture);
-    sharp.set(0, picture);
-    resize(picture.size());
+    setPicture(PictureArt{picture, {}});
 }
 
 void PictureBox::setPicture(int id)
 {
-    const QPixmap picture = catalogue::loadPicture(id);
-    if (picture.isNull())
+    setPicture(catalogue::loadPictureArt(id));
+}
+
+void PictureBox::setPicture(const PictureArt &art)
+{
+    if (art.isNull())
         return;
-    setPicture(picture);
-    sharp.set(id, picture);
+    setPixmap(art.picture);
+    sharp.set(art);
+    resize(art.picture.size());
 }
 
 PictureBox *PictureBox::clone() const

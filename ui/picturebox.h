@@ -16,6 +16,8 @@ public:
     void setPicture(const QPixmap &picture);
     // Picture `id` of the catalogue, drawn from its larger art when scaled up.
     void setPicture(int id);
+    // A picture with its larger art, from any word source.
+    void setPicture(const PictureArt &art);
 
     // A new box with the same place, size and picture, hidden.
     PictureBox *clone() const;

@@ -13,10 +13,15 @@ bool same(qreal a, qreal b)
 }
 } // namespace
 
-void SharpPicture::set(int pictureId, const QPixmap &picture)
+void SharpPicture::set(int id, const QPixmap &picture)
 {
-    id = pictureId;
-    base = picture;
+    set({picture, [id](int factor) { return catalogue::loadLargerPicture(id, factor); }});
+}
+
+void SharpPicture::set(const PictureArt &art)
+{
+    larger = art.larger;
+    base = art.picture;
     scaled = QPixmap();
     scaledFor = 0;
 }
@@ -44,7 +49,7 @@ QPixmap SharpPicture::forScale(qreal scale)
         return scaled;
     // Where the larger art is missing the 1x picture is resampled instead:
     // softer, but never blocks.
-    QPixmap source = catalogue::loadLargerPicture(id, factor);
+    QPixmap source = larger ? larger(factor) : QPixmap();
     if (source.isNull())
         source = base;
     const QSize device(qRound(base.width() * scale), qRound(base.height() * scale));

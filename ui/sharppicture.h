@@ -1,18 +1,21 @@
 #pragma once
 
+#include "media/pictureart.h"
+
 #include <QPixmap>
 
 class QPainter;
 
-// A catalogue picture drawn as sharp as the screen allows. At 1x it is the
-// catalogue's own picture. Drawn larger (full screen, a desktop scaled to
-// 200 %), it comes from the 2x or 3x art, resampled once to the exact device
-// size and kept, so that every later paint is a plain copy.
+// A picture drawn as sharp as the screen allows. At 1x it is the picture
+// itself. Drawn larger (full screen, a desktop scaled to 200 %), it comes
+// from the 2x or 3x art, resampled once to the exact device size and kept, so
+// that every later paint is a plain copy.
 class SharpPicture
 {
 public:
     // Picture `id` of the catalogue, whose 1x form is `picture`.
     void set(int id, const QPixmap &picture);
+    void set(const PictureArt &art);
     const QPixmap &picture() const { return base; }
 
     // Draws the picture with its top-left corner at `at`, in the painter's
@@ -29,7 +32,7 @@ public:
     static qreal scaleOf(const QPainter &painter);
 
 private:
-    int id = 0;
+    std::function<QPixmap(int factor)> larger;
     QPixmap base;
     QPixmap scaled;
     qreal scaledFor = 0;

@@ -104,10 +104,21 @@ private slots:
         }
     }
 
+    void roundHasTenDifferentWordsEachAskedOnce_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QStringList>("someWords"); // words 0, 12 and 19
+        QTest::newRow("at home") << 1 << QStringList{"bed", "jam", "window"};
+        QTest::newRow("animals") << 2 << QStringList{"cat", "lion", "zebra"};
+        QTest::newRow("outside") << 6 << QStringList{"car", "rainbow", "mountain"};
+    }
     void roundHasTenDifferentWordsEachAskedOnce()
     {
+        QFETCH(int, set);
+        QFETCH(QStringList, someWords);
         RecordingPlayer player;
         Form2 window(player);
+        window.chooseWordSet(WordSets().find(QString::number(set)));
         std::set<int> wordsSeen;
         for (int round = 0; round < 30; ++round) {
             window.gameOn = false;
@@ -122,12 +133,14 @@ private slots:
             std::sort(asked.begin(), asked.end());
             QCOMPARE(asked, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
             for (int p = 0; p < 10; ++p)
-                QVERIFY(shows(window.LabelP(p), 101 + window.picWord[size_t(p)]));
+                QVERIFY(shows(window.LabelP(p), catalogue::wordMedia(set, window.picWord[size_t(p)])));
+            const int question = catalogue::wordMedia(set, askedWord(window));
+            QVERIFY(shows(window.Picz, question));
+            QCOMPARE(window.wordWav, catalogue::loadData(question, "WAV"));
         }
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds
-        QCOMPARE(window.words[0], QStringLiteral("bed"));
-        QCOMPARE(window.words[12], QStringLiteral("jam"));
-        QCOMPARE(window.words[19], QStringLiteral("window"));
+        QCOMPARE((QStringList{window.words[0], window.words[12], window.words[19]}), someWords);
+        QCOMPARE(window.wordSet, qint16(set));
     }
 
     void gridIsTwoRowsOfFive()
