@@ -1,7 +1,6 @@
 #include "app/form2.h"
 
 #include "app/form1.h"
-#include "app/fullscreenview.h"
 #include "ui/songfont.h"
 #include "ui/textnumber.h"
 #include "leaderboard/form3.h"
@@ -63,7 +62,7 @@ Form2::~Form2()
 {
     // A sound may still be reading wordWav or effectWav.
     player.stop();
-    screenView.reset(); // gives the game back before it goes
+    frame.reset(); // gives the game back before it goes
     delete helpWindow;
 }
 
@@ -126,7 +125,6 @@ void Form2::createControls()
     connect(&Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
     connect(&Timer2, &QTimer::timeout, this, &Form2::Timer2_Timer);
     connect(&Timerboy, &QTimer::timeout, this, &Form2::TimerBoy_Timer);
-    addFullScreenKey(this);
 }
 
 void Form2::Form_Load()

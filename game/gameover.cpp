@@ -13,11 +13,10 @@ void Form2::GameOver()
     Timerboy.stop();
     Timer1.stop();
     Timer2.stop();
-    if (!form3) {
-        form3 = std::make_unique<Form3>(*this, player, companions, BoardLocation(sPath));
-        addFullScreenKey(form3.get());
-    }
+    if (!form3)
+        form3 = std::make_unique<Form3>(*this, player, BoardLocation(sPath));
     form3->grd = 1;
     form3->fcount = score;
+    frame->opened(form3.get());
     form3->Show();
 }

@@ -1,6 +1,5 @@
 #include "leaderboard/form3.h"
 
-#include "app/companionwindows.h"
 #include "ui/songfont.h"
 #include "media/catalogue.h"
 #include "media/recording.h"
@@ -37,10 +36,8 @@ QLabel *makeRowLabel(QWidget *parent, QRect place)
 
 } // namespace
 
-Form3::Form3(QWidget &owner, SoundPlayer &soundPlayer, CompanionWindows &companionWindows,
-             BoardLocation boardLocation)
+Form3::Form3(QWidget &owner, SoundPlayer &soundPlayer, BoardLocation boardLocation)
     : player(soundPlayer)
-    , companions(companionWindows)
     , location(std::move(boardLocation))
 {
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -115,7 +112,6 @@ void Form3::createControls()
 
 void Form3::Form_Load()
 {
-    companions.opened(this);
     createControls();
 
     boardPath = composeBoardPath(location.boardFolder(grd), grd);
@@ -190,7 +186,6 @@ void Form3::closeEvent(QCloseEvent *event)
 
 void Form3::Form_Unload()
 {
-    companions.closed(this);
     destroyControls();
 }
 

@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-class CompanionWindows;
 class SoundPlayer;
 
 // The leaderboard window. It is a window of its own beside the main window,
@@ -20,10 +19,9 @@ class Form3 : public QWidget
 {
     Q_OBJECT
 public:
-    // Wears the main window's icon, opens over the game through `companions`,
-    // plays through `player`, keeps its board where `location` says.
-    Form3(QWidget &mainWindow, SoundPlayer &player, CompanionWindows &companions,
-          BoardLocation location);
+    // Wears the main window's icon, plays through `player`, keeps its board
+    // where `location` says.
+    Form3(QWidget &mainWindow, SoundPlayer &player, BoardLocation location);
     ~Form3() override;
 
     // Shows the window without a modal loop; Form_Load runs first.
@@ -60,7 +58,6 @@ private:
     void destroyControls();
 
     SoundPlayer &player;
-    CompanionWindows &companions;
     BoardLocation location;
     QWidget *controls = nullptr; // parent of this showing's controls
 };

@@ -1,7 +1,7 @@
 #include "app/form1.h"
 #include "app/form2.h"
 #include "leaderboard/form3.h"
-#include "app/fullscreenview.h"
+#include "ui/fullscreenview.h"
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
 

@@ -1,5 +1,5 @@
 #include "app/form2.h"
-#include "app/fullscreenview.h"
+#include "ui/fullscreenview.h"
 #include "ui/sharppicture.h"
 #include "ui/textnumber.h"
 #include "media/catalogue.h"

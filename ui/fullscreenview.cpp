@@ -1,13 +1,7 @@
-#include "app/fullscreenview.h"
-
-#include "app/form1.h"
-#include "app/form2.h"
-#include "leaderboard/form3.h"
+#include "ui/fullscreenview.h"
 
 #include <QCloseEvent>
 #include <QGraphicsProxyWidget>
-#include <QShortcut>
-#include <QWindow>
 
 FullScreenView::FullScreenView(QWidget &gameWindow)
     : game(gameWindow)
@@ -91,57 +85,4 @@ void FullScreenView::closeEvent(QCloseEvent *event)
         return;
     }
     QGraphicsView::closeEvent(event);
-}
-
-// --- the game's side of the switch ---
-
-FullScreenView &Form2::fullScreenView()
-{
-    if (!screenView) {
-        screenView = std::make_unique<FullScreenView>(*this);
-        auto *leave = new QShortcut(Qt::Key_Escape, screenView.get());
-        connect(leave, &QShortcut::activated, this, [this] { setFullScreenGame(false); });
-    }
-    return *screenView;
-}
-
-bool Form2::fullScreenGame() const
-{
-    return screenView && screenView->isOn();
-}
-
-void Form2::setFullScreenGame(bool on)
-{
-    if (on == fullScreenGame())
-        return;
-    QWidget *companion = helpWindow ? static_cast<QWidget *>(helpWindow)
-                         : form3 && form3->isVisible() ? form3.get() : nullptr;
-    fullScreenView().setOn(on, companion == nullptr);
-    // The help or the board stays over the game in its new window.
-    if (companion)
-        placeOverGame(companion);
-}
-
-void Form2::addFullScreenKey(QWidget *window)
-{
-    auto *key = new QShortcut(Qt::Key_F11, window);
-    connect(key, &QShortcut::activated, this, [this] { setFullScreenGame(!fullScreenGame()); });
-}
-
-QWidget *Form2::gameWindow()
-{
-    return fullScreenGame() ? static_cast<QWidget *>(screenView.get()) : this;
-}
-
-void Form2::placeOverGame(QWidget *companion)
-{
-    QWidget *over = gameWindow();
-    companion->move(over->geometry().center() - companion->rect().center());
-    // Kept above the game by the window manager, also above a full screen.
-    companion->winId();
-    companion->windowHandle()->setTransientParent(over->windowHandle());
-    if (companion->isVisible()) {
-        companion->raise();
-        companion->activateWindow();
-    }
 }
