@@ -15,7 +15,8 @@ void Form2::GameOver()
     Timer2.stop();
     if (!form3)
         form3 = std::make_unique<Form3>(*this, player, BoardLocation(sPath));
-    form3->grd = 1;
+    form3->grd = wordSet;
+    form3->wordSetName = playingWords->chineseName();
     form3->fcount = score;
     frame->opened(form3.get());
     form3->Show();
