@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
     const auto take = [&window](const StartRequest &taken) {
         if (CommandLine::gameRequest(taken.gameArguments).fullScreen)
             window.setFullScreenGame(true);
-        bringToFront(window.gameWindow(), taken);
+        bringToFront(window.windowFrame().gameWindow(), taken);
     };
     singleGame.onRequest(take);
     if (CommandLine::gameRequest(request.gameArguments).fullScreen)
