@@ -1,6 +1,8 @@
 #include "app/form2.h"
 
 #include "app/form1.h"
+#include "corner/cornerbutton.h"
+#include "corner/cornerwindow.h"
 #include "ui/songfont.h"
 #include "ui/textnumber.h"
 #include "leaderboard/form3.h"
@@ -111,6 +113,10 @@ void Form2::createControls()
     PicBh->setToolTip(QStringLiteral("帮助"));
     connect(PicBh, &PictureBox::clicked, this, &Form2::PicBh_Click);
 
+    cornerButton = new CornerButton(
+        *this, *frame, [this] { return chosenWordSet().id(); },
+        [this](WordSets::Set set) { chooseWordSet(std::move(set)); });
+
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
     Label2->setText(QStringLiteral("0"));
 
@@ -211,5 +217,7 @@ void Form2::closeEvent(QCloseEvent *event)
         helpWindow->close();
     if (form3)
         form3->close();
+    if (CornerWindow *corner = cornerButton->cornerWindow())
+        corner->close();
     QWidget::closeEvent(event);
 }

@@ -19,6 +19,7 @@
 #include <array>
 #include <memory>
 
+class CornerButton;
 class Form1;
 class Form3;
 class FullScreenView;
@@ -79,6 +80,7 @@ public:
     PictureBox *PicHP = nullptr;     // the helping book
     PictureBox *PicB = nullptr;      // start
     PictureBox *PicBh = nullptr;     // help
+    CornerButton *cornerButton = nullptr; // the grown-ups' corner, between games
     QLabel *Label3 = nullptr;        // the asked word
     QLabel *Label2 = nullptr;        // the score
     QTimer Timer1;                   // the question clock

@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "corner/cornerbutton.h"
 #include "media/catalogue.h"
 
 // The start button; a running game cannot be restarted.
@@ -10,6 +11,7 @@ void Form2::PicB_Click()
     List1_Click();
     Picz->show();
     gameOn = true;
+    cornerButton->setEnabled(false);
 }
 
 // Sets up a new game and lays out its first round.

@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "corner/cornerbutton.h"
 #include "leaderboard/form3.h"
 
 // The last chance is gone: everything stops and the leaderboard takes the
@@ -7,6 +8,7 @@
 void Form2::GameOver()
 {
     gameOn = false;
+    cornerButton->setEnabled(true);
     for (int i = 0; i <= 9; ++i)
         if (LabelP.exists(i))
             LabelP(i)->hide();
