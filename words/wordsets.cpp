@@ -37,5 +37,6 @@ bool WordSets::add(Set set)
 
 bool WordSets::isBuiltInId(const QString &id)
 {
-    return !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    // Any script's digits: "０" beside "0" would only confuse.
+    return !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); });
 }

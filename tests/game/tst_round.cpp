@@ -1,5 +1,6 @@
 #include "app/form2.h"
 #include "media/catalogue.h"
+#include "words/wordsets.h"
 #include "support/fixeddraws.h"
 #include "support/recordingplayer.h"
 
@@ -141,6 +142,34 @@ private slots:
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds
         QCOMPARE((QStringList{window.words[0], window.words[12], window.words[19]}), someWords);
         QCOMPARE(window.wordSet, qint16(set));
+    }
+
+    // Ids made only of digits belong to the built-in sets; a set of another
+    // kind cannot take one, nor an id already taken. A word's key is its set
+    // and its text.
+    void setIdsAndWordKeys()
+    {
+        struct Named final : WordSource
+        {
+            QString name;
+            explicit Named(QString id) : name(std::move(id)) {}
+            QString id() const override { return name; }
+            QString chineseName() const override { return {}; }
+            QString englishName() const override { return {}; }
+            qint16 boardNumber() const override { return 0; }
+            QStringList words() const override { return {QStringLiteral("owl")}; }
+            PictureArt picture(int) const override { return {}; }
+            QByteArray recording(int) const override { return {}; }
+        };
+        WordSets sets;
+        QCOMPARE(sets.all().size(), 6);
+        for (const QString id : {"7", "", "2", "０"})
+            QVERIFY2(!sets.add(std::make_shared<Named>(id)), qPrintable(id));
+        QVERIFY(sets.add(std::make_shared<Named>(QStringLiteral("2b"))));
+        QVERIFY(!sets.add(std::make_shared<Named>(QStringLiteral("2b"))));
+        QCOMPARE(sets.find(QStringLiteral("2b"))->key(0), (WordKey{QStringLiteral("2b"), QStringLiteral("owl")}));
+        QCOMPARE(sets.find(QStringLiteral("2"))->key(19), (WordKey{QStringLiteral("2"), QStringLiteral("zebra")}));
+        QCOMPARE(sets.find(QStringLiteral("1"))->key(20), WordKey{});
     }
 
     void gridIsTwoRowsOfFive()
