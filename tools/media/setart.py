@@ -27,8 +27,13 @@ LINE = ' stroke-linecap="round" stroke-linejoin="round"'
 
 def tw(code, *places):
     """Twemoji glyph `code`, drawn once, or once per transform in `places`
-    (a pair of shoes from one shoe)."""
+    (a pair of shoes from one shoe; a car raised from the box's floor)."""
     return ('twemoji', code, places or ('',))
+
+
+def _raised(units, svg):
+    """Moves a drawing up so that it sits in the middle of its picture."""
+    return f'<g transform="translate(0 {-units})">{svg}</g>'
 
 
 def _stroke(d, colour, width, extra=''):
@@ -372,6 +377,8 @@ def _tie():
     r, rd = '#3B88C3', '#1D4F75'
     blade = 'M14 8.6h8l3.4 19.6L18 35l-7.4-6.8z'
     return ''.join([
+        # A broad tie: a thin one reads as a stripe of colour.
+        '<g transform="translate(18 0) scale(1.35 1) translate(-18 0)">',
         _path(blade, r),
         '<clipPath id="tieblade"><path d="' + blade + '"/></clipPath>',
         '<g clip-path="url(#tieblade)">',
@@ -381,6 +388,25 @@ def _tie():
         '</g>',
         _path('M12.6 1.5h10.8L22 8.8h-8z', rd),                 # knot
         _path('M14 8.6h8l-.2 1.4h-7.6z', rd, ' opacity="0.6"'),
+        '</g>',
+    ])
+
+
+def _glasses():
+    """Round glasses seen a little from above, their arms open behind: big
+    enough to fill the picture, and plain glasses rather than sunglasses."""
+    frame = '#3B3F45'
+    return ''.join([
+        _stroke('M3.4 21L6 7.5c.3-1.4 1.8-1.8 2.6-.8l1.4 1.8', frame, 1.6),
+        _stroke('M32.6 21L30 7.5c-.3-1.4-1.8-1.8-2.6-.8l-1.4 1.8', frame, 1.6),
+        _circle(10, 23, 7.6, '#D4ECFB'), _circle(26, 23, 7.6, '#D4ECFB'),
+        _path('M6.5 21.5a4.5 4.5 0 0 1 4-3.8', 'none',
+              ' stroke="#FFFFFF" stroke-width="1.4"' + LINE),
+        _path('M22.5 21.5a4.5 4.5 0 0 1 4-3.8', 'none',
+              ' stroke="#FFFFFF" stroke-width="1.4"' + LINE),
+        _circle(10, 23, 7.6, 'none', f' stroke="{frame}" stroke-width="2.2"'),
+        _circle(26, 23, 7.6, 'none', f' stroke="{frame}" stroke-width="2.2"'),
+        _stroke('M15.6 20.6c1.4-1.4 3.4-1.4 4.8 0', frame, 1.8),   # bridge
     ])
 
 
@@ -478,8 +504,8 @@ SETS = [
                   'zebra'],
         'art': {
             'cat': tw('1f408-200d-2b1b'),   # black: never a tiger
-            'dog': tw('1f415'), 'bird': tw('1f426'), 'fish': tw('1f41f'),
-            'duck': tw('1f986'), 'cow': tw('1f404'), 'pig': tw('1f437'),
+            'dog': tw('1f415'), 'bird': tw('1f426'), 'fish': tw('1f41f', 'translate(0 -3.8)'),
+            'duck': tw('1f986'), 'cow': tw('1f404', 'translate(0 -3.3)'), 'pig': tw('1f437'),
             'horse': tw('1f40e'), 'sheep': _sheep(), 'rabbit': tw('1f407'),
             'mouse': tw('1f42d'), 'frog': tw('1f438'), 'lion': tw('1f981'),
             'tiger': tw('1f42f'), 'elephant': tw('1f418'),
@@ -516,7 +542,7 @@ SETS = [
             'balloon': tw('1f388'), 'yo-yo': tw('1fa80'),
             'puzzle': tw('1f9e9'), 'robot': tw('1f916'),
             'puppet': _puppet(), 'slide': tw('1f6dd'), 'swing': _swing(),
-            'seesaw': _seesaw(), 'bubbles': _bubbles(),
+            'seesaw': _raised(4.2, _seesaw()), 'bubbles': _bubbles(),
             'crayons': _crayons(), 'dice': _pair('1f3b2'),
             'marbles': _marbles(), 'whistle': _whistle(),
             'guitar': tw('1f3b8'), 'skates': _pair('1f6fc'),
@@ -535,7 +561,7 @@ SETS = [
             'gloves': tw('1f9e4'), 'scarf': tw('1f9e3'), 'jeans': tw('1f456'),
             'shorts': tw('1fa73'), 'sweater': _sweater(),
             'pajamas': _pajamas(), 'belt': _belt(), 'tie': _tie(),
-            'glasses': tw('1f453'), 'sandals': _sandals(),
+            'glasses': _glasses(), 'sandals': _sandals(),
             'swimsuit': tw('1fa71'),
         },
     },
@@ -546,13 +572,13 @@ SETS = [
                   'snowman', 'umbrella', 'tree', 'leaf', 'house', 'bridge',
                   'mountain'],
         'art': {
-            'car': tw('1f697'), 'bus': _bus(), 'train': tw('1f682'),
-            'plane': tw('2708'), 'boat': tw('26f5'), 'bike': tw('1f6b2'),
-            'truck': tw('1f69a'), 'rocket': tw('1f680'), 'sun': tw('2600'),
+            'car': tw('1f697', 'translate(0 -6.2)'), 'bus': _bus(), 'train': tw('1f682'),
+            'plane': tw('2708'), 'boat': tw('26f5'), 'bike': tw('1f6b2', 'translate(0 -5.2)'),
+            'truck': tw('1f69a', 'translate(0 -3.3)'), 'rocket': tw('1f680'), 'sun': tw('2600'),
             'moon': tw('1f319'), 'star': tw('2b50'), 'cloud': tw('2601'),
             'rainbow': tw('1f308'), 'snowman': tw('26c4'),
             'umbrella': tw('2602'), 'tree': tw('1f333'), 'leaf': tw('1f341'),
-            'house': tw('1f3e0'), 'bridge': _bridge(),
+            'house': tw('1f3e0'), 'bridge': _raised(2.4, _bridge()),
             'mountain': tw('1f3d4'),
         },
     },
