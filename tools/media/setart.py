@@ -66,21 +66,59 @@ def _sheep():
     return ''.join(parts)
 
 
+def _cow():
+    """A black-and-white cow from the side, its head turned to us: pink
+    muzzle, horns and udder (Twemoji's is a grey shape without them)."""
+    body = 'M13 9.5h14.5a5.5 5.5 0 0 1 5.5 5.5v4.5a5.5 5.5 0 0 1-5.5 5.5H13a5.5 5.5 0 0 1-5.5-5.5V15A5.5 5.5 0 0 1 13 9.5z'
+    legs = [_rect(x, 21, 3, 11, GREY_L if x in (15, 28) else WHITE, 1)
+            + _rect(x, 30.5, 3, 2.5, GREY_D, 0.6) for x in (11, 15, 24, 28)]
+    return ''.join([
+        _stroke('M32.5 13c2 2 2 6 1.6 10', GREY, 0.9),         # tail
+        _ellipse(33.9, 24, 1.1, 2, GREY_D),
+        *legs,
+        _path(body, GREY_L, ' transform="translate(0 .5)"'),
+        _path(body, '#FFFFFF'),
+        '<clipPath id="cowbody"><path d="' + body + '"/></clipPath>',
+        '<g clip-path="url(#cowbody)">',
+        _path('M16 9c3 0 4 3 3 5.5S14 18 13 16s0-7 3-7z', GREY_D),
+        _path('M25 8c4 0 7 2 6 5s-5 4-7 2-2-7 1-7z', GREY_D),
+        _path('M21 18.5c2-1 4.5 0 4.5 2.5S23 25 21 24.5s-2-5 0-6z', GREY_D),
+        '</g>',
+        _ellipse(26, 25.2, 3.2, 1.8, PINK),                   # udder
+        _rect(24.2, 25.8, 0.9, 1.8, PINK, 0.4),
+        _rect(26.9, 25.8, 0.9, 1.8, PINK, 0.4),
+        _path('M3.4 6.5c-.8-1.6-.4-3 .6-3.6.2 1.2.8 2 1.8 2.4z', '#C9A062'),
+        _path('M12.6 6.5c.8-1.6.4-3-.6-3.6-.2 1.2-.8 2-1.8 2.4z', '#C9A062'),
+        _ellipse(1.6, 9, 2.4, 1.2, GREY_D, ' transform="rotate(-20 1.6 9)"'),
+        _ellipse(14.4, 9, 2.4, 1.2, GREY_D, ' transform="rotate(20 14.4 9)"'),
+        _ellipse(8, 11.5, 5.6, 6.6, '#FFFFFF'),                # head
+        _path('M8 5c3 0 5.6 2.4 5.6 6.5 0 .6-.1 1-.2 1.6-1.4-.4-3-2-3.4-4'
+              '-.4-1.4-1.4-2.6-2-4.1z', GREY_D),
+        _circle(5.8, 11, 0.9, GREY_D), _circle(10.2, 11, 0.9, '#FFFFFF'),
+        _circle(10.2, 11, 0.7, GREY_D),
+        _ellipse(8, 16.2, 5.4, 3.6, PINK),                     # muzzle
+        _ellipse(6, 16.2, 0.9, 1.2, '#D1607A'),
+        _ellipse(10, 16.2, 0.9, 1.2, '#D1607A'),
+    ])
+
+
 # --- Food --------------------------------------------------------------
 
 def _potato():
-    """A whole potato with its eyes, and a cut half showing the pale flesh:
-    the cut half tells it from a stone or a cookie."""
-    skin, skin_d = '#C8955E', '#9C6A3C'
+    """A lumpy whole potato with its eyes, and a cut half showing the pale
+    flesh: the cut half tells it from a stone or a cookie."""
+    skin, skin_d = '#C8955E', '#8F5E33'
+    lump = ('M3 14C3 8 8.5 4 14.5 4.6c4 .3 5-1 9-.4 4 .8 5.8 4.4 4.8 8.4'
+            '-.6 3 .6 5-1.4 8-2.6 3.6-9 3.2-13 2.8C9.5 23.2 3 21 3 14z')
+    eyes = ''.join(_stroke(f'M{x} {y}c.6-.7 1.6-.7 2.2 0', skin_d, 0.7)
+                   for x, y in ((8, 10), (15, 8.4), (22, 9.2), (11, 17.6),
+                                (20, 16.4), (25.2, 13.4)))
     return ''.join([
-        '<g transform="rotate(-18 15 15)">',
-        _ellipse(15, 15, 13, 9.5, skin_d),
-        _ellipse(14.4, 14.2, 12.4, 8.8, skin),
-        _circle(8, 12, 0.9, skin_d), _circle(13, 9, 0.8, skin_d),
-        _circle(19.5, 11.5, 0.9, skin_d), _circle(11, 18, 0.8, skin_d),
-        _circle(22, 17, 0.7, skin_d),
-        _ellipse(10, 10.5, 3, 1.4, '#FFFFFF', ' opacity="0.25"'),
-        '</g>',
+        _path(lump, skin_d, ' transform="translate(.4 .8)"'),
+        _path(lump, skin),
+        eyes,
+        _ellipse(9.5, 8.6, 3.2, 1.4, '#FFFFFF',
+                 ' opacity="0.3" transform="rotate(-15 9.5 8.6)"'),
         '<g transform="rotate(10 24 25)">',
         _ellipse(24, 25.5, 10.5, 8, skin_d),
         _ellipse(24, 25, 9.8, 7.3, '#FBE7A1'),
@@ -190,16 +228,18 @@ def _marbles():
                      '#FFFFFF', ' opacity="0.9"'),
         ])
     return ''.join([
+        '<g transform="translate(1 0) scale(0.85)">',
         _path('M3 21c-1-6 2-11 5-13l-2-3h11l-2 3c3 2 6 7 5 13'
               'c-.4 3-3.5 4.5-8.5 4.5S3.4 24 3 21z', PURPLE),   # bag
         _path('M6 5h11l-2 3H8z', '#9266CC'),
         _stroke('M8 8c2 1 5 1 7 0', '#FFCC4D', 1),
         _stroke('M15 8c2 .5 3 2 2.2 3.4', '#FFCC4D', 0.8),
-        marble(24, 25, 5, '#88C9F9', BLUE_DD),
-        marble(13.5, 29.5, 4.4, '#FFD983', '#E07A00'),
-        marble(30.5, 16.5, 3.8, '#A6D388', GREEN_D),
-        marble(31, 30, 3.6, '#F4ABBA', RED_D),
-        marble(5.5, 30.5, 3.4, '#CBB7EA', '#6E48AA'),
+        '</g>',
+        marble(29.5, 14.5, 4.6, '#A6D388', GREEN_D),
+        marble(23.5, 24.5, 6, '#88C9F9', BLUE_DD),
+        marble(31, 30.5, 4.4, '#F4ABBA', RED_D),
+        marble(12.5, 29, 5.4, '#FFD983', '#E07A00'),
+        marble(4.8, 31, 3.8, '#CBB7EA', '#6E48AA'),
     ])
 
 
@@ -505,7 +545,7 @@ SETS = [
         'art': {
             'cat': tw('1f408-200d-2b1b'),   # black: never a tiger
             'dog': tw('1f415'), 'bird': tw('1f426'), 'fish': tw('1f41f', 'translate(0 -3.8)'),
-            'duck': tw('1f986'), 'cow': tw('1f404', 'translate(0 -3.3)'), 'pig': tw('1f437'),
+            'duck': tw('1f986'), 'cow': _cow(), 'pig': tw('1f437'),
             'horse': tw('1f40e'), 'sheep': _sheep(), 'rabbit': tw('1f407'),
             'mouse': tw('1f42d'), 'frog': tw('1f438'), 'lion': tw('1f981'),
             'tiger': tw('1f42f'), 'elephant': tw('1f418'),
@@ -589,7 +629,7 @@ SETS = [
 PASTELS = ['#FDE2E4', '#E2F0CB', '#CDE7F7', '#E8DFF5', '#DFF3E4', '#FFE8C2',
            '#DCEBFA', '#FFE0EC', '#E4F6F0', '#FFF4C7']
 GROUND_FOR = {
-    'sheep': '#CFEBC0', 'egg': '#CDE7F7', 'cloud': '#BFE0F7',
+    'sheep': '#CFEBC0', 'cow': '#DFF3E4', 'egg': '#CDE7F7', 'cloud': '#9FD0F2',
     'snowman': '#CDE7F7', 'rice': '#E8F6D8', 'mountain': '#DCEBFA',
     'lemon': '#DCEBFA', 'banana': '#E8DFF5', 'ice cream': '#FFE0EC',
     'star': '#DCEBFA', 'sun': '#DCEBFA', 'moon': '#E8DFF5',
