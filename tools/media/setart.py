@@ -450,23 +450,32 @@ def _glasses():
     ])
 
 
-def _sandal(x, y):
-    """One sandal from above: a sole and open straps, toes' room showing."""
-    sole = (f'M{x + 5} {y}c3.2 0 5 3 5 7 0 3-1 5-1 9s1.4 6-.4 9'
-            f'c-1 1.6-6.2 1.6-7.2 0-1.8-3-.4-5-.4-9s-1-6-1-9c0-4 1.8-7 5-7z')
+def _sandal():
+    """One sandal from above, toe up: a foot-shaped sole, a toe strap,
+    crossed straps over the instep and a buckled ankle strap, the sole
+    showing between them."""
+    sole = ('M6 0C10 0 12 3.5 12 8c0 4-1.5 6-1.5 10s.5 8-4 9'
+            'C2 27.5 1.5 23 1.5 18S0 11.5 0 7.5C0 3 2.5 0 6 0z')
+    strap = '#E75A8A'
     return ''.join([
-        _path(sole, '#D99E82'),
-        _path(sole, 'none', ' stroke="#8A4B38" stroke-width="0.9"'),
-        _rect(x - 0.2, y + 5, 10.4, 2.6, '#E75A8A', 1.2),      # toe strap
-        _rect(x + 0.4, y + 12, 9.2, 2.6, '#E75A8A', 1.2),
-        _path(f'M{x + 0.6} {y + 20.5}c0-2 8.8-2 8.8 0v2.4'
-              f'c0-1.6-8.8-1.6-8.8 0z', '#E75A8A'),             # ankle
-        _rect(x + 6.6, y + 19.2, 2.2, 2.2, YELLOW, 0.4),        # buckle
+        _path(sole, BROWN, ' transform="translate(.5 .8)"'),
+        _path(sole, '#E8C39E'),
+        _rect(-0.6, 4.6, 13.2, 3.2, strap, 1.4),                # toe strap
+        _rect(-1, 11.4, 14.4, 2.8, strap, 1.2,
+              ' transform="rotate(32 6 12.8)"'),                # crossed
+        _rect(-1, 11.4, 14.4, 2.8, strap, 1.2,
+              ' transform="rotate(-32 6 12.8)"'),
+        _rect(0.6, 18.8, 11, 2.8, strap, 1.2),                  # ankle
+        _rect(9, 18.4, 3.2, 3.6, YELLOW, 0.6),                  # buckle
+        _rect(10, 19.4, 1.2, 1.6, strap, 0.3),
     ])
 
 
 def _sandals():
-    return _sandal(5.5, 3) + _sandal(20.5, 6)
+    """A pair, toes apart, as they stand by the door."""
+    return (f'<g transform="translate(3.6 5) rotate(-8 6 13)">{_sandal()}</g>'
+            f'<g transform="translate(32.4 5) scale(-1 1) rotate(-8 6 13)">'
+            f'{_sandal()}</g>')
 
 
 def _boot(x, y, fill, dark):
@@ -597,7 +606,7 @@ SETS = [
         'art': {
             'hat': tw('1f452'), 'cap': tw('1f9e2'), 'coat': _coat(),
             'dress': tw('1f457'), 'shirt': tw('1f455'), 'skirt': _skirt(),
-            'socks': tw('1f9e6'), 'shoes': _pair('1f45f'), 'boots': _boots(),
+            'socks': tw('1f9e6'), 'shoes': _pair('1f45e'), 'boots': _boots(),
             'gloves': tw('1f9e4'), 'scarf': tw('1f9e3'), 'jeans': tw('1f456'),
             'shorts': tw('1fa73'), 'sweater': _sweater(),
             'pajamas': _pajamas(), 'belt': _belt(), 'tie': _tie(),
