@@ -413,21 +413,19 @@ def _belt():
 
 
 def _tie():
-    """A necktie alone, knotted, with stripes."""
+    """A necktie alone, knotted, with stripes; tilted as if swinging, since
+    upright a tie is too thin to fill the picture."""
     r, rd = '#3B88C3', '#1D4F75'
-    blade = 'M14 8.6h8l3.4 19.6L18 35l-7.4-6.8z'
+    blade = 'M16 7.6h4l3.8 21L18 34l-5.8-5.4z'
     return ''.join([
-        # A broad tie: a thin one reads as a stripe of colour.
-        '<g transform="translate(18 0) scale(1.35 1) translate(-18 0)">',
+        '<g transform="rotate(30 18 18)">',
         _path(blade, r),
         '<clipPath id="tieblade"><path d="' + blade + '"/></clipPath>',
         '<g clip-path="url(#tieblade)">',
-        *[_rect(6, y, 24, 2, YELLOW, 0,
-                ' transform="rotate(-32 18 20)"') for y in (9, 15, 21, 27,
-                                                              33)],
+        *[_rect(4, y, 28, 2, YELLOW, 0, ' transform="rotate(-40 18 20)"')
+          for y in (5, 10.5, 16, 21.5, 27, 32.5)],
         '</g>',
-        _path('M12.6 1.5h10.8L22 8.8h-8z', rd),                 # knot
-        _path('M14 8.6h8l-.2 1.4h-7.6z', rd, ' opacity="0.6"'),
+        _path('M15 1.6h6l-.9 6.4h-4.2z', rd),                   # knot
         '</g>',
     ])
 
