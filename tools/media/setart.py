@@ -416,16 +416,17 @@ def _tie():
     """A necktie alone, knotted, with stripes; tilted as if swinging, since
     upright a tie is too thin to fill the picture."""
     r, rd = '#3B88C3', '#1D4F75'
-    blade = 'M16 7.6h4l3.8 21L18 34l-5.8-5.4z'
+    blade = 'M15.6 7.6h4.8l4.4 21L18 34.4l-6.6-5.8z'
     return ''.join([
-        '<g transform="rotate(30 18 18)">',
+        '<g transform="rotate(30 18 18) translate(18 18) scale(1.1) '
+        'translate(-18 -18)">',
         _path(blade, r),
         '<clipPath id="tieblade"><path d="' + blade + '"/></clipPath>',
         '<g clip-path="url(#tieblade)">',
         *[_rect(4, y, 28, 2, YELLOW, 0, ' transform="rotate(-40 18 20)"')
           for y in (5, 10.5, 16, 21.5, 27, 32.5)],
         '</g>',
-        _path('M15 1.6h6l-.9 6.4h-4.2z', rd),                   # knot
+        _path('M14.8 1.6h6.4l-1 6.4h-4.4z', rd),                   # knot
         '</g>',
     ])
 
