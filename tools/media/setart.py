@@ -337,6 +337,82 @@ def _coat():
     ])
 
 
+def _shirt():
+    """A long-sleeved shirt laid flat: pointed collar, a button placket,
+    a breast pocket, cuffs and a rounded tail; white, so it is neither
+    the blue pyjama top nor a T-shirt."""
+    w, shade, dark, btn = '#FFFFFF', '#DDE5EB', '#9AAAB6', '#8899A6'
+    seam = f' stroke="{shade}" stroke-width="0.7"'
+    sleeve = [(9.6, 4.4), (4.8, 6.8), (0.6, 27), (6.8, 27.8), (9.4, 15)]
+    parts = [
+        _poly(sleeve, w),
+        _poly([(36 - x, y) for x, y in sleeve], w),
+        _path('M13.6 2.6L9.2 4.4V31.2c0 2.2 3.6 3.2 8.8 3.2s8.8-1 8.8-3.2'
+              'V4.4l-4.4-1.8z', w),                             # body
+        _path('M9.4 15L9.6 4.4M26.6 15L26.4 4.4', 'none', seam),
+        _poly([(0.7, 25.8), (7, 26.7), (6.4, 31.2), (0, 30.2)], shade),
+        _poly([(35.3, 25.8), (29, 26.7), (29.6, 31.2), (36, 30.2)], shade),
+        _circle(4.6, 28.8, 0.6, btn), _circle(31.4, 28.8, 0.6, btn),
+        _rect(16.9, 6, 2.2, 28.4, shade),                       # placket
+        _path('M14 2.8c2.2-1.6 5.8-1.6 8 0L18 5.6z', dark),   # neck
+        _path('M13.4 2.4L18 6.8l-3 4.8-3.4-8.2z', w,
+              f' stroke="{dark}" stroke-width="0.6"' + LINE),    # collar
+        _path('M22.6 2.4L18 6.8l3 4.8 3.4-8.2z', w,
+              f' stroke="{dark}" stroke-width="0.6"' + LINE),
+        _rect(20.6, 12.6, 4.8, 5.4, 'none', 0.5,
+              f' stroke="{dark}" stroke-width="0.6"'),           # pocket
+        _path('M20.6 14h4.8', 'none', f' stroke="{shade}" stroke-width="0.6"'),
+    ]
+    parts += [_circle(18, y, 0.75, btn) for y in (9.6, 14.6, 19.6, 24.6,
+                                                  29.6)]
+    return ''.join(parts)
+
+
+def _jeans():
+    """Denim jeans from the front: faded thighs and knees, gold stitching
+    and rivets, belt loops, a front pocket, and the hems turned up."""
+    d, dd, fade, turn = '#3F7DBF', '#2A5A8C', '#9CC4EA', '#7FB0DE'
+    gold = '#F2A93B'
+    stitch = (f' stroke="{gold}" stroke-width="0.45"'
+              ' stroke-dasharray="0.9 0.6"' + LINE)
+    legs = 'M7 5.6h22l1.8 25.4H21L18 12.6 15 31H5.2z'
+    parts = [
+        '<defs><radialGradient id="denimfade">'
+        f'<stop offset="0" stop-color="{fade}" stop-opacity="0.75"/>'
+        f'<stop offset="1" stop-color="{fade}" stop-opacity="0"/>'
+        '</radialGradient></defs>',
+        _path(legs, d),
+        '<clipPath id="jeanslegs"><path d="' + legs + '"/></clipPath>',
+        '<g clip-path="url(#jeanslegs)">',
+        _ellipse(11.2, 14, 3.6, 7.5, 'url(#denimfade)'),       # thighs
+        _ellipse(24.8, 14, 3.6, 7.5, 'url(#denimfade)'),
+        _ellipse(10.4, 23.6, 3, 2.8, 'url(#denimfade)'),         # knees
+        _ellipse(25.6, 23.6, 3, 2.8, 'url(#denimfade)'),
+        '</g>',
+        _path('M18 9.6V12.6', 'none', f' stroke="{dd}" stroke-width="0.7"'),
+        _rect(6.6, 2.2, 22.8, 4, dd, 0.6),                      # waistband
+        _path('M7 3h22M7 5.4h22', 'none', stitch),
+        _path('M10.6 6.2c.2 3-.6 5.4-4.2 5.6', 'none', stitch),  # pocket
+        _path('M25.4 6.2c-.2 3 .6 5.4 4.2 5.6', 'none', stitch),
+        _path('M20.2 6.2v5.8c0 1.6-1 2.6-2.2 3.2', 'none', stitch),  # fly
+        _path('M6.6 6.8l-1.5 23.6M29.4 6.8l1.5 23.6', 'none', stitch),
+        _circle(10.6, 6.6, 0.55, gold), _circle(6.6, 11.8, 0.55, gold),
+        _circle(25.4, 6.6, 0.55, gold), _circle(29.4, 11.8, 0.55, gold),
+        _circle(18, 4.2, 1.2, gold),                            # button
+        _circle(18, 4.2, 0.5, '#C77E14'),
+    ]
+    for x in (8.8, 14, 22, 27.2):                               # loops
+        parts.append(_rect(x - 0.7, 1.6, 1.4, 5.2, d, 0.4))
+    parts += [
+        _path('M4.8 30.4h10.6l-.2 4H4.6z', turn),               # turn-ups
+        _path('M20.6 30.4h10.6l.2 4H20.8z', turn),
+        _path('M4.8 30.4h10.6M20.6 30.4h10.6', 'none',
+              f' stroke="{dd}" stroke-width="0.6"'),
+        _path('M5.2 33.2h10M20.8 33.2h10', 'none', stitch),
+    ]
+    return ''.join(parts)
+
+
 def _sweater():
     """A knitted jumper: ribbed neck, cuffs and hem, a knitted band of
     diamonds; no buttons (that would be a coat)."""
@@ -604,9 +680,9 @@ SETS = [
                   'swimsuit'],
         'art': {
             'hat': tw('1f452'), 'cap': tw('1f9e2'), 'coat': _coat(),
-            'dress': tw('1f457'), 'shirt': tw('1f455'), 'skirt': _skirt(),
+            'dress': tw('1f457'), 'shirt': _shirt(), 'skirt': _skirt(),
             'socks': tw('1f9e6'), 'shoes': _pair('1f45e'), 'boots': _boots(),
-            'gloves': tw('1f9e4'), 'scarf': tw('1f9e3'), 'jeans': tw('1f456'),
+            'gloves': tw('1f9e4'), 'scarf': tw('1f9e3'), 'jeans': _jeans(),
             'shorts': tw('1fa73'), 'sweater': _sweater(),
             'pajamas': _pajamas(), 'belt': _belt(), 'tie': _tie(),
             'glasses': _glasses(), 'sandals': _sandals(),
@@ -647,7 +723,7 @@ GROUND_FOR = {
     'giraffe': '#DCEBFA', 'zebra': '#FFE8C2', 'cat': '#FFF1D6',
     'bus': '#DCEBFA', 'whistle': '#DCEBFA', 'boots': '#DCEBFA',
     'jeans': '#FFF1D6', 'cap': '#FFF1D6', 'dress': '#FFF1D6',
-    'shirt': '#FFF1D6', 'tie': '#FFF1D6', 'pajamas': '#FFF1D6',
+    'shirt': '#CDE7F7', 'tie': '#FFF1D6', 'pajamas': '#FFF1D6',
     'sweater': '#FFF1D6', 'socks': '#FFF1D6',
 }
 
