@@ -45,5 +45,6 @@ echo "== contact sheet"
 mkdir -p "$root/docs"
 /usr/bin/python3 "$here/contact_sheet.py" "$res" "$root/docs/contact-sheet.png" \
     "$work/sheet"
+/usr/bin/python3 "$here/set_sheets.py" "$res" "$root/docs/sets" "$work/sets"
 
 echo "done: $(find "$res" -type f | wc -l) files in resources/"

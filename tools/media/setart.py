@@ -27,8 +27,13 @@ LINE = ' stroke-linecap="round" stroke-linejoin="round"'
 
 def tw(code, *places):
     """Twemoji glyph `code`, drawn once, or once per transform in `places`
-    (a pair of shoes from one shoe)."""
+    (a pair of shoes from one shoe; a car raised from the box's floor)."""
     return ('twemoji', code, places or ('',))
+
+
+def _raised(units, svg):
+    """Moves a drawing up so that it sits in the middle of its picture."""
+    return f'<g transform="translate(0 {-units})">{svg}</g>'
 
 
 def _stroke(d, colour, width, extra=''):
@@ -61,21 +66,59 @@ def _sheep():
     return ''.join(parts)
 
 
+def _cow():
+    """A black-and-white cow from the side, its head turned to us: pink
+    muzzle, horns and udder (Twemoji's is a grey shape without them)."""
+    body = 'M13 9.5h14.5a5.5 5.5 0 0 1 5.5 5.5v4.5a5.5 5.5 0 0 1-5.5 5.5H13a5.5 5.5 0 0 1-5.5-5.5V15A5.5 5.5 0 0 1 13 9.5z'
+    legs = [_rect(x, 21, 3, 11, GREY_L if x in (15, 28) else WHITE, 1)
+            + _rect(x, 30.5, 3, 2.5, GREY_D, 0.6) for x in (11, 15, 24, 28)]
+    return ''.join([
+        _stroke('M32.5 13c2 2 2 6 1.6 10', GREY, 0.9),         # tail
+        _ellipse(33.9, 24, 1.1, 2, GREY_D),
+        *legs,
+        _path(body, GREY_L, ' transform="translate(0 .5)"'),
+        _path(body, '#FFFFFF'),
+        '<clipPath id="cowbody"><path d="' + body + '"/></clipPath>',
+        '<g clip-path="url(#cowbody)">',
+        _path('M16 9c3 0 4 3 3 5.5S14 18 13 16s0-7 3-7z', GREY_D),
+        _path('M25 8c4 0 7 2 6 5s-5 4-7 2-2-7 1-7z', GREY_D),
+        _path('M21 18.5c2-1 4.5 0 4.5 2.5S23 25 21 24.5s-2-5 0-6z', GREY_D),
+        '</g>',
+        _ellipse(26, 25.2, 3.2, 1.8, PINK),                   # udder
+        _rect(24.2, 25.8, 0.9, 1.8, PINK, 0.4),
+        _rect(26.9, 25.8, 0.9, 1.8, PINK, 0.4),
+        _path('M3.4 6.5c-.8-1.6-.4-3 .6-3.6.2 1.2.8 2 1.8 2.4z', '#C9A062'),
+        _path('M12.6 6.5c.8-1.6.4-3-.6-3.6-.2 1.2-.8 2-1.8 2.4z', '#C9A062'),
+        _ellipse(1.6, 9, 2.4, 1.2, GREY_D, ' transform="rotate(-20 1.6 9)"'),
+        _ellipse(14.4, 9, 2.4, 1.2, GREY_D, ' transform="rotate(20 14.4 9)"'),
+        _ellipse(8, 11.5, 5.6, 6.6, '#FFFFFF'),                # head
+        _path('M8 5c3 0 5.6 2.4 5.6 6.5 0 .6-.1 1-.2 1.6-1.4-.4-3-2-3.4-4'
+              '-.4-1.4-1.4-2.6-2-4.1z', GREY_D),
+        _circle(5.8, 11, 0.9, GREY_D), _circle(10.2, 11, 0.9, '#FFFFFF'),
+        _circle(10.2, 11, 0.7, GREY_D),
+        _ellipse(8, 16.2, 5.4, 3.6, PINK),                     # muzzle
+        _ellipse(6, 16.2, 0.9, 1.2, '#D1607A'),
+        _ellipse(10, 16.2, 0.9, 1.2, '#D1607A'),
+    ])
+
+
 # --- Food --------------------------------------------------------------
 
 def _potato():
-    """A whole potato with its eyes, and a cut half showing the pale flesh:
-    the cut half tells it from a stone or a cookie."""
-    skin, skin_d = '#C8955E', '#9C6A3C'
+    """A lumpy whole potato with its eyes, and a cut half showing the pale
+    flesh: the cut half tells it from a stone or a cookie."""
+    skin, skin_d = '#C8955E', '#8F5E33'
+    lump = ('M3 14C3 8 8.5 4 14.5 4.6c4 .3 5-1 9-.4 4 .8 5.8 4.4 4.8 8.4'
+            '-.6 3 .6 5-1.4 8-2.6 3.6-9 3.2-13 2.8C9.5 23.2 3 21 3 14z')
+    eyes = ''.join(_stroke(f'M{x} {y}c.6-.7 1.6-.7 2.2 0', skin_d, 0.7)
+                   for x, y in ((8, 10), (15, 8.4), (22, 9.2), (11, 17.6),
+                                (20, 16.4), (25.2, 13.4)))
     return ''.join([
-        '<g transform="rotate(-18 15 15)">',
-        _ellipse(15, 15, 13, 9.5, skin_d),
-        _ellipse(14.4, 14.2, 12.4, 8.8, skin),
-        _circle(8, 12, 0.9, skin_d), _circle(13, 9, 0.8, skin_d),
-        _circle(19.5, 11.5, 0.9, skin_d), _circle(11, 18, 0.8, skin_d),
-        _circle(22, 17, 0.7, skin_d),
-        _ellipse(10, 10.5, 3, 1.4, '#FFFFFF', ' opacity="0.25"'),
-        '</g>',
+        _path(lump, skin_d, ' transform="translate(.4 .8)"'),
+        _path(lump, skin),
+        eyes,
+        _ellipse(9.5, 8.6, 3.2, 1.4, '#FFFFFF',
+                 ' opacity="0.3" transform="rotate(-15 9.5 8.6)"'),
         '<g transform="rotate(10 24 25)">',
         _ellipse(24, 25.5, 10.5, 8, skin_d),
         _ellipse(24, 25, 9.8, 7.3, '#FBE7A1'),
@@ -185,16 +228,18 @@ def _marbles():
                      '#FFFFFF', ' opacity="0.9"'),
         ])
     return ''.join([
+        '<g transform="translate(1 0) scale(0.85)">',
         _path('M3 21c-1-6 2-11 5-13l-2-3h11l-2 3c3 2 6 7 5 13'
               'c-.4 3-3.5 4.5-8.5 4.5S3.4 24 3 21z', PURPLE),   # bag
         _path('M6 5h11l-2 3H8z', '#9266CC'),
         _stroke('M8 8c2 1 5 1 7 0', '#FFCC4D', 1),
         _stroke('M15 8c2 .5 3 2 2.2 3.4', '#FFCC4D', 0.8),
-        marble(24, 25, 5, '#88C9F9', BLUE_DD),
-        marble(13.5, 29.5, 4.4, '#FFD983', '#E07A00'),
-        marble(30.5, 16.5, 3.8, '#A6D388', GREEN_D),
-        marble(31, 30, 3.6, '#F4ABBA', RED_D),
-        marble(5.5, 30.5, 3.4, '#CBB7EA', '#6E48AA'),
+        '</g>',
+        marble(29.5, 14.5, 4.6, '#A6D388', GREEN_D),
+        marble(23.5, 24.5, 6, '#88C9F9', BLUE_DD),
+        marble(31, 30.5, 4.4, '#F4ABBA', RED_D),
+        marble(12.5, 29, 5.4, '#FFD983', '#E07A00'),
+        marble(4.8, 31, 3.8, '#CBB7EA', '#6E48AA'),
     ])
 
 
@@ -292,6 +337,82 @@ def _coat():
     ])
 
 
+def _shirt():
+    """A long-sleeved shirt laid flat: pointed collar, a button placket,
+    a breast pocket, cuffs and a rounded tail; white, so it is neither
+    the blue pyjama top nor a T-shirt."""
+    w, shade, dark, btn = '#FFFFFF', '#DDE5EB', '#9AAAB6', '#8899A6'
+    seam = f' stroke="{shade}" stroke-width="0.7"'
+    sleeve = [(9.6, 4.4), (4.8, 6.8), (0.6, 27), (6.8, 27.8), (9.4, 15)]
+    parts = [
+        _poly(sleeve, w),
+        _poly([(36 - x, y) for x, y in sleeve], w),
+        _path('M13.6 2.6L9.2 4.4V31.2c0 2.2 3.6 3.2 8.8 3.2s8.8-1 8.8-3.2'
+              'V4.4l-4.4-1.8z', w),                             # body
+        _path('M9.4 15L9.6 4.4M26.6 15L26.4 4.4', 'none', seam),
+        _poly([(0.7, 25.8), (7, 26.7), (6.4, 31.2), (0, 30.2)], shade),
+        _poly([(35.3, 25.8), (29, 26.7), (29.6, 31.2), (36, 30.2)], shade),
+        _circle(4.6, 28.8, 0.6, btn), _circle(31.4, 28.8, 0.6, btn),
+        _rect(16.9, 6, 2.2, 28.4, shade),                       # placket
+        _path('M14 2.8c2.2-1.6 5.8-1.6 8 0L18 5.6z', dark),   # neck
+        _path('M13.4 2.4L18 6.8l-3 4.8-3.4-8.2z', w,
+              f' stroke="{dark}" stroke-width="0.6"' + LINE),    # collar
+        _path('M22.6 2.4L18 6.8l3 4.8 3.4-8.2z', w,
+              f' stroke="{dark}" stroke-width="0.6"' + LINE),
+        _rect(20.6, 12.6, 4.8, 5.4, 'none', 0.5,
+              f' stroke="{dark}" stroke-width="0.6"'),           # pocket
+        _path('M20.6 14h4.8', 'none', f' stroke="{shade}" stroke-width="0.6"'),
+    ]
+    parts += [_circle(18, y, 0.75, btn) for y in (9.6, 14.6, 19.6, 24.6,
+                                                  29.6)]
+    return ''.join(parts)
+
+
+def _jeans():
+    """Denim jeans from the front: faded thighs and knees, gold stitching
+    and rivets, belt loops, a front pocket, and the hems turned up."""
+    d, dd, fade, turn = '#3F7DBF', '#2A5A8C', '#9CC4EA', '#7FB0DE'
+    gold = '#F2A93B'
+    stitch = (f' stroke="{gold}" stroke-width="0.45"'
+              ' stroke-dasharray="0.9 0.6"' + LINE)
+    legs = 'M7 5.6h22l1.8 25.4H21L18 12.6 15 31H5.2z'
+    parts = [
+        '<defs><radialGradient id="denimfade">'
+        f'<stop offset="0" stop-color="{fade}" stop-opacity="0.75"/>'
+        f'<stop offset="1" stop-color="{fade}" stop-opacity="0"/>'
+        '</radialGradient></defs>',
+        _path(legs, d),
+        '<clipPath id="jeanslegs"><path d="' + legs + '"/></clipPath>',
+        '<g clip-path="url(#jeanslegs)">',
+        _ellipse(11.2, 14, 3.6, 7.5, 'url(#denimfade)'),       # thighs
+        _ellipse(24.8, 14, 3.6, 7.5, 'url(#denimfade)'),
+        _ellipse(10.4, 23.6, 3, 2.8, 'url(#denimfade)'),         # knees
+        _ellipse(25.6, 23.6, 3, 2.8, 'url(#denimfade)'),
+        '</g>',
+        _path('M18 9.6V12.6', 'none', f' stroke="{dd}" stroke-width="0.7"'),
+        _rect(6.6, 2.2, 22.8, 4, dd, 0.6),                      # waistband
+        _path('M7 3h22M7 5.4h22', 'none', stitch),
+        _path('M10.6 6.2c.2 3-.6 5.4-4.2 5.6', 'none', stitch),  # pocket
+        _path('M25.4 6.2c-.2 3 .6 5.4 4.2 5.6', 'none', stitch),
+        _path('M20.2 6.2v5.8c0 1.6-1 2.6-2.2 3.2', 'none', stitch),  # fly
+        _path('M6.6 6.8l-1.5 23.6M29.4 6.8l1.5 23.6', 'none', stitch),
+        _circle(10.6, 6.6, 0.55, gold), _circle(6.6, 11.8, 0.55, gold),
+        _circle(25.4, 6.6, 0.55, gold), _circle(29.4, 11.8, 0.55, gold),
+        _circle(18, 4.2, 1.2, gold),                            # button
+        _circle(18, 4.2, 0.5, '#C77E14'),
+    ]
+    for x in (8.8, 14, 22, 27.2):                               # loops
+        parts.append(_rect(x - 0.7, 1.6, 1.4, 5.2, d, 0.4))
+    parts += [
+        _path('M4.8 30.4h10.6l-.2 4H4.6z', turn),               # turn-ups
+        _path('M20.6 30.4h10.6l.2 4H20.8z', turn),
+        _path('M4.8 30.4h10.6M20.6 30.4h10.6', 'none',
+              f' stroke="{dd}" stroke-width="0.6"'),
+        _path('M5.2 33.2h10M20.8 33.2h10', 'none', stitch),
+    ]
+    return ''.join(parts)
+
+
 def _sweater():
     """A knitted jumper: ribbed neck, cuffs and hem, a knitted band of
     diamonds; no buttons (that would be a coat)."""
@@ -368,39 +489,68 @@ def _belt():
 
 
 def _tie():
-    """A necktie alone, knotted, with stripes."""
+    """A necktie alone, knotted, with stripes; tilted as if swinging, since
+    upright a tie is too thin to fill the picture."""
     r, rd = '#3B88C3', '#1D4F75'
-    blade = 'M14 8.6h8l3.4 19.6L18 35l-7.4-6.8z'
+    blade = 'M15.6 7.6h4.8l4.4 21L18 34.4l-6.6-5.8z'
     return ''.join([
+        '<g transform="rotate(30 18 18) translate(18 18) scale(1.1) '
+        'translate(-18 -18)">',
         _path(blade, r),
         '<clipPath id="tieblade"><path d="' + blade + '"/></clipPath>',
         '<g clip-path="url(#tieblade)">',
-        *[_rect(6, y, 24, 2, YELLOW, 0,
-                ' transform="rotate(-32 18 20)"') for y in (9, 15, 21, 27,
-                                                              33)],
+        *[_rect(4, y, 28, 2, YELLOW, 0, ' transform="rotate(-40 18 20)"')
+          for y in (5, 10.5, 16, 21.5, 27, 32.5)],
         '</g>',
-        _path('M12.6 1.5h10.8L22 8.8h-8z', rd),                 # knot
-        _path('M14 8.6h8l-.2 1.4h-7.6z', rd, ' opacity="0.6"'),
+        _path('M14.8 1.6h6.4l-1 6.4h-4.4z', rd),                   # knot
+        '</g>',
     ])
 
 
-def _sandal(x, y):
-    """One sandal from above: a sole and open straps, toes' room showing."""
-    sole = (f'M{x + 5} {y}c3.2 0 5 3 5 7 0 3-1 5-1 9s1.4 6-.4 9'
-            f'c-1 1.6-6.2 1.6-7.2 0-1.8-3-.4-5-.4-9s-1-6-1-9c0-4 1.8-7 5-7z')
+def _glasses():
+    """Round glasses seen a little from above, their arms open behind: big
+    enough to fill the picture, and plain glasses rather than sunglasses."""
+    frame = '#3B3F45'
     return ''.join([
-        _path(sole, '#D99E82'),
-        _path(sole, 'none', ' stroke="#8A4B38" stroke-width="0.9"'),
-        _rect(x - 0.2, y + 5, 10.4, 2.6, '#E75A8A', 1.2),      # toe strap
-        _rect(x + 0.4, y + 12, 9.2, 2.6, '#E75A8A', 1.2),
-        _path(f'M{x + 0.6} {y + 20.5}c0-2 8.8-2 8.8 0v2.4'
-              f'c0-1.6-8.8-1.6-8.8 0z', '#E75A8A'),             # ankle
-        _rect(x + 6.6, y + 19.2, 2.2, 2.2, YELLOW, 0.4),        # buckle
+        _stroke('M3.4 21L6 7.5c.3-1.4 1.8-1.8 2.6-.8l1.4 1.8', frame, 1.6),
+        _stroke('M32.6 21L30 7.5c-.3-1.4-1.8-1.8-2.6-.8l-1.4 1.8', frame, 1.6),
+        _circle(10, 23, 7.6, '#D4ECFB'), _circle(26, 23, 7.6, '#D4ECFB'),
+        _path('M6.5 21.5a4.5 4.5 0 0 1 4-3.8', 'none',
+              ' stroke="#FFFFFF" stroke-width="1.4"' + LINE),
+        _path('M22.5 21.5a4.5 4.5 0 0 1 4-3.8', 'none',
+              ' stroke="#FFFFFF" stroke-width="1.4"' + LINE),
+        _circle(10, 23, 7.6, 'none', f' stroke="{frame}" stroke-width="2.2"'),
+        _circle(26, 23, 7.6, 'none', f' stroke="{frame}" stroke-width="2.2"'),
+        _stroke('M15.6 20.6c1.4-1.4 3.4-1.4 4.8 0', frame, 1.8),   # bridge
+    ])
+
+
+def _sandal():
+    """One sandal from above, toe up: a foot-shaped sole, a toe strap,
+    crossed straps over the instep and a buckled ankle strap, the sole
+    showing between them."""
+    sole = ('M6 0C10 0 12 3.5 12 8c0 4-1.5 6-1.5 10s.5 8-4 9'
+            'C2 27.5 1.5 23 1.5 18S0 11.5 0 7.5C0 3 2.5 0 6 0z')
+    strap = '#E75A8A'
+    return ''.join([
+        _path(sole, BROWN, ' transform="translate(.5 .8)"'),
+        _path(sole, '#E8C39E'),
+        _rect(-0.6, 4.6, 13.2, 3.2, strap, 1.4),                # toe strap
+        _rect(-1, 11.4, 14.4, 2.8, strap, 1.2,
+              ' transform="rotate(32 6 12.8)"'),                # crossed
+        _rect(-1, 11.4, 14.4, 2.8, strap, 1.2,
+              ' transform="rotate(-32 6 12.8)"'),
+        _rect(0.6, 18.8, 11, 2.8, strap, 1.2),                  # ankle
+        _rect(9, 18.4, 3.2, 3.6, YELLOW, 0.6),                  # buckle
+        _rect(10, 19.4, 1.2, 1.6, strap, 0.3),
     ])
 
 
 def _sandals():
-    return _sandal(5.5, 3) + _sandal(20.5, 6)
+    """A pair, toes apart, as they stand by the door."""
+    return (f'<g transform="translate(3.6 5) rotate(-8 6 13)">{_sandal()}</g>'
+            f'<g transform="translate(32.4 5) scale(-1 1) rotate(-8 6 13)">'
+            f'{_sandal()}</g>')
 
 
 def _boot(x, y, fill, dark):
@@ -478,8 +628,8 @@ SETS = [
                   'zebra'],
         'art': {
             'cat': tw('1f408-200d-2b1b'),   # black: never a tiger
-            'dog': tw('1f415'), 'bird': tw('1f426'), 'fish': tw('1f41f'),
-            'duck': tw('1f986'), 'cow': tw('1f404'), 'pig': tw('1f437'),
+            'dog': tw('1f415'), 'bird': tw('1f426'), 'fish': tw('1f41f', 'translate(0 -3.8)'),
+            'duck': tw('1f986'), 'cow': _cow(), 'pig': tw('1f437'),
             'horse': tw('1f40e'), 'sheep': _sheep(), 'rabbit': tw('1f407'),
             'mouse': tw('1f42d'), 'frog': tw('1f438'), 'lion': tw('1f981'),
             'tiger': tw('1f42f'), 'elephant': tw('1f418'),
@@ -516,7 +666,7 @@ SETS = [
             'balloon': tw('1f388'), 'yo-yo': tw('1fa80'),
             'puzzle': tw('1f9e9'), 'robot': tw('1f916'),
             'puppet': _puppet(), 'slide': tw('1f6dd'), 'swing': _swing(),
-            'seesaw': _seesaw(), 'bubbles': _bubbles(),
+            'seesaw': _raised(4.2, _seesaw()), 'bubbles': _bubbles(),
             'crayons': _crayons(), 'dice': _pair('1f3b2'),
             'marbles': _marbles(), 'whistle': _whistle(),
             'guitar': tw('1f3b8'), 'skates': _pair('1f6fc'),
@@ -530,12 +680,12 @@ SETS = [
                   'swimsuit'],
         'art': {
             'hat': tw('1f452'), 'cap': tw('1f9e2'), 'coat': _coat(),
-            'dress': tw('1f457'), 'shirt': tw('1f455'), 'skirt': _skirt(),
-            'socks': tw('1f9e6'), 'shoes': _pair('1f45f'), 'boots': _boots(),
-            'gloves': tw('1f9e4'), 'scarf': tw('1f9e3'), 'jeans': tw('1f456'),
+            'dress': tw('1f457'), 'shirt': _shirt(), 'skirt': _skirt(),
+            'socks': tw('1f9e6'), 'shoes': _pair('1f45e'), 'boots': _boots(),
+            'gloves': tw('1f9e4'), 'scarf': tw('1f9e3'), 'jeans': _jeans(),
             'shorts': tw('1fa73'), 'sweater': _sweater(),
             'pajamas': _pajamas(), 'belt': _belt(), 'tie': _tie(),
-            'glasses': tw('1f453'), 'sandals': _sandals(),
+            'glasses': _glasses(), 'sandals': _sandals(),
             'swimsuit': tw('1fa71'),
         },
     },
@@ -546,13 +696,13 @@ SETS = [
                   'snowman', 'umbrella', 'tree', 'leaf', 'house', 'bridge',
                   'mountain'],
         'art': {
-            'car': tw('1f697'), 'bus': _bus(), 'train': tw('1f682'),
-            'plane': tw('2708'), 'boat': tw('26f5'), 'bike': tw('1f6b2'),
-            'truck': tw('1f69a'), 'rocket': tw('1f680'), 'sun': tw('2600'),
+            'car': tw('1f697', 'translate(0 -6.2)'), 'bus': _bus(), 'train': tw('1f682'),
+            'plane': tw('2708'), 'boat': tw('26f5'), 'bike': tw('1f6b2', 'translate(0 -5.2)'),
+            'truck': tw('1f69a', 'translate(0 -3.3)'), 'rocket': tw('1f680'), 'sun': tw('2600'),
             'moon': tw('1f319'), 'star': tw('2b50'), 'cloud': tw('2601'),
             'rainbow': tw('1f308'), 'snowman': tw('26c4'),
             'umbrella': tw('2602'), 'tree': tw('1f333'), 'leaf': tw('1f341'),
-            'house': tw('1f3e0'), 'bridge': _bridge(),
+            'house': tw('1f3e0'), 'bridge': _raised(2.4, _bridge()),
             'mountain': tw('1f3d4'),
         },
     },
@@ -563,7 +713,7 @@ SETS = [
 PASTELS = ['#FDE2E4', '#E2F0CB', '#CDE7F7', '#E8DFF5', '#DFF3E4', '#FFE8C2',
            '#DCEBFA', '#FFE0EC', '#E4F6F0', '#FFF4C7']
 GROUND_FOR = {
-    'sheep': '#CFEBC0', 'egg': '#CDE7F7', 'cloud': '#BFE0F7',
+    'sheep': '#CFEBC0', 'cow': '#DFF3E4', 'egg': '#CDE7F7', 'cloud': '#9FD0F2',
     'snowman': '#CDE7F7', 'rice': '#E8F6D8', 'mountain': '#DCEBFA',
     'lemon': '#DCEBFA', 'banana': '#E8DFF5', 'ice cream': '#FFE0EC',
     'star': '#DCEBFA', 'sun': '#DCEBFA', 'moon': '#E8DFF5',
@@ -573,7 +723,7 @@ GROUND_FOR = {
     'giraffe': '#DCEBFA', 'zebra': '#FFE8C2', 'cat': '#FFF1D6',
     'bus': '#DCEBFA', 'whistle': '#DCEBFA', 'boots': '#DCEBFA',
     'jeans': '#FFF1D6', 'cap': '#FFF1D6', 'dress': '#FFF1D6',
-    'shirt': '#FFF1D6', 'tie': '#FFF1D6', 'pajamas': '#FFF1D6',
+    'shirt': '#CDE7F7', 'tie': '#FFF1D6', 'pajamas': '#FFF1D6',
     'sweater': '#FFF1D6', 'socks': '#FFF1D6',
 }
 
