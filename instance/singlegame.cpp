@@ -80,6 +80,7 @@ SingleGame::Claim SingleGame::claim(const StartRequest &request)
         return Claim::Unguarded;
     }
     QLockFile lock(path + QStringLiteral(".lock"));
+    qCInfo(lcSingleGame) << "looking for a running game";
     if (!lock.tryLock(lockWaitMs)) {
         warn(QStringLiteral("%1 stays locked; a second start will open a second game").arg(lock.fileName()));
         return Claim::Unguarded;
@@ -97,7 +98,8 @@ SingleGame::Claim SingleGame::claim(const StartRequest &request)
         }
         warn(QStringLiteral("the running game does not answer; starting another"));
     }
-    // Nobody listens: what is there is left by a game that was killed.
+    // Nobody listens: what is there is left by a game that was killed (Qt's
+    // listen with access options would replace it too, but not without them).
     QLocalServer::removeServer(path);
     if (!server.listen(path)) {
         warn(QStringLiteral("cannot listen on %1 (%2); a second start will open a second game")

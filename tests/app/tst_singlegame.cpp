@@ -129,8 +129,12 @@ private slots:
         QProcess *one = start({});
         QTest::qWait(gap);
         QProcess *other = start({});
-        QTest::qWait(lockHeld ? 1000 : 0);
-        lock.unlock();
+        if (lockHeld) { // both wait at the lock, and neither listens before it is free
+            QTRY_VERIFY_WITH_TIMEOUT(log(one).contains("looking") && log(other).contains("looking"), 60000);
+            QTest::qWait(300);
+            QVERIFY(!listens(one) && !listens(other));
+            lock.unlock();
+        }
         QTRY_VERIFY_WITH_TIMEOUT(one->state() == QProcess::NotRunning || other->state() == QProcess::NotRunning, 60000);
         QProcess *ended = one->state() == QProcess::NotRunning ? one : other;
         QProcess *game = ended == one ? other : one;
