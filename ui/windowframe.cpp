@@ -28,6 +28,7 @@ FullScreenView &WindowFrame::fullScreenView()
 {
     if (!view) {
         view = std::make_unique<FullScreenView>(game);
+        view->installEventFilter(this);
         addKeys(view.get());
     }
     return *view;
@@ -99,7 +100,14 @@ bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
 {
     // Spontaneous ones come from the window system (minimising, another
     // desktop), not from the companion opening or closing.
-    if (!event->spontaneous()) {
+    if (watched == view.get()) {
+        // The window system makes the view full screen some time after it is
+        // shown: the companions follow to its centre.
+        const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+        if (placed && isFullScreen())
+            for (QWidget *companion : companions())
+                placeOverGame(companion);
+    } else if (!event->spontaneous() && !restacking) {
         auto *companion = qobject_cast<QWidget *>(watched);
         if (event->type() == QEvent::Hide)
             closed(companion);
@@ -122,12 +130,26 @@ void WindowFrame::restack()
     gameWindow()->winId();
     QWindow *parent = gameWindow()->windowHandle();
     const QList<QWidget *> list = companions();
+    bool reparent = false;
     for (QWidget *companion : list) {
         companion->winId();
-        companion->windowHandle()->setTransientParent(parent);
-        if (companion->isVisible())
-            companion->raise();
+        reparent |= companion->windowHandle()->transientParent() != parent;
     }
+    restacking = true;
+    for (QWidget *companion : list) {
+        companion->windowHandle()->setTransientParent(parent);
+        if (!companion->isVisible())
+            continue;
+        if (reparent) {
+            // X11 reads a window's transient parent only as it is mapped:
+            // shown anew, in the order they opened, each lands on the last.
+            companion->hide();
+            companion->show();
+        } else {
+            companion->raise();
+        }
+    }
+    restacking = false;
     if (!list.isEmpty() && list.last()->isVisible())
         list.last()->activateWindow();
 }

@@ -50,4 +50,5 @@ private:
     QWidget &game;
     std::unique_ptr<FullScreenView> view;
     QList<QPointer<QWidget>> open;
+    bool restacking = false; // companions hidden and shown here stay open
 };

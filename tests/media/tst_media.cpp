@@ -14,7 +14,7 @@
 #include <QtGui/QImage>
 #include <QtTest/QtTest>
 
-#include "app/songfont.h"
+#include "ui/songfont.h"
 
 #include <cmath>
 
