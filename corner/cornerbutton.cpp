@@ -20,6 +20,7 @@ CornerButton::CornerButton(QWidget &game, WindowFrame &windowFrame, std::functio
     setToolTip(QStringLiteral("大人的角落：家长和老师在这里选词语"));
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover); // repainted as the mouse comes and goes
+    setAccessibleName(QStringLiteral("大人的角落"));
     connect(this, &QPushButton::clicked, this, &CornerButton::open);
 }
 
