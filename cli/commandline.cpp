@@ -3,7 +3,6 @@
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <functional>
@@ -11,11 +10,13 @@
 
 namespace {
 
-// A command that answers and ends the program; it never starts a game.
+// A command that answers and ends the program; it never starts a game. It
+// reads its values, and the positional arguments it takes (a file, say),
+// from the parser.
 struct Command
 {
     QCommandLineOption option;
-    std::function<int(QTextStream &out, QTextStream &err)> run;
+    std::function<int(const QCommandLineParser &, QTextStream &out, QTextStream &err)> run;
 };
 
 // An option for the game: applied at start, or forwarded to the running game.
@@ -35,19 +36,19 @@ const std::vector<Command> &commands()
 {
     static const std::vector<Command> table{
         {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << helpText();
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("list-words"),
                             QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
                                            "(tab-separated), and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              const WordSets sets;
              for (const WordSets::Set &set : sets.all())
                  out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
@@ -102,19 +103,18 @@ QString helpText()
 
 CommandLine::CommandLine(const QStringList &arguments)
 {
-    QCommandLineParser parser;
     addAll(parser);
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
-        return;
-    }
     for (size_t i = 0; i < commands().size() && command < 0; ++i)
         if (parser.isSet(commands()[i].option))
             command = int(i);
+    if (command < 0 && !parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        return;
+    }
     for (const GameOption &option : gameOptions()) {
         if (!parser.isSet(option.option))
             continue;
@@ -141,7 +141,7 @@ std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) c
         return 1;
     }
     if (command >= 0)
-        return commands()[size_t(command)].run(out, err);
+        return commands()[size_t(command)].run(parser, out, err);
     return std::nullopt;
 }
 
