@@ -653,7 +653,7 @@ void TstMedia::facePositions_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::addRow("300") << 300 << QByteArray("354,298,284,292");
     QTest::addRow("301") << 301 << QByteArray("361,396,130,340");
-    QTest::addRow("302") << 302 << QByteArray("378,374,333,279");
+    QTest::addRow("302") << 302 << QByteArray("378,392,333,279");
     QTest::addRow("303") << 303 << QByteArray("280,366,290,187");
 }
 

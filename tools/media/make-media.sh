@@ -36,7 +36,7 @@ printf '%s' 'bed,bookcase,bread,broom,chair,clock,computer,cup,door,drawing,drum
     > "$res/strings/101.txt"
 printf '%s' '354,298,284,292' > "$res/strings/300.txt"
 printf '%s' '361,396,130,340' > "$res/strings/301.txt"
-printf '%s' '378,374,333,279' > "$res/strings/302.txt"
+printf '%s' '378,392,333,279' > "$res/strings/302.txt"
 printf '%s' '280,366,290,187' > "$res/strings/303.txt"
 
 echo "== contact sheet"
