@@ -20,7 +20,7 @@ FINAL=(-r 22050 -c 1 -b 8 -e unsigned-integer)
 # Speech between these lengths, plus the lead and tail, keeps each word
 # within 0.72..1.25 s however Pico paces it.  Short pads, so the word
 # follows the question at once and nothing trails after it.
-LEAD=0.05 TAIL=0.03 MAX_TAIL=0.06 MIN_LENGTH=0.74
+LEAD=0.05 MAX_LEAD=0.07 TAIL=0.03 MAX_TAIL=0.06 MIN_LENGTH=0.74
 MIN_SPEECH=0.66 MAX_SPEECH=1.06
 # A soft-kneed compressor: 0 dB comes out at -14 and -30 at -25, while the
 # quiet consonants around -55 are lifted by 15 dB; below -75 nothing
@@ -36,10 +36,15 @@ SHELF="treble 8 3500"
 # after any change.
 LOUDNESS=-22
 
-# Words that the 0.7 s floor would slow down until listen.sh mishears them
-# ("milk" at speed 64 is heard as "piano" without dither): the slowest
-# speed each is said at.
-declare -A SLOWEST=([milk]=66)
+# Words that the 0.7 s floor (or the speed-75 length) would slow down until
+# listen.sh mishears them ("milk" at speed 64 is heard as "piano" without
+# dither, "tree" at 58 as "leaf" after a pause, "bubbles" at 75 as
+# "marbles"), or until its fading end lasts longer under the 8-bit floor
+# than a listener waits ("doll" at 52 ends in 90 ms of near silence): the
+# slowest speed each is said at.  Said faster, a word is stretched to its
+# length by tempo instead.
+declare -A SLOWEST=([milk]=66 [grapes]=85 [corn]=65 [bubbles]=85
+                    [train]=65 [tree]=65 [doll]=70)
 # The longest hum kept before a voiced stop's burst (see shorten_voice_bar).
 VOICE_BAR=0.04
 
@@ -70,8 +75,27 @@ print('%.4f' % max(0, $(soxi -D "$1") - $(soxi -D "$work/high.wav") - $VOICE_BAR
     echo "$cut"
 }
 
+shape() {  # shape ID TEMPO: trim-ID.wav to level-ID.f32; sets gain, level, peak
+    # Shape the word at 44.1 kHz in float, where nothing is lost to
+    # rounding: a gentle compressor lifts the soft consonants towards the
+    # vowels and a high shelf brightens the fricatives (f, s, ch, k), so
+    # they stay clear of the 8-bit noise floor.
+    "${SOX[@]}" "$work/trim-$1.wav" -t f32 -r 44100 "$work/shaped-$1.f32" \
+        rate -v 44100 ${2:+tempo -s "$2"} highpass 50 \
+        $COMPAND $SHELF fade h 0.005
+    read -r gain level peak <<< "$(/usr/bin/python3 "$here/loudness.py" \
+        "$work/shaped-$1.f32" 44100 "$LOUDNESS")"
+    # Same active loudness for every word, then (in make_word) 8 bits with
+    # plain TPDF dither.  Noise-shaped dither was tried: at 22.05 kHz it
+    # piles the hiss up at 6..11 kHz, over the fricatives, and the
+    # recogniser then mixed up more words.
+    "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/shaped-$1.f32" \
+        -t f32 "$work/level-$1.f32" gain "$gain" \
+        reverse silence 1 0.002 -46d fade h 0.01 reverse
+}
+
 make_word() {  # make_word ID WORD
-    local id=$1 w=$2 speed len tempo levels gain level peak lead tail bar
+    local id=$1 w=$2 speed len tempo stretch lead tail bar
     # Measure the word at speed 80, then say it again at the speed that
     # makes it about as long as at speed 75 but no shorter than 0.7 s and
     # no longer than 1 s: short words are stretched by the voice itself,
@@ -93,28 +117,20 @@ print(max(round(80 * l / target), ${SLOWEST[$w]:-0}))")
 l = $len
 print('%.4f' % (l / $MAX_SPEECH) if l > $MAX_SPEECH else
       '%.4f' % (l / $MIN_SPEECH) if l < $MIN_SPEECH else '')")
-    # Shape the word at 44.1 kHz in float, where nothing is lost to
-    # rounding: a gentle compressor lifts the soft consonants towards the
-    # vowels and a high shelf brightens the fricatives (f, s, ch, k), so
-    # they stay clear of the 8-bit noise floor.
-    "${SOX[@]}" "$work/trim-$id.wav" -t f32 -r 44100 "$work/shaped-$id.f32" \
-        rate -v 44100 ${tempo:+tempo -s "$tempo"} highpass 50 \
-        $COMPAND $SHELF fade h 0.005
-    levels=$(/usr/bin/python3 "$here/loudness.py" "$work/shaped-$id.f32" \
-        44100 "$LOUDNESS")
-    read -r gain level peak <<< "$levels"
+    shape "$id" "$tempo"
+    # The fading end cut after levelling can leave a word too short to
+    # reach 0.74 s within the pads: say it a little more slowly instead.
+    stretch=$(/usr/bin/python3 -c "
+l = $(stat -c %s "$work/level-$id.f32") / 4 / 44100
+if l < $MIN_LENGTH - $MAX_LEAD - $MAX_TAIL:
+    print('%.4f' % (${tempo:-1} * l / ($MIN_LENGTH - $MAX_LEAD - $MAX_TAIL + 0.01)))")
+    [ -z "$stretch" ] || { tempo=$stretch; shape "$id" "$tempo"; }
     echo "$id $w: speed $speed, voice bar cut ${bar}s," \
          "speech ${len}s${tempo:+, tempo $tempo}, active $level dB," \
          "peak $peak dB, gain $gain dB"
-    # Same active loudness for every word, then 8 bits with plain TPDF
-    # dither.  Noise-shaped dither was tried: at 22.05 kHz it piles the hiss
-    # up at 6..11 kHz, over the fricatives, and the recogniser then mixed up
-    # more words.
-    "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/shaped-$id.f32" \
-        -t f32 "$work/level-$id.f32" gain "$gain" \
-        reverse silence 1 0.002 -46d fade h 0.01 reverse
     # Pads grow only where a short word needs them to last 0.74 s: the tail
-    # up to MAX_TAIL, then the lead, so neither passes 80 ms of silence.
+    # up to MAX_TAIL, then the lead up to MAX_LEAD (see the stretch above),
+    # so neither passes 80 ms of silence.
     read -r lead tail <<< "$(/usr/bin/python3 -c "
 need = $MIN_LENGTH - $(stat -c %s "$work/level-$id.f32") / 4 / 44100
 tail = max($TAIL, min($MAX_TAIL, need - $LEAD))
