@@ -333,7 +333,6 @@ const RoomFace kRoomFaces[] = {
 const QRgb kNavy = qRgb(0, 0, 128);
 
 // Word set n's pictures are 1000 n + 101 + index; set 1 keeps 101 + index.
-const int kWordSets = 6;
 
 QVector<int> wordPictureIds()
 {
