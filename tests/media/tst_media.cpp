@@ -10,8 +10,11 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVector>
 #include <QtCore/QtEndian>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QImage>
 #include <QtTest/QtTest>
+
+#include "ui/songfont.h"
 
 #include <cmath>
 
@@ -301,6 +304,15 @@ const QStringList kWords = {
     QStringLiteral("table"),  QStringLiteral("window"),
 };
 
+// Word set n's list is string 100 + n; set 1's words are 101.., the others'
+// 1000 n + 101...
+const int kWordSets = 6;
+
+int firstWordId(int set)
+{
+    return set == 1 ? 101 : 1000 * set + 101;
+}
+
 // Room picture, its open-mouth face picture and the string with the face's
 // position: the game reads the position from the string, so test through it.
 struct RoomFace
@@ -319,6 +331,17 @@ const RoomFace kRoomFaces[] = {
 };
 
 const QRgb kNavy = qRgb(0, 0, 128);
+
+// Word set n's pictures are 1000 n + 101 + index; set 1 keeps 101 + index.
+
+QVector<int> wordPictureIds()
+{
+    QVector<int> ids;
+    for (int set = 1; set <= kWordSets; ++set)
+        for (int i = 0; i < 20; ++i)
+            ids.append((set == 1 ? 0 : 1000 * set) + 101 + i);
+    return ids;
+}
 
 } // namespace
 
@@ -340,8 +363,10 @@ private slots:
     void icons();
     void recordingFormat_data();
     void recordingFormat();
+    void wordsAreSpokenBetweenSilences_data();
     void wordsAreSpokenBetweenSilences();
     void effectsAreDistinct();
+    void wordList_data();
     void wordList();
     void facePositions_data();
     void facePositions();
@@ -353,7 +378,7 @@ void TstMedia::pictureFormat_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("scale");
     QVector<QPair<int, QSize>> pictures;
-    for (int id = 101; id <= 120; ++id)
+    for (int id : wordPictureIds())
         pictures.append({id, QSize(90, 90)});
     for (int id = 200; id <= 203; ++id)
         pictures.append({id, QSize(450, 450)});
@@ -393,7 +418,7 @@ void TstMedia::pictureFormat()
 
 void TstMedia::wordPicturesShowAnObjectOnPlainGround()
 {
-    for (int id = 101; id <= 120; ++id) {
+    for (int id : wordPictureIds()) {
         const QImage img = mustLoadBmp(id);
         QVERIFY2(!img.isNull(), qPrintable(QString::number(id)));
         const QRgb ground = img.pixel(0, 0);
@@ -430,7 +455,7 @@ void TstMedia::wordPicturesShowAnObjectOnPlainGround()
 void TstMedia::wordPicturesAreAllDifferent()
 {
     QHash<QByteArray, int> seen;
-    for (int id = 101; id <= 120; ++id) {
+    for (int id : wordPictureIds()) {
         const QImage img = mustLoadBmp(id);
         QVERIFY(!img.isNull());
         const QByteArray key(reinterpret_cast<const char *>(img.constBits()), int(img.sizeInBytes()));
@@ -549,8 +574,12 @@ void TstMedia::recordingFormat_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<double>("minSeconds");
     QTest::addColumn<double>("maxSeconds");
-    for (int id = 101; id <= 120; ++id)
-        QTest::addRow("%d %s", id, qPrintable(kWords.at(id - 101))) << id << 0.72 << 1.25;
+    for (int set = 1; set <= kWordSets; ++set) {
+        const QStringList words = readString(100 + set).split(QLatin1Char(','));
+        for (int i = 0; i < 20; ++i)
+            QTest::addRow("%d %s", firstWordId(set) + i, qPrintable(words.value(i)))
+                << firstWordId(set) + i << 0.72 << 1.25;
+    }
     QTest::addRow("121 wrong") << 121 << 0.25 << 0.30;
     QTest::addRow("122 right") << 122 << 0.33 << 0.39;
     QTest::addRow("123 round done") << 123 << 5.2 << 5.3;
@@ -582,11 +611,19 @@ void TstMedia::recordingFormat()
         QVERIFY2(wav.fileSize <= 115832, qPrintable(QString::number(wav.fileSize)));
 }
 
+void TstMedia::wordsAreSpokenBetweenSilences_data()
+{
+    QTest::addColumn<int>("first");
+    for (int set = 1; set <= kWordSets; ++set)
+        QTest::addRow("set %d", set) << firstWordId(set);
+}
+
 void TstMedia::wordsAreSpokenBetweenSilences()
 {
+    QFETCH(int, first);
     const int edge = 22050 * 25 / 1000;  // 25 ms
     QVector<double> loudness;
-    for (int id = 101; id <= 120; ++id) {
+    for (int id = first; id < first + 20; ++id) {
         const Wav wav = loadWav(id);
         QVERIFY2(wav.error.isEmpty(), qPrintable(wav.error));
         const QByteArray &s = wav.samples;
@@ -617,7 +654,7 @@ void TstMedia::wordsAreSpokenBetweenSilences()
     for (int i = 0; i < loudness.size(); ++i) {
         QVERIFY2(qAbs(loudness.at(i) - mean) <= 2.0 && loudness.at(i) >= -24,
                  qPrintable(QStringLiteral("%1 at %2 dBFS, the words' mean %3 dBFS")
-                                .arg(101 + i).arg(loudness.at(i), 0, 'f', 1).arg(mean, 0, 'f', 1)));
+                                .arg(first + i).arg(loudness.at(i), 0, 'f', 1).arg(mean, 0, 'f', 1)));
     }
 }
 
@@ -632,14 +669,37 @@ void TstMedia::effectsAreDistinct()
     }
 }
 
+void TstMedia::wordList_data()
+{
+    QTest::addColumn<int>("set");
+    for (int set = 1; set <= kWordSets; ++set)
+        QTest::addRow("%d", 100 + set) << set;
+}
+
 void TstMedia::wordList()
 {
-    const QByteArray raw = readAll(QStringLiteral("strings/101.txt"));
+    QFETCH(int, set);
+    const QByteArray raw = readAll(QStringLiteral("strings/%1.txt").arg(100 + set));
     QVERIFY(!raw.isEmpty());
     QVERIFY2(!raw.startsWith("\xEF\xBB\xBF"), "byte order mark");
     QVERIFY2(!raw.endsWith('\n') && !raw.endsWith('\r'), "trailing newline");
     const QStringList fields = QString::fromUtf8(raw).split(QLatin1Char(','));
     QCOMPARE(fields.size(), 20);
+    // Each word is in no other place of any set, and fits Label3 (105 px)
+    // in the game's font.
+    const QFontMetrics label3(songFont(12));
+    QVERIFY2(songFont(12).families().contains(QFontInfo(songFont(12)).family()),
+             "no CJK font of the game's list is installed");
+    for (int other = 1; other <= kWordSets; ++other) {
+        const QStringList words = readString(100 + other).split(QLatin1Char(','));
+        for (const QString &word : fields)
+            QVERIFY2(words.count(word) == (other == set ? 1 : 0) && !word.trimmed().isEmpty()
+                         && label3.horizontalAdvance(word) <= 105,
+                     qPrintable(QStringLiteral("'%1' (%2 px) against set %3")
+                                    .arg(word).arg(label3.horizontalAdvance(word)).arg(other)));
+    }
+    if (set != 1)
+        return;
     QCOMPARE(fields.at(0), QStringLiteral("bed"));
     QCOMPARE(fields.at(12), QStringLiteral("jam"));
     QCOMPARE(fields.at(19), QStringLiteral("window"));
@@ -653,7 +713,7 @@ void TstMedia::facePositions_data()
     QTest::addColumn<QByteArray>("expected");
     QTest::addRow("300") << 300 << QByteArray("354,298,284,292");
     QTest::addRow("301") << 301 << QByteArray("361,396,130,340");
-    QTest::addRow("302") << 302 << QByteArray("378,374,333,279");
+    QTest::addRow("302") << 302 << QByteArray("378,392,333,279");
     QTest::addRow("303") << 303 << QByteArray("280,366,290,187");
 }
 
@@ -664,5 +724,5 @@ void TstMedia::facePositions()
     QCOMPARE(readAll(QStringLiteral("strings/%1.txt").arg(id)), expected);
 }
 
-QTEST_GUILESS_MAIN(TstMedia)
+QTEST_MAIN(TstMedia)
 #include "tst_media.moc"
