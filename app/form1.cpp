@@ -1,11 +1,6 @@
 #include "app/form1.h"
 
-#include "app/companionwindows.h"
-
-#include <QCloseEvent>
-
-Form1::Form1(CompanionWindows &companionWindows)
-    : companions(companionWindows)
+Form1::Form1()
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -46,15 +41,4 @@ QString Form1::helpText()
 void Form1::Form_Load()
 {
     Label1->setText(helpText());
-}
-
-void Form1::closeEvent(QCloseEvent *event)
-{
-    Form_Unload();
-    QWidget::closeEvent(event);
-}
-
-void Form1::Form_Unload()
-{
-    companions.closed(this);
 }

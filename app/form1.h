@@ -3,17 +3,14 @@
 #include <QLabel>
 #include <QWidget>
 
-class CompanionWindows;
-
 // The help window: how to play, in Chinese. It is a window of its own (no
 // parent), so that disabling the main window leaves it usable; it is made
-// anew at every opening and reports its closing to the main window's
-// companions.
+// anew at every opening.
 class Form1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(CompanionWindows &companions);
+    Form1();
 
     void Form_Load();
 
@@ -21,12 +18,4 @@ public:
     static QString helpText();
 
     QLabel *Label1 = nullptr;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void Form_Unload();
-
-    CompanionWindows &companions;
 };

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/companionwindows.h"
-#include "app/controlarray.h"
-#include "app/picturebox.h"
-#include "app/sharppicture.h"
+#include "ui/controlarray.h"
+#include "ui/picturebox.h"
+#include "ui/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
+#include "ui/windowframe.h"
+#include "words/wordsets.h"
 
 #include <QByteArray>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <array>
 #include <memory>
 
+class CornerButton;
 class Form1;
 class Form3;
 class FullScreenView;
@@ -53,17 +55,18 @@ public:
     void Form_MouseDown(int Button, int Shift, float X, float Y); // character/speaker.cpp
     void TimerBoy_Timer();                                   // character/speaker.cpp
 
-    // Full screen and back, the game going on as it is (app/fullscreenview.cpp).
-    // F11 switches from the game, the help and the leaderboard; Esc leaves.
-    bool fullScreenGame() const;
-    void setFullScreenGame(bool on);
-    // The window the game shows in now: its own or the full-screen one.
-    QWidget *gameWindow();
-    FullScreenView &fullScreenView();
-    // Centres a companion window (help, leaderboard) over the game and keeps
-    // it above, also above the full screen.
-    void placeOverGame(QWidget *companion);
-    void addFullScreenKey(QWidget *window);
+    // Full screen and back, the game going on as it is; the help and the
+    // leaderboard stand over the game wherever it is.
+    WindowFrame &windowFrame() const { return *frame; }
+    bool fullScreenGame() const { return frame->isFullScreen(); }
+    void setFullScreenGame(bool on) { frame->setFullScreen(on); }
+    FullScreenView &fullScreenView() const { return frame->fullScreenView(); }
+
+    // The word set the next game plays; a game in progress keeps its own.
+    void chooseWordSet(WordSets::Set set);
+    const WordSource &chosenWordSet() const { return *nextWords; }
+    // The set the current (or last) game asks its words from.
+    const WordSource &wordSource() const { return *playingWords; }
 
     // The room picture `id` drawn behind everything, from the top-left corner.
     void setBackground(int id);
@@ -77,6 +80,7 @@ public:
     PictureBox *PicHP = nullptr;     // the helping book
     PictureBox *PicB = nullptr;      // start
     PictureBox *PicBh = nullptr;     // help
+    CornerButton *cornerButton = nullptr; // the grown-ups' corner, between games
     QLabel *Label3 = nullptr;        // the asked word
     QLabel *Label2 = nullptr;        // the score
     QTimer Timer1;                   // the question clock
@@ -121,9 +125,10 @@ private:
 
     SoundPlayer &player;
     std::unique_ptr<RandomSource> random;
-    CompanionWindows companions{*this, [this](QWidget *companion) { placeOverGame(companion); }};
+    std::unique_ptr<WindowFrame> frame = std::make_unique<WindowFrame>(*this);
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
-    std::unique_ptr<FullScreenView> screenView;
+    WordSets::Set playingWords;
+    WordSets::Set nextWords;
     SharpPicture backgroundPicture;
 };

@@ -5,8 +5,7 @@
 // stops taking input, and a running game's clocks go on.
 void Form2::PicBh_Click()
 {
-    helpWindow = new Form1(companions);
-    addFullScreenKey(helpWindow);
-    companions.opened(helpWindow);
+    helpWindow = new Form1;
+    frame->opened(helpWindow);
     helpWindow->show();
 }

@@ -1,24 +1,48 @@
 #include "app/form2.h"
+#include "cli/commandline.h"
+#include "instance/bringtofront.h"
+#include "instance/singlegame.h"
 #include "media/sdlsoundplayer.h"
+#include "words/rememberedset.h"
+#include "words/wordsets.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // Read before any window-system object: --help and the teachers' commands
+    // answer without a display, whether or not a game is open.
+    const CommandLine commandLine(CommandLine::fromArgv(argc, argv));
+    QTextStream out(stdout), err(stderr);
+    if (const std::optional<int> exitCode = commandLine.runCommand(out, err))
+        return *exitCode;
+    const StartRequest request = StartRequest::fromEnvironment(commandLine.gameArguments());
+
     QApplication app(argc, argv);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.wordnest.Wordnest"));
-    QCommandLineParser options;
-    options.addHelpOption();
-    const QCommandLineOption fullScreen(QStringLiteral("fullscreen"),
-                                        QStringLiteral("Start full screen (F11 switches, Esc leaves)."));
-    options.addOption(fullScreen);
-    options.process(app);
+    SingleGame singleGame;
+    if (singleGame.claim(request) == SingleGame::Claim::Forwarded)
+        return 0;
 
     SdlSoundPlayer speaker;
     Form2 window(speaker);
-    if (options.isSet(fullScreen))
+    const WordSets wordSets;
+    // A set that is gone (or none chosen) leaves the household set.
+    window.chooseWordSet(wordSets.find(rememberedWordSet()));
+    window.chooseWordSet(wordSets.find(CommandLine::gameRequest(request.gameArguments).wordSet));
+    const auto take = [&window, &wordSets](const StartRequest &taken) {
+        const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
+        window.chooseWordSet(wordSets.find(game.wordSet)); // for its next game
+        if (game.fullScreen)
+            window.setFullScreenGame(true);
+        bringToFront(window.windowFrame().gameWindow(), taken);
+    };
+    singleGame.onRequest(take);
+    if (CommandLine::gameRequest(request.gameArguments).fullScreen)
         window.setFullScreenGame(true);
     else
         window.show();

@@ -3,7 +3,7 @@
 // the panel and the bands, everything drawn from the art for its scale. The
 // first paint at a scale, which resamples the art, is measured on its own.
 #include "app/form2.h"
-#include "app/fullscreenview.h"
+#include "ui/fullscreenview.h"
 #include "silentplayer.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controlarray.h"
+#include "ui/controlarray.h"
 #include "leaderboard/boardfile.h"
 #include "leaderboard/boardlocation.h"
 #include "leaderboard/sharedboard.h"
@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QWidget>
 
-class CompanionWindows;
 class SoundPlayer;
 
 // The leaderboard window. It is a window of its own beside the main window,
@@ -21,10 +20,9 @@ class Form3 : public QWidget
 {
     Q_OBJECT
 public:
-    // Wears the main window's icon, opens over the game through `companions`,
-    // plays through `player`, keeps its board where `location` says.
-    Form3(QWidget &mainWindow, SoundPlayer &player, CompanionWindows &companions,
-          BoardLocation location);
+    // Wears the main window's icon, plays through `player`, keeps its board
+    // where `location` says.
+    Form3(QWidget &mainWindow, SoundPlayer &player, BoardLocation location);
     ~Form3() override;
 
     // Shows the window without a modal loop; Form_Load runs first.
@@ -33,6 +31,9 @@ public:
     // Set by the caller before Show().
     qint16 grd = 0;
     qint32 fcount = 0;
+    // The word set the game played: named under the rows on boards other
+    // than 1, so a grown-up can tell the boards apart.
+    QString wordSetName;
 
     void Command1_Click();
     void Text1_KeyPress(int KeyAscii);
@@ -65,7 +66,6 @@ private:
     void showRows();
 
     SoundPlayer &player;
-    CompanionWindows &companions;
     BoardLocation location;
     QWidget *controls = nullptr; // parent of this showing's controls
 };

@@ -1,7 +1,14 @@
 #include "app/form1.h"
 #include "app/form2.h"
+#include "corner/cornerbutton.h"
+#include "corner/cornerwindow.h"
+#include "corner/grownupcheck.h"
+#include "corner/wordsetspage.h"
+#include "corner/wordsettile.h"
+#include "words/rememberedset.h"
 #include "leaderboard/form3.h"
-#include "app/fullscreenview.h"
+#include "ui/fullscreenview.h"
+#include "ui/windowframe.h"
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
 
@@ -21,8 +28,27 @@ class HelpTest : public QObject
                 return help;
         return nullptr;
     }
+    // The help or the grown-ups' corner, opened over the game.
+    static QWidget *openCompanion(Form2 &window, bool corner)
+    {
+        if (!corner) {
+            window.PicBh_Click();
+            return openHelp();
+        }
+        window.cornerButton->open();
+        return window.cornerButton->cornerWindow();
+    }
+    static void answer(CornerWindow *corner, int number)
+    {
+        QTest::keyClicks(corner->check->answerBox, QString::number(number));
+        QTest::keyClick(corner->check->answerBox, Qt::Key_Return);
+    }
+
+    QTemporaryDir settingsFolder;
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit()); }
+
     void text()
     {
         const QString text = Form1::helpText();
@@ -141,38 +167,116 @@ private slots:
         QVERIFY(window.gameOn);
     }
 
-    // Over the full-screen game too, kept above it, and F11 there switches the
-    // game back while the help stays open over it.
-    void overTheFullScreenGame()
-    {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.setFullScreenGame(true);
-        QWidget &view = window.fullScreenView();
-        window.PicBh_Click();
-        QPointer<Form1> help = openHelp();
-        QVERIFY(nearlyCentred(help, &view));
-        QCOMPARE(help->windowHandle()->transientParent(), view.windowHandle());
-        QVERIFY(QTest::qWaitForWindowActive(help));
-        QTest::keyClick(help, Qt::Key_F11);
-        QVERIFY(!window.fullScreenGame());
-        QVERIFY(help && help->isVisible());
-        QCOMPARE(help->windowHandle()->transientParent(), window.windowHandle());
-        QVERIFY(nearlyCentred(help, &window));
-        QVERIFY(QTest::qWaitForWindowActive(help));
-        QTest::keyClick(help, Qt::Key_F11);
-        QVERIFY(window.fullScreenGame());
-        QCOMPARE(help->windowHandle()->transientParent(), view.windowHandle());
-    }
-
-    // Closing the main window ends the program even with the help open.
-    void closingTheGameClosesTheHelp()
+    // A tap, a held button or mashed keys do not open the grown-ups' corner;
+    // the sum does. The set chosen there is the next game's, and the next start's.
+    void grownUpsCornerBehindASum()
     {
         RecordingPlayer player;
         Form2 window(player);
         window.show();
-        window.PicBh_Click();
-        QPointer<Form1> help = openHelp();
+        QTest::mouseClick(window.cornerButton, Qt::LeftButton);
+        QPointer<CornerWindow> corner = window.cornerButton->cornerWindow();
+        QVERIFY(corner && corner->isVisible());
+        QVERIFY(!window.isEnabled());
+        QTest::mouseClick(corner->check->okButton, Qt::LeftButton);
+        QTest::mousePress(corner->check->okButton, Qt::LeftButton);
+        QTest::keyClicks(corner->check->answerBox, QStringLiteral("aaaa"));
+        QTest::keyClick(corner->check->answerBox, Qt::Key_Return);
+        answer(corner, corner->check->answer() + 1);
+        QVERIFY(!corner->isUnlocked());
+        answer(corner, corner->check->answer());
+        QVERIFY(corner->isUnlocked());
+
+        const QList<WordSetTile *> &tiles = corner->wordSetsPage->tiles();
+        QCOMPARE(tiles.size(), 6);
+        QVERIFY(tiles[0]->isChosen() && !tiles[2]->isChosen());
+        QTest::mouseClick(tiles[2], Qt::LeftButton);
+        QVERIFY(tiles[2]->isChosen() && !tiles[0]->isChosen());
+        QCOMPARE(window.chosenWordSet().id(), QStringLiteral("3"));
+        corner->close();
+        QVERIFY(window.isEnabled());
+        window.PicB_Click();
+        QCOMPARE(window.wordSource().id(), QStringLiteral("3"));
+        QVERIFY(!window.cornerButton->isEnabled()); // not during a game
+
+        // A restart, as the program starts.
+        Form2 again(player);
+        again.chooseWordSet(WordSets().find(rememberedWordSet()));
+        QCOMPARE(again.chosenWordSet().id(), QStringLiteral("3"));
+    }
+
+    // Whatever the order of F11, Esc and opening and closing the help and the
+    // leaderboard, every open companion is centred over the window the game
+    // is in and is its dialog, the last opened has the keyboard, and the game
+    // takes input only with none open. Keys go where the keyboard is: Esc in
+    // the name box leaves full screen and keeps the typed name.
+    void companionsStayOverTheGame_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("help, board, F11 twice, help closed first")
+            << "full help board F11 F11 -help Esc F11 -board Esc";
+        QTest::newRow("board closed first, full screen")
+            << "help board F11 -board F11 Esc -help F11";
+        QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
+        QTest::newRow("board alone") << "board F11 Esc F11 -board F11";
+        QTest::newRow("grown-ups' corner") << "full corner F11 Esc F11 -corner Esc";
+    }
+    void companionsStayOverTheGame()
+    {
+        QFETCH(QString, steps);
+        QTemporaryDir folder;
+        RecordingPlayer player;
+        Form2 window(player);
+        window.sPath = folder.path() + u'/';
+        window.show();
+        window.PicB_Click();
+        WindowFrame &frame = window.windowFrame();
+        bool full = false;
+        QList<QWidget *> open;
+        for (const QString &step : steps.split(u' ')) {
+            if (step == "full")
+                window.setFullScreenGame(full = true);
+            else if (step == "help")
+                window.PicBh_Click(), open.append(openHelp());
+            else if (step == "corner")
+                window.cornerButton->open(), open.append(window.cornerButton->cornerWindow());
+            else if (step == "board")
+                window.GameOver(), open.append(window.leaderboardWindow());
+            else if (step.startsWith(u'-'))
+                open.takeAt(step == "-help" ? 0 : open.size() - 1)->close();
+            else
+                QTest::keyClick(QApplication::focusWidget(), step == "F11" ? Qt::Key_F11 : Qt::Key_Escape),
+                    full = step == "F11" && !full;
+            QWidget *over = frame.gameWindow();
+            QCOMPARE(window.fullScreenGame(), full);
+            QCOMPARE(frame.companions(), open);
+            QCOMPARE(window.isEnabled(), open.isEmpty());
+            for (QWidget *companion : open) {
+                QVERIFY(nearlyCentred(companion, over));
+                QCOMPARE(companion->windowHandle()->transientParent(), over->windowHandle());
+            }
+            QTRY_COMPARE(QApplication::activeWindow(), open.isEmpty() ? over : open.last());
+            if (step == "board")
+                QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ann"));
+            if (Form3 *board = window.leaderboardWindow(); board && open.contains(board))
+                QCOMPARE(board->Text1->text(), QStringLiteral("Ann"));
+        }
+    }
+
+    // Closing the main window ends the program even with the help open.
+    void closingTheGameClosesTheHelp_data()
+    {
+        QTest::addColumn<bool>("corner");
+        QTest::newRow("help") << false;
+        QTest::newRow("grown-ups' corner") << true;
+    }
+    void closingTheGameClosesTheHelp()
+    {
+        QFETCH(bool, corner);
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        QPointer<QWidget> help = openCompanion(window, corner);
         QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
         window.close();
         QTRY_VERIFY(!help);

@@ -1,5 +1,5 @@
 #include "app/form2.h"
-#include "app/fullscreenview.h"
+#include "ui/fullscreenview.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 #include "tests/leaderboard/boardtestutil.h"

@@ -1,0 +1,158 @@
+#include "cli/commandline.h"
+
+#include "words/wordsets.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// A command that answers and ends the program; it never starts a game.
+struct Command
+{
+    QCommandLineOption option;
+    std::function<int(QTextStream &out, QTextStream &err)> run;
+};
+
+// An option for the game: applied at start, or forwarded to the running game.
+struct GameOption
+{
+    QCommandLineOption option;
+    std::function<void(const QString &value, GameRequest &)> apply;
+    // An error message for a value the option cannot take; empty if fine.
+    std::function<QString(const QString &value)> refuse = {};
+};
+
+const QString programName = QStringLiteral("wordnest");
+
+QString helpText();
+
+const std::vector<Command> &commands()
+{
+    static const std::vector<Command> table{
+        {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
+         [](QTextStream &out, QTextStream &) {
+             out << helpText();
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
+         [](QTextStream &out, QTextStream &) {
+             out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("list-words"),
+                            QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
+                                           "(tab-separated), and exit.")),
+         [](QTextStream &out, QTextStream &) {
+             const WordSets sets;
+             for (const WordSets::Set &set : sets.all())
+                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             return 0;
+         }},
+    };
+    return table;
+}
+
+const std::vector<GameOption> &gameOptions()
+{
+    static const std::vector<GameOption> table{
+        {QCommandLineOption(QStringLiteral("fullscreen"),
+                            QStringLiteral("Start full screen (F11 switches, Esc leaves).")),
+         [](const QString &, GameRequest &request) { request.fullScreen = true; }},
+        {QCommandLineOption(QStringLiteral("words"),
+                            QStringLiteral("Play word set ID (see --list-words) in this run; the set chosen in "
+                                           "the grown-ups' corner stays as it is. An open game takes it for its "
+                                           "next game."),
+                            QStringLiteral("ID")),
+         [](const QString &id, GameRequest &request) { request.wordSet = id; },
+         [](const QString &id) {
+             return WordSets().find(id) ? QString()
+                                        : QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.")
+                                              .arg(id, programName);
+         }},
+    };
+    return table;
+}
+
+void addAll(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("A picture and word game that teaches children English words.\n"
+                                                    "A second start brings the open game to the front."));
+    for (const Command &command : commands())
+        parser.addOption(command.option);
+    for (const GameOption &option : gameOptions())
+        parser.addOption(option.option);
+}
+
+// QCommandLineParser's own help names the program through the application
+// object, which does not exist yet at this point.
+QString helpText()
+{
+    QCommandLineParser parser;
+    addAll(parser);
+    const QString text = parser.helpText();
+    return QStringLiteral("Usage: %1 [options]").arg(programName) + text.mid(text.indexOf(u'\n'));
+}
+
+} // namespace
+
+CommandLine::CommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    addAll(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        return;
+    }
+    for (size_t i = 0; i < commands().size() && command < 0; ++i)
+        if (parser.isSet(commands()[i].option))
+            command = int(i);
+    for (const GameOption &option : gameOptions()) {
+        if (!parser.isSet(option.option))
+            continue;
+        if (option.refuse && error.isEmpty())
+            error = option.refuse(parser.value(option.option));
+        forwarded << QStringLiteral("--") + option.option.names().constLast();
+        if (!option.option.valueName().isEmpty())
+            forwarded << parser.value(option.option);
+    }
+}
+
+QStringList CommandLine::fromArgv(int argc, char **argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) const
+{
+    if (!error.isEmpty()) {
+        err << programName << ": " << error << '\n';
+        return 1;
+    }
+    if (command >= 0)
+        return commands()[size_t(command)].run(out, err);
+    return std::nullopt;
+}
+
+GameRequest CommandLine::gameRequest(const QStringList &gameArguments)
+{
+    QCommandLineParser parser;
+    addAll(parser);
+    GameRequest request;
+    parser.parse(QStringList(programName) + gameArguments);
+    for (const GameOption &option : gameOptions())
+        if (parser.isSet(option.option))
+            option.apply(parser.value(option.option), request);
+    return request;
+}

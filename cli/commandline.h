@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QTextStream;
+
+// What a game is asked to do, whether it starts now or the running game
+// takes the request over.
+struct GameRequest
+{
+    bool fullScreen = false;
+    // The id of the word set the next game plays; empty: the one chosen in
+    // the grown-ups' corner.
+    QString wordSet;
+};
+
+// The program's command line, read before any window-system object exists,
+// so that commands which start no game (--help, --version, the teachers'
+// commands) answer without a display and whether or not a game is open.
+// Every option is one entry of a table in commandline.cpp.
+class CommandLine
+{
+public:
+    // `arguments` starts with the program's name, as argv does.
+    explicit CommandLine(const QStringList &arguments);
+    static QStringList fromArgv(int argc, char **argv);
+
+    // Runs what the command line asks for when that starts no game and gives
+    // the exit code (a wrong command line included: a message and 1);
+    // nothing when a game should start or be asked to come to the front.
+    std::optional<int> runCommand(QTextStream &out, QTextStream &err) const;
+
+    // The game options as given, ready to be sent to a running game.
+    const QStringList &gameArguments() const { return forwarded; }
+    // Reads game options that gameArguments() gave; unknown ones are ignored,
+    // since a newer copy of the program may send options this one lacks.
+    static GameRequest gameRequest(const QStringList &gameArguments);
+
+private:
+    QString error;
+    int command = -1; // the index of the command that runs, -1 for none
+    QStringList forwarded;
+};

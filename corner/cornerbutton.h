@@ -1,0 +1,35 @@
+#pragma once
+
+#include "words/wordsets.h"
+
+#include <QPointer>
+#include <QPushButton>
+
+#include <functional>
+
+class CornerWindow;
+class WindowFrame;
+
+// The small button on the game's panel that opens the grown-ups' corner, as
+// a companion over the game. The game enables it only while no game runs.
+class CornerButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    // `chosenId` tells which set the next game plays; `choose` makes a set the
+    // next game's.
+    CornerButton(QWidget &game, WindowFrame &frame, std::function<QString()> chosenId,
+                 std::function<void(WordSets::Set)> choose);
+
+    ~CornerButton() override;
+
+    void open();
+    // The corner while it is open, else null.
+    CornerWindow *cornerWindow() const;
+
+private:
+    WindowFrame &frame;
+    std::function<QString()> chosenId;
+    std::function<void(WordSets::Set)> choose;
+    QPointer<CornerWindow> corner;
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QByteArray>
+#include <QLocalServer>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// What the instance check does; off unless asked for (QT_LOGGING_RULES).
+Q_DECLARE_LOGGING_CATEGORY(lcSingleGame)
+
+// What a later start asks of the game that is already running: the game
+// options of its command line, and what its launcher gave it so that the
+// desktop lets the running game come to the front (the X11 startup id or
+// the Wayland activation token). Sent as one line of JSON, so that fields
+// can be added without breaking an older or newer running game.
+struct StartRequest
+{
+    QStringList gameArguments;
+    QByteArray startupId;       // DESKTOP_STARTUP_ID
+    QByteArray activationToken; // XDG_ACTIVATION_TOKEN
+
+    // Reads the launcher's variables; call it before the application object,
+    // which takes them out of the environment.
+    static StartRequest fromEnvironment(const QStringList &gameArguments);
+    QByteArray toLine() const;
+    // Whatever a line holds, a request: what is malformed or missing is empty.
+    static StartRequest fromLine(const QByteArray &line);
+};
+
+// One game per user. The first start listens on a local socket in the user's
+// runtime folder; a later start hands its request to it and ends. The
+// "connect, else remove a stale socket and listen" step runs under a lock
+// file, so that a double-click's two starts cannot both listen; a socket
+// left behind by a killed game is refused and replaced.
+class SingleGame : public QObject
+{
+    Q_OBJECT
+public:
+    enum class Claim {
+        First,     // this start is the user's game
+        Forwarded, // the running game has the request: end this start
+        Unguarded, // no socket could be set up: play, but a second game is not stopped
+    };
+
+    explicit SingleGame(QObject *parent = nullptr);
+    // The runtime folder ($XDG_RUNTIME_DIR, or Qt's fallback for it).
+    static QString socketPath();
+
+    Claim claim(const StartRequest &request);
+    // Called for every request a later start sends to this game.
+    void onRequest(std::function<void(const StartRequest &)> handler) { requestHandler = std::move(handler); }
+
+private:
+    void accept();
+
+    QLocalServer server;
+    std::function<void(const StartRequest &)> requestHandler;
+};

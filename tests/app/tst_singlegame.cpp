@@ -1,0 +1,169 @@
+// Starts of the real game, as a user makes them: the command line answers
+// without a display, and a later start of the same user hands over to the
+// game that runs and ends.
+#include <QLockFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+class SingleGameTest : public QObject
+{
+    Q_OBJECT
+
+    // One user's folders, new for every test function.
+    std::unique_ptr<QTemporaryDir> runtime, config, data;
+    std::vector<std::unique_ptr<QProcess>> games;
+
+    QProcess *start(const QStringList &arguments, const QByteArray &startupId = {}, bool display = true)
+    {
+        auto game = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime->path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config->path());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), data->path());
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("wordnest.instance.info=true"));
+        environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QString::fromLatin1(startupId));
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            if (!display)
+                environment.remove(QString::fromLatin1(name));
+        game->setProcessEnvironment(environment);
+        game->setProcessChannelMode(QProcess::MergedChannels);
+        game->start(QStringLiteral(WORDNEST_GAME), arguments);
+        games.push_back(std::move(game));
+        return games.back().get();
+    }
+    // What a game has written so far.
+    static QByteArray log(QProcess *game)
+    {
+        game->setProperty("log", game->property("log").toByteArray() + game->readAll());
+        return game->property("log").toByteArray();
+    }
+    static bool listens(QProcess *game) { return log(game).contains("the user's game, listening on"); }
+    static int raises(QProcess *game) { return int(log(game).count("brought to the front for another start")); }
+    QString socket() const { return runtime->filePath(QStringLiteral("net.wordnest.Wordnest.socket")); }
+
+private slots:
+    void init()
+    {
+        runtime = std::make_unique<QTemporaryDir>();
+        config = std::make_unique<QTemporaryDir>();
+        data = std::make_unique<QTemporaryDir>();
+        games.clear();
+    }
+    void cleanup()
+    {
+        for (const auto &game : games) {
+            game->kill();
+            game->waitForFinished();
+        }
+    }
+
+    void commandLineAnswersWithoutADisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--fullscreen  Start full screen";
+        QTest::newRow("short help") << QStringList{"-h"} << 0 << "Usage: wordnest [options]";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "wordnest " WORDNEST_VERSION "\n";
+        QTest::newRow("a command before the game") << QStringList{"--fullscreen", "--version"} << 0
+                                                   << "wordnest " WORDNEST_VERSION;
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << "wordnest: Unknown option 'bogus'.";
+        QTest::newRow("unknown beside help") << QStringList{"--help", "-x"} << 1 << "Unknown option 'x'.";
+        QTest::newRow("stray argument") << QStringList{"words.txt"} << 1 << "Unexpected argument 'words.txt'.";
+        QTest::newRow("word sets") << QStringList{"--list-words"} << 0 << "\n2\t动物\tAnimals\n3\t";
+        QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
+    }
+    void commandLineAnswersWithoutADisplay()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        QProcess *game = start(arguments, {}, false);
+        QVERIFY(game->waitForFinished(60000));
+        QCOMPARE(game->exitStatus(), QProcess::NormalExit);
+        QVERIFY2(log(game).contains(says.toUtf8()), log(game).constData());
+        QCOMPARE(game->exitCode(), exitCode);
+    }
+
+    // A later start hands its options and startup id over and ends; a
+    // command runs beside the game without touching it.
+    void secondStartRaisesTheFirst()
+    {
+        QProcess *first = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(listens(first), 60000);
+        QProcess *second = start({"--fullscreen"}, "launcher-1_TIME4242");
+        QVERIFY(second->waitForFinished(60000));
+        QCOMPARE(second->exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(raises(first), 1, 60000);
+        QVERIFY(log(first).contains(R"(QList("--fullscreen") startup id "launcher-1_TIME4242")"));
+
+        QProcess *command = start({"--version"});
+        QVERIFY(command->waitForFinished(60000));
+        QCOMPARE(command->exitCode(), 0);
+        QVERIFY(!listens(command) && raises(command) == 0);
+        QCOMPARE(first->state(), QProcess::Running);
+        QCOMPARE(raises(first), 1);
+    }
+
+    // A double-click: whichever start listens, the other hands over to it.
+    // Holding the starts' lock lets both reach the check together.
+    void twoQuickStartsGiveOneGame_data()
+    {
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<bool>("lockHeld");
+        QTest::newRow("100 ms apart") << 100 << false;
+        QTest::newRow("together, behind the lock") << 0 << true;
+    }
+    void twoQuickStartsGiveOneGame()
+    {
+        QFETCH(int, gap);
+        QFETCH(bool, lockHeld);
+        QLockFile lock(socket() + QStringLiteral(".lock"));
+        QVERIFY(!lockHeld || lock.tryLock());
+        QProcess *one = start({});
+        QTest::qWait(gap);
+        QProcess *other = start({});
+        if (lockHeld) { // both wait at the lock, and neither listens before it is free
+            QTRY_VERIFY_WITH_TIMEOUT(log(one).contains("looking") && log(other).contains("looking"), 60000);
+            QTest::qWait(300);
+            QVERIFY(!listens(one) && !listens(other));
+            lock.unlock();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(one->state() == QProcess::NotRunning || other->state() == QProcess::NotRunning, 60000);
+        QProcess *ended = one->state() == QProcess::NotRunning ? one : other;
+        QProcess *game = ended == one ? other : one;
+        QCOMPARE(ended->exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(raises(game), 1, 60000);
+        QVERIFY(listens(game) && !listens(ended));
+    }
+
+    // What a killed game leaves (its socket; a lock of a process that is
+    // gone) never stops the next start.
+    void leftoversOfAKilledGameDoNotStopAStart()
+    {
+        QProcess *killed = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(listens(killed), 60000);
+        ::kill(pid_t(killed->processId()), SIGKILL);
+        QVERIFY(killed->waitForFinished());
+        QVERIFY(QFileInfo::exists(socket()));
+        QFile lock(socket() + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("2147483646\nwordnest\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+
+        QProcess *next = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(listens(next), 60000);
+        QProcess *again = start({});
+        QVERIFY(again->waitForFinished(60000));
+        QTRY_COMPARE_WITH_TIMEOUT(raises(next), 1, 60000);
+    }
+};
+
+QTEST_MAIN(SingleGameTest)
+#include "tst_singlegame.moc"

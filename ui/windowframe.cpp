@@ -1,0 +1,155 @@
+#include "ui/windowframe.h"
+
+#include "ui/fullscreenview.h"
+
+#include <QEvent>
+#include <QShortcut>
+#include <QWindow>
+
+WindowFrame::WindowFrame(QWidget &gameWidget)
+    : game(gameWidget)
+{
+    addKeys(&game);
+}
+
+WindowFrame::~WindowFrame() = default; // the view gives the game back as it goes
+
+bool WindowFrame::isFullScreen() const
+{
+    return view && view->isOn();
+}
+
+QWidget *WindowFrame::gameWindow() const
+{
+    return isFullScreen() ? static_cast<QWidget *>(view.get()) : &game;
+}
+
+FullScreenView &WindowFrame::fullScreenView()
+{
+    if (!view) {
+        view = std::make_unique<FullScreenView>(game);
+        view->installEventFilter(this);
+        addKeys(view.get());
+    }
+    return *view;
+}
+
+void WindowFrame::setFullScreen(bool on)
+{
+    if (on == isFullScreen())
+        return;
+    // Inside the view the game's own keys would answer together with the
+    // view's, and Qt fires neither of two keys that match at once.
+    for (auto *key : game.findChildren<QShortcut *>(QStringLiteral("windowFrameKey")))
+        key->setEnabled(!on);
+    // With a companion open the keyboard stays with it, not with the game.
+    fullScreenView().setOn(on, companions().isEmpty());
+    for (QWidget *companion : companions())
+        placeOverGame(companion);
+    restack();
+}
+
+void WindowFrame::addKeys(QWidget *window)
+{
+    if (window->findChild<QShortcut *>(QStringLiteral("windowFrameKey"), Qt::FindDirectChildrenOnly))
+        return; // a companion shown again keeps the keys it has
+    auto *switchKey = new QShortcut(Qt::Key_F11, window);
+    auto *leaveKey = new QShortcut(Qt::Key_Escape, window);
+    switchKey->setObjectName(QStringLiteral("windowFrameKey"));
+    leaveKey->setObjectName(QStringLiteral("windowFrameKey"));
+    connect(switchKey, &QShortcut::activated, this, [this] { setFullScreen(!isFullScreen()); });
+    connect(leaveKey, &QShortcut::activated, this, [this] { setFullScreen(false); });
+}
+
+QList<QWidget *> WindowFrame::companions() const
+{
+    QList<QWidget *> list;
+    for (const QPointer<QWidget> &companion : open)
+        if (companion)
+            list.append(companion);
+    return list;
+}
+
+void WindowFrame::opened(QWidget *companion)
+{
+    open.removeAll(companion);
+    open.removeAll(nullptr);
+    open.append(companion);
+    companion->installEventFilter(this);
+    addKeys(companion);
+    game.setEnabled(false);
+    placeOverGame(companion);
+    restack();
+}
+
+void WindowFrame::closed(QWidget *companion)
+{
+    open.removeAll(companion);
+    open.removeAll(nullptr);
+    companion->removeEventFilter(this);
+    if (!companions().isEmpty()) {
+        restack();
+        return;
+    }
+    game.setEnabled(true);
+    if (gameWindow()->isVisible())
+        gameWindow()->activateWindow();
+}
+
+bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // Spontaneous ones come from the window system (minimising, another
+    // desktop), not from the companion opening or closing.
+    if (watched == view.get()) {
+        // The window system makes the view full screen some time after it is
+        // shown: the companions follow to its centre.
+        const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+        if (placed && isFullScreen())
+            for (QWidget *companion : companions())
+                placeOverGame(companion);
+    } else if (!event->spontaneous() && !restacking) {
+        auto *companion = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Hide)
+            closed(companion);
+        else if (event->type() == QEvent::Show)
+            restack();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowFrame::placeOverGame(QWidget *companion)
+{
+    const QWidget *over = gameWindow();
+    companion->move(over->geometry().center() - companion->rect().center());
+}
+
+void WindowFrame::restack()
+{
+    // A window manager keeps a dialog above its transient parent only while
+    // that parent is the window on screen, so the parent follows the game.
+    gameWindow()->winId();
+    QWindow *parent = gameWindow()->windowHandle();
+    const QList<QWidget *> list = companions();
+    bool reparent = false;
+    for (QWidget *companion : list) {
+        companion->winId();
+        reparent |= companion->windowHandle()->transientParent() != parent;
+    }
+    restacking = true;
+    for (QWidget *companion : list) {
+        companion->windowHandle()->setTransientParent(parent);
+        if (!companion->isVisible())
+            continue;
+        if (reparent) {
+            // X11 reads a window's transient parent only as it is mapped:
+            // shown anew, in the order they opened, each lands on the last.
+            companion->hide();
+            companion->show();
+        } else {
+            companion->raise();
+        }
+    }
+    restacking = false;
+    if (!list.isEmpty() && list.last()->isVisible())
+        list.last()->activateWindow();
+}
