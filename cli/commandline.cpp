@@ -1,9 +1,12 @@
 #include "cli/commandline.h"
 
+#include "ownwords/ownsets.h"
+#include "ownwords/setarchive.h"
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <functional>
@@ -12,10 +15,13 @@
 namespace {
 
 // A command that answers and ends the program; it never starts a game.
+// `values` holds the option's value, then a file named after it (only
+// where the command takes one).
 struct Command
 {
     QCommandLineOption option;
-    std::function<int(QTextStream &out, QTextStream &err)> run;
+    std::function<int(const QStringList &values, QTextStream &out, QTextStream &err)> run;
+    bool takesFile = false;
 };
 
 // An option for the game: applied at start, or forwarded to the running game.
@@ -31,26 +37,87 @@ const QString programName = QStringLiteral("wordnest");
 
 QString helpText();
 
+// Own sets' words are measured with the game's font, and fonts need a GUI
+// application; commands run before the game makes one, so a display-less one
+// stands in for the while.
+template<class Measure>
+auto withFonts(Measure measure)
+{
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return measure();
+    static int argc = 3;
+    static char name[] = "wordnest", platform[] = "-platform", offscreen[] = "offscreen";
+    static char *argv[] = {name, platform, offscreen, nullptr};
+    const QGuiApplication fonts(argc, argv);
+    return measure();
+}
+
+// Why set `id` cannot be played; empty when it can.
+QString unplayable(const QString &id)
+{
+    if (WordSets().find(id))
+        return {};
+    const QString notFound = QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
+    if (!ownset::isValidId(id) || !QFileInfo(ownset::setsFolder() + id).exists())
+        return notFound;
+    const ownset::Folder set = withFonts([&id] { return ownset::readFolder(ownset::setsFolder() + id, ownset::fitsWordLabel); });
+    return set.playable() ? QString() : QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
+}
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table{
         {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QStringList &, QTextStream &out, QTextStream &) {
              out << helpText();
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QStringList &, QTextStream &out, QTextStream &) {
              out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("list-words"),
                             QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
                                            "(tab-separated), and exit.")),
-         [](QTextStream &out, QTextStream &) {
-             const WordSets sets;
+         [](const QStringList &, QTextStream &out, QTextStream &err) {
+             WordSets sets;
+             const QList<ownset::Folder> unplayable = withFonts(
+                 [&sets] { return ownset::addPlayableSets(sets, ownset::fitsWordLabel); });
              for (const WordSets::Set &set : sets.all())
                  out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             for (const ownset::Folder &set : unplayable)
+                 err << programName << ": word set '" << set.id << "' cannot be played: " << set.whatIsWrong() << ".\n";
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("export-words"),
+                            QStringLiteral("Write word set ID of your own to FILE (ID.wordnest), which must not "
+                                           "exist yet, and exit."),
+                            QStringLiteral("ID FILE")),
+         [](const QStringList &values, QTextStream &out, QTextStream &err) {
+             const QString problem = withFonts(
+                 [&values] { return setarchive::exportSet(values.at(0), values.at(1), ownset::fitsWordLabel); });
+             if (!problem.isEmpty()) {
+                 err << programName << ": " << problem << '\n';
+                 return 1;
+             }
+             out << "Word set '" << values.at(0) << "' written to " << values.at(1) << ".\n";
+             return 0;
+         },
+         true},
+        {QCommandLineOption(QStringLiteral("import-words"),
+                            QStringLiteral("Add the word set in FILE (made by --export-words) to your own sets and "
+                                           "exit; a set of the same ID is never replaced."),
+                            QStringLiteral("FILE")),
+         [](const QStringList &values, QTextStream &out, QTextStream &err) {
+             const setarchive::Imported imported =
+                 withFonts([&values] { return setarchive::importSet(values.at(0), ownset::fitsWordLabel); });
+             if (!imported.problem.isEmpty()) {
+                 err << programName << ": " << imported.problem << '\n';
+                 return 1;
+             }
+             out << "Word set '" << imported.id << "' imported; '" << programName << " --words " << imported.id
+                 << "' plays it.\n";
              return 0;
          }},
     };
@@ -69,11 +136,7 @@ const std::vector<GameOption> &gameOptions()
                                            "next game."),
                             QStringLiteral("ID")),
          [](const QString &id, GameRequest &request) { request.wordSet = id; },
-         [](const QString &id) {
-             return WordSets().find(id) ? QString()
-                                        : QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.")
-                                              .arg(id, programName);
-         }},
+         unplayable},
     };
     return table;
 }
@@ -108,13 +171,23 @@ CommandLine::CommandLine(const QStringList &arguments)
         error = parser.errorText();
         return;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
-        return;
-    }
     for (size_t i = 0; i < commands().size() && command < 0; ++i)
         if (parser.isSet(commands()[i].option))
             command = int(i);
+    QStringList files = parser.positionalArguments();
+    if (command >= 0 && commands()[size_t(command)].takesFile) {
+        if (files.isEmpty()) {
+            error = QStringLiteral("--%1 needs a FILE after its ID.").arg(commands()[size_t(command)].option.names().constLast());
+            return;
+        }
+        commandValues << parser.value(commands()[size_t(command)].option) << files.takeFirst();
+    } else if (command >= 0) {
+        commandValues << parser.value(commands()[size_t(command)].option);
+    }
+    if (!files.isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.").arg(files.constFirst());
+        return;
+    }
     for (const GameOption &option : gameOptions()) {
         if (!parser.isSet(option.option))
             continue;
@@ -141,7 +214,7 @@ std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) c
         return 1;
     }
     if (command >= 0)
-        return commands()[size_t(command)].run(out, err);
+        return commands()[size_t(command)].run(commandValues, out, err);
     return std::nullopt;
 }
 

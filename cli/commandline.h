@@ -42,5 +42,6 @@ public:
 private:
     QString error;
     int command = -1; // the index of the command that runs, -1 for none
+    QStringList commandValues;
     QStringList forwarded;
 };

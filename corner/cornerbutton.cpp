@@ -1,6 +1,7 @@
 #include "corner/cornerbutton.h"
 
 #include "corner/cornerwindow.h"
+#include "ownwords/ownsets.h"
 #include "ui/windowframe.h"
 
 CornerButton::CornerButton(QWidget &game, WindowFrame &windowFrame, std::function<QString()> chosen,
@@ -39,7 +40,7 @@ void CornerButton::open()
         corner->show();
         return;
     }
-    corner = new CornerWindow(WordSets(), chosenId());
+    corner = new CornerWindow(allWordSets(), chosenId());
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
     frame.opened(corner);
     corner->show();
