@@ -99,6 +99,8 @@ sf_count_t memoryTell(void *user)
 // The file's frames mixed down to one channel, at its own rate.
 QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
 {
+    if (bytes.isEmpty())
+        return QStringLiteral("is empty");
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
@@ -181,6 +183,8 @@ Picture readPicture(QIODevice &device)
     // Bounds what any one decode may allocate: a 50-megapixel picture's
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
+    if (device.size() == 0)
+        return {{}, QStringLiteral("is empty")};
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
@@ -218,6 +222,14 @@ QImage fitIntoSquare(const QImage &image, int side)
 
 Recording convertRecording(const QByteArray &fileBytes)
 {
+    // A recording converted before (an imported set's) stays as it is:
+    // converting it again would only add noise.
+    const QByteArray header = waveFile({});
+    if (fileBytes.size() > 44 + gameRate / 10 && fileBytes.left(4) == "RIFF" && fileBytes.mid(8, 28) == header.mid(8, 28)
+        && fileBytes.mid(36, 4) == "data" && qFromLittleEndian<quint32>(fileBytes.constData() + 40) == quint32(fileBytes.size() - 44)
+        && double(fileBytes.size() - 44) / gameRate <= maxRecordingSeconds
+        && std::abs(activeLoudness(fileBytes.mid(44)) - wordLoudnessDb) <= 0.5)
+        return {fileBytes, {}};
     std::vector<float> source;
     int rate = 0;
     if (const QString problem = decodeMono(fileBytes, source, rate); !problem.isEmpty())
