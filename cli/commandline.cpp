@@ -91,9 +91,9 @@ const std::vector<Command> &commands()
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("export-words"),
-                            QStringLiteral("Write word set ID of your own to FILE (ID.wordnest), which must not "
-                                           "exist yet, and exit."),
-                            QStringLiteral("ID FILE")),
+                            QStringLiteral("Write word set ID of your own to the FILE named after it "
+                                           "(--export-words ID FILE; FILE must not exist yet) and exit."),
+                            QStringLiteral("ID")),
          [](const QStringList &values, QTextStream &out, QTextStream &err) {
              const QString problem = withFonts(
                  [&values] { return setarchive::exportSet(values.at(0), values.at(1), ownset::fitsWordLabel); });
