@@ -84,7 +84,8 @@ public:
 
     QString id() const override { return setId; }
     QString chineseName() const override { return name; }
-    QString englishName() const override { return name; }
+    // The id stands under the name, as the built-in sets' English names do.
+    QString englishName() const override { return setId; }
     // Own sets' boards are named, not numbered.
     qint16 boardNumber() const override { return 0; }
     QString boardFileName() const override { return QStringLiteral("kivora-%1.tmp").arg(setId); }
