@@ -228,6 +228,9 @@ private slots:
         shown.setData(file(window.picWord[0], "png"));
         QCOMPARE(window.LabelP(0)->pixmap().toImage(), ownmedia::fitIntoSquare(ownmedia::readPicture(shown).image, 90));
         QCOMPARE(window.LabelP(0)->pixmap().size(), QSize(90, 90));
+        // Its board is a file of its own in the data folder, wherever the program is.
+        window.GameOver();
+        QVERIFY(QFileInfo::exists(home.path() + "/XDG_DATA_HOME/wordnest/kivora-mine.tmp"));
     }
 
     void badInputIsAnsweredAndLosesNothing_data()
