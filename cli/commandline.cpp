@@ -57,11 +57,13 @@ QString unplayable(const QString &id)
 {
     if (WordSets().find(id))
         return {};
-    const QString notFound = QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
-    if (!ownset::isValidId(id) || !QFileInfo(ownset::setsFolder() + id).exists())
-        return notFound;
-    const ownset::Folder set = withFonts([&id] { return ownset::readFolder(ownset::setsFolder() + id, ownset::fitsWordLabel); });
-    return set.playable() ? QString() : QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
+    const QString folder = ownset::setsFolder() + id;
+    if (!ownset::isValidId(id) || !QFileInfo(folder).exists())
+        return QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
+    const ownset::Folder set = withFonts([&folder] { return ownset::readFolder(folder, ownset::fitsWordLabel); });
+    if (set.playable())
+        return {};
+    return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
 }
 
 const std::vector<Command> &commands()
@@ -177,7 +179,8 @@ CommandLine::CommandLine(const QStringList &arguments)
     QStringList files = parser.positionalArguments();
     if (command >= 0 && commands()[size_t(command)].takesFile) {
         if (files.isEmpty()) {
-            error = QStringLiteral("--%1 needs a FILE after its ID.").arg(commands()[size_t(command)].option.names().constLast());
+            error = QStringLiteral("--%1 needs a FILE after its ID.")
+                        .arg(commands()[size_t(command)].option.names().constLast());
             return;
         }
         commandValues << parser.value(commands()[size_t(command)].option) << files.takeFirst();

@@ -225,9 +225,10 @@ Recording convertRecording(const QByteArray &fileBytes)
     // A recording converted before (an imported set's) stays as it is:
     // converting it again would only add noise.
     const QByteArray header = waveFile({});
-    if (fileBytes.size() > 44 + gameRate / 10 && fileBytes.left(4) == "RIFF" && fileBytes.mid(8, 28) == header.mid(8, 28)
-        && fileBytes.mid(36, 4) == "data" && qFromLittleEndian<quint32>(fileBytes.constData() + 40) == quint32(fileBytes.size() - 44)
-        && double(fileBytes.size() - 44) / gameRate <= maxRecordingSeconds
+    const qsizetype dataSize = fileBytes.size() - 44;
+    if (dataSize > gameRate / 10 && double(dataSize) / gameRate <= maxRecordingSeconds
+        && fileBytes.left(4) == "RIFF" && fileBytes.mid(8, 28) == header.mid(8, 28) && fileBytes.mid(36, 4) == "data"
+        && qFromLittleEndian<quint32>(fileBytes.constData() + 40) == quint32(dataSize)
         && std::abs(activeLoudness(fileBytes.mid(44)) - wordLoudnessDb) <= 0.5)
         return {fileBytes, {}};
     std::vector<float> source;

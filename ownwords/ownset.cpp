@@ -185,10 +185,11 @@ WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
     }
     if (problems.size() > 3)
         problems = problems.mid(0, 3) << QStringLiteral("and %1 more").arg(problems.size() - 3);
+    const QString count = QStringLiteral("words.txt has %1 words; ").arg(list.words.size());
     if (list.words.size() < minWords)
-        problems.prepend(QStringLiteral("words.txt has %1 words; a set needs at least %2").arg(list.words.size()).arg(minWords));
+        problems.prepend(count + QStringLiteral("a set needs at least %1").arg(minWords));
     else if (list.words.size() > maxWords)
-        problems.prepend(QStringLiteral("words.txt has %1 words; a set has at most %2").arg(list.words.size()).arg(maxWords));
+        problems.prepend(count + QStringLiteral("a set has at most %1").arg(maxWords));
     list.problem = problems.join(QStringLiteral("; "));
     return list;
 }
@@ -221,7 +222,8 @@ QString Folder::whatIsWrong() const
         return problem;
     if (usableWords() >= minWords)
         return {};
-    QStringList why{QStringLiteral("only %1 of its words can be played; a set needs %2").arg(usableWords()).arg(minWords)};
+    QStringList why{
+        QStringLiteral("only %1 of its words can be played; a set needs %2").arg(usableWords()).arg(minWords)};
     for (int i = 0; i < words.size() && why.size() <= 4; ++i)
         if (!words.at(i).problem.isEmpty())
             why << QStringLiteral("\"%1\": %2").arg(words.at(i).text, words.at(i).problem);

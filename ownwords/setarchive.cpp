@@ -41,7 +41,8 @@ bool addEntry(archive *zip, const QString &path, const QByteArray &content)
     archive_entry_set_perm(entry, path.endsWith(u'/') ? 0755 : 0644);
     archive_entry_set_size(entry, content.size());
     bool ok = archive_write_header(zip, entry) == ARCHIVE_OK
-              && (content.isEmpty() || archive_write_data(zip, content.constData(), size_t(content.size())) == content.size());
+              && (content.isEmpty()
+                  || archive_write_data(zip, content.constData(), size_t(content.size())) == content.size());
     archive_entry_free(entry);
     return ok;
 }
@@ -78,7 +79,8 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
         words << word.text;
     ok = ok && addEntry(zip, id + u'/', {})
          && addEntry(zip, id + QStringLiteral("/words.txt"), (words.join(u'\n') + u'\n').toUtf8())
-         && addEntry(zip, id + QStringLiteral("/set.ini"), (QStringLiteral("[set]\nname=") + set.name + u'\n').toUtf8());
+         && addEntry(zip, id + QStringLiteral("/set.ini"),
+                     (QStringLiteral("[set]\nname=") + set.name + u'\n').toUtf8());
     for (int i = 0; ok && i < set.words.size(); ++i) {
         const ownset::Word &word = set.words.at(i);
         if (!word.problem.isEmpty())
@@ -93,7 +95,9 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     const QString zipError = QString::fromUtf8(archive_error_string(zip) ? archive_error_string(zip) : "");
     archive_write_free(zip);
     if (!ok || !written.flush())
-        return QStringLiteral("%1 cannot be written: %2.").arg(file, zipError.isEmpty() ? written.errorString() : zipError);
+        return QStringLiteral("%1 cannot be written: %2.")
+            .arg(file, zipError.isEmpty() ? written.errorString() : zipError);
+    written.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // A hard link puts the whole file in place, and refuses a file that appeared meanwhile.
     if (::link(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
         return errno == EEXIST ? QStringLiteral("%1 exists already; nothing was overwritten.").arg(file)

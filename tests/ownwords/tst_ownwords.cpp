@@ -14,9 +14,9 @@
 #include <archive_entry.h>
 #include <sndfile.h>
 
-#include <cmath>
 #include <sys/stat.h>
 
+// Spoils a set "mine" of twelve words in `sets` and gives the answer.
 using Case = std::function<QString(const QString &sets)>;
 Q_DECLARE_METATYPE(Case)
 
@@ -25,105 +25,73 @@ namespace {
 const QStringList twelve{"apple", "banana", "cherry", "grape", "lemon", "mango",
                          "orange", "peach", "pear", "plum", "melon", "kiwi"};
 
-// `seconds` of a tone between `pad` seconds of silence, written by libsndfile.
-void writeSound(const QString &path, int format, int rate, int channels, double seconds, double amplitude,
-                double pad = 0.3)
+const int wav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+
+QString media(const QString &sets, int word, const char *type)
+{
+    return QStringLiteral("%1/mine/%2.%3").arg(sets).arg(word + 1, 2, 10, QChar('0')).arg(type);
+}
+
+// A tone of `seconds` between `pad` seconds of silence.
+void writeSound(const QString &path, int format, int rate, int channels, double seconds, double amplitude, double pad)
 {
     SF_INFO info{0, rate, channels, format, 0, 0};
     SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    QVERIFY2(file, sf_strerror(nullptr));
-    const int frames = int((seconds + 2 * pad) * rate);
     std::vector<float> samples;
-    for (int f = 0; f < frames; ++f)
-        for (int c = 0; c < channels; ++c) {
-            const double t = double(f) / rate;
-            samples.push_back(float(t < pad || t > pad + seconds ? 0 : amplitude * std::sin(2 * M_PI * 440 * t)));
-        }
-    sf_writef_float(file, samples.data(), frames);
-    sf_close(file);
-}
-
-void makeSet(const QString &folder, const QStringList &words)
-{
-    QDir().mkpath(folder);
-    QFile list(folder + "/words.txt");
-    QVERIFY(list.open(QIODevice::WriteOnly));
-    list.write((words.join('\n') + '\n').toUtf8());
-    for (int i = 0; i < words.size(); ++i) {
-        QImage picture(300, 200, QImage::Format_RGB32);
-        picture.fill(QColor::fromHsv(i * 30, 200, 220));
-        picture.save(QStringLiteral("%1/%2.png").arg(folder).arg(i + 1, 2, 10, QChar('0')));
-        writeSound(QStringLiteral("%1/%2.wav").arg(folder).arg(i + 1, 2, 10, QChar('0')), SF_FORMAT_WAV | SF_FORMAT_PCM_16,
-                   44100, 2, 0.3 + 0.02 * i, 0.3);
+    for (int f = 0; f < int((seconds + 2 * pad) * rate) * channels; ++f) {
+        const double t = double(f / channels) / rate;
+        samples.push_back(float(t < pad || t > pad + seconds ? 0 : amplitude * std::sin(2 * M_PI * 440 * t)));
     }
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()) / channels);
+    sf_close(file);
 }
 
 void write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+}
+
+QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Every path and content under `folder`, to see that nothing changed.
 QMap<QString, QByteArray> tree(const QString &folder)
 {
     QMap<QString, QByteArray> all;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        all[it.filePath()] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        all[it.next()] = read(it.filePath());
     return all;
 }
 
-// A PNG header of a 20,000 x 20,000 picture with the start of its data.
+// The header of a 20,000 x 20,000 grey PNG and the start of its data.
 QByteArray hugePng()
 {
-    const auto chunk = [](const QByteArray &type, const QByteArray &data) {
-        QByteArray out(4, 0);
-        qToBigEndian(quint32(data.size()), out.data());
-        const QByteArray body = type + data;
+    const auto chunk = [](const QByteArray &body) {
         quint32 crc = 0xffffffff;
         for (char c : body) {
             crc ^= quint8(c);
             for (int k = 0; k < 8; ++k)
                 crc = (crc & 1) ? (crc >> 1) ^ 0xedb88320 : crc >> 1;
         }
-        QByteArray tail(4, 0);
-        qToBigEndian(crc ^ 0xffffffff, tail.data());
-        return out + body + tail;
+        QByteArray length(4, 0), tail(4, 0);
+        qToBigEndian(quint32(body.size() - 4), length.data());
+        qToBigEndian(~crc, tail.data());
+        return length + body + tail;
     };
-    QByteArray header(13, 0);
-    qToBigEndian(quint32(20000), header.data());
-    qToBigEndian(quint32(20000), header.data() + 4);
-    header[8] = 8; // 8-bit grey
-    return "\x89PNG\r\n\x1a\n" + chunk("IHDR", header) + chunk("IDAT", qCompress(QByteArray(2000000, 0)).mid(4));
+    const QByteArray header = QByteArray::fromHex("49484452" "00004e20" "00004e20" "0800000000"); // 8-bit grey
+    return "\x89PNG\r\n\x1a\n" + chunk(header) + chunk("IDAT" + qCompress(QByteArray(1 << 20, 0)).mid(4));
 }
 
-// The first half of a noisy picture's PNG: its header reads, its data does not.
-QByteArray cutPng()
+struct Entry { QString path; mode_t type = AE_IFREG; QByteArray content; };
+// Imports a zip of `entries` beside the set "mine": nothing may change.
+QString refusedImport(const QString &sets, const QList<Entry> &entries)
 {
-    QImage noise(100, 100, QImage::Format_RGB32);
-    for (int i = 0; i < 100 * 100; ++i)
-        noise.setPixel(i % 100, i / 100, quint32(i * 2654435761u));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    noise.save(&buffer, "PNG");
-    return png.left(png.size() / 2);
-}
-
-struct Entry
-{
-    QString path;
-    mode_t type = AE_IFREG;
-    QByteArray content;
-};
-QByteArray zip(const QList<Entry> &entries)
-{
-    QByteArray bytes(16 * 1024 * 1024, 0);
+    QByteArray bytes(16 << 20, 0);
     size_t used = 0;
     archive *a = archive_write_new();
     archive_write_set_format_zip(a);
@@ -132,55 +100,30 @@ QByteArray zip(const QList<Entry> &entries)
         archive_entry *entry = archive_entry_new();
         archive_entry_set_pathname(entry, e.path.toUtf8().constData());
         archive_entry_set_filetype(entry, e.type == AE_IFCHR ? AE_IFREG : e.type);
-        archive_entry_set_perm(entry, 0644);
-        if (e.type == AE_IFLNK)
-            archive_entry_set_symlink(entry, "/etc/passwd");
+        archive_entry_set_symlink(entry, e.type == AE_IFLNK ? "/etc/passwd" : nullptr);
         archive_entry_set_size(entry, e.content.size());
         archive_write_header(a, entry);
         archive_write_data(a, e.content.constData(), size_t(e.content.size()));
         archive_entry_free(entry);
     }
-    archive_write_close(a);
     archive_write_free(a);
     bytes.truncate(qsizetype(used));
-    // Zip writers store only files, folders and links: a device's mode goes
-    // into the central directory's external attributes by hand.
-    for (const Entry &e : entries) {
-        for (qsizetype h = bytes.indexOf("PK\x01\x02"); e.type == AE_IFCHR && h >= 0; h = bytes.indexOf("PK\x01\x02", h + 4))
-            if (bytes.mid(h + 46, e.path.size()) == e.path.toUtf8())
+    // Zip writers store no devices: the mode goes into the central directory by hand.
+    for (qsizetype h = bytes.indexOf("PK\x01\x02"); h >= 0; h = bytes.indexOf("PK\x01\x02", h + 4))
+        for (const Entry &e : entries)
+            if (e.type == AE_IFCHR && bytes.mid(h + 46, e.path.size()) == e.path.toUtf8())
                 qToLittleEndian(quint16(AE_IFCHR | 0644), bytes.data() + h + 40);
-    }
-    return bytes;
+    write(sets + "/../in.wordnest", bytes);
+    const QMap<QString, QByteArray> before = tree(sets + "/..");
+    const QString problem = setarchive::importSet(sets + "/../in.wordnest", ownset::fitsWordLabel, sets).problem;
+    return tree(sets + "/..") == before ? problem : QStringLiteral("the import changed files");
 }
 
-// Imports `entries` beside a set "mine"; nothing may change in or beside the sets.
-QString refusedImport(const QString &sets, const QList<Entry> &entries)
-{
-    const QString file = sets + "/../in.wordnest";
-    write(file, zip(entries));
-    const QString root = QFileInfo(sets).absolutePath();
-    const QMap<QString, QByteArray> before = tree(root);
-    const setarchive::Imported imported = setarchive::importSet(file, ownset::fitsWordLabel, sets);
-    if (tree(root) != before)
-        return QStringLiteral("the import changed files");
-    return imported.problem;
-}
-
-QString wordProblem(const QString &sets)
+// Word 1's problem while the eleven others play, else the set's.
+QString problemOf(const QString &sets)
 {
     const ownset::Folder set = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
-    return set.usableWords() == 11 && set.playable() ? set.words.at(0).problem : "not just word 1: " + set.whatIsWrong();
-}
-
-QString setProblem(const QString &sets)
-{
-    const ownset::Folder set = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
-    return set.playable() ? QString() : set.whatIsWrong();
-}
-
-void writeList(const QString &sets, const QByteArray &list)
-{
-    write(sets + "/mine/words.txt", list);
+    return set.playable() && set.usableWords() == 11 ? set.words.at(0).problem : set.whatIsWrong();
 }
 
 } // namespace
@@ -200,7 +143,14 @@ private slots:
     void init()
     {
         sets = home.path() + "/" + QTest::currentTestFunction() + "/" + QTest::currentDataTag() + "/sets";
-        makeSet(sets + "/mine", twelve);
+        QDir().mkpath(sets + "/mine");
+        write(sets + "/mine/words.txt", (twelve.join('\n') + '\n').toUtf8());
+        for (int i = 0; i < twelve.size(); ++i) {
+            QImage picture(300, 200, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(i * 30, 200, 220));
+            picture.save(media(sets, i, "png"));
+            writeSound(media(sets, i, "wav"), wav16, 44100, 2, 0.3 + 0.02 * i, 0.3, 0.3);
+        }
     }
 
     void handMadeSetPlays()
@@ -209,25 +159,17 @@ private slots:
         QVERIFY(ownset::addPlayableSets(all, ownset::fitsWordLabel, sets).isEmpty());
         const WordSets::Set mine = all.find("mine");
         QVERIFY(mine);
-        QCOMPARE(mine->boardFileName(), QStringLiteral("kivora-mine.tmp"));
         RecordingPlayer player;
         Form2 window(player);
         window.chooseWordSet(mine);
         window.PicB_Click();
-        QVERIFY(window.gameOn);
+        // The word asked, its recording and the pictures come from the word's own files.
         const int asked = window.picWord[size_t(window.qOrder[size_t(window.qNum)])];
         QCOMPARE(window.Label3->text(), twelve.at(asked));
-        // The word's own files, read afresh.
-        const auto file = [this](int word, const char *type) {
-            QFile f(QStringLiteral("%1/mine/%2.%3").arg(sets).arg(word + 1, 2, 10, QChar('0')).arg(type));
-            f.open(QIODevice::ReadOnly);
-            return f.readAll();
-        };
-        QCOMPARE(window.wordWav, ownmedia::convertRecording(file(asked, "wav")).wave);
-        QBuffer shown;
-        shown.setData(file(window.picWord[0], "png"));
+        QCOMPARE(window.wordWav, ownmedia::convertRecording(read(media(sets, asked, "wav"))).wave);
+        QFile shown(media(sets, window.picWord[0], "png"));
+        shown.open(QIODevice::ReadOnly);
         QCOMPARE(window.LabelP(0)->pixmap().toImage(), ownmedia::fitIntoSquare(ownmedia::readPicture(shown).image, 90));
-        QCOMPARE(window.LabelP(0)->pixmap().size(), QSize(90, 90));
         // Its board is a file of its own in the data folder, wherever the program is.
         window.GameOver();
         QVERIFY(QFileInfo::exists(home.path() + "/XDG_DATA_HOME/wordnest/kivora-mine.tmp"));
@@ -237,76 +179,56 @@ private slots:
     {
         QTest::addColumn<Case>("bad");
         QTest::addColumn<QString>("answer");
-        const auto onWord1 = [](const char *file, QByteArray bytes) {
+        const auto row = [](const char *name, Case bad, QString answer) { QTest::newRow(name) << bad << answer; };
+        const auto spoil = [](std::function<void(const QString &mine)> how) {
             return Case([=](const QString &sets) {
-                write(sets + "/mine/" + file, bytes);
-                return wordProblem(sets);
+                how(sets + "/mine/");
+                return problemOf(sets);
             });
         };
-        QTest::newRow("picture of junk") << onWord1("01.png", "not a picture") << "01.png is not a PNG, JPEG or BMP";
-        QTest::newRow("empty picture") << onWord1("01.png", "") << "01.png is empty";
-        QTest::newRow("huge picture") << onWord1("01.png", hugePng()) << "01.png is too large (20000 x 20000";
-        QTest::newRow("cut-off picture") << onWord1("01.png", cutPng())
-                                         << "01.png does not decode";
-        QTest::newRow("recording of junk") << onWord1("01.wav", "RIFF junk") << "01.wav is not a sound file";
-        QTest::newRow("empty recording") << onWord1("01.wav", "") << "01.wav is empty";
-        QTest::newRow("long recording") << Case([](const QString &sets) {
-            writeSound(sets + "/mine/01.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 10.5, 0.3);
-            return wordProblem(sets);
-        }) << "01.wav lasts more than 10 seconds";
-        QTest::newRow("pipe for a recording") << Case([](const QString &sets) {
-            QFile::remove(sets + "/mine/01.wav");
-            mkfifo(QFile::encodeName(sets + "/mine/01.wav").constData(), 0600);
-            return wordProblem(sets);
-        }) << "01.wav is not a plain file";
-        QTest::newRow("picture linked from elsewhere") << Case([](const QString &sets) {
-            QFile::remove(sets + "/mine/01.png");
-            QFile::link(sets + "/mine/02.png", sets + "/mine/01.png");
-            return wordProblem(sets);
-        }) << "01.png is a link";
-        QTest::newRow("set folder is a link") << Case([](const QString &sets) {
-            QDir(sets).rename("mine", "../elsewhere");
-            QFile::link(sets + "/../elsewhere", sets + "/mine");
-            return setProblem(sets);
-        }) << "is a link";
+        const auto file = [=](const char *name, QByteArray bytes) {
+            return spoil([=](const QString &mine) { write(mine + name, bytes); });
+        };
+        row("picture of junk", file("01.png", "not a picture"), "01.png is not a PNG, JPEG or BMP");
+        row("empty picture", file("01.png", ""), "01.png is empty");
+        row("huge picture", file("01.png", hugePng()), "01.png is too large (20000 x 20000");
+        row("cut-off picture", file("01.png", read(":/pictures/101@2x.png").chopped(40)), "01.png does not decode");
+        row("recording of junk", file("01.wav", "RIFF junk"), "01.wav is not a sound file");
+        row("empty recording", file("01.wav", ""), "01.wav is empty");
+        row("long recording", spoil([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 10.5, .3, 0); }),
+            "01.wav lasts more than 10 seconds");
+        row("pipe for a recording", spoil([](const QString &mine) {
+                QFile::remove(mine + "01.wav");
+                mkfifo(QFile::encodeName(mine + "01.wav").constData(), 0600);
+            }), "01.wav is not a plain file");
+        row("picture linked from elsewhere", spoil([](const QString &mine) {
+                QFile::remove(mine + "01.png");
+                QFile::link(mine + "02.png", mine + "01.png");
+            }), "01.png is a link");
+        row("set folder is a link", spoil([](const QString &mine) {
+                const QString elsewhere = QDir::cleanPath(mine + "../../elsewhere");
+                QDir().rename(mine, elsewhere);
+                QFile::link(elsewhere, mine.chopped(1));
+            }), "is a link");
 
-        const auto list = [](const QByteArray &words) {
-            return Case([=](const QString &sets) {
-                writeList(sets, words);
-                return setProblem(sets);
-            });
-        };
         const QByteArray ten = twelve.mid(0, 10).join('\n').toUtf8() + '\n';
-        QTest::newRow("nine words") << list(twelve.mid(0, 9).join('\n').toUtf8()) << "has 9 words; a set needs at least 10";
-        QTest::newRow("21 words") << list(ten + ten.toUpper() + "x\n") << "has 21 words; a set has at most 20";
-        QTest::newRow("blank line") << list("a\nb\n \n" + ten) << "line 3 is blank";
-        QTest::newRow("same word twice") << list(ten + "Cherry\n") << "line 11 repeats line 3 (\"Cherry\")";
-        QTest::newRow("10,000 characters") << list(ten + QByteArray(10000, 'w')) << "line 11 is too long (10000 char";
-        QTest::newRow("not UTF-8") << list("apple\n\xff\xfe" "bad\n" + ten) << "line 2 is not UTF-8";
-        QTest::newRow("too wide") << list(ten + "hippopotamus and crocodile\n") << "line 11 (\"hippopotamus";
+        row("nine words", file("words.txt", twelve.mid(0, 9).join('\n').toUtf8()), "has 9 words; a set needs");
+        row("21 words", file("words.txt", ten + ten.toUpper() + "x\n"), "has 21 words; a set has at most");
+        row("blank line", file("words.txt", "a\nb\n \n" + ten), "line 3 is blank");
+        row("same word twice", file("words.txt", ten + "Cherry\n"), "line 11 repeats line 3 (\"Cherry\")");
+        row("10,000 characters", file("words.txt", ten + QByteArray(10000, 'w')), "line 11 is too long");
+        row("not UTF-8", file("words.txt", "owl\n\xff\xfe" "bad\n" + ten), "line 2 is not UTF-8");
+        row("too wide", file("words.txt", ten + "hippopotamus and crocodile\n"), "line 11 (\"hippopotamus");
 
-        const QByteArray words = ten;
-        QTest::newRow("archive with ../") << Case([=](const QString &sets) {
-            return refusedImport(sets, {{"new/words.txt", AE_IFREG, words}, {"new/../../escaped", AE_IFREG, "x"}});
-        }) << "a path outside one set folder";
-        QTest::newRow("archive with an absolute path") << Case([=](const QString &sets) {
-            return refusedImport(sets, {{"/tmp/new/words.txt", AE_IFREG, words}});
-        }) << "a path outside one set folder";
-        QTest::newRow("archive with a link") << Case([=](const QString &sets) {
-            return refusedImport(sets, {{"new/words.txt", AE_IFREG, words}, {"new/01.png", AE_IFLNK, {}}});
-        }) << "a link or a special file (new/01.png)";
-        QTest::newRow("archive with a device") << Case([=](const QString &sets) {
-            return refusedImport(sets, {{"new/words.txt", AE_IFREG, words}, {"new/01.wav", AE_IFCHR, {}}});
-        }) << "a link or a special file (new/01.wav)";
-        QTest::newRow("archive of 101 MB") << Case([=](const QString &sets) {
-            return refusedImport(sets, {{"new/words.txt", AE_IFREG, words}, {"new/01.wav", AE_IFREG, QByteArray(101 << 20, 0)}});
-        }) << "unpacks to more than 100 MB";
-        QTest::newRow("archive of 201 entries") << Case([=](const QString &sets) {
-            return refusedImport(sets, QList<Entry>(200, {"new/", AE_IFDIR, {}}) << Entry{"new/words.txt", AE_IFREG, words});
-        }) << "more than 200 entries";
-        QTest::newRow("archive of a set that exists") << Case([=](const QString &sets) {
-            return refusedImport(sets, {{"mine/words.txt", AE_IFREG, words}});
-        }) << "a word set 'mine' exists already";
+        const auto zip = [](QList<Entry> e) { return Case([=](const QString &s) { return refusedImport(s, e); }); };
+        const Entry list{"new/words.txt", AE_IFREG, ten};
+        row("zip with ../", zip({list, {"new/../../escaped"}}), "a path outside one set folder");
+        row("zip with /path", zip({{"/tmp/new/words.txt", AE_IFREG, ten}}), "a path outside one set");
+        row("zip with a link", zip({list, {"new/01.png", AE_IFLNK}}), "a link or a special file (new/01.png)");
+        row("zip with a device", zip({list, {"new/01.wav", AE_IFCHR}}), "a link or a special file (new/01.wav)");
+        row("zip of 101 MB", zip({list, {"new/01.wav", AE_IFREG, QByteArray(101 << 20, 0)}}), "more than 100 MB");
+        row("zip of 201 entries", zip(QList<Entry>(200, {"new/", AE_IFDIR}) << list), "more than 200 entries");
+        row("zip of a set that exists", zip({{"mine/words.txt", AE_IFREG, ten}}), "'mine' exists already");
     }
     void badInputIsAnsweredAndLosesNothing()
     {
@@ -314,7 +236,6 @@ private slots:
         QFETCH(QString, answer);
         const QString problem = bad(sets);
         QVERIFY2(problem.contains(answer), qPrintable(problem));
-        QVERIFY(!QFileInfo::exists(sets + "/../../escaped"));
     }
 
     void exportThenImportGivesTheSameSet()
@@ -329,11 +250,9 @@ private slots:
         const ownset::Folder after = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
         QCOMPARE(after.name, QStringLiteral("我的水果"));
         QCOMPARE(after.words.size(), twelve.size());
-        for (int i = 0; i < twelve.size(); ++i) {
-            QCOMPARE(after.words[i].text, before.words[i].text);
-            QCOMPARE(after.words[i].picture, before.words[i].picture);
-            QCOMPARE(after.words[i].recording, before.words[i].recording);
-        }
+        for (int i = 0; i < twelve.size(); ++i)
+            QVERIFY(after.words[i].text == before.words[i].text && after.words[i].picture == before.words[i].picture
+                    && after.words[i].recording == before.words[i].recording);
         QCOMPARE(QDir(sets).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"mine"});
     }
 
@@ -353,21 +272,18 @@ private slots:
         QFETCH(int, rate);
         QFETCH(int, channels);
         QFETCH(double, amplitude);
-        const QString source = sets + "/../source";
-        writeSound(source, format, rate, channels, 1.0, amplitude, 0.5);
-        QCOMPARE(ownset::storeRecording(sets + "/mine", 0, source), QString());
-        QFile stored(sets + "/mine/01.wav");
-        QVERIFY(stored.open(QIODevice::ReadOnly));
-        const QByteArray wav = stored.readAll();
+        writeSound(sets + "/source", format, rate, channels, 1.0, amplitude, 0.5);
+        QCOMPARE(ownset::storeRecording(sets + "/mine", 0, sets + "/source"), QString());
+        const QByteArray wav = read(media(sets, 0, "wav"));
         // RIFF PCM, mono, 22050 Hz, 8-bit.
         QCOMPARE(wav.mid(20, 16), QByteArray::fromHex("01000100225600002256000001000800"));
         const QByteArray samples = wav.mid(44);
         const auto sounding = [](char c) { return std::abs(quint8(c) - 128) > 3; };
-        const qsizetype first = std::find_if(samples.begin(), samples.end(), sounding) - samples.begin();
-        const qsizetype last = samples.size() - (std::find_if(samples.rbegin(), samples.rend(), sounding) - samples.rbegin());
-        // The half seconds of silence trimmed to the game's 50 ms and 30 ms.
-        QVERIFY2(first >= 1000 && first <= 1500, qPrintable(QString::number(first)));
-        QVERIFY2(samples.size() - last >= 600 && samples.size() - last <= 1200, qPrintable(QString::number(samples.size()) + " " + QString::number(first)+ " " + QString::number(last)));
+        const qsizetype before = std::find_if(samples.begin(), samples.end(), sounding) - samples.begin();
+        const qsizetype after = std::find_if(samples.rbegin(), samples.rend(), sounding) - samples.rbegin();
+        // The half seconds of silence trimmed to the game's 50 ms before and 30 ms after.
+        QVERIFY2(before >= 1000 && before <= 1500 && after >= 600 && after <= 1200,
+                 qPrintable(QStringLiteral("%1 %2").arg(before).arg(after)));
         QVERIFY(std::abs(ownmedia::activeLoudness(samples) - ownmedia::wordLoudnessDb) <= 1.0);
     }
 };
