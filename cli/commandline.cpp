@@ -14,14 +14,13 @@
 
 namespace {
 
-// A command that answers and ends the program; it never starts a game.
-// `values` holds the option's value, then a file named after it (only
-// where the command takes one).
+// A command that answers and ends the program; it never starts a game. It
+// reads its values, and the positional arguments it takes (a file, say),
+// from the parser.
 struct Command
 {
     QCommandLineOption option;
-    std::function<int(const QStringList &values, QTextStream &out, QTextStream &err)> run;
-    bool takesFile = false;
+    std::function<int(const QCommandLineParser &, QTextStream &out, QTextStream &err)> run;
 };
 
 // An option for the game: applied at start, or forwarded to the running game.
@@ -66,23 +65,32 @@ QString unplayable(const QString &id)
     return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
 }
 
+// A command's one value and the one file named after it; empty when the
+// command line does not give exactly one file.
+QStringList valueAndFile(const QCommandLineParser &parser, const QString &option)
+{
+    if (parser.positionalArguments().size() != 1)
+        return {};
+    return {parser.value(option), parser.positionalArguments().constFirst()};
+}
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table{
         {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
-         [](const QStringList &, QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << helpText();
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
-         [](const QStringList &, QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("list-words"),
                             QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
                                            "(tab-separated), and exit.")),
-         [](const QStringList &, QTextStream &out, QTextStream &err) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
              WordSets sets;
              const QList<ownset::Folder> unplayable = withFonts(
                  [&sets] { return ownset::addPlayableSets(sets, ownset::fitsWordLabel); });
@@ -96,24 +104,28 @@ const std::vector<Command> &commands()
                             QStringLiteral("Write word set ID of your own to the FILE named after it "
                                            "(--export-words ID FILE; FILE must not exist yet) and exit."),
                             QStringLiteral("ID")),
-         [](const QStringList &values, QTextStream &out, QTextStream &err) {
-             const QString problem = withFonts(
-                 [&values] { return setarchive::exportSet(values.at(0), values.at(1), ownset::fitsWordLabel); });
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             const QStringList values = valueAndFile(parser, QStringLiteral("export-words"));
+             const QString problem =
+                 values.isEmpty() ? QStringLiteral("--export-words needs one FILE after its ID.")
+                                  : withFonts([&values] {
+                                        return setarchive::exportSet(values.at(0), values.at(1), ownset::fitsWordLabel);
+                                    });
              if (!problem.isEmpty()) {
                  err << programName << ": " << problem << '\n';
                  return 1;
              }
              out << "Word set '" << values.at(0) << "' written to " << values.at(1) << ".\n";
              return 0;
-         },
-         true},
+         }},
         {QCommandLineOption(QStringLiteral("import-words"),
                             QStringLiteral("Add the word set in FILE (made by --export-words) to your own sets and "
                                            "exit; a set of the same ID is never replaced."),
                             QStringLiteral("FILE")),
-         [](const QStringList &values, QTextStream &out, QTextStream &err) {
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             const QString file = parser.value(QStringLiteral("import-words"));
              const setarchive::Imported imported =
-                 withFonts([&values] { return setarchive::importSet(values.at(0), ownset::fitsWordLabel); });
+                 withFonts([&file] { return setarchive::importSet(file, ownset::fitsWordLabel); });
              if (!imported.problem.isEmpty()) {
                  err << programName << ": " << imported.problem << '\n';
                  return 1;
@@ -167,7 +179,6 @@ QString helpText()
 
 CommandLine::CommandLine(const QStringList &arguments)
 {
-    QCommandLineParser parser;
     addAll(parser);
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -176,19 +187,8 @@ CommandLine::CommandLine(const QStringList &arguments)
     for (size_t i = 0; i < commands().size() && command < 0; ++i)
         if (parser.isSet(commands()[i].option))
             command = int(i);
-    QStringList files = parser.positionalArguments();
-    if (command >= 0 && commands()[size_t(command)].takesFile) {
-        if (files.isEmpty()) {
-            error = QStringLiteral("--%1 needs a FILE after its ID.")
-                        .arg(commands()[size_t(command)].option.names().constLast());
-            return;
-        }
-        commandValues << parser.value(commands()[size_t(command)].option) << files.takeFirst();
-    } else if (command >= 0) {
-        commandValues << parser.value(commands()[size_t(command)].option);
-    }
-    if (!files.isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.").arg(files.constFirst());
+    if (command < 0 && !parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
         return;
     }
     for (const GameOption &option : gameOptions()) {
@@ -217,7 +217,7 @@ std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) c
         return 1;
     }
     if (command >= 0)
-        return commands()[size_t(command)].run(commandValues, out, err);
+        return commands()[size_t(command)].run(parser, out, err);
     return std::nullopt;
 }
 

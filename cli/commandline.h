@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
@@ -40,8 +41,8 @@ public:
     static GameRequest gameRequest(const QStringList &gameArguments);
 
 private:
+    QCommandLineParser parser;
     QString error;
     int command = -1; // the index of the command that runs, -1 for none
-    QStringList commandValues;
     QStringList forwarded;
 };

@@ -12,6 +12,8 @@ class WindowFrame;
 
 // The small button on the game's panel that opens the grown-ups' corner, as
 // a companion over the game. The game enables it only while no game runs.
+// It shows a drawn gear rather than a word: Chinese text on it would load
+// the CJK font at start, some 4 MB before anything needs it.
 class CornerButton : public QPushButton
 {
     Q_OBJECT
@@ -26,6 +28,9 @@ public:
     void open();
     // The corner while it is open, else null.
     CornerWindow *cornerWindow() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     WindowFrame &frame;

@@ -47,7 +47,7 @@ public:
     };
 
     explicit SingleGame(QObject *parent = nullptr);
-    // The runtime folder ($XDG_RUNTIME_DIR, or Qt's fallback for it).
+    // The socket, in the runtime folder ($XDG_RUNTIME_DIR, or Qt's fallback for it).
     static QString socketPath();
 
     Claim claim(const StartRequest &request);

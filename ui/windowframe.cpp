@@ -10,6 +10,7 @@ WindowFrame::WindowFrame(QWidget &gameWidget)
     : game(gameWidget)
 {
     addKeys(&game);
+    game.installEventFilter(this);
 }
 
 WindowFrame::~WindowFrame() = default; // the view gives the game back as it goes
@@ -98,16 +99,22 @@ void WindowFrame::closed(QWidget *companion)
 
 bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    // Spontaneous ones come from the window system (minimising, another
-    // desktop), not from the companion opening or closing.
-    if (watched == view.get()) {
+    if (watched == view.get() || watched == &game) {
+        // A click on the disabled game would leave the keyboard where no key
+        // does anything: it goes back to the companion on top, once the
+        // window system has finished activating the game.
+        const QList<QWidget *> list = companions();
+        if (event->type() == QEvent::WindowActivate && !list.isEmpty())
+            QMetaObject::invokeMethod(this, &WindowFrame::restack, Qt::QueuedConnection);
         // The window system makes the view full screen some time after it is
         // shown: the companions follow to its centre.
         const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
-        if (placed && isFullScreen())
-            for (QWidget *companion : companions())
+        if (watched == view.get() && placed && isFullScreen())
+            for (QWidget *companion : list)
                 placeOverGame(companion);
     } else if (!event->spontaneous() && !restacking) {
+        // Spontaneous ones come from the window system (minimising, another
+        // desktop), not from the companion opening or closing.
         auto *companion = qobject_cast<QWidget *>(watched);
         if (event->type() == QEvent::Hide)
             closed(companion);
@@ -133,7 +140,7 @@ void WindowFrame::restack()
     bool reparent = false;
     for (QWidget *companion : list) {
         companion->winId();
-        reparent |= companion->windowHandle()->transientParent() != parent;
+        reparent |= companion->isVisible() && companion->windowHandle()->transientParent() != parent;
     }
     restacking = true;
     for (QWidget *companion : list) {

@@ -34,7 +34,8 @@ public:
     // the numbered boards.
     virtual QString boardFileName() const { return {}; }
 
-    // The word texts in index order.
+    // The word texts in index order: ten at least, since a round shows ten
+    // different words, and at most 62, the size of the game's tables.
     virtual QStringList words() const = 0;
     // Word `word`'s picture; a null picture where there is none.
     virtual PictureArt picture(int word) const = 0;

@@ -214,12 +214,12 @@ private slots:
     {
         QTest::addColumn<QString>("steps");
         QTest::newRow("help, board, F11 twice, help closed first")
-            << "full help board F11 F11 -help Esc F11 -board Esc";
+            << "full help board game F11 F11 -help Esc F11 -board Esc";
         QTest::newRow("board closed first, full screen")
             << "help board F11 -board F11 Esc -help F11";
         QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
-        QTest::newRow("board alone") << "board F11 Esc F11 -board F11";
-        QTest::newRow("grown-ups' corner") << "full corner F11 Esc F11 -corner Esc";
+        QTest::newRow("board alone") << "board F11 game Esc F11 -board F11";
+        QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc";
     }
     void companionsStayOverTheGame()
     {
@@ -242,6 +242,8 @@ private slots:
                 window.cornerButton->open(), open.append(window.cornerButton->cornerWindow());
             else if (step == "board")
                 window.GameOver(), open.append(window.leaderboardWindow());
+            else if (step == "game") // clicked: the window system activates it at once
+                QApplication::setActiveWindow(frame.gameWindow());
             else if (step.startsWith(u'-'))
                 open.takeAt(step == "-help" ? 0 : open.size() - 1)->close();
             else

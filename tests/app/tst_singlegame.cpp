@@ -1,31 +1,25 @@
-// Starts of the real game, as a user makes them: the command line answers
-// without a display, and a later start of the same user hands over to the
-// game that runs and ends.
-#include <QLockFile>
-#include <QProcess>
-#include <QSysInfo>
-#include <QTemporaryDir>
+// Starts of the real game, as a user makes them: the command line answers without
+// a display, and a later start of the same user hands over to the running game.
 #include <QtTest>
 
 #include <csignal>
-#include <memory>
-#include <vector>
 
 class SingleGameTest : public QObject
 {
     Q_OBJECT
 
     // One user's folders, new for every test function.
-    std::unique_ptr<QTemporaryDir> runtime, config, data;
+    const std::array<const char *, 3> variables{"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_DATA_HOME"};
+    std::array<std::unique_ptr<QTemporaryDir>, 3> folders;
     std::vector<std::unique_ptr<QProcess>> games;
+    std::map<QProcess *, QByteArray> logs;
 
     QProcess *start(const QStringList &arguments, const QByteArray &startupId = {}, bool display = true)
     {
         auto game = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime->path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config->path());
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), data->path());
+        for (size_t i = 0; i < folders.size(); ++i)
+            environment.insert(QString::fromLatin1(variables[i]), folders[i]->path());
         environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("wordnest.instance.info=true"));
         environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QString::fromLatin1(startupId));
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -38,29 +32,23 @@ class SingleGameTest : public QObject
         return games.back().get();
     }
     // What a game has written so far.
-    static QByteArray log(QProcess *game)
-    {
-        game->setProperty("log", game->property("log").toByteArray() + game->readAll());
-        return game->property("log").toByteArray();
-    }
-    static bool listens(QProcess *game) { return log(game).contains("the user's game, listening on"); }
-    static int raises(QProcess *game) { return int(log(game).count("brought to the front for another start")); }
-    QString socket() const { return runtime->filePath(QStringLiteral("net.wordnest.Wordnest.socket")); }
+    QByteArray log(QProcess *game) { return logs[game] += game->readAll(); }
+    bool listens(QProcess *game) { return log(game).contains("the user's game, listening on"); }
+    int raises(QProcess *game) { return int(log(game).count("brought to the front for another start")); }
+    QString socket() const { return folders[0]->filePath(QStringLiteral("net.wordnest.Wordnest.socket")); }
 
 private slots:
     void init()
     {
-        runtime = std::make_unique<QTemporaryDir>();
-        config = std::make_unique<QTemporaryDir>();
-        data = std::make_unique<QTemporaryDir>();
-        games.clear();
+        for (auto &folder : folders)
+            folder = std::make_unique<QTemporaryDir>();
     }
     void cleanup()
     {
-        for (const auto &game : games) {
-            game->kill();
-            game->waitForFinished();
-        }
+        for (const auto &game : games)
+            game->kill(), game->waitForFinished();
+        games.clear();
+        logs.clear();
     }
 
     void commandLineAnswersWithoutADisplay_data()
@@ -93,8 +81,8 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, says);
-        QVERIFY(QDir().mkpath(data->filePath("wordnest/sets/short")));
-        QFile nine(data->filePath("wordnest/sets/short/words.txt"));
+        QVERIFY(QDir().mkpath(folders[2]->filePath("wordnest/sets/short")));
+        QFile nine(folders[2]->filePath("wordnest/sets/short/words.txt"));
         QVERIFY(nine.open(QIODevice::WriteOnly) && nine.write("1a\n2a\n3a\n4a\n5a\n6a\n7a\n8a\n9a\n") == 27);
         nine.close();
         QProcess *game = start(arguments, {}, false);

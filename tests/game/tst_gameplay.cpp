@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/form2.h"
+#include "corner/cornerbutton.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 #include "support/recordingplayer.h"
@@ -326,6 +327,7 @@ private slots:
         QCOMPARE(named ? named->text() : QString(), line);
         QCOMPARE(window.leaderboardWindow()->height(), line.isEmpty() ? 339 : 363);
         window.leaderboardWindow()->close();
+        QVERIFY(window.cornerButton->isEnabled()); // the grown-ups' corner, between games again
     }
 
     // The first question of a round keeps counting from the last find of the
