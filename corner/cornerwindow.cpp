@@ -2,6 +2,7 @@
 
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
+#include "wordeditor/mywordspage.h"
 
 #include <QLineEdit>
 #include <QStackedLayout>
@@ -21,6 +22,9 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
     wordSetsPage = new WordSetsPage(sets, chosenId, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    myWordsPage = new MyWordsPage(pages);
+    pages->addTab(myWordsPage, QStringLiteral("我的词语"));
+    connect(myWordsPage, &MyWordsPage::chosen, this, &CornerWindow::wordSetChosen);
 
     stack = new QStackedLayout(this);
     stack->addWidget(check);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class GrownUpCheck;
+class MyWordsPage;
 class QStackedLayout;
 class QTabWidget;
 class WordSetsPage;
@@ -23,6 +24,7 @@ public:
     GrownUpCheck *check = nullptr;
     QTabWidget *pages = nullptr;
     WordSetsPage *wordSetsPage = nullptr;
+    MyWordsPage *myWordsPage = nullptr;
 
 signals:
     void wordSetChosen(WordSets::Set set);
