@@ -33,6 +33,7 @@ public:
     // seconds recorded. True in full() once maxSeconds are reached.
     double take();
     bool full() const;
+    double seconds() const { return double(samples.size()) / (rate * 2); }
     // Stops and closes the device; answers the recording as a WAVE file
     // (empty when nothing was captured).
     QByteArray stop();

@@ -104,7 +104,7 @@ void SetEditor::loadRow(int row)
 {
     QImage picture;
     QFile file(picturePath(folder, row));
-    if (file.open(QIODevice::ReadOnly))
+    if (!file.fileName().isEmpty() && file.open(QIODevice::ReadOnly))
         picture = ownmedia::readPicture(file).image;
     wordRows[row]->showPicture(picture);
     wordRows[row]->showRecording(!recordingPath(folder, row).isEmpty());

@@ -35,6 +35,7 @@ public:
     // The recording's poll: shows the seconds, stops at the longest allowed.
     void takeRecording();
     int recordingRow() const { return capturing; }
+    double recordedSeconds() const { return capture.seconds(); }
 
 signals:
     // Something on disk changed: the page lists the set again.
