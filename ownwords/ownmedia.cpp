@@ -6,7 +6,6 @@
 #include <QScopeGuard>
 #include <QtEndian>
 
-#include <SDL.h>
 #include <sndfile.h>
 
 #include <algorithm>
@@ -138,20 +137,33 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
     return {};
 }
 
+// Windowed-sinc resampling to the game's rate. Going down, the kernel is
+// widened to cut at the new Nyquist frequency, so nothing folds back.
 std::vector<float> resample(const std::vector<float> &in, int rate)
 {
     if (rate == gameRate)
         return in;
-    std::vector<float> out;
-    SDL_AudioStream *stream = SDL_NewAudioStream(AUDIO_F32SYS, 1, rate, AUDIO_F32SYS, 1, gameRate);
-    if (!stream)
-        return out;
-    SDL_AudioStreamPut(stream, in.data(), int(in.size() * sizeof(float)));
-    SDL_AudioStreamFlush(stream);
-    out.resize(size_t(SDL_AudioStreamAvailable(stream)) / sizeof(float));
-    const int got = SDL_AudioStreamGet(stream, out.data(), int(out.size() * sizeof(float)));
-    out.resize(got > 0 ? size_t(got) / sizeof(float) : 0);
-    SDL_FreeAudioStream(stream);
+    const double step = double(rate) / gameRate; // source samples per game sample
+    const double cutoff = std::min(1.0, 1.0 / step);
+    const int half = int(std::ceil(8 / cutoff)); // source samples each side
+    // The kernel, sampled every 1/64 of a source sample.
+    constexpr int perSample = 64;
+    std::vector<float> kernel(size_t(half * perSample + 1));
+    for (size_t j = 0; j < kernel.size(); ++j) {
+        const double x = double(j) / perSample;
+        const double sinc = j == 0 ? 1.0 : std::sin(M_PI * cutoff * x) / (M_PI * cutoff * x);
+        kernel[j] = float(cutoff * sinc * (0.5 + 0.5 * std::cos(M_PI * x / half)));
+    }
+    std::vector<float> out(size_t(double(in.size()) / step));
+    for (size_t i = 0; i < out.size(); ++i) {
+        const double centre = double(i) * step;
+        const qint64 from = std::max<qint64>(0, qint64(centre) - half + 1);
+        const qint64 to = std::min<qint64>(qint64(in.size()) - 1, qint64(centre) + half);
+        double sum = 0;
+        for (qint64 k = from; k <= to; ++k)
+            sum += in[size_t(k)] * kernel[size_t(std::lround(std::abs(double(k) - centre) * perSample))];
+        out[i] = float(sum);
+    }
     return out;
 }
 
