@@ -1,5 +1,7 @@
 #include "ownwords/ownmedia.h"
 
+#include "ownwords/loadedlibrary.h"
+
 #include <QIODevice>
 #include <QImageReader>
 #include <QPainter>
@@ -16,6 +18,9 @@
 namespace ownmedia {
 
 namespace {
+
+#define SNDFILE_FUNCTIONS(F) F(sf_open_virtual) F(sf_close) F(sf_readf_float)
+WORDNEST_LOADED_LIBRARY(SndFile, "sndfile", 1, SNDFILE_FUNCTIONS)
 
 constexpr int gameRate = 22050;
 constexpr int blockSamples = gameRate / 100; // 10 ms
@@ -100,13 +105,16 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
 {
     if (bytes.isEmpty())
         return QStringLiteral("is empty");
+    const SndFile *sndfile = SndFile::get();
+    if (!sndfile)
+        return QStringLiteral("cannot be read: the sound file library (libsndfile) is missing");
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
-    SNDFILE *file = sf_open_virtual(&io, SFM_READ, &info, &memory);
+    SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!file)
         return QStringLiteral("is not a sound file this game reads (WAV, FLAC or Ogg)");
-    const auto close = qScopeGuard([file] { sf_close(file); });
+    const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
         return QStringLiteral("has a sound format this game cannot play");
     if (info.frames <= 0)
@@ -118,7 +126,7 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
     const sf_count_t limit = sf_count_t(maxRecordingSeconds * rate) + 1;
     std::vector<float> frames(size_t(4096) * size_t(info.channels));
     for (;;) {
-        const sf_count_t got = sf_readf_float(file, frames.data(), 4096);
+        const sf_count_t got = sndfile->sf_readf_float(file, frames.data(), 4096);
         if (got <= 0)
             break;
         for (sf_count_t f = 0; f < got; ++f) {
