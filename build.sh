@@ -11,10 +11,12 @@ case "$mode" in
     *) echo "usage: $0 [play|test|package]" >&2; exit 2 ;;
 esac
 
-# libqt6sql6-sqlite: Qt's SQLite driver, which keeps the progress record.
-packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsdl2-dev fonts-wqy-microhei)
+# libqt6sql6-sqlite: Qt's SQLite driver, which keeps the progress record;
+# libsndfile and libarchive read own word sets' recordings and set files.
+packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsdl2-dev fonts-wqy-microhei
+    libsndfile1-dev libarchive-dev)
 if [ "$mode" = test ]; then
-    # The board reader's fuzz run needs clang's libFuzzer.
+    # The fuzz runs need clang's libFuzzer.
     packages+=(clang libclang-rt-14-dev)
 fi
 if [ "$mode" = package ]; then
@@ -57,8 +59,10 @@ if [ "$mode" = play ]; then
     exec build/wordnest
 fi
 
-# Half a minute of fuzzing the board reader (a build of its own, with clang),
-# then every test.
+# Half a minute of fuzzing each of the board reader, the own word set reader
+# and the set import (a build of their own, with clang), then every test.
 tools/fuzz-board.sh 30 >build/fuzz-board.log 2>&1 || { tail -n 40 build/fuzz-board.log; exit 1; }
 grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-board.log || true
+tools/fuzz-ownwords.sh 30 >build/fuzz-ownwords.log 2>&1 || { tail -n 40 build/fuzz-ownwords.log; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-ownwords.log || true
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --test-dir build --output-on-failure -j "$(nproc)"

@@ -1,8 +1,12 @@
 #include "cli/commandline.h"
 
+#include "ownwords/ownsets.h"
+#include "ownwords/setarchive.h"
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <functional>
@@ -32,6 +36,44 @@ const QString programName = QStringLiteral("wordnest");
 
 QString helpText();
 
+// Own sets' words are measured with the game's font, and fonts need a GUI
+// application; commands run before the game makes one, so a display-less one
+// stands in for the while.
+template<class Measure>
+auto withFonts(Measure measure)
+{
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return measure();
+    static int argc = 3;
+    static char name[] = "wordnest", platform[] = "-platform", offscreen[] = "offscreen";
+    static char *argv[] = {name, platform, offscreen, nullptr};
+    const QGuiApplication fonts(argc, argv);
+    return measure();
+}
+
+// Why set `id` cannot be played; empty when it can.
+QString unplayable(const QString &id)
+{
+    if (WordSets().find(id))
+        return {};
+    const QString folder = ownset::setsFolder() + id;
+    if (!ownset::isValidId(id) || !QFileInfo(folder).exists())
+        return QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
+    const ownset::Folder set = withFonts([&folder] { return ownset::readFolder(folder, ownset::fitsWordLabel); });
+    if (set.playable())
+        return {};
+    return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
+}
+
+// A command's one value and the one file named after it; empty when the
+// command line does not give exactly one file.
+QStringList valueAndFile(const QCommandLineParser &parser, const QString &option)
+{
+    if (parser.positionalArguments().size() != 1)
+        return {};
+    return {parser.value(option), parser.positionalArguments().constFirst()};
+}
+
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table{
@@ -48,10 +90,48 @@ const std::vector<Command> &commands()
         {QCommandLineOption(QStringLiteral("list-words"),
                             QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
                                            "(tab-separated), and exit.")),
-         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
-             const WordSets sets;
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
+             WordSets sets;
+             const QList<ownset::Folder> unplayable = withFonts(
+                 [&sets] { return ownset::addPlayableSets(sets, ownset::fitsWordLabel); });
              for (const WordSets::Set &set : sets.all())
                  out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             for (const ownset::Folder &set : unplayable)
+                 err << programName << ": word set '" << set.id << "' cannot be played: " << set.whatIsWrong() << ".\n";
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("export-words"),
+                            QStringLiteral("Write word set ID of your own to the FILE named after it "
+                                           "(--export-words ID FILE; FILE must not exist yet) and exit."),
+                            QStringLiteral("ID")),
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             const QStringList values = valueAndFile(parser, QStringLiteral("export-words"));
+             const QString problem =
+                 values.isEmpty() ? QStringLiteral("--export-words needs one FILE after its ID.")
+                                  : withFonts([&values] {
+                                        return setarchive::exportSet(values.at(0), values.at(1), ownset::fitsWordLabel);
+                                    });
+             if (!problem.isEmpty()) {
+                 err << programName << ": " << problem << '\n';
+                 return 1;
+             }
+             out << "Word set '" << values.at(0) << "' written to " << values.at(1) << ".\n";
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("import-words"),
+                            QStringLiteral("Add the word set in FILE (made by --export-words) to your own sets and "
+                                           "exit; a set of the same ID is never replaced."),
+                            QStringLiteral("FILE")),
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             const QString file = parser.value(QStringLiteral("import-words"));
+             const setarchive::Imported imported =
+                 withFonts([&file] { return setarchive::importSet(file, ownset::fitsWordLabel); });
+             if (!imported.problem.isEmpty()) {
+                 err << programName << ": " << imported.problem << '\n';
+                 return 1;
+             }
+             out << "Word set '" << imported.id << "' imported; '" << programName << " --words " << imported.id
+                 << "' plays it.\n";
              return 0;
          }},
     };
@@ -70,11 +150,7 @@ const std::vector<GameOption> &gameOptions()
                                            "next game."),
                             QStringLiteral("ID")),
          [](const QString &id, GameRequest &request) { request.wordSet = id; },
-         [](const QString &id) {
-             return WordSets().find(id) ? QString()
-                                        : QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.")
-                                              .arg(id, programName);
-         }},
+         unplayable},
     };
     return table;
 }

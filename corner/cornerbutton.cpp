@@ -1,6 +1,7 @@
 #include "corner/cornerbutton.h"
 
 #include "corner/cornerwindow.h"
+#include "ownwords/ownsets.h"
 #include "ui/windowframe.h"
 
 #include <QPainter>
@@ -65,7 +66,7 @@ void CornerButton::open()
         corner->show();
         return;
     }
-    corner = new CornerWindow(WordSets(), chosenId());
+    corner = new CornerWindow(allWordSets(), chosenId());
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
     frame.opened(corner);
     corner->show();

@@ -18,6 +18,7 @@ void Form2::GameOver()
     if (!form3)
         form3 = std::make_unique<Form3>(*this, player, BoardLocation(sPath));
     form3->grd = wordSet;
+    form3->boardFileName = playingWords->boardFileName();
     form3->wordSetName = playingWords->chineseName();
     form3->fcount = score;
     frame->opened(form3.get());

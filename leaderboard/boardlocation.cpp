@@ -36,6 +36,12 @@ QString BoardLocation::boardFolder(qint16 grd) const
     return dataFolder;
 }
 
+QString BoardLocation::ownBoardFolder() const
+{
+    QDir().mkpath(dataFolder);
+    return dataFolder;
+}
+
 QString BoardLocation::defaultDataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)

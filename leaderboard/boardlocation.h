@@ -24,6 +24,10 @@ public:
     // settings), a readable board beside the program is copied into it.
     QString boardFolder(qint16 grd) const;
 
+    // The data folder, made if need be: own word sets' boards always live
+    // there, whatever folder the program is in.
+    QString ownBoardFolder() const;
+
     // $XDG_DATA_HOME/wordnest/, by default ~/.local/share/wordnest/.
     static QString defaultDataFolder();
 

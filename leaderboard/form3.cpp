@@ -123,7 +123,8 @@ void Form3::Form_Load()
         line->setTextFormat(Qt::PlainText);
     }
 
-    boardPath = composeBoardPath(location.boardFolder(grd), grd);
+    boardPath = boardFileName.isEmpty() ? composeBoardPath(location.boardFolder(grd), grd)
+                                        : location.ownBoardFolder() + boardFileName;
     const sharedboard::Opened opened = sharedboard::open(boardPath, board, boardSeen);
     if (opened == sharedboard::Opened::Unreadable) {
         // There is a board, but it cannot be read: a default board in its

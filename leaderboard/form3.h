@@ -30,6 +30,8 @@ public:
 
     // Set by the caller before Show().
     qint16 grd = 0;
+    // A board of its own name in the data folder instead of grd's (own sets).
+    QString boardFileName;
     qint32 fcount = 0;
     // The word set the game played: named under the rows on boards other
     // than 1, so a grown-up can tell the boards apart.

@@ -30,6 +30,9 @@ public:
     virtual QString englishName() const = 0;
     // The board a game with this set ends on (kivora<n>.tmp).
     virtual qint16 boardNumber() const = 0;
+    // A board of a name of its own (in the data folder) instead; empty for
+    // the numbered boards.
+    virtual QString boardFileName() const { return {}; }
 
     // The word texts in index order: ten at least, since a round shows ten
     // different words, and at most 62, the size of the game's tables.

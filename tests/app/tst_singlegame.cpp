@@ -56,7 +56,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("says");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "--fullscreen  Start full screen";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Start full screen (F11 switches";
         QTest::newRow("short help") << QStringList{"-h"} << 0 << "Usage: wordnest [options]";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "wordnest " WORDNEST_VERSION "\n";
         QTest::newRow("a command before the game") << QStringList{"--fullscreen", "--version"} << 0
@@ -66,12 +66,25 @@ private slots:
         QTest::newRow("stray argument") << QStringList{"words.txt"} << 1 << "Unexpected argument 'words.txt'.";
         QTest::newRow("word sets") << QStringList{"--list-words"} << 0 << "\n2\t动物\tAnimals\n3\t";
         QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
+        // Beside an own set "short" of nine words.
+        QTest::newRow("own set that cannot play") << QStringList{"--words", "short"} << 1
+                                                  << "Word set 'short' cannot be played: words.txt has 9 words";
+        QTest::newRow("own set listed as unplayable") << QStringList{"--list-words"} << 0
+                                                      << "wordnest: word set 'short' cannot be played: words.txt has 9";
+        QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1
+                                                     << "'short' cannot be exported: words.txt has 9 words";
+        QTest::newRow("import of no file") << QStringList{"--import-words", "no.wordnest"} << 1
+                                           << "no.wordnest was not imported: it cannot be read";
     }
     void commandLineAnswersWithoutADisplay()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, says);
+        QVERIFY(QDir().mkpath(folders[2]->filePath("wordnest/sets/short")));
+        QFile nine(folders[2]->filePath("wordnest/sets/short/words.txt"));
+        QVERIFY(nine.open(QIODevice::WriteOnly) && nine.write("1a\n2a\n3a\n4a\n5a\n6a\n7a\n8a\n9a\n") == 27);
+        nine.close();
         QProcess *game = start(arguments, {}, false);
         QVERIFY(game->waitForFinished(60000));
         QCOMPARE(game->exitStatus(), QProcess::NormalExit);

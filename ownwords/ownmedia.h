@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class QIODevice;
+
+// Pictures and recordings of one's own: read as untrusted input and turned
+// into what the game draws and plays. Each reader answers with the result or
+// a problem a grown-up can act on, never both.
+namespace ownmedia {
+
+// The largest picture kept: the word picture's 90 x 90 at 3x.
+constexpr int keptPictureSide = 270;
+// Pictures of more pixels than this are refused before decoding.
+constexpr qint64 maxPicturePixels = 50'000'000;
+// Recordings longer than this are refused.
+constexpr double maxRecordingSeconds = 10.0;
+// The loudness of the built-in words: RMS of the 10 ms blocks within 30 dB
+// of the loudest, in dB below full scale.
+constexpr double wordLoudnessDb = -22.0;
+
+struct Picture
+{
+    QImage image; // at most keptPictureSide on either side
+    QString problem;
+};
+// Reads a PNG, JPEG or BMP, decoding large ones scaled down.
+Picture readPicture(QIODevice &device);
+
+// `image` fitted into a square of `side` pixels on a plain white ground.
+QImage fitIntoSquare(const QImage &image, int side);
+
+struct Recording
+{
+    QByteArray wave; // RIFF PCM mono 22050 Hz 8-bit, as the game plays
+    QString problem;
+};
+// Converts a WAV, FLAC or Ogg file's bytes to what the game plays: mono at
+// 22050 Hz, silence at both ends trimmed, levelled to wordLoudnessDb.
+Recording convertRecording(const QByteArray &fileBytes);
+
+// The active loudness of 8-bit mono samples (as above), in dBFS.
+double activeLoudness(const QByteArray &samples8);
+
+} // namespace ownmedia

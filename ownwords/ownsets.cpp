@@ -1,0 +1,44 @@
+#include "ownwords/ownsets.h"
+
+#include <QDir>
+
+namespace ownset {
+
+// Enough for any household or class; a folder of thousands is not read whole.
+constexpr int maxSets = 200;
+
+QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QString &folder)
+{
+    QList<Folder> unplayable;
+    const QStringList names =
+        QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name).mid(0, maxSets);
+    for (const QString &name : names) {
+        if (name.startsWith(u'.')) // an import being unpacked
+            continue;
+        Folder set = readFolder(QDir(folder).filePath(name), fits);
+        if (!set.playable())
+            unplayable.append(set);
+        else if (!sets.find(set.id))
+            sets.add(std::make_shared<OwnWordSet>(set));
+    }
+    return unplayable;
+}
+
+} // namespace ownset
+
+WordSets::Set findWordSet(const QString &id)
+{
+    if (WordSets::Set builtIn = WordSets().find(id))
+        return builtIn;
+    if (!ownset::isValidId(id))
+        return nullptr;
+    const ownset::Folder set = ownset::readFolder(ownset::setsFolder() + id, ownset::fitsWordLabel);
+    return set.playable() ? std::make_shared<OwnWordSet>(set) : nullptr;
+}
+
+WordSets allWordSets()
+{
+    WordSets sets;
+    ownset::addPlayableSets(sets, ownset::fitsWordLabel);
+    return sets;
+}

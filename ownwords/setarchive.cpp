@@ -1,0 +1,232 @@
+#include "ownwords/setarchive.h"
+
+#include "ownwords/loadedlibrary.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace setarchive {
+
+namespace {
+
+#define ARCHIVE_FUNCTIONS(F) \
+    F(archive_entry_filetype) F(archive_entry_free) F(archive_entry_hardlink) \
+    F(archive_entry_new) F(archive_entry_pathname) F(archive_entry_pathname_utf8) \
+    F(archive_entry_set_filetype) F(archive_entry_set_pathname) F(archive_entry_set_perm) \
+    F(archive_entry_set_size) F(archive_entry_symlink) F(archive_error_string) \
+    F(archive_read_data) F(archive_read_free) F(archive_read_new) \
+    F(archive_read_next_header) F(archive_read_open_fd) F(archive_read_support_format_zip) \
+    F(archive_write_close) F(archive_write_data) F(archive_write_free) \
+    F(archive_write_header) F(archive_write_new) F(archive_write_open_fd) \
+    F(archive_write_set_format_zip)
+WORDNEST_LOADED_LIBRARY(LibArchive, "archive", 13, ARCHIVE_FUNCTIONS)
+const QString noLibrary = QStringLiteral("the archive library (libarchive) is missing");
+
+// The only files a set folder holds.
+const QRegularExpression setFileName(
+    QStringLiteral("^(words\\.txt|set\\.ini|(0[1-9]|1[0-9]|20)\\.(png|jpg|jpeg|bmp|wav|flac|ogg))$"));
+
+QString mediaName(int word, const char *type)
+{
+    return QStringLiteral("%1.%2").arg(word + 1, 2, 10, QChar(u'0')).arg(type);
+}
+
+bool addEntry(archive *zip, const QString &path, const QByteArray &content)
+{
+    const LibArchive *zipLib = LibArchive::get();
+    archive_entry *entry = zipLib->archive_entry_new();
+    const QByteArray name = path.toUtf8();
+    zipLib->archive_entry_set_pathname(entry, name.constData());
+    zipLib->archive_entry_set_filetype(entry, path.endsWith(u'/') ? AE_IFDIR : AE_IFREG);
+    zipLib->archive_entry_set_perm(entry, path.endsWith(u'/') ? 0755 : 0644);
+    zipLib->archive_entry_set_size(entry, content.size());
+    bool ok = zipLib->archive_write_header(zip, entry) == ARCHIVE_OK
+              && (content.isEmpty()
+                  || zipLib->archive_write_data(zip, content.constData(), size_t(content.size())) == content.size());
+    zipLib->archive_entry_free(entry);
+    return ok;
+}
+
+// Moves `from` to `to` unless `to` exists: never replaces a set.
+bool renameNoReplace(const QString &from, const QString &to)
+{
+    return ::renameat2(AT_FDCWD, QFile::encodeName(from).constData(), AT_FDCWD, QFile::encodeName(to).constData(),
+                       RENAME_NOREPLACE)
+           == 0;
+}
+
+} // namespace
+
+QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder)
+{
+    if (!ownset::isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
+        return QStringLiteral("There is no word set '%1' of your own.").arg(id);
+    const ownset::Folder set = ownset::readFolder(QDir(setsFolder).filePath(id), fits);
+    if (!set.problem.isEmpty())
+        return QStringLiteral("Word set '%1' cannot be exported: %2.").arg(id, set.problem);
+    const QFileInfo target(file);
+    if (target.exists() || target.isSymLink())
+        return QStringLiteral("%1 exists already; nothing was overwritten.").arg(file);
+
+    QTemporaryFile written(target.absolutePath() + QStringLiteral("/.wordnest-export-XXXXXX"));
+    if (!written.open())
+        return QStringLiteral("%1 cannot be written: %2.").arg(file, written.errorString());
+    const LibArchive *zipLib = LibArchive::get();
+    if (!zipLib)
+        return QStringLiteral("%1 cannot be written: %2.").arg(file, noLibrary);
+    archive *zip = zipLib->archive_write_new();
+    zipLib->archive_write_set_format_zip(zip);
+    bool ok = zipLib->archive_write_open_fd(zip, written.handle()) == ARCHIVE_OK;
+    QStringList words;
+    for (const ownset::Word &word : set.words)
+        words << word.text;
+    ok = ok && addEntry(zip, id + u'/', {})
+         && addEntry(zip, id + QStringLiteral("/words.txt"), (words.join(u'\n') + u'\n').toUtf8())
+         && addEntry(zip, id + QStringLiteral("/set.ini"),
+                     (QStringLiteral("[set]\nname=") + set.name + u'\n').toUtf8());
+    for (int i = 0; ok && i < set.words.size(); ++i) {
+        const ownset::Word &word = set.words.at(i);
+        if (!word.problem.isEmpty())
+            continue; // it stays unusable in the copy too
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ok = word.picture.save(&buffer, "PNG") && addEntry(zip, id + u'/' + mediaName(i, "png"), png)
+             && addEntry(zip, id + u'/' + mediaName(i, "wav"), word.recording);
+    }
+    ok = zipLib->archive_write_close(zip) == ARCHIVE_OK && ok;
+    const QString zipError = QString::fromUtf8(zipLib->archive_error_string(zip));
+    zipLib->archive_write_free(zip);
+    if (!ok || !written.flush())
+        return QStringLiteral("%1 cannot be written: %2.")
+            .arg(file, zipError.isEmpty() ? written.errorString() : zipError);
+    written.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // A hard link puts the whole file in place, and refuses a file that appeared meanwhile.
+    if (::link(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
+        return errno == EEXIST ? QStringLiteral("%1 exists already; nothing was overwritten.").arg(file)
+                               : QStringLiteral("%1 cannot be written.").arg(file);
+    return {};
+}
+
+Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder)
+{
+    const auto refuse = [&file](const QString &why) {
+        return Imported{{}, QStringLiteral("%1 was not imported: %2.").arg(QFileInfo(file).fileName(), why)};
+    };
+    // A pipe or a device would stall the reader.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0)
+        return refuse(QStringLiteral("it cannot be read"));
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return refuse(QStringLiteral("it is not a plain file"));
+
+    if (!QDir().mkpath(setsFolder))
+        return refuse(QStringLiteral("the folder of word sets cannot be made"));
+    // Unpacked here first; only a whole, checked set is moved into place.
+    QTemporaryDir unpacked(QDir(setsFolder).filePath(QStringLiteral(".import-XXXXXX")));
+    if (!unpacked.isValid())
+        return refuse(QStringLiteral("the folder of word sets cannot be written"));
+
+    const LibArchive *zipLib = LibArchive::get();
+    if (!zipLib)
+        return refuse(noLibrary);
+    archive *zip = zipLib->archive_read_new();
+    const auto freeZip = qScopeGuard([zipLib, zip] { zipLib->archive_read_free(zip); });
+    zipLib->archive_read_support_format_zip(zip);
+    if (zipLib->archive_read_open_fd(zip, fd, 64 * 1024) != ARCHIVE_OK)
+        return refuse(QStringLiteral("it is not a word set file (a zip)"));
+
+    QString id;
+    QSet<QString> seen;
+    qint64 unpackedBytes = 0;
+    int entries = 0;
+    archive_entry *entry = nullptr;
+    int status;
+    while ((status = zipLib->archive_read_next_header(zip, &entry)) == ARCHIVE_OK) {
+        if (++entries > maxEntries)
+            return refuse(QStringLiteral("it holds more than %1 entries").arg(maxEntries));
+        const char *rawPath = zipLib->archive_entry_pathname_utf8(entry);
+        if (!rawPath)
+            rawPath = zipLib->archive_entry_pathname(entry);
+        const QString path = QString::fromUtf8(rawPath ? rawPath : "");
+        QStringList parts = path.split(u'/');
+        const bool isFolder = parts.size() == 2 && parts.at(1).isEmpty();
+        if (isFolder)
+            parts.removeLast();
+        if (path.startsWith(u'/') || parts.size() > 2 || parts.contains(QStringLiteral("..")))
+            return refuse(QStringLiteral("it holds a path outside one set folder (%1)").arg(path.left(80)));
+        if (!ownset::isValidId(parts.at(0)))
+            return refuse(QStringLiteral("'%1' is not a set id").arg(parts.at(0).left(80)));
+        if (!id.isEmpty() && parts.at(0) != id)
+            return refuse(QStringLiteral("it holds more than one set"));
+        id = parts.at(0);
+        const mode_t type = zipLib->archive_entry_filetype(entry);
+        if (zipLib->archive_entry_hardlink(entry) || zipLib->archive_entry_symlink(entry)
+            || type != (isFolder || parts.size() == 1 ? AE_IFDIR : AE_IFREG))
+            return refuse(QStringLiteral("it holds a link or a special file (%1)").arg(path.left(80)));
+        if (type == AE_IFDIR)
+            continue;
+        const QString name = parts.at(1);
+        if (!setFileName.match(name).hasMatch())
+            return refuse(QStringLiteral("it holds a file a word set has not (%1)").arg(path.left(80)));
+        if (seen.contains(name))
+            return refuse(QStringLiteral("it holds %1 twice").arg(path.left(80)));
+        seen.insert(name);
+
+        if (!QDir(unpacked.path()).mkpath(id))
+            return refuse(QStringLiteral("the folder of word sets cannot be written"));
+        QFile out(unpacked.path() + u'/' + id + u'/' + name);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return refuse(QStringLiteral("the folder of word sets cannot be written"));
+        char block[64 * 1024];
+        for (;;) {
+            // Counted as unpacked, whatever sizes the headers claim.
+            const la_ssize_t got = zipLib->archive_read_data(zip, block, sizeof block);
+            if (got < 0)
+                return refuse(QStringLiteral("it is damaged (%1)")
+                                  .arg(QString::fromUtf8(zipLib->archive_error_string(zip))));
+            if (got == 0)
+                break;
+            unpackedBytes += got;
+            if (unpackedBytes > maxUnpackedBytes)
+                return refuse(QStringLiteral("it unpacks to more than %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
+            if (out.write(block, got) != got)
+                return refuse(QStringLiteral("the folder of word sets cannot be written"));
+        }
+    }
+    if (status != ARCHIVE_EOF)
+        return refuse(QStringLiteral("it is damaged or not a word set file"));
+    if (id.isEmpty() || !seen.contains(QStringLiteral("words.txt")))
+        return refuse(QStringLiteral("it holds no set folder with a words.txt"));
+
+    const ownset::Folder set = ownset::readFolder(unpacked.path() + u'/' + id, fits);
+    if (!set.problem.isEmpty())
+        return refuse(set.problem);
+    const QString place = QDir(setsFolder).filePath(id);
+    const QString exists = QStringLiteral("a word set '%1' exists already").arg(id);
+    if (QFileInfo::exists(place) || QFileInfo(place).isSymLink())
+        return refuse(exists);
+    if (!renameNoReplace(unpacked.path() + u'/' + id, place))
+        return refuse(errno == EEXIST || errno == ENOTEMPTY ? exists : QStringLiteral("it could not be put in place"));
+    return {id, {}};
+}
+
+} // namespace setarchive

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ownwords/ownset.h"
+
+#include <QString>
+
+// One own set as one file, <id>.wordnest: a zip of the folder <id>/ with
+// its words.txt, set.ini and each usable word's picture (PNG, at most
+// 270 x 270) and recording (WAV as the game plays it).
+namespace setarchive {
+
+// Imports refuse archives beyond these.
+constexpr int maxEntries = 200;
+constexpr qint64 maxUnpackedBytes = 100 * 1024 * 1024;
+
+// Writes set `id` of `setsFolder` to `file`, which must not exist yet.
+// Empty on success, else what went wrong; nothing is left behind then.
+QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits,
+                  const QString &setsFolder = ownset::setsFolder());
+
+struct Imported
+{
+    QString id;      // the new set's id
+    QString problem; // empty on success
+};
+// Unpacks `file` into a new set folder under `setsFolder`. An archive with
+// anything but one set folder's files in it (other paths, links, devices),
+// too many entries or too many bytes, or a set that exists already, is
+// refused whole: nothing is written outside a temporary folder, which goes.
+Imported importSet(const QString &file, const ownset::FitsLabel &fits,
+                   const QString &setsFolder = ownset::setsFolder());
+
+} // namespace setarchive

@@ -1,0 +1,314 @@
+// Word sets of one's own: a set made by hand plays, every kind of bad input
+// gets its answer and loses nothing, a set survives export and import, and
+// any sound file becomes what the game plays.
+#include "app/form2.h"
+#include "ownwords/ownmedia.h"
+#include "ownwords/ownsets.h"
+#include "ownwords/setarchive.h"
+#include "support/recordingplayer.h"
+
+#include <QDirIterator>
+#include <QtTest>
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <sndfile.h>
+
+#include <sys/stat.h>
+
+// Spoils a set "mine" of twelve words in `sets` and gives the answer.
+using Case = std::function<QString(const QString &sets)>;
+Q_DECLARE_METATYPE(Case)
+
+namespace {
+
+const QStringList twelve{"apple", "banana", "cherry", "grape", "lemon", "mango",
+                         "orange", "peach", "pear", "plum", "melon", "kiwi"};
+
+const int wav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+
+QString media(const QString &sets, int word, const char *type)
+{
+    return QStringLiteral("%1/mine/%2.%3").arg(sets).arg(word + 1, 2, 10, QChar('0')).arg(type);
+}
+
+// A tone of `seconds` between `pad` seconds of silence.
+void writeSound(const QString &path, int format, int rate, int channels, double seconds, double amplitude, double pad)
+{
+    SF_INFO info{0, rate, channels, format, 0, 0};
+    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    std::vector<float> samples;
+    for (int f = 0; f < int((seconds + 2 * pad) * rate) * channels; ++f) {
+        const double t = double(f / channels) / rate;
+        samples.push_back(float(t < pad || t > pad + seconds ? 0 : amplitude * std::sin(2 * M_PI * 440 * t)));
+    }
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()) / channels);
+    sf_close(file);
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size());
+}
+
+QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every path and content under `folder`, to see that nothing changed.
+QMap<QString, QByteArray> tree(const QString &folder)
+{
+    QMap<QString, QByteArray> all;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        all[it.next()] = read(it.filePath());
+    return all;
+}
+
+// The header of a 20,000 x 20,000 grey PNG and the start of its data.
+QByteArray hugePng()
+{
+    const auto chunk = [](const QByteArray &body) {
+        quint32 crc = 0xffffffff;
+        for (char c : body) {
+            crc ^= quint8(c);
+            for (int k = 0; k < 8; ++k)
+                crc = (crc & 1) ? (crc >> 1) ^ 0xedb88320 : crc >> 1;
+        }
+        QByteArray length(4, 0), tail(4, 0);
+        qToBigEndian(quint32(body.size() - 4), length.data());
+        qToBigEndian(~crc, tail.data());
+        return length + body + tail;
+    };
+    const QByteArray header = QByteArray::fromHex("49484452" "00004e20" "00004e20" "0800000000"); // 8-bit grey
+    return "\x89PNG\r\n\x1a\n" + chunk(header) + chunk("IDAT" + qCompress(QByteArray(1 << 20, 0)).mid(4));
+}
+
+struct Entry { QString path; mode_t type = AE_IFREG; QByteArray content; };
+// Imports a zip of `entries` beside the set "mine": nothing may change.
+QString refusedImport(const QString &sets, const QList<Entry> &entries)
+{
+    QByteArray bytes(16 << 20, 0);
+    size_t used = 0;
+    archive *a = archive_write_new();
+    archive_write_set_format_zip(a);
+    archive_write_open_memory(a, bytes.data(), size_t(bytes.size()), &used);
+    for (const Entry &e : entries) {
+        archive_entry *entry = archive_entry_new();
+        archive_entry_set_pathname(entry, e.path.toUtf8().constData());
+        archive_entry_set_filetype(entry, e.type == AE_IFCHR ? AE_IFREG : e.type);
+        archive_entry_set_symlink(entry, e.type == AE_IFLNK ? "/etc/passwd" : nullptr);
+        archive_entry_set_size(entry, e.content.size());
+        archive_write_header(a, entry);
+        archive_write_data(a, e.content.constData(), size_t(e.content.size()));
+        archive_entry_free(entry);
+    }
+    archive_write_free(a);
+    bytes.truncate(qsizetype(used));
+    // Zip writers store no devices: the mode goes into the central directory by hand.
+    for (qsizetype h = bytes.indexOf("PK\x01\x02"); h >= 0; h = bytes.indexOf("PK\x01\x02", h + 4))
+        for (const Entry &e : entries)
+            if (e.type == AE_IFCHR && bytes.mid(h + 46, e.path.size()) == e.path.toUtf8())
+                qToLittleEndian(quint16(AE_IFCHR | 0644), bytes.data() + h + 40);
+    write(sets + "/../in.wordnest", bytes);
+    const QMap<QString, QByteArray> before = tree(sets + "/..");
+    const QString problem = setarchive::importSet(sets + "/../in.wordnest", ownset::fitsWordLabel, sets).problem;
+    return tree(sets + "/..") == before ? problem : QStringLiteral("the import changed files");
+}
+
+// Word 1's problem while the eleven others play, else the set's.
+QString problemOf(const QString &sets)
+{
+    const ownset::Folder set = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+    return set.playable() && set.usableWords() == 11 ? set.words.at(0).problem : set.whatIsWrong();
+}
+
+} // namespace
+
+class OwnWordsTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir home;
+    QString sets;
+
+private slots:
+    void initTestCase()
+    {
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(name, QFile::encodeName(home.path() + '/' + name));
+    }
+    void init()
+    {
+        sets = home.path() + "/" + QTest::currentTestFunction() + "/" + QTest::currentDataTag() + "/sets";
+        QDir().mkpath(sets + "/mine");
+        write(sets + "/mine/words.txt", (twelve.join('\n') + '\n').toUtf8());
+        for (int i = 0; i < twelve.size(); ++i) {
+            QImage picture(300, 200, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(i * 30, 200, 220));
+            picture.save(media(sets, i, "png"));
+            writeSound(media(sets, i, "wav"), wav16, 44100, 2, 0.3 + 0.02 * i, 0.3, 0.3);
+        }
+    }
+
+    void handMadeSetPlays()
+    {
+        WordSets all;
+        QVERIFY(ownset::addPlayableSets(all, ownset::fitsWordLabel, sets).isEmpty());
+        const WordSets::Set mine = all.find("mine");
+        QVERIFY(mine);
+        RecordingPlayer player;
+        Form2 window(player);
+        window.chooseWordSet(mine);
+        window.PicB_Click();
+        // The word asked, its recording and the pictures come from the word's own files.
+        const int asked = window.picWord[size_t(window.qOrder[size_t(window.qNum)])];
+        QCOMPARE(window.Label3->text(), twelve.at(asked));
+        QCOMPARE(window.wordWav, ownmedia::convertRecording(read(media(sets, asked, "wav"))).wave);
+        QFile shown(media(sets, window.picWord[0], "png"));
+        shown.open(QIODevice::ReadOnly);
+        QCOMPARE(window.LabelP(0)->pixmap().toImage(), ownmedia::fitIntoSquare(ownmedia::readPicture(shown).image, 90));
+        // Its board is a file of its own in the data folder, wherever the program is.
+        window.GameOver();
+        QVERIFY(QFileInfo::exists(home.path() + "/XDG_DATA_HOME/wordnest/kivora-mine.tmp"));
+    }
+
+    void badInputIsAnsweredAndLosesNothing_data()
+    {
+        QTest::addColumn<Case>("bad");
+        QTest::addColumn<QString>("answer");
+        const auto row = [](const char *name, Case bad, QString answer) { QTest::newRow(name) << bad << answer; };
+        const auto spoil = [](std::function<void(const QString &mine)> how) {
+            return Case([=](const QString &sets) {
+                how(sets + "/mine/");
+                return problemOf(sets);
+            });
+        };
+        const auto file = [=](const char *name, QByteArray bytes) {
+            return spoil([=](const QString &mine) { write(mine + name, bytes); });
+        };
+        row("picture of junk", file("01.png", "not a picture"), "01.png is not a PNG, JPEG or BMP");
+        row("empty picture", file("01.png", ""), "01.png is empty");
+        row("huge picture", file("01.png", hugePng()), "01.png is too large (20000 x 20000");
+        row("cut-off picture", file("01.png", read(":/pictures/101@2x.png").chopped(40)), "01.png does not decode");
+        row("recording of junk", file("01.wav", "RIFF junk"), "01.wav is not a sound file");
+        row("empty recording", file("01.wav", ""), "01.wav is empty");
+        row("long recording", spoil([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 10.5, .3, 0); }),
+            "01.wav lasts more than 10 seconds");
+        row("pipe for a recording", spoil([](const QString &mine) {
+                QFile::remove(mine + "01.wav");
+                mkfifo(QFile::encodeName(mine + "01.wav").constData(), 0600);
+            }), "01.wav is not a plain file");
+        row("picture linked from elsewhere", spoil([](const QString &mine) {
+                QFile::remove(mine + "01.png");
+                QFile::link(mine + "02.png", mine + "01.png");
+            }), "01.png is a link");
+        row("set folder is a link", spoil([](const QString &mine) {
+                const QString elsewhere = QDir::cleanPath(mine + "../../elsewhere");
+                QDir().rename(mine, elsewhere);
+                QFile::link(elsewhere, mine.chopped(1));
+            }), "is a link");
+
+        const QByteArray ten = twelve.mid(0, 10).join('\n').toUtf8() + '\n';
+        row("nine words", file("words.txt", twelve.mid(0, 9).join('\n').toUtf8()), "has 9 words; a set needs");
+        row("21 words", file("words.txt", ten + ten.toUpper() + "x\n"), "has 21 words; a set has at most");
+        row("blank line", file("words.txt", "a\nb\n \n" + ten), "line 3 is blank");
+        row("same word twice", file("words.txt", ten + "Cherry\n"), "line 11 repeats line 3 (\"Cherry\")");
+        row("10,000 characters", file("words.txt", ten + QByteArray(10000, 'w')), "line 11 is too long");
+        row("not UTF-8", file("words.txt", "owl\n\xff\xfe" "bad\n" + ten), "line 2 is not UTF-8");
+        row("too wide", file("words.txt", ten + "hippopotamus and crocodile\n"), "line 11 (\"hippopotamus");
+
+        const auto zip = [](QList<Entry> e) { return Case([=](const QString &s) { return refusedImport(s, e); }); };
+        const Entry list{"new/words.txt", AE_IFREG, ten};
+        row("zip with ../", zip({list, {"new/../../escaped"}}), "a path outside one set folder");
+        row("zip with /path", zip({{"/tmp/new/words.txt", AE_IFREG, ten}}), "a path outside one set");
+        row("zip with a link", zip({list, {"new/01.png", AE_IFLNK}}), "a link or a special file (new/01.png)");
+        row("zip with a device", zip({list, {"new/01.wav", AE_IFCHR}}), "a link or a special file (new/01.wav)");
+        row("zip of 101 MB", zip({list, {"new/01.wav", AE_IFREG, QByteArray(101 << 20, 0)}}), "more than 100 MB");
+        row("zip of 201 entries", zip(QList<Entry>(200, {"new/", AE_IFDIR}) << list), "more than 200 entries");
+        row("zip of a set that exists", zip({{"mine/words.txt", AE_IFREG, ten}}), "'mine' exists already");
+    }
+    void badInputIsAnsweredAndLosesNothing()
+    {
+        QFETCH(Case, bad);
+        QFETCH(QString, answer);
+        const QString problem = bad(sets);
+        QVERIFY2(problem.contains(answer), qPrintable(problem));
+    }
+
+    void exportThenImportGivesTheSameSet()
+    {
+        write(sets + "/mine/set.ini", "[set]\nname=我的水果\n");
+        const ownset::Folder before = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+        const QString file = sets + "/../mine.wordnest";
+        QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets), QString());
+        QVERIFY(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets).contains("exists already"));
+        QVERIFY(QDir(sets + "/mine").removeRecursively());
+        QCOMPARE(setarchive::importSet(file, ownset::fitsWordLabel, sets).problem, QString());
+        const ownset::Folder after = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+        QCOMPARE(after.name, QStringLiteral("我的水果"));
+        QCOMPARE(after.words.size(), twelve.size());
+        for (int i = 0; i < twelve.size(); ++i)
+            QVERIFY(after.words[i].text == before.words[i].text && after.words[i].picture == before.words[i].picture
+                    && after.words[i].recording == before.words[i].recording);
+        QCOMPARE(QDir(sets).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"mine"});
+    }
+
+    // What the set editor saves: a photo kept at the size the game draws,
+    // the words and the name; a file that fails to store leaves the old one.
+    void editorSavesWhatTheGameReads()
+    {
+        const QString mine = sets + "/mine";
+        QImage photo(3000, 2000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(sets + "/photo.jpg"));
+        write(mine + "/01.bmp", "an older picture");
+        QCOMPARE(ownset::storePicture(mine, 0, sets + "/photo.jpg"), QString());
+        QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
+        QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
+        const QByteArray second = read(media(sets, 1, "png"));
+        QVERIFY(ownset::storePicture(mine, 1, mine + "/words.txt").contains("words.txt is not a PNG"));
+        QCOMPARE(read(media(sets, 1, "png")), second);
+        const ownset::Folder set = ownset::readFolder(mine, ownset::fitsWordLabel);
+        QCOMPARE(set.name, QStringLiteral("水果 and more"));
+        QCOMPARE(set.words.last().text, QStringLiteral("fig"));
+        QCOMPARE(set.words.first().picture.size(), QSize(270, 180));
+        QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && set.playable());
+    }
+
+    void soundFilesBecomeTheGamesFormat_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<double>("amplitude");
+        QTest::newRow("quiet stereo WAV") << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 44100 << 2 << 0.03;
+        QTest::newRow("loud FLAC") << (SF_FORMAT_FLAC | SF_FORMAT_PCM_16) << 48000 << 1 << 0.95;
+        QTest::newRow("Ogg at 16 kHz") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 16000 << 1 << 0.3;
+    }
+    void soundFilesBecomeTheGamesFormat()
+    {
+        QFETCH(int, format);
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(double, amplitude);
+        writeSound(sets + "/source", format, rate, channels, 1.0, amplitude, 0.5);
+        QCOMPARE(ownset::storeRecording(sets + "/mine", 0, sets + "/source"), QString());
+        const QByteArray wav = read(media(sets, 0, "wav"));
+        // RIFF PCM, mono, 22050 Hz, 8-bit.
+        QCOMPARE(wav.mid(20, 16), QByteArray::fromHex("01000100225600002256000001000800"));
+        const QByteArray samples = wav.mid(44);
+        const auto sounding = [](char c) { return std::abs(quint8(c) - 128) > 3; };
+        const qsizetype before = std::find_if(samples.begin(), samples.end(), sounding) - samples.begin();
+        const qsizetype after = std::find_if(samples.rbegin(), samples.rend(), sounding) - samples.rbegin();
+        // The half seconds of silence trimmed to the game's 50 ms before and 30 ms after.
+        QVERIFY2(before >= 1000 && before <= 1500 && after >= 600 && after <= 1200,
+                 qPrintable(QStringLiteral("%1 %2").arg(before).arg(after)));
+        QVERIFY(std::abs(ownmedia::activeLoudness(samples) - ownmedia::wordLoudnessDb) <= 1.0);
+    }
+};
+
+QTEST_MAIN(OwnWordsTest)
+#include "tst_ownwords.moc"
