@@ -31,14 +31,13 @@ int main(int argc, char *argv[])
 
     SdlSoundPlayer speaker;
     Form2 window(speaker);
-    const WordSets wordSets = allWordSets();
-    // A set that is gone (or none chosen) leaves the household set.
-    window.chooseWordSet(wordSets.find(rememberedWordSet()));
-    window.chooseWordSet(wordSets.find(CommandLine::gameRequest(request.gameArguments).wordSet));
+    // A set that is gone (or none chosen) leaves the household set. Only the
+    // sets asked for are read: own sets' pictures and recordings take time.
+    window.chooseWordSet(findWordSet(rememberedWordSet()));
+    window.chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
     const auto take = [&window](const StartRequest &taken) {
         const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
-        // Read again: the set may have been made or imported since.
-        window.chooseWordSet(allWordSets().find(game.wordSet)); // for its next game
+        window.chooseWordSet(findWordSet(game.wordSet)); // for its next game
         if (game.fullScreen)
             window.setFullScreenGame(true);
         bringToFront(window.windowFrame().gameWindow(), taken);

@@ -11,9 +11,7 @@
     X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice) X(SDL_GetQueuedAudioSize) X(SDL_ClearQueuedAudio) \
     X(SDL_QueueAudio) X(SDL_PauseAudioDevice) X(SDL_LoadWAV_RW) X(SDL_FreeWAV) X(SDL_RWFromConstMem) \
     X(SDL_BuildAudioCVT) X(SDL_ConvertAudio) X(SDL_GetTicks64) X(SDL_Delay)                          \
-    X(SDL_NewAudioStream) X(SDL_AudioStreamPut) X(SDL_AudioStreamFlush) X(SDL_AudioStreamAvailable)  \
-    X(SDL_AudioStreamGet) X(SDL_FreeAudioStream) X(SDL_DequeueAudio) X(SDL_GetError)                 \
-    X(SDL_GetNumAudioDevices)
+    X(SDL_DequeueAudio) X(SDL_GetError)
 
 struct SdlLibrary
 {

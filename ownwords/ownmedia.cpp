@@ -1,12 +1,12 @@
 #include "ownwords/ownmedia.h"
 
+#include "ownwords/loadedlibrary.h"
+
 #include <QIODevice>
 #include <QImageReader>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QtEndian>
-
-#include "media/sdllibrary.h"
 
 #include <sndfile.h>
 
@@ -18,6 +18,9 @@
 namespace ownmedia {
 
 namespace {
+
+#define SNDFILE_FUNCTIONS(F) F(sf_open_virtual) F(sf_close) F(sf_readf_float)
+WORDNEST_LOADED_LIBRARY(SndFile, "sndfile", 1, SNDFILE_FUNCTIONS)
 
 constexpr int gameRate = 22050;
 constexpr int blockSamples = gameRate / 100; // 10 ms
@@ -102,13 +105,16 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
 {
     if (bytes.isEmpty())
         return QStringLiteral("is empty");
+    const SndFile *sndfile = SndFile::get();
+    if (!sndfile)
+        return QStringLiteral("cannot be read: the sound file library (libsndfile) is missing");
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
-    SNDFILE *file = sf_open_virtual(&io, SFM_READ, &info, &memory);
+    SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!file)
         return QStringLiteral("is not a sound file this game reads (WAV, FLAC or Ogg)");
-    const auto close = qScopeGuard([file] { sf_close(file); });
+    const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
         return QStringLiteral("has a sound format this game cannot play");
     if (info.frames <= 0)
@@ -120,7 +126,7 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
     const sf_count_t limit = sf_count_t(maxRecordingSeconds * rate) + 1;
     std::vector<float> frames(size_t(4096) * size_t(info.channels));
     for (;;) {
-        const sf_count_t got = sf_readf_float(file, frames.data(), 4096);
+        const sf_count_t got = sndfile->sf_readf_float(file, frames.data(), 4096);
         if (got <= 0)
             break;
         for (sf_count_t f = 0; f < got; ++f) {
@@ -139,23 +145,33 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
     return {};
 }
 
+// Windowed-sinc resampling to the game's rate. Going down, the kernel is
+// widened to cut at the new Nyquist frequency, so nothing folds back.
 std::vector<float> resample(const std::vector<float> &in, int rate)
 {
     if (rate == gameRate)
         return in;
-    std::vector<float> out;
-    const SdlLibrary *lib = sdl();
-    if (!lib)
-        return out;
-    SDL_AudioStream *stream = lib->SDL_NewAudioStream(AUDIO_F32SYS, 1, rate, AUDIO_F32SYS, 1, gameRate);
-    if (!stream)
-        return out;
-    lib->SDL_AudioStreamPut(stream, in.data(), int(in.size() * sizeof(float)));
-    lib->SDL_AudioStreamFlush(stream);
-    out.resize(size_t(lib->SDL_AudioStreamAvailable(stream)) / sizeof(float));
-    const int got = lib->SDL_AudioStreamGet(stream, out.data(), int(out.size() * sizeof(float)));
-    out.resize(got > 0 ? size_t(got) / sizeof(float) : 0);
-    lib->SDL_FreeAudioStream(stream);
+    const double step = double(rate) / gameRate; // source samples per game sample
+    const double cutoff = std::min(1.0, 1.0 / step);
+    const int half = int(std::ceil(8 / cutoff)); // source samples each side
+    // The kernel, sampled every 1/64 of a source sample.
+    constexpr int perSample = 64;
+    std::vector<float> kernel(size_t(half * perSample + 1));
+    for (size_t j = 0; j < kernel.size(); ++j) {
+        const double x = double(j) / perSample;
+        const double sinc = j == 0 ? 1.0 : std::sin(M_PI * cutoff * x) / (M_PI * cutoff * x);
+        kernel[j] = float(cutoff * sinc * (0.5 + 0.5 * std::cos(M_PI * x / half)));
+    }
+    std::vector<float> out(size_t(double(in.size()) / step));
+    for (size_t i = 0; i < out.size(); ++i) {
+        const double centre = double(i) * step;
+        const qint64 from = std::max<qint64>(0, qint64(centre) - half + 1);
+        const qint64 to = std::min<qint64>(qint64(in.size()) - 1, qint64(centre) + half);
+        double sum = 0;
+        for (qint64 k = from; k <= to; ++k)
+            sum += in[size_t(k)] * kernel[size_t(std::lround(std::abs(double(k) - centre) * perSample))];
+        out[i] = float(sum);
+    }
     return out;
 }
 
@@ -240,8 +256,6 @@ Recording convertRecording(const QByteArray &fileBytes)
     if (const QString problem = decodeMono(fileBytes, source, rate); !problem.isEmpty())
         return {{}, problem};
     std::vector<float> s = resample(source, rate);
-    if (s.empty())
-        return {{}, QStringLiteral("could not be converted to the game's rate (SDL 2 is missing)")};
 
     // Trim to the first and last blocks above the silence floor.
     const std::vector<double> blocks = blockRms(s);

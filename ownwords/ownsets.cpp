@@ -26,6 +26,16 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
 
 } // namespace ownset
 
+WordSets::Set findWordSet(const QString &id)
+{
+    if (WordSets::Set builtIn = WordSets().find(id))
+        return builtIn;
+    if (!ownset::isValidId(id))
+        return nullptr;
+    const ownset::Folder set = ownset::readFolder(ownset::setsFolder() + id, ownset::fitsWordLabel);
+    return set.playable() ? std::make_shared<OwnWordSet>(set) : nullptr;
+}
+
 WordSets allWordSets()
 {
     WordSets sets;

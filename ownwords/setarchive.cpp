@@ -1,5 +1,7 @@
 #include "ownwords/setarchive.h"
 
+#include "ownwords/loadedlibrary.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -23,6 +25,19 @@ namespace setarchive {
 
 namespace {
 
+#define ARCHIVE_FUNCTIONS(F) \
+    F(archive_entry_filetype) F(archive_entry_free) F(archive_entry_hardlink) \
+    F(archive_entry_new) F(archive_entry_pathname) F(archive_entry_pathname_utf8) \
+    F(archive_entry_set_filetype) F(archive_entry_set_pathname) F(archive_entry_set_perm) \
+    F(archive_entry_set_size) F(archive_entry_symlink) F(archive_error_string) \
+    F(archive_read_data) F(archive_read_free) F(archive_read_new) \
+    F(archive_read_next_header) F(archive_read_open_fd) F(archive_read_support_format_zip) \
+    F(archive_write_close) F(archive_write_data) F(archive_write_free) \
+    F(archive_write_header) F(archive_write_new) F(archive_write_open_fd) \
+    F(archive_write_set_format_zip)
+WORDNEST_LOADED_LIBRARY(LibArchive, "archive", 13, ARCHIVE_FUNCTIONS)
+const QString noLibrary = QStringLiteral("the archive library (libarchive) is missing");
+
 // The only files a set folder holds.
 const QRegularExpression setFileName(
     QStringLiteral("^(words\\.txt|set\\.ini|(0[1-9]|1[0-9]|20)\\.(png|jpg|jpeg|bmp|wav|flac|ogg))$"));
@@ -34,16 +49,17 @@ QString mediaName(int word, const char *type)
 
 bool addEntry(archive *zip, const QString &path, const QByteArray &content)
 {
-    archive_entry *entry = archive_entry_new();
+    const LibArchive *zipLib = LibArchive::get();
+    archive_entry *entry = zipLib->archive_entry_new();
     const QByteArray name = path.toUtf8();
-    archive_entry_set_pathname(entry, name.constData());
-    archive_entry_set_filetype(entry, path.endsWith(u'/') ? AE_IFDIR : AE_IFREG);
-    archive_entry_set_perm(entry, path.endsWith(u'/') ? 0755 : 0644);
-    archive_entry_set_size(entry, content.size());
-    bool ok = archive_write_header(zip, entry) == ARCHIVE_OK
+    zipLib->archive_entry_set_pathname(entry, name.constData());
+    zipLib->archive_entry_set_filetype(entry, path.endsWith(u'/') ? AE_IFDIR : AE_IFREG);
+    zipLib->archive_entry_set_perm(entry, path.endsWith(u'/') ? 0755 : 0644);
+    zipLib->archive_entry_set_size(entry, content.size());
+    bool ok = zipLib->archive_write_header(zip, entry) == ARCHIVE_OK
               && (content.isEmpty()
-                  || archive_write_data(zip, content.constData(), size_t(content.size())) == content.size());
-    archive_entry_free(entry);
+                  || zipLib->archive_write_data(zip, content.constData(), size_t(content.size())) == content.size());
+    zipLib->archive_entry_free(entry);
     return ok;
 }
 
@@ -71,9 +87,12 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     QTemporaryFile written(target.absolutePath() + QStringLiteral("/.wordnest-export-XXXXXX"));
     if (!written.open())
         return QStringLiteral("%1 cannot be written: %2.").arg(file, written.errorString());
-    archive *zip = archive_write_new();
-    archive_write_set_format_zip(zip);
-    bool ok = archive_write_open_fd(zip, written.handle()) == ARCHIVE_OK;
+    const LibArchive *zipLib = LibArchive::get();
+    if (!zipLib)
+        return QStringLiteral("%1 cannot be written: %2.").arg(file, noLibrary);
+    archive *zip = zipLib->archive_write_new();
+    zipLib->archive_write_set_format_zip(zip);
+    bool ok = zipLib->archive_write_open_fd(zip, written.handle()) == ARCHIVE_OK;
     QStringList words;
     for (const ownset::Word &word : set.words)
         words << word.text;
@@ -91,9 +110,9 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
         ok = word.picture.save(&buffer, "PNG") && addEntry(zip, id + u'/' + mediaName(i, "png"), png)
              && addEntry(zip, id + u'/' + mediaName(i, "wav"), word.recording);
     }
-    ok = archive_write_close(zip) == ARCHIVE_OK && ok;
-    const QString zipError = QString::fromUtf8(archive_error_string(zip) ? archive_error_string(zip) : "");
-    archive_write_free(zip);
+    ok = zipLib->archive_write_close(zip) == ARCHIVE_OK && ok;
+    const QString zipError = QString::fromUtf8(zipLib->archive_error_string(zip));
+    zipLib->archive_write_free(zip);
     if (!ok || !written.flush())
         return QStringLiteral("%1 cannot be written: %2.")
             .arg(file, zipError.isEmpty() ? written.errorString() : zipError);
@@ -126,10 +145,13 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
     if (!unpacked.isValid())
         return refuse(QStringLiteral("the folder of word sets cannot be written"));
 
-    archive *zip = archive_read_new();
-    const auto freeZip = qScopeGuard([zip] { archive_read_free(zip); });
-    archive_read_support_format_zip(zip);
-    if (archive_read_open_fd(zip, fd, 64 * 1024) != ARCHIVE_OK)
+    const LibArchive *zipLib = LibArchive::get();
+    if (!zipLib)
+        return refuse(noLibrary);
+    archive *zip = zipLib->archive_read_new();
+    const auto freeZip = qScopeGuard([zipLib, zip] { zipLib->archive_read_free(zip); });
+    zipLib->archive_read_support_format_zip(zip);
+    if (zipLib->archive_read_open_fd(zip, fd, 64 * 1024) != ARCHIVE_OK)
         return refuse(QStringLiteral("it is not a word set file (a zip)"));
 
     QString id;
@@ -138,12 +160,12 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
     int entries = 0;
     archive_entry *entry = nullptr;
     int status;
-    while ((status = archive_read_next_header(zip, &entry)) == ARCHIVE_OK) {
+    while ((status = zipLib->archive_read_next_header(zip, &entry)) == ARCHIVE_OK) {
         if (++entries > maxEntries)
             return refuse(QStringLiteral("it holds more than %1 entries").arg(maxEntries));
-        const char *rawPath = archive_entry_pathname_utf8(entry);
+        const char *rawPath = zipLib->archive_entry_pathname_utf8(entry);
         if (!rawPath)
-            rawPath = archive_entry_pathname(entry);
+            rawPath = zipLib->archive_entry_pathname(entry);
         const QString path = QString::fromUtf8(rawPath ? rawPath : "");
         QStringList parts = path.split(u'/');
         const bool isFolder = parts.size() == 2 && parts.at(1).isEmpty();
@@ -156,8 +178,8 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
         if (!id.isEmpty() && parts.at(0) != id)
             return refuse(QStringLiteral("it holds more than one set"));
         id = parts.at(0);
-        const mode_t type = archive_entry_filetype(entry);
-        if (archive_entry_hardlink(entry) || archive_entry_symlink(entry)
+        const mode_t type = zipLib->archive_entry_filetype(entry);
+        if (zipLib->archive_entry_hardlink(entry) || zipLib->archive_entry_symlink(entry)
             || type != (isFolder || parts.size() == 1 ? AE_IFDIR : AE_IFREG))
             return refuse(QStringLiteral("it holds a link or a special file (%1)").arg(path.left(80)));
         if (type == AE_IFDIR)
@@ -177,10 +199,10 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
         char block[64 * 1024];
         for (;;) {
             // Counted as unpacked, whatever sizes the headers claim.
-            const la_ssize_t got = archive_read_data(zip, block, sizeof block);
+            const la_ssize_t got = zipLib->archive_read_data(zip, block, sizeof block);
             if (got < 0)
                 return refuse(QStringLiteral("it is damaged (%1)")
-                                  .arg(QString::fromUtf8(archive_error_string(zip) ? archive_error_string(zip) : "")));
+                                  .arg(QString::fromUtf8(zipLib->archive_error_string(zip))));
             if (got == 0)
                 break;
             unpackedBytes += got;

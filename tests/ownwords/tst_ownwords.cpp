@@ -256,6 +256,28 @@ private slots:
         QCOMPARE(QDir(sets).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"mine"});
     }
 
+    // What the set editor saves: a photo kept at the size the game draws,
+    // the words and the name; a file that fails to store leaves the old one.
+    void editorSavesWhatTheGameReads()
+    {
+        const QString mine = sets + "/mine";
+        QImage photo(3000, 2000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(sets + "/photo.jpg"));
+        write(mine + "/01.bmp", "an older picture");
+        QCOMPARE(ownset::storePicture(mine, 0, sets + "/photo.jpg"), QString());
+        QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
+        QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
+        const QByteArray second = read(media(sets, 1, "png"));
+        QVERIFY(ownset::storePicture(mine, 1, mine + "/words.txt").contains("words.txt is not a PNG"));
+        QCOMPARE(read(media(sets, 1, "png")), second);
+        const ownset::Folder set = ownset::readFolder(mine, ownset::fitsWordLabel);
+        QCOMPARE(set.name, QStringLiteral("水果 and more"));
+        QCOMPARE(set.words.last().text, QStringLiteral("fig"));
+        QCOMPARE(set.words.first().picture.size(), QSize(270, 180));
+        QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && set.playable());
+    }
+
     void soundFilesBecomeTheGamesFormat_data()
     {
         QTest::addColumn<int>("format");
