@@ -23,7 +23,10 @@ constexpr int IdRole = Qt::UserRole;
 
 QString lineOf(const ownset::Folder &set)
 {
-    QString line = QStringLiteral("%1（%2）  %3 个词能用").arg(set.name, set.id).arg(set.usableWords());
+    // Words of a list that cannot be read as a whole are not counted as usable.
+    QString line = set.problem.isEmpty()
+                       ? QStringLiteral("%1（%2）  %3 个词能用").arg(set.name, set.id).arg(set.usableWords())
+                       : QStringLiteral("%1（%2）").arg(set.name, set.id);
     const QString wrong = set.whatIsWrong();
     if (!wrong.isEmpty())
         line += QStringLiteral("\n    还不能玩：") + wrong;
@@ -288,11 +291,14 @@ void MyWordsPage::askDelete()
     if (!set)
         return;
     const QString id = set->id;
-    if (QMessageBox::question(this, QStringLiteral("删除词语组"),
-                              QStringLiteral("真的删除“%1”（%2）吗？它的图片、录音和排行榜都会删除，学习记录保留。")
-                                  .arg(set->name, id),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes)
+    QMessageBox box(QMessageBox::Question, QStringLiteral("删除词语组"),
+                    QStringLiteral("真的删除“%1”（%2）吗？它的图片、录音和排行榜都会删除，学习记录保留。")
+                        .arg(set->name, id),
+                    QMessageBox::NoButton, this);
+    QPushButton *remove = box.addButton(QStringLiteral("删除"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+    box.exec();
+    if (box.clickedButton() == remove)
         deleteSet(id);
 }
 
