@@ -2,6 +2,7 @@
 
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
+#include "ownwords/ownsets.h"
 #include "wordeditor/mywordspage.h"
 
 #include <QLineEdit>
@@ -25,12 +26,33 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
     myWordsPage = new MyWordsPage(pages);
     pages->addTab(myWordsPage, QStringLiteral("我的词语"));
     connect(myWordsPage, &MyWordsPage::chosen, this, &CornerWindow::wordSetChosen);
+    // The tiles show own sets too: made anew when shown after "my words" changed any.
+    chosen = chosenId;
+    connect(this, &CornerWindow::wordSetChosen, this, [this](const WordSets::Set &set) { chosen = set->id(); });
+    connect(myWordsPage, &MyWordsPage::setsChanged, this, [this] { tilesStale = true; });
+    connect(pages, &QTabWidget::currentChanged, this, [this] {
+        if (tilesStale && pages->currentWidget() == wordSetsPage)
+            showTilesAgain();
+    });
 
     stack = new QStackedLayout(this);
     stack->addWidget(check);
     stack->addWidget(pages);
     connect(check, &GrownUpCheck::passed, this, [this] { stack->setCurrentWidget(pages); });
     check->answerBox->setFocus();
+}
+
+void CornerWindow::showTilesAgain()
+{
+    tilesStale = false;
+    const int at = pages->indexOf(wordSetsPage);
+    WordSetsPage *old = wordSetsPage;
+    wordSetsPage = new WordSetsPage(allWordSets(), chosen, pages);
+    connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    pages->insertTab(at, wordSetsPage, pages->tabText(at));
+    pages->setCurrentWidget(wordSetsPage);
+    pages->removeTab(pages->indexOf(old));
+    old->deleteLater();
 }
 
 bool CornerWindow::isUnlocked() const

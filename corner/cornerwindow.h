@@ -30,5 +30,9 @@ signals:
     void wordSetChosen(WordSets::Set set);
 
 private:
+    void showTilesAgain();
+
     QStackedLayout *stack = nullptr;
+    QString chosen;
+    bool tilesStale = false;
 };

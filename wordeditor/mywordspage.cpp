@@ -90,8 +90,12 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
 
 MyWordsPage::~MyWordsPage()
 {
-    // The editor plays through this page's player: it goes first.
-    delete editor;
+    // The editor plays through this page's player: it goes first, without
+    // asking this page, half gone, to list the sets again.
+    if (editor) {
+        editor->disconnect(this);
+        delete editor;
+    }
 }
 
 void MyWordsPage::refresh()
@@ -113,6 +117,7 @@ void MyWordsPage::refresh()
         say(QStringLiteral("还没有自己的词语组。按“新建…”做一组：输入单词，配上图片和自己的录音。"));
     select(keep);
     updateButtons();
+    emit setsChanged();
 }
 
 QString MyWordsPage::selectedId() const
@@ -224,6 +229,11 @@ SetEditor *MyWordsPage::editSet(const QString &id)
     const ownset::Folder *set = folder(id);
     if (!set)
         return nullptr;
+    // A set folder that is a link is not followed: editing would write elsewhere.
+    if (QFileInfo(QDir(setsFolder).filePath(id)).isSymLink()) {
+        say(set->whatIsWrong(), true);
+        return nullptr;
+    }
     if (editor)
         editor->close();
     if (!player) {

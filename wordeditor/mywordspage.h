@@ -62,6 +62,8 @@ public:
 
 signals:
     void chosen(WordSets::Set set);
+    // The sets on disk may have changed (listed again).
+    void setsChanged();
 
 private:
     void say(const QString &text, bool problem = false);

@@ -2,12 +2,15 @@
 // microphone's recording arrives trimmed and levelled, deleting takes only
 // the set and its board, and an import never replaces a set unasked.
 #include "app/form2.h"
+#include "corner/cornerwindow.h"
+#include "corner/wordsetspage.h"
 #include "ownwords/ownmedia.h"
 #include "support/recordingplayer.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
+#include <QTabWidget>
 #include <QtTest>
 
 #include <cmath>
@@ -214,6 +217,19 @@ private slots:
         QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), setsAfter);
         QCOMPARE(mine->sets()[0].name, nameOfFarm);
         QCOMPARE(mine->sets().constLast().usableWords(), 10);
+    }
+
+    void cornerTilesShowAnImportedSet()
+    {
+        auto mine = page();
+        QVERIFY(mine->exportSet(makeSet(*mine, "Farm"), home.filePath("tiles.wordnest")).isEmpty());
+        CornerWindow corner(WordSets(), "1");
+        const qsizetype builtIn = corner.wordSetsPage->tiles().size();
+        corner.pages->setCurrentWidget(corner.myWordsPage);
+        QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());
+        corner.pages->setCurrentIndex(0);
+        QCOMPARE(corner.pages->currentWidget(), corner.wordSetsPage);
+        QCOMPARE(corner.wordSetsPage->tiles().size(), builtIn + 1);
     }
 };
 
