@@ -98,14 +98,23 @@ MyWordsPage::~MyWordsPage()
     }
 }
 
-void MyWordsPage::refresh()
+void MyWordsPage::refresh(const QString &id)
 {
     const QString keep = selectedId();
-    folders.clear();
-    const QStringList ids = QDir(setsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
-    for (const QString &id : ids)
-        if (ownset::isValidId(id))
-            folders.append(ownset::readFolder(QDir(setsFolder).filePath(id), ownset::fitsWordLabel));
+    const auto read = [this](const QString &id) {
+        return ownset::readFolder(QDir(setsFolder).filePath(id), ownset::fitsWordLabel);
+    };
+    // The editor's changes touch one set: the others need not be read again.
+    const auto it = std::find_if(folders.begin(), folders.end(), [&](const ownset::Folder &f) { return f.id == id; });
+    if (!id.isEmpty() && it != folders.end()) {
+        *it = read(id);
+    } else {
+        folders.clear();
+        const QStringList ids = QDir(setsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+        for (const QString &each : ids)
+            if (ownset::isValidId(each))
+                folders.append(read(each));
+    }
     list->clear();
     for (const ownset::Folder &set : std::as_const(folders)) {
         auto *item = new QListWidgetItem(lineOf(set), list);
@@ -241,7 +250,7 @@ SetEditor *MyWordsPage::editSet(const QString &id)
         player = ownPlayer.get();
     }
     editor = new SetEditor(QDir(setsFolder).filePath(id), set->name, *player, window());
-    connect(editor, &SetEditor::changed, this, [this] { refresh(); });
+    connect(editor, &SetEditor::changed, this, [this, id] { refresh(id); });
     editor->show();
     return editor;
 }

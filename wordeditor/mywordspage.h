@@ -30,8 +30,8 @@ public:
                          QString setsFolder = ownset::setsFolder(), QString boardFolder = {});
     ~MyWordsPage() override;
 
-    // Lists the sets again from disk.
-    void refresh();
+    // Lists the sets again from disk; only set `id` when one is named.
+    void refresh(const QString &id = {});
     const QList<ownset::Folder> &sets() const { return folders; }
     QString selectedId() const;
     void select(const QString &id);

@@ -65,6 +65,8 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
     listLayout->setSpacing(0);
     const QByteArray listBytes = readSmallFile(QDir(folder).filePath(QStringLiteral("words.txt")));
     const QStringList words = ownset::parseWordList(listBytes, ownset::fitsWordLabel).words;
+    // A hand-made list longer than the editor holds is shown, never cut short.
+    listTooLong = words.size() > ownset::maxWords;
     for (int i = 0; i < ownset::maxWords; ++i) {
         auto *row = new WordRow(i, list);
         wordRows.append(row);
@@ -141,7 +143,10 @@ void SetEditor::checkWords()
         }
     }
     const int count = last + 1;
-    if (!first.isEmpty())
+    if (listTooLong)
+        status->setText(QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
+                            .arg(ownset::maxWords));
+    else if (!first.isEmpty())
         status->setText(QStringLiteral("未保存：") + first);
     else if (count < ownset::minWords)
         status->setText(QStringLiteral("已有 %1 个词，还差 %2 个才能玩。").arg(count).arg(ownset::minWords - count));
@@ -152,6 +157,8 @@ void SetEditor::checkWords()
 QString SetEditor::saveWords()
 {
     checkWords();
+    if (listTooLong)
+        return status->text();
     for (const QString &problem : std::as_const(wordProblems))
         if (!problem.isEmpty())
             return problem;

@@ -57,5 +57,6 @@ private:
     SdlCapture capture;
     QTimer captureTimer;
     int capturing = -1;
+    bool listTooLong = false;
     QByteArray heard; // the sound playing, kept while it plays
 };

@@ -135,6 +135,14 @@ private slots:
         QVERIFY(mine->renameSet(id, "Farm").isEmpty());
         QCOMPARE(mine->sets()[0].name, "Farm");
         QCOMPARE(mine->sets()[0].id, id);
+        // A hand-made list longer than the editor holds is never cut short.
+        QStringList many;
+        for (int i = 1; i <= 21; ++i)
+            many << QString("word%1").arg(i);
+        write(sets + "/farm-animals/words.txt", many.join('\n').toUtf8());
+        QVERIFY(!mine->editSet(id)->saveWords().isEmpty());
+        QFile list(sets + "/farm-animals/words.txt");
+        QVERIFY(list.open(QIODevice::ReadOnly) && list.readAll() == many.join('\n').toUtf8());
     }
 
     void recordingArrivesTrimmedAndLevelled_data()
