@@ -1,8 +1,10 @@
 #include "app/form2.h"
 
 #include "app/form1.h"
-#include "app/songfont.h"
-#include "app/textnumber.h"
+#include "corner/cornerbutton.h"
+#include "corner/cornerwindow.h"
+#include "ui/songfont.h"
+#include "ui/textnumber.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 
@@ -111,6 +113,10 @@ void Form2::createControls()
     PicBh->setToolTip(QStringLiteral("帮助"));
     connect(PicBh, &PictureBox::clicked, this, &Form2::PicBh_Click);
 
+    cornerButton = new CornerButton(
+        *this, *frame, [this] { return chosenWordSet().id(); },
+        [this](WordSets::Set set) { chooseWordSet(std::move(set)); });
+
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
     Label2->setText(QStringLiteral("0"));
 
@@ -145,6 +151,7 @@ void Form2::Form_Load()
     move(100, 67);
 
     wordSet = 1;
+    playingWords = nextWords = WordSets().standard();
     sPath = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 
     // From here on a step that fails is skipped and start-up goes on.
@@ -167,6 +174,12 @@ void Form2::Form_Load()
     PicHP->setPicture(catalogue::Book);
     setBackground(catalogue::RoomPicture + level);
     PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
+}
+
+void Form2::chooseWordSet(WordSets::Set set)
+{
+    if (set)
+        nextWords = std::move(set);
 }
 
 void Form2::setBackground(int id)
@@ -204,5 +217,7 @@ void Form2::closeEvent(QCloseEvent *event)
         helpWindow->close();
     if (form3)
         form3->close();
+    if (CornerWindow *corner = cornerButton->cornerWindow())
+        corner->close();
     QWidget::closeEvent(event);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/controlarray.h"
-#include "app/picturebox.h"
-#include "app/sharppicture.h"
+#include "ui/controlarray.h"
+#include "ui/picturebox.h"
+#include "ui/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
 #include "ui/windowframe.h"
+#include "words/wordsets.h"
 
 #include <QByteArray>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <array>
 #include <memory>
 
+class CornerButton;
 class Form1;
 class Form3;
 class FullScreenView;
@@ -60,6 +62,12 @@ public:
     void setFullScreenGame(bool on) { frame->setFullScreen(on); }
     FullScreenView &fullScreenView() const { return frame->fullScreenView(); }
 
+    // The word set the next game plays; a game in progress keeps its own.
+    void chooseWordSet(WordSets::Set set);
+    const WordSource &chosenWordSet() const { return *nextWords; }
+    // The set the current (or last) game asks its words from.
+    const WordSource &wordSource() const { return *playingWords; }
+
     // The room picture `id` drawn behind everything, from the top-left corner.
     void setBackground(int id);
     const QPixmap &background() const { return backgroundPicture.picture(); }
@@ -72,6 +80,7 @@ public:
     PictureBox *PicHP = nullptr;     // the helping book
     PictureBox *PicB = nullptr;      // start
     PictureBox *PicBh = nullptr;     // help
+    CornerButton *cornerButton = nullptr; // the grown-ups' corner, between games
     QLabel *Label3 = nullptr;        // the asked word
     QLabel *Label2 = nullptr;        // the score
     QTimer Timer1;                   // the question clock
@@ -119,5 +128,7 @@ private:
     std::unique_ptr<WindowFrame> frame = std::make_unique<WindowFrame>(*this);
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
+    WordSets::Set playingWords;
+    WordSets::Set nextWords;
     SharpPicture backgroundPicture;
 };

@@ -3,6 +3,8 @@
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
 #include "media/sdlsoundplayer.h"
+#include "words/rememberedset.h"
+#include "words/wordsets.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -28,8 +30,14 @@ int main(int argc, char *argv[])
 
     SdlSoundPlayer speaker;
     Form2 window(speaker);
-    const auto take = [&window](const StartRequest &taken) {
-        if (CommandLine::gameRequest(taken.gameArguments).fullScreen)
+    const WordSets wordSets;
+    // A set that is gone (or none chosen) leaves the household set.
+    window.chooseWordSet(wordSets.find(rememberedWordSet()));
+    window.chooseWordSet(wordSets.find(CommandLine::gameRequest(request.gameArguments).wordSet));
+    const auto take = [&window, &wordSets](const StartRequest &taken) {
+        const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
+        window.chooseWordSet(wordSets.find(game.wordSet)); // for its next game
+        if (game.fullScreen)
             window.setFullScreenGame(true);
         bringToFront(window.windowFrame().gameWindow(), taken);
     };

@@ -1,5 +1,7 @@
 #include "cli/commandline.h"
 
+#include "words/wordsets.h"
+
 #include <QCommandLineParser>
 #include <QTextStream>
 
@@ -22,6 +24,8 @@ struct GameOption
 {
     QCommandLineOption option;
     std::function<void(const QString &value, GameRequest &)> apply;
+    // An error message for a value the option cannot take; empty if fine.
+    std::function<QString(const QString &value)> refuse = {};
 };
 
 const QString programName = QStringLiteral("wordnest");
@@ -41,6 +45,15 @@ const std::vector<Command> &commands()
              out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
              return 0;
          }},
+        {QCommandLineOption(QStringLiteral("list-words"),
+                            QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
+                                           "(tab-separated), and exit.")),
+         [](QTextStream &out, QTextStream &) {
+             const WordSets sets;
+             for (const WordSets::Set &set : sets.all())
+                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             return 0;
+         }},
     };
     return table;
 }
@@ -51,6 +64,17 @@ const std::vector<GameOption> &gameOptions()
         {QCommandLineOption(QStringLiteral("fullscreen"),
                             QStringLiteral("Start full screen (F11 switches, Esc leaves).")),
          [](const QString &, GameRequest &request) { request.fullScreen = true; }},
+        {QCommandLineOption(QStringLiteral("words"),
+                            QStringLiteral("Play word set ID (see --list-words) in this run; the set chosen in "
+                                           "the grown-ups' corner stays as it is. An open game takes it for its "
+                                           "next game."),
+                            QStringLiteral("ID")),
+         [](const QString &id, GameRequest &request) { request.wordSet = id; },
+         [](const QString &id) {
+             return WordSets().find(id) ? QString()
+                                        : QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.")
+                                              .arg(id, programName);
+         }},
     };
     return table;
 }
@@ -94,6 +118,8 @@ CommandLine::CommandLine(const QStringList &arguments)
     for (const GameOption &option : gameOptions()) {
         if (!parser.isSet(option.option))
             continue;
+        if (option.refuse && error.isEmpty())
+            error = option.refuse(parser.value(option.option));
         forwarded << QStringLiteral("--") + option.option.names().constLast();
         if (!option.option.valueName().isEmpty())
             forwarded << parser.value(option.option);

@@ -13,6 +13,9 @@ class QTextStream;
 struct GameRequest
 {
     bool fullScreen = false;
+    // The id of the word set the next game plays; empty: the one chosen in
+    // the grown-ups' corner.
+    QString wordSet;
 };
 
 // The program's command line, read before any window-system object exists,

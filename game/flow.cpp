@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "corner/cornerbutton.h"
 #include "media/catalogue.h"
 
 // The start button; a running game cannot be restarted.
@@ -10,11 +11,15 @@ void Form2::PicB_Click()
     List1_Click();
     Picz->show();
     gameOn = true;
+    cornerButton->setEnabled(false);
 }
 
 // Sets up a new game and lays out its first round.
 void Form2::List1_Click()
 {
+    // A set chosen since the last game takes over; its number picks the board.
+    playingWords = nextWords;
+    wordSet = playingWords->boardNumber();
     Label2->setText(QString());
     level = 0;
     score = 0;

@@ -1,5 +1,6 @@
 #include "app/form2.h"
 
+#include "corner/cornerbutton.h"
 #include "leaderboard/form3.h"
 
 // The last chance is gone: everything stops and the leaderboard takes the
@@ -7,6 +8,7 @@
 void Form2::GameOver()
 {
     gameOn = false;
+    cornerButton->setEnabled(true);
     for (int i = 0; i <= 9; ++i)
         if (LabelP.exists(i))
             LabelP(i)->hide();
@@ -15,7 +17,8 @@ void Form2::GameOver()
     Timer2.stop();
     if (!form3)
         form3 = std::make_unique<Form3>(*this, player, BoardLocation(sPath));
-    form3->grd = 1;
+    form3->grd = wordSet;
+    form3->wordSetName = playingWords->chineseName();
     form3->fcount = score;
     frame->opened(form3.get());
     form3->Show();

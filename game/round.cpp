@@ -15,7 +15,7 @@ void Form2::NewRound()
     PicBoy(0)->setPicture(catalogue::FacePicture + level);
     PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
 
-    const QStringList list = catalogue::loadString(100 + wordSet).split(u',');
+    const QStringList list = playingWords->words();
     const qint16 wordCount = qint16(std::min<qsizetype>(list.size(), qsizetype(words.size())));
     for (qint16 k = 0; k < wordCount; ++k)
         words[size_t(k)] = list[k];
@@ -25,12 +25,12 @@ void Form2::NewRound()
 
     PictureBox *first = LabelP(0);
     first->show();
-    first->setPicture(catalogue::wordMedia(picWord[0]));
+    first->setPicture(playingWords->picture(picWord[0]));
     first->setGeometry(0, 0, 90, 90);
     picCount = 9;
     for (int i = 1; i <= 9; ++i) {
         PictureBox *box = LabelP.load(i);
-        box->setPicture(catalogue::wordMedia(picWord[size_t(i)]));
+        box->setPicture(playingWords->picture(picWord[size_t(i)]));
         box->show();
         if (i % 5 == 0)
             box->move(first->x(), LabelP(i - 4)->y() + first->height() + 1);
@@ -48,12 +48,12 @@ void Form2::NewRound()
 void Form2::presentQuestion()
 {
     const qint16 word = picWord[size_t(qOrder[size_t(qNum)])];
-    Picz->setPicture(catalogue::wordMedia(word));
+    Picz->setPicture(playingWords->picture(word));
     if (level != 0)
         Picz->hide();
     PicHP->setVisible(level == 1);
     Label3->setText(words[size_t(word)]);
-    loadRecording(player, wordWav, catalogue::wordMedia(word));
+    loadRecording(player, wordWav, playingWords->recording(word));
     if (level != 3)
         Speak();
     Timer1.start();

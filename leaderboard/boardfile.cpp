@@ -1,6 +1,6 @@
 #include "leaderboard/boardfile.h"
 
-#include "app/textnumber.h"
+#include "ui/textnumber.h"
 
 #include <QFile>
 #include <QFileInfo>

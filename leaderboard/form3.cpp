@@ -1,6 +1,6 @@
 #include "leaderboard/form3.h"
 
-#include "app/songfont.h"
+#include "ui/songfont.h"
 #include "media/catalogue.h"
 #include "media/recording.h"
 #include "media/soundplayer.h"
@@ -112,7 +112,16 @@ void Form3::createControls()
 
 void Form3::Form_Load()
 {
+    // Board 1 keeps its designed size; another board's window is one line taller.
+    const bool namesSet = grd != 1 && !wordSetName.isEmpty();
+    setFixedSize(312, namesSet ? 339 + 24 : 339);
     createControls();
+    if (namesSet) {
+        auto *line = new QLabel(QStringLiteral("词语组：%1").arg(wordSetName), controls);
+        line->setObjectName(QStringLiteral("wordSetLine"));
+        line->setGeometry(32, 328, 248, 25);
+        line->setTextFormat(Qt::PlainText);
+    }
 
     boardPath = composeBoardPath(location.boardFolder(grd), grd);
     const sharedboard::Opened opened = sharedboard::open(boardPath, board, boardSeen);

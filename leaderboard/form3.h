@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controlarray.h"
+#include "ui/controlarray.h"
 #include "leaderboard/boardfile.h"
 #include "leaderboard/boardlocation.h"
 #include "leaderboard/sharedboard.h"
@@ -31,6 +31,9 @@ public:
     // Set by the caller before Show().
     qint16 grd = 0;
     qint32 fcount = 0;
+    // The word set the game played: named under the rows on boards other
+    // than 1, so a grown-up can tell the boards apart.
+    QString wordSetName;
 
     void Command1_Click();
     void Text1_KeyPress(int KeyAscii);

@@ -34,6 +34,11 @@ QPixmap loadLargerPicture(int id, int factor)
     return picture;
 }
 
+PictureArt loadPictureArt(int id)
+{
+    return {loadPicture(id), [id](int factor) { return loadLargerPicture(id, factor); }};
+}
+
 QByteArray loadData(int id, const char *type)
 {
     if (qstrcmp(type, "WAV") != 0)

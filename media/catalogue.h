@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/pictureart.h"
+
 #include <QByteArray>
 #include <QPixmap>
 #include <QString>
@@ -16,11 +18,16 @@ QPixmap loadLargerPicture(int id, int factor);
 // The raw bytes of a resource of the given type; "WAV" is the only type.
 QByteArray loadData(int id, const char *type);
 
-// Word w of the list has picture and recording wordMedia(w).
-constexpr int wordMedia(int word) { return 101 + word; }
+// Picture `id` with its 2x and 3x art.
+PictureArt loadPictureArt(int id);
+
+// Word w of built-in set n has picture and recording wordMedia(n, w): set 1
+// keeps 101..120, set n >= 2 has 1000 n + 101 + w.
+constexpr int wordMedia(int set, int word) { return (set == 1 ? 0 : 1000 * set) + 101 + word; }
+constexpr int wordMedia(int word) { return wordMedia(1, word); }
 
 enum Id {
-    WordList = 101,
+    WordList = 100,      // + set
     RoomPicture = 200,   // + level
     FacePicture = 204,   // + level
     FacePlacement = 300, // + level

@@ -7,3 +7,9 @@ void loadRecording(SoundPlayer &player, QByteArray &buffer, int id)
     player.stop();
     buffer = catalogue::loadData(id, "WAV");
 }
+
+void loadRecording(SoundPlayer &player, QByteArray &buffer, const QByteArray &recording)
+{
+    player.stop();
+    buffer = recording;
+}

@@ -1,5 +1,11 @@
 #include "app/form1.h"
 #include "app/form2.h"
+#include "corner/cornerbutton.h"
+#include "corner/cornerwindow.h"
+#include "corner/grownupcheck.h"
+#include "corner/wordsetspage.h"
+#include "corner/wordsettile.h"
+#include "words/rememberedset.h"
 #include "leaderboard/form3.h"
 #include "ui/fullscreenview.h"
 #include "ui/windowframe.h"
@@ -22,8 +28,27 @@ class HelpTest : public QObject
                 return help;
         return nullptr;
     }
+    // The help or the grown-ups' corner, opened over the game.
+    static QWidget *openCompanion(Form2 &window, bool corner)
+    {
+        if (!corner) {
+            window.PicBh_Click();
+            return openHelp();
+        }
+        window.cornerButton->open();
+        return window.cornerButton->cornerWindow();
+    }
+    static void answer(CornerWindow *corner, int number)
+    {
+        QTest::keyClicks(corner->check->answerBox, QString::number(number));
+        QTest::keyClick(corner->check->answerBox, Qt::Key_Return);
+    }
+
+    QTemporaryDir settingsFolder;
 
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit()); }
+
     void text()
     {
         const QString text = Form1::helpText();
@@ -142,6 +167,44 @@ private slots:
         QVERIFY(window.gameOn);
     }
 
+    // A tap, a held button or mashed keys do not open the grown-ups' corner;
+    // the sum does. The set chosen there is the next game's, and the next start's.
+    void grownUpsCornerBehindASum()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        QTest::mouseClick(window.cornerButton, Qt::LeftButton);
+        QPointer<CornerWindow> corner = window.cornerButton->cornerWindow();
+        QVERIFY(corner && corner->isVisible());
+        QVERIFY(!window.isEnabled());
+        QTest::mouseClick(corner->check->okButton, Qt::LeftButton);
+        QTest::mousePress(corner->check->okButton, Qt::LeftButton);
+        QTest::keyClicks(corner->check->answerBox, QStringLiteral("aaaa"));
+        QTest::keyClick(corner->check->answerBox, Qt::Key_Return);
+        answer(corner, corner->check->answer() + 1);
+        QVERIFY(!corner->isUnlocked());
+        answer(corner, corner->check->answer());
+        QVERIFY(corner->isUnlocked());
+
+        const QList<WordSetTile *> &tiles = corner->wordSetsPage->tiles();
+        QCOMPARE(tiles.size(), 6);
+        QVERIFY(tiles[0]->isChosen() && !tiles[2]->isChosen());
+        QTest::mouseClick(tiles[2], Qt::LeftButton);
+        QVERIFY(tiles[2]->isChosen() && !tiles[0]->isChosen());
+        QCOMPARE(window.chosenWordSet().id(), QStringLiteral("3"));
+        corner->close();
+        QVERIFY(window.isEnabled());
+        window.PicB_Click();
+        QCOMPARE(window.wordSource().id(), QStringLiteral("3"));
+        QVERIFY(!window.cornerButton->isEnabled()); // not during a game
+
+        // A restart, as the program starts.
+        Form2 again(player);
+        again.chooseWordSet(WordSets().find(rememberedWordSet()));
+        QCOMPARE(again.chosenWordSet().id(), QStringLiteral("3"));
+    }
+
     // Whatever the order of F11, Esc and opening and closing the help and the
     // leaderboard, every open companion is centred over the window the game
     // is in and is its dialog, the last opened has the keyboard, and the game
@@ -156,6 +219,7 @@ private slots:
             << "help board F11 -board F11 Esc -help F11";
         QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
         QTest::newRow("board alone") << "board F11 game Esc F11 -board F11";
+        QTest::newRow("grown-ups' corner") << "full corner F11 Esc F11 -corner Esc";
     }
     void companionsStayOverTheGame()
     {
@@ -174,6 +238,8 @@ private slots:
                 window.setFullScreenGame(full = true);
             else if (step == "help")
                 window.PicBh_Click(), open.append(openHelp());
+            else if (step == "corner")
+                window.cornerButton->open(), open.append(window.cornerButton->cornerWindow());
             else if (step == "board")
                 window.GameOver(), open.append(window.leaderboardWindow());
             else if (step == "game") // clicked: the window system activates it at once
@@ -200,13 +266,19 @@ private slots:
     }
 
     // Closing the main window ends the program even with the help open.
+    void closingTheGameClosesTheHelp_data()
+    {
+        QTest::addColumn<bool>("corner");
+        QTest::newRow("help") << false;
+        QTest::newRow("grown-ups' corner") << true;
+    }
     void closingTheGameClosesTheHelp()
     {
+        QFETCH(bool, corner);
         RecordingPlayer player;
         Form2 window(player);
         window.show();
-        window.PicBh_Click();
-        QPointer<Form1> help = openHelp();
+        QPointer<QWidget> help = openCompanion(window, corner);
         QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
         window.close();
         QTRY_VERIFY(!help);

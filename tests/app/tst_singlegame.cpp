@@ -64,6 +64,8 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 1 << "wordnest: Unknown option 'bogus'.";
         QTest::newRow("unknown beside help") << QStringList{"--help", "-x"} << 1 << "Unknown option 'x'.";
         QTest::newRow("stray argument") << QStringList{"words.txt"} << 1 << "Unexpected argument 'words.txt'.";
+        QTest::newRow("word sets") << QStringList{"--list-words"} << 0 << "\n2\t动物\tAnimals\n3\t";
+        QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
     }
     void commandLineAnswersWithoutADisplay()
     {

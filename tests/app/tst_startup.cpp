@@ -1,7 +1,7 @@
 #include "app/form2.h"
 #include "ui/fullscreenview.h"
-#include "app/sharppicture.h"
-#include "app/textnumber.h"
+#include "ui/sharppicture.h"
+#include "ui/textnumber.h"
 #include "media/catalogue.h"
 #include "support/recordingplayer.h"
 

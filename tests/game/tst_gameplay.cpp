@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/form2.h"
+#include "corner/cornerbutton.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 #include "support/recordingplayer.h"
@@ -47,7 +48,11 @@ class GameplayTest : public QObject
     }
 
 private slots:
-    void init() { QFile::remove(boardFolder.filePath(QStringLiteral("kivora1.tmp"))); }
+    void init()
+    {
+        QFile::remove(boardFolder.filePath(QStringLiteral("kivora1.tmp")));
+        QFile::remove(boardFolder.filePath(QStringLiteral("kivora2.tmp")));
+    }
 
     void pointsForEachFind_data()
     {
@@ -291,10 +296,20 @@ private slots:
         QVERIFY(window.isEnabled());
     }
 
+    void fifthMissEndsTheGameAtOnce_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QString>("line"); // naming the set under the rows
+        QTest::newRow("at home") << 1 << QString();
+        QTest::newRow("animals") << 2 << QStringLiteral("词语组：动物");
+    }
     void fifthMissEndsTheGameAtOnce()
     {
+        QFETCH(int, set);
+        QFETCH(QString, line);
         RecordingPlayer player;
         Form2 window(player);
+        window.chooseWordSet(WordSets().find(QString::number(set)));
         startGame(window);
         find(window, 1);
         for (int miss = 0; miss < 5; ++miss)
@@ -304,7 +319,15 @@ private slots:
         QVERIFY(window.leaderboardWindow() && window.leaderboardWindow()->isVisible());
         QCOMPARE(window.leaderboardWindow()->fcount, qint32(window.score));
         QVERIFY(window.score > 0);
+        // Each set ends on a board of its own; the other is not touched.
+        QCOMPARE(window.leaderboardWindow()->grd, qint16(set));
+        QCOMPARE(QFile::exists(boardFolder.filePath(QStringLiteral("kivora1.tmp"))), set == 1);
+        QCOMPARE(QFile::exists(boardFolder.filePath(QStringLiteral("kivora2.tmp"))), set == 2);
+        const auto *named = window.leaderboardWindow()->findChild<QLabel *>(QStringLiteral("wordSetLine"));
+        QCOMPARE(named ? named->text() : QString(), line);
+        QCOMPARE(window.leaderboardWindow()->height(), line.isEmpty() ? 339 : 363);
         window.leaderboardWindow()->close();
+        QVERIFY(window.cornerButton->isEnabled()); // the grown-ups' corner, between games again
     }
 
     // The first question of a round keeps counting from the last find of the

@@ -1,5 +1,6 @@
 #include "app/form2.h"
 #include "media/catalogue.h"
+#include "words/wordsets.h"
 #include "support/fixeddraws.h"
 #include "support/recordingplayer.h"
 
@@ -104,10 +105,21 @@ private slots:
         }
     }
 
+    void roundHasTenDifferentWordsEachAskedOnce_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QStringList>("someWords"); // words 0, 12 and 19
+        QTest::newRow("at home") << 1 << QStringList{"bed", "jam", "window"};
+        QTest::newRow("animals") << 2 << QStringList{"cat", "lion", "zebra"};
+        QTest::newRow("outside") << 6 << QStringList{"car", "rainbow", "mountain"};
+    }
     void roundHasTenDifferentWordsEachAskedOnce()
     {
+        QFETCH(int, set);
+        QFETCH(QStringList, someWords);
         RecordingPlayer player;
         Form2 window(player);
+        window.chooseWordSet(WordSets().find(QString::number(set)));
         std::set<int> wordsSeen;
         for (int round = 0; round < 30; ++round) {
             window.gameOn = false;
@@ -122,12 +134,42 @@ private slots:
             std::sort(asked.begin(), asked.end());
             QCOMPARE(asked, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
             for (int p = 0; p < 10; ++p)
-                QVERIFY(shows(window.LabelP(p), 101 + window.picWord[size_t(p)]));
+                QVERIFY(shows(window.LabelP(p), catalogue::wordMedia(set, window.picWord[size_t(p)])));
+            const int question = catalogue::wordMedia(set, askedWord(window));
+            QVERIFY(shows(window.Picz, question));
+            QCOMPARE(window.wordWav, catalogue::loadData(question, "WAV"));
         }
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds
-        QCOMPARE(window.words[0], QStringLiteral("bed"));
-        QCOMPARE(window.words[12], QStringLiteral("jam"));
-        QCOMPARE(window.words[19], QStringLiteral("window"));
+        QCOMPARE((QStringList{window.words[0], window.words[12], window.words[19]}), someWords);
+        QCOMPARE(window.wordSet, qint16(set));
+    }
+
+    // Ids made only of digits belong to the built-in sets; a set of another
+    // kind cannot take one, nor an id already taken. A word's key is its set
+    // and its text.
+    void setIdsAndWordKeys()
+    {
+        struct Named final : WordSource
+        {
+            QString name;
+            explicit Named(QString id) : name(std::move(id)) {}
+            QString id() const override { return name; }
+            QString chineseName() const override { return {}; }
+            QString englishName() const override { return {}; }
+            qint16 boardNumber() const override { return 0; }
+            QStringList words() const override { return {QStringLiteral("owl")}; }
+            PictureArt picture(int) const override { return {}; }
+            QByteArray recording(int) const override { return {}; }
+        };
+        WordSets sets;
+        QCOMPARE(sets.all().size(), 6);
+        for (const QString id : {"7", "", "2", "０"})
+            QVERIFY2(!sets.add(std::make_shared<Named>(id)), qPrintable(id));
+        QVERIFY(sets.add(std::make_shared<Named>(QStringLiteral("2b"))));
+        QVERIFY(!sets.add(std::make_shared<Named>(QStringLiteral("2b"))));
+        QCOMPARE(sets.find(QStringLiteral("2b"))->key(0), (WordKey{QStringLiteral("2b"), QStringLiteral("owl")}));
+        QCOMPARE(sets.find(QStringLiteral("2"))->key(19), (WordKey{QStringLiteral("2"), QStringLiteral("zebra")}));
+        QCOMPARE(sets.find(QStringLiteral("1"))->key(20), WordKey{});
     }
 
     void gridIsTwoRowsOfFive()

@@ -10,8 +10,11 @@
 #include <QtCore/QStringList>
 #include <QtCore/QVector>
 #include <QtCore/QtEndian>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QImage>
 #include <QtTest/QtTest>
+
+#include "ui/songfont.h"
 
 #include <cmath>
 
@@ -320,6 +323,18 @@ const RoomFace kRoomFaces[] = {
 
 const QRgb kNavy = qRgb(0, 0, 128);
 
+// Word set n's pictures are 1000 n + 101 + index; set 1 keeps 101 + index.
+const int kWordSets = 6;
+
+QVector<int> wordPictureIds()
+{
+    QVector<int> ids;
+    for (int set = 1; set <= kWordSets; ++set)
+        for (int i = 0; i < 20; ++i)
+            ids.append((set == 1 ? 0 : 1000 * set) + 101 + i);
+    return ids;
+}
+
 } // namespace
 
 class TstMedia : public QObject
@@ -342,6 +357,7 @@ private slots:
     void recordingFormat();
     void wordsAreSpokenBetweenSilences();
     void effectsAreDistinct();
+    void wordList_data();
     void wordList();
     void facePositions_data();
     void facePositions();
@@ -353,7 +369,7 @@ void TstMedia::pictureFormat_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<int>("scale");
     QVector<QPair<int, QSize>> pictures;
-    for (int id = 101; id <= 120; ++id)
+    for (int id : wordPictureIds())
         pictures.append({id, QSize(90, 90)});
     for (int id = 200; id <= 203; ++id)
         pictures.append({id, QSize(450, 450)});
@@ -393,7 +409,7 @@ void TstMedia::pictureFormat()
 
 void TstMedia::wordPicturesShowAnObjectOnPlainGround()
 {
-    for (int id = 101; id <= 120; ++id) {
+    for (int id : wordPictureIds()) {
         const QImage img = mustLoadBmp(id);
         QVERIFY2(!img.isNull(), qPrintable(QString::number(id)));
         const QRgb ground = img.pixel(0, 0);
@@ -430,7 +446,7 @@ void TstMedia::wordPicturesShowAnObjectOnPlainGround()
 void TstMedia::wordPicturesAreAllDifferent()
 {
     QHash<QByteArray, int> seen;
-    for (int id = 101; id <= 120; ++id) {
+    for (int id : wordPictureIds()) {
         const QImage img = mustLoadBmp(id);
         QVERIFY(!img.isNull());
         const QByteArray key(reinterpret_cast<const char *>(img.constBits()), int(img.sizeInBytes()));
@@ -632,14 +648,37 @@ void TstMedia::effectsAreDistinct()
     }
 }
 
+void TstMedia::wordList_data()
+{
+    QTest::addColumn<int>("set");
+    for (int set = 1; set <= kWordSets; ++set)
+        QTest::addRow("%d", 100 + set) << set;
+}
+
 void TstMedia::wordList()
 {
-    const QByteArray raw = readAll(QStringLiteral("strings/101.txt"));
+    QFETCH(int, set);
+    const QByteArray raw = readAll(QStringLiteral("strings/%1.txt").arg(100 + set));
     QVERIFY(!raw.isEmpty());
     QVERIFY2(!raw.startsWith("\xEF\xBB\xBF"), "byte order mark");
     QVERIFY2(!raw.endsWith('\n') && !raw.endsWith('\r'), "trailing newline");
     const QStringList fields = QString::fromUtf8(raw).split(QLatin1Char(','));
     QCOMPARE(fields.size(), 20);
+    // Each word is in no other place of any set, and fits Label3 (105 px)
+    // in the game's font.
+    const QFontMetrics label3(songFont(12));
+    QVERIFY2(songFont(12).families().contains(QFontInfo(songFont(12)).family()),
+             "no CJK font of the game's list is installed");
+    for (int other = 1; other <= kWordSets; ++other) {
+        const QStringList words = readString(100 + other).split(QLatin1Char(','));
+        for (const QString &word : fields)
+            QVERIFY2(words.count(word) == (other == set ? 1 : 0) && !word.trimmed().isEmpty()
+                         && label3.horizontalAdvance(word) <= 105,
+                     qPrintable(QStringLiteral("'%1' (%2 px) against set %3")
+                                    .arg(word).arg(label3.horizontalAdvance(word)).arg(other)));
+    }
+    if (set != 1)
+        return;
     QCOMPARE(fields.at(0), QStringLiteral("bed"));
     QCOMPARE(fields.at(12), QStringLiteral("jam"));
     QCOMPARE(fields.at(19), QStringLiteral("window"));
@@ -664,5 +703,5 @@ void TstMedia::facePositions()
     QCOMPARE(readAll(QStringLiteral("strings/%1.txt").arg(id)), expected);
 }
 
-QTEST_GUILESS_MAIN(TstMedia)
+QTEST_MAIN(TstMedia)
 #include "tst_media.moc"

@@ -34,6 +34,8 @@ mkdir -p "$res/strings"
 # No trailing newline: the game compares these texts as they are.
 printf '%s' 'bed,bookcase,bread,broom,chair,clock,computer,cup,door,drawing,drum,flower,jam,milk,mirror,phone,piano,sofa,table,window' \
     > "$res/strings/101.txt"
+# The other word sets' lists come from the tool that draws their pictures.
+/usr/bin/python3 "$here/setart.py" "$res/strings"
 printf '%s' '354,298,284,292' > "$res/strings/300.txt"
 printf '%s' '361,396,130,340' > "$res/strings/301.txt"
 printf '%s' '378,374,333,279' > "$res/strings/302.txt"
@@ -43,5 +45,6 @@ echo "== contact sheet"
 mkdir -p "$root/docs"
 /usr/bin/python3 "$here/contact_sheet.py" "$res" "$root/docs/contact-sheet.png" \
     "$work/sheet"
+/usr/bin/python3 "$here/set_sheets.py" "$res" "$root/docs/sets" "$work/sets"
 
 echo "done: $(find "$res" -type f | wc -l) files in resources/"

@@ -22,6 +22,7 @@ import sys
 from svgart import (WORDS, WORD_ART, WORD_GROUNDS, ROOMS, ICON_SVG,
                     button_start_svg, button_help_svg, ball_svg, book_svg,
                     word_svg, NAVY)
+import setart
 
 PNG_DEFINES = ['-define', 'png:exclude-chunks=date,time',
                '+set', 'date:create', '+set', 'date:modify']
@@ -66,6 +67,19 @@ def write_picture(path_png, pics, ident, scale, ground):
         png_to_bmp(path_png, out, ground)
     else:
         png_to_rgb_png(path_png, out, ground)
+
+
+def set_art_svg(art, twemoji_dir):
+    """A word set's artwork as a 36-unit SVG body: an own drawing as it is,
+    a Twemoji glyph once per place it is drawn at."""
+    if not isinstance(art, tuple):
+        return art
+    _, code, places = art
+    with open(os.path.join(twemoji_dir, code + '.svg'), encoding='utf-8') as f:
+        glyph = f.read()
+    glyph = glyph[glyph.index('>') + 1:glyph.rindex('</svg>')]
+    return ''.join(f'<g transform="{p}">{glyph}</g>' if p else glyph
+                   for p in places)
 
 
 def raw_rgb(path_png):
@@ -121,6 +135,15 @@ def main():
         else:
             inner = art
         ground = WORD_GROUNDS[word]
+        for s in SCALES:
+            png = w(f'{ident}-{s}.png')
+            render_png(word_svg(inner, ground), w(f'{ident}.svg'), png,
+                       90 * s, 90 * s)
+            write_picture(png, pics, ident, s, ground)
+
+    # The other word sets, 1000 n + 101 + index, made the same way.
+    for ident, word, art, ground in setart.pictures():
+        inner = set_art_svg(art, twemoji_dir)
         for s in SCALES:
             png = w(f'{ident}-{s}.png')
             render_png(word_svg(inner, ground), w(f'{ident}.svg'), png,

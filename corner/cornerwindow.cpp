@@ -1,0 +1,35 @@
+#include "corner/cornerwindow.h"
+
+#include "corner/grownupcheck.h"
+#include "corner/wordsetspage.h"
+
+#include <QLineEdit>
+#include <QStackedLayout>
+#include <QTabWidget>
+
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral("大人的角落"));
+    // A dialog, so the window manager keeps it above the game's window.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(640, 350);
+
+    check = new GrownUpCheck(this);
+    pages = new QTabWidget(this);
+    wordSetsPage = new WordSetsPage(sets, chosenId, pages);
+    pages->addTab(wordSetsPage, QStringLiteral("词语组"));
+    connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+
+    stack = new QStackedLayout(this);
+    stack->addWidget(check);
+    stack->addWidget(pages);
+    connect(check, &GrownUpCheck::passed, this, [this] { stack->setCurrentWidget(pages); });
+    check->answerBox->setFocus();
+}
+
+bool CornerWindow::isUnlocked() const
+{
+    return stack->currentWidget() == pages;
+}

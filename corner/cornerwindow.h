@@ -1,0 +1,32 @@
+#pragma once
+
+#include "words/wordsets.h"
+
+#include <QWidget>
+
+class GrownUpCheck;
+class QStackedLayout;
+class QTabWidget;
+class WordSetsPage;
+
+// The grown-ups' corner: behind a check a small child does not pass, pages
+// for grown-ups, the word sets first. A window of its own (no parent), so
+// that disabling the game leaves it usable; made anew at every opening.
+class CornerWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    CornerWindow(const WordSets &sets, const QString &chosenId);
+
+    bool isUnlocked() const;
+
+    GrownUpCheck *check = nullptr;
+    QTabWidget *pages = nullptr;
+    WordSetsPage *wordSetsPage = nullptr;
+
+signals:
+    void wordSetChosen(WordSets::Set set);
+
+private:
+    QStackedLayout *stack = nullptr;
+};

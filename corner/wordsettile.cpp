@@ -1,0 +1,96 @@
+#include "corner/wordsettile.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int sampleSize = 52;
+
+// Drawn from the larger art where there is some, kept at twice the size so
+// that it stays sharp on a scaled screen too.
+QPixmap sample(const PictureArt &art)
+{
+    QPixmap source = art.larger ? art.larger(2) : QPixmap();
+    if (source.isNull())
+        source = art.picture;
+    if (source.isNull())
+        return {};
+    QPixmap small = source.scaled(2 * sampleSize, 2 * sampleSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    small.setDevicePixelRatio(2);
+    return small;
+}
+} // namespace
+
+WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
+    : QFrame(parent)
+    , id(set.id())
+{
+    setObjectName(QStringLiteral("wordSetTile"));
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setStyleSheet(QStringLiteral("#wordSetTile { background: white; border: 2px solid #c8c8d8; border-radius: 8px; }"
+                                 "#wordSetTile[chosen=\"true\"] { background: #fff4d0; border: 4px solid #e89a00; }"
+                                 "#wordSetTile[chosen=\"false\"]:focus { border-color: #4060c0; }"));
+
+    auto *names = new QHBoxLayout;
+    auto *chinese = new QLabel(set.chineseName(), this);
+    QFont bold = chinese->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.25);
+    chinese->setFont(bold);
+    mark = new QLabel(QStringLiteral("已选"), this);
+    QPalette orange = mark->palette();
+    orange.setColor(QPalette::WindowText, QColor(0xc0, 0x70, 0x00));
+    mark->setPalette(orange);
+    mark->setFont(bold);
+    names->addWidget(chinese);
+    names->addStretch();
+    names->addWidget(mark);
+
+    auto *english = new QLabel(set.englishName(), this);
+    auto *pictures = new QHBoxLayout;
+    pictures->setSpacing(4);
+    for (int word = 0; word < 3; ++word) {
+        auto *picture = new QLabel(this);
+        picture->setFixedSize(sampleSize, sampleSize);
+        picture->setPixmap(sample(set.picture(word)));
+        pictures->addWidget(picture);
+    }
+    pictures->addStretch();
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText); // a set of one's own names itself
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 8);
+    layout->addLayout(names);
+    layout->addWidget(english);
+    layout->addLayout(pictures);
+    setChosen(false);
+}
+
+void WordSetTile::setChosen(bool on)
+{
+    chosen = on;
+    mark->setVisible(on);
+    setProperty("chosen", on);
+    style()->unpolish(this);
+    style()->polish(this);
+}
+
+void WordSetTile::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void WordSetTile::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit clicked();
+    else
+        QFrame::keyPressEvent(event);
+}

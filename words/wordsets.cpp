@@ -1,0 +1,42 @@
+#include "words/wordsets.h"
+
+#include "words/cataloguewordset.h"
+
+#include <algorithm>
+
+WordSets::WordSets()
+{
+    struct Named
+    {
+        const char *zh;
+        const char *en;
+    };
+    static const Named builtIn[] = {
+        {"家里", "At home"},      {"动物", "Animals"},  {"食物和水果", "Food and fruit"},
+        {"玩具和游戏", "Toys and play"}, {"衣服", "Clothes"}, {"户外", "Outside"},
+    };
+    int number = 1;
+    for (const Named &named : builtIn)
+        sets.append(std::make_shared<CatalogueWordSet>(number++, QString::fromUtf8(named.zh),
+                                                       QString::fromUtf8(named.en)));
+}
+
+WordSets::Set WordSets::find(const QString &id) const
+{
+    const auto found = std::find_if(sets.begin(), sets.end(), [&](const Set &set) { return set->id() == id; });
+    return found == sets.end() ? nullptr : *found;
+}
+
+bool WordSets::add(Set set)
+{
+    if (!set || set->id().isEmpty() || isBuiltInId(set->id()) || find(set->id()))
+        return false;
+    sets.append(std::move(set));
+    return true;
+}
+
+bool WordSets::isBuiltInId(const QString &id)
+{
+    // Any script's digits: "０" beside "0" would only confuse.
+    return !id.isEmpty() && std::all_of(id.begin(), id.end(), [](QChar c) { return c.isDigit(); });
+}

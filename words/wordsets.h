@@ -1,0 +1,33 @@
+#pragma once
+
+#include "words/wordsource.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+// Every word set the game knows, in the order a grown-up sees them: the
+// built-in sets 1 to 6 first.
+class WordSets
+{
+public:
+    using Set = std::shared_ptr<const WordSource>;
+
+    WordSets();
+
+    const QList<Set> &all() const { return sets; }
+    // Null where no set has this id.
+    Set find(const QString &id) const;
+    // The household set the game has always played.
+    Set standard() const { return sets.first(); }
+
+    // Adds a set that is not built in. Refused (false) when its id is empty,
+    // made only of digits (reserved for built-in sets) or taken.
+    bool add(Set set);
+
+    static bool isBuiltInId(const QString &id);
+
+private:
+    QList<Set> sets;
+};
