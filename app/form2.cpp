@@ -51,9 +51,10 @@ QIcon gameIcon()
 
 } // namespace
 
-Form2::Form2(SoundPlayer &soundPlayer, QWidget *parent)
+Form2::Form2(SoundPlayer &soundPlayer, AnswerRecorder &answerRecorder, QWidget *parent)
     : QWidget(parent)
     , player(soundPlayer)
+    , recorder(answerRecorder)
     , random(std::make_unique<ClockRandomSource>())
 {
     createControls();

@@ -3,6 +3,7 @@
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
 #include "media/sdlsoundplayer.h"
+#include "progress/sqliterecorder.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
 
@@ -29,7 +30,8 @@ int main(int argc, char *argv[])
         return 0;
 
     SdlSoundPlayer speaker;
-    Form2 window(speaker);
+    SqliteRecorder recorder; // after the application: Qt finds its SQLite driver through it
+    Form2 window(speaker, recorder);
     const WordSets wordSets;
     // A set that is gone (or none chosen) leaves the household set.
     window.chooseWordSet(wordSets.find(rememberedWordSet()));

@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "progress/progressreader.h"
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
@@ -48,11 +49,25 @@ const std::vector<Command> &commands()
         {QCommandLineOption(QStringLiteral("list-words"),
                             QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
                                            "(tab-separated), and exit.")),
-         [](QTextStream &out, QTextStream &) {
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              const WordSets sets;
              for (const WordSets::Set &set : sets.all())
                  out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
              return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("export-progress"),
+                            QStringLiteral("Write every answer kept so far to FILE as CSV (UTF-8, one row per "
+                                           "question) and exit. An existing FILE is replaced only by a whole "
+                                           "export."),
+                            QStringLiteral("FILE")),
+         [](const QCommandLineParser &parser, QTextStream &, QTextStream &err) {
+             const QString file = parser.value(QStringLiteral("export-progress"));
+             ProgressReader reader;
+             if (reader.exportCsvFile(file))
+                 return 0;
+             err << programName << ": cannot export the progress record to '" << file << "': " << reader.error()
+                 << '\n';
+             return 1;
          }},
     };
     return table;

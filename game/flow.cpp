@@ -35,6 +35,7 @@ void Form2::List1_Click()
     repeatCount = 0;
     setBackground(catalogue::RoomPicture + level);
     NewRound();
+    recorder.gameStarted(playingWords->id());
 }
 
 // The question clock: 50 ticks for a question, then a chance is lost and the
@@ -44,6 +45,7 @@ void Form2::Timer1_Timer()
     ++tickCount;
     if (tickCount > 50) {
         tickCount = 1;
+        tally.timeOut();
         loseChance();
     }
 }
