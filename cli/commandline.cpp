@@ -1,6 +1,7 @@
 #include "cli/commandline.h"
 
 #include "progress/progressreader.h"
+#include "words/trickywordset.h"
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
@@ -86,6 +87,15 @@ const std::vector<GameOption> &gameOptions()
                             QStringLiteral("ID")),
          [](const QString &id, GameRequest &request) { request.wordSet = id; },
          [](const QString &id) {
+             if (id == TrickyWordSet::setId) {
+                 const TrickyWordSet tricky{WordSets()};
+                 if (!tricky.playable())
+                     return QStringLiteral("The tricky words need %1 words each asked at least %2 times; the "
+                                           "record has %3 so far.")
+                         .arg(TrickyWordSet::fewest)
+                         .arg(TrickyWordSet::timesAsked)
+                         .arg(tricky.wordCount());
+             }
              return WordSets().find(id) ? QString()
                                         : QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.")
                                               .arg(id, programName);

@@ -14,7 +14,7 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
     setWindowTitle(QStringLiteral("大人的角落"));
     // A dialog, so the window manager keeps it above the game's window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(640, 350);
+    setFixedSize(640, 480);
 
     check = new GrownUpCheck(this);
     pages = new QTabWidget(this);

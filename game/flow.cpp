@@ -17,8 +17,9 @@ void Form2::PicB_Click()
 // Sets up a new game and lays out its first round.
 void Form2::List1_Click()
 {
-    // A set chosen since the last game takes over; its number picks the board.
-    playingWords = nextWords;
+    // A set chosen since the last game takes over (one drawn from the record
+    // is drawn again); its number picks the board.
+    playingWords = WordSets::forNewGame(nextWords);
     wordSet = playingWords->boardNumber();
     Label2->setText(QString());
     level = 0;
