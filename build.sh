@@ -12,7 +12,9 @@ case "$mode" in
 esac
 
 # libqt6sql6-sqlite: Qt's SQLite driver, which keeps the progress record.
-packages=(build-essential cmake ninja-build qt6-base-dev libqt6sql6-sqlite libsdl2-dev fonts-wqy-microhei)
+# qt6-charts-dev: the chart of days played on the progress page (its CMake files need
+# libqt6opengl6-dev, which Debian 12 does not pull in with it).
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsdl2-dev fonts-wqy-microhei)
 if [ "$mode" = test ]; then
     # The board reader's fuzz run needs clang's libFuzzer.
     packages+=(clang libclang-rt-14-dev)

@@ -2,12 +2,13 @@
 
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
+#include "progresspage/progresspage.h"
 
 #include <QLineEdit>
 #include <QStackedLayout>
 #include <QTabWidget>
 
-CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -21,6 +22,8 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
     wordSetsPage = new WordSetsPage(sets, chosenId, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    progressPage = new ProgressPage(recorder, sets, pages);
+    pages->addTab(progressPage, QStringLiteral("学得怎么样"));
 
     stack = new QStackedLayout(this);
     stack->addWidget(check);
