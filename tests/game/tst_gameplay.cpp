@@ -3,12 +3,17 @@
 #include "corner/cornerbutton.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
+#include "progress/progressreader.h"
 #include "progress/questiontally.h"
+#include "progresspage/progresspage.h"
 #include "progress/sqliterecorder.h"
 #include "support/recordingplayer.h"
 #include "tests/progress/progresstestutil.h"
 #include "words/trickywordset.h"
 
+#include <QComboBox>
+#include <QProgressBar>
+#include <QTableWidget>
 #include <QtTest>
 
 // A game played through its handlers: finds and misses, the question clock,
@@ -383,6 +388,21 @@ private slots:
         window.leaderboardWindow()->close();
         window.PicB_Click();
         QVERIFY(window.wordSource().words().contains("pear")); // drawn anew
+
+        // The progress page shows each set's words as the record has them, and forgets them all.
+        ProgressPage page(recorder, WordSets());
+        page.show();
+        page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
+        QStringList shown, held;
+        for (int row = 0; row < page.wordTable->rowCount(); ++row)
+            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 2)->text() + ' '
+                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 1))->text();
+        for (const WordStat &word : ProgressReader().wordStats("3"))
+            held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
+        QCOMPARE(shown, held);
+        QCOMPARE(shown.value(0), "pear 4 0%");
+        QVERIFY(page.status->text().contains("每一次答题都记下来了"));
+        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
     }
 
     // The first question of a round keeps counting from the last find of the
