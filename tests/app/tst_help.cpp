@@ -224,7 +224,7 @@ private slots:
             << "help board F11 -board F11 Esc -help F11";
         QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
         QTest::newRow("board alone") << "board F11 game Esc F11 -board F11";
-        QTest::newRow("grown-ups' corner") << "full corner F11 Esc F11 -corner Esc";
+        QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc";
     }
     void companionsStayOverTheGame()
     {

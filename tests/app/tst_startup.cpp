@@ -134,7 +134,7 @@ private slots:
         RecordingPlayer player;
         Form2 window(player);
         const std::array<qint16, 6> x{354, 361, 378, 280, 0, 0};
-        const std::array<qint16, 6> y{298, 396, 374, 366, 0, 0};
+        const std::array<qint16, 6> y{298, 396, 392, 366, 0, 0};
         QCOMPARE(window.faceX, x);
         QCOMPARE(window.faceY, y);
     }

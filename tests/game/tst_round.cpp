@@ -137,6 +137,7 @@ private slots:
                 QVERIFY(shows(window.LabelP(p), catalogue::wordMedia(set, window.picWord[size_t(p)])));
             const int question = catalogue::wordMedia(set, askedWord(window));
             QVERIFY(shows(window.Picz, question));
+            QVERIFY(!window.wordWav.isEmpty());
             QCOMPARE(window.wordWav, catalogue::loadData(question, "WAV"));
         }
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds

@@ -23,13 +23,8 @@ trap 'rm -rf "$work"' EXIT
 # Same results whatever the caller's locale or time zone.
 export LC_ALL=C.UTF-8 TZ=UTC SOURCE_DATE_EPOCH=0
 
-echo "== pictures"
-/usr/bin/python3 "$here/pictures.py" "$twemoji" "$res" "$work/pictures"
-
-echo "== recordings"
-"$here/sounds.sh" "$pico" "$res/recordings" "$work/sounds"
-
 echo "== strings"
+# First: the recordings follow the word lists.
 mkdir -p "$res/strings"
 # No trailing newline: the game compares these texts as they are.
 printf '%s' 'bed,bookcase,bread,broom,chair,clock,computer,cup,door,drawing,drum,flower,jam,milk,mirror,phone,piano,sofa,table,window' \
@@ -38,8 +33,14 @@ printf '%s' 'bed,bookcase,bread,broom,chair,clock,computer,cup,door,drawing,drum
 /usr/bin/python3 "$here/setart.py" "$res/strings"
 printf '%s' '354,298,284,292' > "$res/strings/300.txt"
 printf '%s' '361,396,130,340' > "$res/strings/301.txt"
-printf '%s' '378,374,333,279' > "$res/strings/302.txt"
+printf '%s' '378,392,333,279' > "$res/strings/302.txt"
 printf '%s' '280,366,290,187' > "$res/strings/303.txt"
+
+echo "== pictures"
+/usr/bin/python3 "$here/pictures.py" "$twemoji" "$res" "$work/pictures"
+
+echo "== recordings"
+"$here/sounds.sh" "$pico" "$res/strings" "$res/recordings" "$work/sounds"
 
 echo "== contact sheet"
 mkdir -p "$root/docs"

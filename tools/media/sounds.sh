@@ -1,25 +1,27 @@
 #!/bin/bash
-# Makes the game's recordings 101..124: the twenty words spoken by SVOX Pico
-# and the four synthesised effects, all as 22.05 kHz 8-bit unsigned mono WAV.
-# Usage: sounds.sh PICO_LANG_DIR RECORDINGS_DIR WORK_DIR
+# Makes the game's recordings: every word set's twenty words spoken by SVOX
+# Pico (set 1 as 101..120, set n as 1000 n + 101..) and the four synthesised
+# effects 121..124, all as 22.05 kHz 8-bit unsigned mono WAV.  Set n's words
+# are string 100 + n in STRINGS_DIR.
+# Usage: sounds.sh PICO_LANG_DIR STRINGS_DIR RECORDINGS_DIR WORK_DIR [ID...]
+#   With IDs, makes only those words (to retune one) and no effects.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-lang=$1 out=$2 work=$3
+lang=$1 strings=$2 out=$3 work=$4
+shift 4
+only=" $* "
 mkdir -p "$out" "$work"
 
 # -R seeds sox's dither with a fixed number, so reruns give the same bytes.
 SOX=(sox -R -V1)
 FINAL=(-r 22050 -c 1 -b 8 -e unsigned-integer)
 
-words=(bed bookcase bread broom chair clock computer cup door drawing drum
-       flower jam milk mirror phone piano sofa table window)
-
 # Speech between these lengths, plus the lead and tail, keeps each word
 # within 0.72..1.25 s however Pico paces it.  Short pads, so the word
 # follows the question at once and nothing trails after it.
-LEAD=0.05 TAIL=0.03 MIN_LENGTH=0.74
-MIN_SPEECH=0.62 MAX_SPEECH=1.06
+LEAD=0.05 MAX_LEAD=0.07 TAIL=0.03 MAX_TAIL=0.06 MIN_LENGTH=0.74
+MIN_SPEECH=0.66 MAX_SPEECH=1.06
 # A soft-kneed compressor: 0 dB comes out at -14 and -30 at -25, while the
 # quiet consonants around -55 are lifted by 15 dB; below -75 nothing
 # changes, so the silences stay silent.  Then +8 dB from 3.5 kHz up.
@@ -34,10 +36,17 @@ SHELF="treble 8 3500"
 # after any change.
 LOUDNESS=-22
 
-# Words that the 0.7 s floor would slow down until listen.sh mishears them
-# ("milk" at speed 64 is heard as "piano" without dither): the slowest
-# speed each is said at.
-declare -A SLOWEST=([milk]=66)
+# Words that the 0.7 s floor (or the speed-75 length) would slow down until
+# listen.sh mishears them ("milk" at speed 64 is heard as "piano" without
+# dither, "tree" at 58 as "leaf" after a pause, "bubbles" at 75 as
+# "marbles"), or until its fading end lasts longer under the 8-bit floor
+# than a listener waits ("doll" at 52 ends in 90 ms of near silence): the
+# slowest speed each is said at.  Said faster, a word is stretched to its
+# length by tempo instead.
+declare -A SLOWEST=([milk]=66 [grapes]=85 [corn]=65 [bubbles]=85
+                    [train]=65 [tree]=65 [doll]=70)
+# The longest hum kept before a voiced stop's burst (see shorten_voice_bar).
+VOICE_BAR=0.04
 
 say() {  # say WORD SPEED OUT: volume 60 leaves headroom (Pico clips at 100)
     # and the full stop gives a falling, finished tone.
@@ -53,8 +62,40 @@ trim() {  # trim IN OUT: drop the lead silence, then everything from the
         reverse silence 1 0.005 0.3% reverse
 }
 
-for i in "${!words[@]}"; do
-    id=$((101 + i)) w=${words[$i]}
+shorten_voice_bar() {  # shorten_voice_bar IN OUT
+    # Pico voices b, d and g up to 110 ms before their burst, a hum with
+    # nothing above 1.5 kHz.  The compressor lifts that hum to within a few
+    # dB of the vowel, and "bread" began to sound like "drawing".  Keep at
+    # most VOICE_BAR of sound before the first one that reaches 1.5 kHz.
+    "${SOX[@]}" "$1" "$work/high.wav" sinc 1500 silence 1 0.005 0.05%
+    local cut
+    cut=$(/usr/bin/python3 -c "
+print('%.4f' % max(0, $(soxi -D "$1") - $(soxi -D "$work/high.wav") - $VOICE_BAR))")
+    "${SOX[@]}" "$1" "$2" trim "$cut"
+    echo "$cut"
+}
+
+shape() {  # shape ID TEMPO: trim-ID.wav to level-ID.f32; sets gain, level, peak
+    # Shape the word at 44.1 kHz in float, where nothing is lost to
+    # rounding: a gentle compressor lifts the soft consonants towards the
+    # vowels and a high shelf brightens the fricatives (f, s, ch, k), so
+    # they stay clear of the 8-bit noise floor.
+    "${SOX[@]}" "$work/trim-$1.wav" -t f32 -r 44100 "$work/shaped-$1.f32" \
+        rate -v 44100 ${2:+tempo -s "$2"} highpass 50 \
+        $COMPAND $SHELF fade h 0.005
+    read -r gain level peak <<< "$(/usr/bin/python3 "$here/loudness.py" \
+        "$work/shaped-$1.f32" 44100 "$LOUDNESS")"
+    # Same active loudness for every word, then (in make_word) 8 bits with
+    # plain TPDF dither.  Noise-shaped dither was tried: at 22.05 kHz it
+    # piles the hiss up at 6..11 kHz, over the fricatives, and the
+    # recogniser then mixed up more words.
+    "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/shaped-$1.f32" \
+        -t f32 "$work/level-$1.f32" gain "$gain" \
+        reverse silence 1 0.002 -46d fade h 0.01 reverse
+}
+
+make_word() {  # make_word ID WORD
+    local id=$1 w=$2 speed len tempo stretch lead tail bar
     # Measure the word at speed 80, then say it again at the speed that
     # makes it about as long as at speed 75 but no shorter than 0.7 s and
     # no longer than 1 s: short words are stretched by the voice itself,
@@ -68,39 +109,51 @@ l = $(soxi -D "$work/probe-trim-$id.wav")
 target = min(max(l * 80 / 75, 0.7), 1.0)
 print(max(round(80 * l / target), ${SLOWEST[$w]:-0}))")
     say "$w" "$speed" "$work/raw-$id.wav"
-    trim "$work/raw-$id.wav" "$work/trim-$id.wav"
+    trim "$work/raw-$id.wav" "$work/said-$id.wav"
+    bar=$(shorten_voice_bar "$work/said-$id.wav" "$work/trim-$id.wav")
     len=$(soxi -D "$work/trim-$id.wav")
     # A pitch-preserving tempo change only if the voice missed the range.
     tempo=$(/usr/bin/python3 -c "
 l = $len
 print('%.4f' % (l / $MAX_SPEECH) if l > $MAX_SPEECH else
       '%.4f' % (l / $MIN_SPEECH) if l < $MIN_SPEECH else '')")
-    # Shape the word at 44.1 kHz in float, where nothing is lost to
-    # rounding: a gentle compressor lifts the soft consonants towards the
-    # vowels and a high shelf brightens the fricatives (f, s, ch, k), so
-    # they stay clear of the 8-bit noise floor.
-    "${SOX[@]}" "$work/trim-$id.wav" -t f32 -r 44100 "$work/shaped-$id.f32" \
-        rate -v 44100 ${tempo:+tempo -s "$tempo"} highpass 50 \
-        $COMPAND $SHELF fade h 0.005
-    levels=$(/usr/bin/python3 "$here/loudness.py" "$work/shaped-$id.f32" \
-        44100 "$LOUDNESS")
-    read -r gain level peak <<< "$levels"
-    echo "$id $w: speed $speed, speech ${len}s${tempo:+, tempo $tempo}," \
-         "active $level dB, peak $peak dB, gain $gain dB"
-    # Same active loudness for every word, then 8 bits with plain TPDF
-    # dither.  Noise-shaped dither was tried: at 22.05 kHz it piles the hiss
-    # up at 6..11 kHz, over the fricatives, and the recogniser then mixed up
-    # more words.  -a leaves the padding digital silence, without hiss.
-    "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/shaped-$id.f32" \
-        -t f32 "$work/level-$id.f32" gain "$gain" \
-        reverse silence 1 0.002 -46d fade h 0.01 reverse
-    # The tail pad grows only where a short word needs it to last 0.74 s.
-    tail=$(/usr/bin/python3 -c "
-print('%.4f' % max($TAIL, $MIN_LENGTH - $LEAD -
-                   $(stat -c %s "$work/level-$id.f32") / 4 / 44100))")
+    shape "$id" "$tempo"
+    # The fading end cut after levelling can leave a word too short to
+    # reach 0.74 s within the pads: say it a little more slowly instead.
+    stretch=$(/usr/bin/python3 -c "
+l = $(stat -c %s "$work/level-$id.f32") / 4 / 44100
+if l < $MIN_LENGTH - $MAX_LEAD - $MAX_TAIL:
+    print('%.4f' % (${tempo:-1} * l / ($MIN_LENGTH - $MAX_LEAD - $MAX_TAIL + 0.01)))")
+    [ -z "$stretch" ] || { tempo=$stretch; shape "$id" "$tempo"; }
+    echo "$id $w: speed $speed, voice bar cut ${bar}s," \
+         "speech ${len}s${tempo:+, tempo $tempo}, active $level dB," \
+         "peak $peak dB, gain $gain dB"
+    # Pads grow only where a short word needs them to last 0.74 s: the tail
+    # up to MAX_TAIL, then the lead up to MAX_LEAD (see the stretch above),
+    # so neither passes 80 ms of silence.
+    read -r lead tail <<< "$(/usr/bin/python3 -c "
+need = $MIN_LENGTH - $(stat -c %s "$work/level-$id.f32") / 4 / 44100
+tail = max($TAIL, min($MAX_TAIL, need - $LEAD))
+print('%.4f %.4f' % (max($LEAD, need - tail), tail))")"
+    # Dither from the first sample to the last: switched on only with the
+    # word (dither -a), the hiss started with the word like a consonant of
+    # its own, and after a pause "clock" was heard as "flower".
     "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/level-$id.f32" "${FINAL[@]}" \
-        "$out/$id.wav" pad "$LEAD" "$tail" rate -v 22050 dither -a
+        "$out/$id.wav" pad "$lead" "$tail" rate -v 22050 dither
+}
+
+for ((n = 1; n <= 9; n++)); do
+    list=$strings/$((100 + n)).txt
+    [ -f "$list" ] || continue
+    IFS=, read -r -a words < "$list" || true  # the list ends without newline
+    [ "${#words[@]}" -eq 20 ] || { echo "$list: not twenty words" >&2; exit 1; }
+    for i in "${!words[@]}"; do
+        id=$((n == 1 ? 101 + i : 1000 * n + 101 + i))
+        [ "$only" = "  " ] || [[ $only == *" $id "* ]] || continue
+        make_word "$id" "${words[$i]}"
+    done
 done
+[ "$only" = "  " ] || exit 0
 
 /usr/bin/python3 "$here/effects.py" "$work"
 # The effects sit near the words' loudness: the no-place taps 1 dB above,

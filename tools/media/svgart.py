@@ -623,25 +623,26 @@ def _living_room(open_mouth):
                    ' stroke="#F0B84B" stroke-width="3" '
                    'stroke-linejoin="round"'))
     # Telephone, the push-button kind of the phone picture: coiled cord,
-    # handset on its cradle, the face above the keys.
+    # handset on its cradle, the face on the upper front and two rows of
+    # keys below it, so the face sits where the game lays the open mouth.
     for k in range(7):
-        p.append(_ellipse(306 + k * 8, 432 - k * 1.2, 4.5, 6.5, 'none',
+        p.append(_ellipse(306 + k * 8, 438 - k * 1.2, 4.5, 6.5, 'none',
                           f' stroke="{RED_D}" stroke-width="2.4"'))
-    p.append(_ellipse(402, 444, 46, 5, '#B8895F'))
-    p.append(_path('M374 370H430Q439 370 441 380L445 434Q445 444 435 444'
-                   'H369Q359 444 359 434L363 380Q365 370 374 370Z', RED))
-    p.append(_ellipse(402, 392, 23, 16, '#E9546A'))
-    for row, y in enumerate((417, 427, 437)):
-        spread = 15 + row * 1.5
-        for col in (-1, 0, 1):
-            p.append(_ellipse(402 + col * spread, y, 6 + row * 0.4, 3.6,
+    p.append(_ellipse(402, 448, 46, 3, '#B8895F'))
+    p.append(_path('M374 382H430Q439 382 441 392L445 439Q445 448 436 448'
+                   'H368Q359 448 359 439L363 392Q365 382 374 382Z', RED))
+    p.append(_ellipse(402, 409, 23, 14.5, '#E9546A'))
+    for row, y in enumerate((431.5, 440.5)):
+        spread = 12 + row
+        for col in (-1.5, -0.5, 0.5, 1.5):
+            p.append(_ellipse(402 + col * spread, y, 4.6 + row * 0.3, 3,
                               '#FFFFFF'))
-    p.append(_rect(384, 362, 8, 12, RED_D, 3))
-    p.append(_rect(412, 362, 8, 12, RED_D, 3))
-    p.append(_path('M362 356c0-10 18-14 40-14s40 4 40 14v4c0 4-4 6-8 6h-10'
+    p.append(_rect(384, 374, 8, 12, RED_D, 3))
+    p.append(_rect(412, 374, 8, 12, RED_D, 3))
+    p.append(_path('M362 368c0-10 18-14 40-14s40 4 40 14v4c0 4-4 6-8 6h-10'
                    'c-4 0-6-3-6-6v-2h-32v2c0 3-2 6-6 6h-10c-4 0-8-2-8-6z',
                    RED_D))
-    f, bbox = face(402, 388, 8.5, 3.4, 395, 11, open_mouth, cheeks=False)
+    f, bbox = face(402, 406, 8.5, 3.4, 413, 11, open_mouth, cheeks=False)
     p.append(f)
     return _room(''.join(p), '#DDF2E3'), bbox
 
@@ -744,9 +745,9 @@ ROOMS = [
      'ground': '#E9E1F7', 'svg': _room_builder(_bedroom, (354, 298, 44, 25))},
     {'id': 201, 'face_id': 205, 'face_rect': (361, 396, 49, 42),
      'ground': '#FFF3C4', 'svg': _room_builder(_kitchen, (361, 396, 49, 42))},
-    {'id': 202, 'face_id': 206, 'face_rect': (378, 374, 48, 35),
+    {'id': 202, 'face_id': 206, 'face_rect': (378, 392, 48, 35),
      'ground': '#DDF2E3',
-     'svg': _room_builder(_living_room, (378, 374, 48, 35))},
+     'svg': _room_builder(_living_room, (378, 392, 48, 35))},
     {'id': 203, 'face_id': 207, 'face_rect': (280, 366, 52, 32),
      'ground': '#DDEBFA', 'svg': _room_builder(_study, (280, 366, 52, 32))},
 ]
