@@ -179,10 +179,12 @@ void ProgressPage::exportAsked()
 
 void ProgressPage::forgetAsked()
 {
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("全部忘记"),
-        QStringLiteral("要删掉所有的答题记录吗？删掉以后就找不回来了。排行榜不受影响。"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes)
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("全部忘记"),
+                    QStringLiteral("要删掉所有的答题记录吗？删掉以后就找不回来了。排行榜不受影响。"),
+                    QMessageBox::NoButton, this);
+    QPushButton *forget = ask.addButton(QStringLiteral("全部删掉"), QMessageBox::DestructiveRole);
+    ask.setDefaultButton(ask.addButton(QStringLiteral("不删"), QMessageBox::RejectRole));
+    ask.exec();
+    if (ask.clickedButton() == forget)
         forgetAll();
 }
