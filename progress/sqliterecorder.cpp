@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <chrono>
+
 namespace {
 
 // Local time with its offset: the day a child played is the day on its clock.
@@ -218,6 +220,8 @@ RecorderStatus SqliteRecorder::status() const
 void SqliteRecorder::waitForWrites()
 {
     std::unique_lock lock(mutex);
+    openNow = true;
+    changed.notify_all();
     changed.wait(lock, [this] { return queue.empty() && !writing; });
 }
 
@@ -232,6 +236,10 @@ void SqliteRecorder::post(Job job)
 
 void SqliteRecorder::run()
 {
+    {
+        std::unique_lock lock(mutex);
+        changed.wait_for(lock, std::chrono::seconds(1), [this] { return !queue.empty() || stopping || openNow; });
+    }
     RecordWriter out(*this);
     out.ready();  // at once, so the page can tell before the first game how the record is
     std::unique_lock lock(mutex);

@@ -13,6 +13,8 @@
 // transaction of its own as soon as it is queued, so a locked or slow disk
 // never holds up the game and a kill loses at most the question in progress.
 // Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
+// The record is opened a second after, or at the first call if sooner:
+// loading SQLite and reading the file would otherwise slow the game's first window.
 class SqliteRecorder final : public AnswerRecorder
 {
 public:
@@ -25,7 +27,8 @@ public:
     void gameEnded(int finalScore, int levelReached) override;
     RecorderStatus status() const override;
 
-    // Returns once everything asked so far is written or given up.
+    // Returns once the record is open and everything asked so far is written
+    // or given up.
     void waitForWrites();
 
     struct Job
@@ -47,6 +50,7 @@ private:
     std::deque<Job> queue;
     bool writing = false;
     bool stopping = false;
+    bool openNow = false;  // someone waits for the record: no more delay
     RecorderStatus state;
     std::thread writer;
 
