@@ -5,6 +5,7 @@
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <functional>
@@ -57,12 +58,16 @@ const std::vector<Command> &commands()
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("export-progress"),
-                            QStringLiteral("Write every answer kept so far to FILE as CSV (UTF-8, one row per "
-                                           "question) and exit. An existing FILE is replaced only by a whole "
-                                           "export."),
+                            QStringLiteral("Write every answer kept so far to FILE, a new file, as CSV (UTF-8, "
+                                           "one row per question) and exit."),
                             QStringLiteral("FILE")),
          [](const QCommandLineParser &parser, QTextStream &, QTextStream &err) {
              const QString file = parser.value(QStringLiteral("export-progress"));
+             // A file of the user's is never replaced from the command line, where nobody is asked.
+             if (const QFileInfo target(file); target.exists() || target.isSymLink()) {
+                 err << programName << ": '" << file << "' already exists; nothing was written.\n";
+                 return 1;
+             }
              ProgressReader reader;
              if (reader.exportCsvFile(file))
                  return 0;

@@ -67,6 +67,7 @@ private slots:
         QTest::newRow("word sets") << QStringList{"--list-words"} << 0 << "\n2\t动物\tAnimals\n3\t";
         QTest::newRow("export nowhere") << QStringList{"--export-progress", "/nowhere/a.csv"} << 1
                                         << "cannot export the progress record to '/nowhere/a.csv'";
+        QTest::newRow("export over a file") << QStringList{"--export-progress", "/"} << 1 << "'/' already exists";
         QTest::newRow("too few tricky words") << QStringList{"--words", "tricky"} << 1 << "the record has 0 so far.";
         QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
     }
