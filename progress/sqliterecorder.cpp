@@ -4,8 +4,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <chrono>
-
 namespace {
 
 // Local time with its offset: the day a child played is the day on its clock.
@@ -179,7 +177,7 @@ private:
 SqliteRecorder::SqliteRecorder(const QString &path)
     : path(path)
 {
-    state.reason = QStringLiteral("进度记录还没有打开。");
+    state.reason = QStringLiteral("第一局游戏开始时才打开进度记录。");
     writing = true;  // opening
     writer = std::thread([this] { run(); });
 }
@@ -238,7 +236,7 @@ void SqliteRecorder::run()
 {
     {
         std::unique_lock lock(mutex);
-        changed.wait_for(lock, std::chrono::seconds(1), [this] { return !queue.empty() || stopping || openNow; });
+        changed.wait(lock, [this] { return !queue.empty() || stopping || openNow; });
     }
     RecordWriter out(*this);
     out.ready();  // at once, so the page can tell before the first game how the record is

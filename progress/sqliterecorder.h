@@ -13,8 +13,9 @@
 // transaction of its own as soon as it is queued, so a locked or slow disk
 // never holds up the game and a kill loses at most the question in progress.
 // Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
-// The record is opened a second after, or at the first call if sooner:
-// loading SQLite and reading the file would otherwise slow the game's first window.
+// The record is opened at the first call (a game's start, or a wait for the
+// writes): loading SQLite and reading the file would slow the game's start and
+// add to its memory while only the room is shown.
 class SqliteRecorder final : public AnswerRecorder
 {
 public:
