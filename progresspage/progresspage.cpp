@@ -39,10 +39,12 @@ QProgressBar *rateBar(const WordStat &word, QWidget *parent)
     bar->setValue(percent);
     bar->setFormat(QStringLiteral("%1%").arg(percent));
     const char *colour = percent < 50 ? "#e05a4a" : percent < 80 ? "#f0a030" : "#4caf50";
+    // A pale red behind the hardest words, so that even 0 % has a colour.
+    const char *ground = percent < 50 ? "#fbe3df" : "white";
     bar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #c8c8d8; border-radius: 3px; "
-                                      "text-align: center; background: white; }"
+                                      "text-align: center; background: %2; }"
                                       "QProgressBar::chunk { background: %1; }")
-                           .arg(QLatin1String(colour)));
+                           .arg(QLatin1String(colour), QLatin1String(ground)));
     return bar;
 }
 
@@ -108,6 +110,13 @@ void ProgressPage::build()
     layout->addWidget(status);
     layout->addLayout(middle, 1);
     layout->addLayout(buttons);
+    // The first set the child has played, rather than an empty list.
+    ProgressReader reader;
+    for (int set = 0; set < setChoice->count(); ++set)
+        if (!reader.wordStats(setChoice->itemData(set).toString()).isEmpty()) {
+            setChoice->setCurrentIndex(set);
+            break;
+        }
     refresh();
 }
 
