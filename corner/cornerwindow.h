@@ -1,10 +1,12 @@
 #pragma once
 
+#include "progress/answerrecorder.h"
 #include "words/wordsets.h"
 
 #include <QWidget>
 
 class GrownUpCheck;
+class ProgressPage;
 class QStackedLayout;
 class QTabWidget;
 class WordSetsPage;
@@ -16,13 +18,14 @@ class CornerWindow : public QWidget
 {
     Q_OBJECT
 public:
-    CornerWindow(const WordSets &sets, const QString &chosenId);
+    CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder);
 
     bool isUnlocked() const;
 
     GrownUpCheck *check = nullptr;
     QTabWidget *pages = nullptr;
     WordSetsPage *wordSetsPage = nullptr;
+    ProgressPage *progressPage = nullptr;
 
 signals:
     void wordSetChosen(WordSets::Set set);
