@@ -51,9 +51,10 @@ QIcon gameIcon()
 
 } // namespace
 
-Form2::Form2(SoundPlayer &soundPlayer, QWidget *parent)
+Form2::Form2(SoundPlayer &soundPlayer, AnswerRecorder &answerRecorder, QWidget *parent)
     : QWidget(parent)
     , player(soundPlayer)
+    , recorder(answerRecorder)
     , random(std::make_unique<ClockRandomSource>())
 {
     createControls();
@@ -115,7 +116,7 @@ void Form2::createControls()
 
     cornerButton = new CornerButton(
         *this, *frame, [this] { return chosenWordSet().id(); },
-        [this](WordSets::Set set) { chooseWordSet(std::move(set)); });
+        [this](WordSets::Set set) { chooseWordSet(std::move(set)); }, recorder);
 
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
     Label2->setText(QStringLiteral("0"));

@@ -5,6 +5,8 @@
 #include "ui/sharppicture.h"
 #include "game/randomsource.h"
 #include "media/soundplayer.h"
+#include "progress/answerrecorder.h"
+#include "progress/questiontally.h"
 #include "ui/windowframe.h"
 #include "words/wordsets.h"
 
@@ -31,7 +33,8 @@ class Form2 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form2(SoundPlayer &player, QWidget *parent = nullptr);
+    // `recorder` keeps every answer; by default none is kept.
+    explicit Form2(SoundPlayer &player, AnswerRecorder &recorder = noRecording, QWidget *parent = nullptr);
     ~Form2() override;
 
     // Hands the shuffle other draws (tests use fixed ones).
@@ -124,6 +127,8 @@ private:
     void loseChance();
 
     SoundPlayer &player;
+    AnswerRecorder &recorder;
+    QuestionTally tally; // the question being asked, for the recorder
     std::unique_ptr<RandomSource> random;
     std::unique_ptr<WindowFrame> frame = std::make_unique<WindowFrame>(*this);
     std::unique_ptr<Form3> form3;

@@ -4,6 +4,7 @@
 #include "instance/singlegame.h"
 #include "media/sdlsoundplayer.h"
 #include "ownwords/ownsets.h"
+#include "progress/sqliterecorder.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
 
@@ -30,7 +31,8 @@ int main(int argc, char *argv[])
         return 0;
 
     SdlSoundPlayer speaker;
-    Form2 window(speaker);
+    SqliteRecorder recorder; // after the application: Qt finds its SQLite driver through it
+    Form2 window(speaker, recorder);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
     window.chooseWordSet(findWordSet(rememberedWordSet()));

@@ -2,6 +2,8 @@
 
 #include "ownwords/ownsets.h"
 #include "ownwords/setarchive.h"
+#include "progress/progressreader.h"
+#include "words/trickywordset.h"
 #include "words/wordsets.h"
 
 #include <QCommandLineParser>
@@ -54,6 +56,15 @@ auto withFonts(Measure measure)
 // Why set `id` cannot be played; empty when it can.
 QString unplayable(const QString &id)
 {
+    if (id == TrickyWordSet::setId) {
+        const TrickyWordSet tricky{withFonts([] { return allWordSets(); })};
+        if (tricky.playable())
+            return {};
+        return QStringLiteral("The tricky words need %1 words each asked at least %2 times; the record has %3 so far.")
+            .arg(TrickyWordSet::fewest)
+            .arg(TrickyWordSet::timesAsked)
+            .arg(tricky.wordCount());
+    }
     if (WordSets().find(id))
         return {};
     const QString folder = ownset::setsFolder() + id;
@@ -133,6 +144,24 @@ const std::vector<Command> &commands()
              out << "Word set '" << imported.id << "' imported; '" << programName << " --words " << imported.id
                  << "' plays it.\n";
              return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("export-progress"),
+                            QStringLiteral("Write every answer kept so far to FILE, a new file, as CSV (UTF-8, "
+                                           "one row per question) and exit."),
+                            QStringLiteral("FILE")),
+         [](const QCommandLineParser &parser, QTextStream &, QTextStream &err) {
+             const QString file = parser.value(QStringLiteral("export-progress"));
+             // A file of the user's is never replaced from the command line, where nobody is asked.
+             if (const QFileInfo target(file); target.exists() || target.isSymLink()) {
+                 err << programName << ": '" << file << "' already exists; nothing was written.\n";
+                 return 1;
+             }
+             ProgressReader reader;
+             if (reader.exportCsvFile(file))
+                 return 0;
+             err << programName << ": cannot export the progress record to '" << file << "': " << reader.error()
+                 << '\n';
+             return 1;
          }},
     };
     return table;

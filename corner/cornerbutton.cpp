@@ -10,11 +10,12 @@
 #include <cmath>
 
 CornerButton::CornerButton(QWidget &game, WindowFrame &windowFrame, std::function<QString()> chosen,
-                           std::function<void(WordSets::Set)> chooseSet)
+                           std::function<void(WordSets::Set)> chooseSet, const AnswerRecorder &answerRecorder)
     : QPushButton(&game)
     , frame(windowFrame)
     , chosenId(std::move(chosen))
     , choose(std::move(chooseSet))
+    , recorder(answerRecorder)
 {
     // Below the start and help buttons, where the panel has nothing else.
     setGeometry(505, 410, 26, 26);
@@ -66,7 +67,7 @@ void CornerButton::open()
         corner->show();
         return;
     }
-    corner = new CornerWindow(allWordSets(), chosenId());
+    corner = new CornerWindow(allWordSets(), chosenId(), recorder);
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
     frame.opened(corner);
     corner->show();

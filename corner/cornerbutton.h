@@ -1,5 +1,6 @@
 #pragma once
 
+#include "progress/answerrecorder.h"
 #include "words/wordsets.h"
 
 #include <QPointer>
@@ -21,7 +22,7 @@ public:
     // `chosenId` tells which set the next game plays; `choose` makes a set the
     // next game's.
     CornerButton(QWidget &game, WindowFrame &frame, std::function<QString()> chosenId,
-                 std::function<void(WordSets::Set)> choose);
+                 std::function<void(WordSets::Set)> choose, const AnswerRecorder &recorder);
 
     ~CornerButton() override;
 
@@ -36,5 +37,6 @@ private:
     WindowFrame &frame;
     std::function<QString()> chosenId;
     std::function<void(WordSets::Set)> choose;
+    const AnswerRecorder &recorder;
     QPointer<CornerWindow> corner;
 };

@@ -3,20 +3,21 @@
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
 #include "ownwords/ownsets.h"
+#include "progresspage/progresspage.h"
 #include "wordeditor/mywordspage.h"
 
 #include <QLineEdit>
 #include <QStackedLayout>
 #include <QTabWidget>
 
-CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("大人的角落"));
     // A dialog, so the window manager keeps it above the game's window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(640, 350);
+    setFixedSize(640, 480);
 
     check = new GrownUpCheck(this);
     pages = new QTabWidget(this);
@@ -34,6 +35,8 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId)
         if (tilesStale && pages->currentWidget() == wordSetsPage)
             showTilesAgain();
     });
+    progressPage = new ProgressPage(recorder, sets, pages);
+    pages->addTab(progressPage, QStringLiteral("学得怎么样"));
 
     stack = new QStackedLayout(this);
     stack->addWidget(check);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "progress/answerrecorder.h"
 #include "words/wordsets.h"
 
 #include <QWidget>
 
 class GrownUpCheck;
 class MyWordsPage;
+class ProgressPage;
 class QStackedLayout;
 class QTabWidget;
 class WordSetsPage;
@@ -17,7 +19,7 @@ class CornerWindow : public QWidget
 {
     Q_OBJECT
 public:
-    CornerWindow(const WordSets &sets, const QString &chosenId);
+    CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder);
 
     bool isUnlocked() const;
 
@@ -25,6 +27,7 @@ public:
     QTabWidget *pages = nullptr;
     WordSetsPage *wordSetsPage = nullptr;
     MyWordsPage *myWordsPage = nullptr;
+    ProgressPage *progressPage = nullptr;
 
 signals:
     void wordSetChosen(WordSets::Set set);

@@ -1,6 +1,7 @@
 #include "corner/wordsetspage.h"
 
 #include "corner/wordsettile.h"
+#include "words/trickywordset.h"
 #include "words/rememberedset.h"
 
 #include <QGridLayout>
@@ -15,13 +16,21 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QW
     layout->addWidget(new QLabel(QStringLiteral("选一组词语，下一局游戏就用它。"), this));
     auto *grid = new QGridLayout;
     grid->setSpacing(10);
-    for (const WordSets::Set &set : sets.all()) {
-        auto *tile = new WordSetTile(*set, this);
-        tile->setChosen(set->id() == chosenId);
+    const auto addTile = [&](const WordSource &set) {
+        auto *tile = new WordSetTile(set, this);
+        tile->setChosen(set.id() == chosenId);
         connect(tile, &WordSetTile::clicked, this, [this, tile] { choose(tile); });
         grid->addWidget(tile, int(tileList.size()) / 3, int(tileList.size()) % 3);
         tileList.append(tile);
-    }
+        return tile;
+    };
+    for (const WordSets::Set &set : sets.all())
+        addTile(*set);
+    // The words the child finds hardest, once the record knows enough of them.
+    const TrickyWordSet tricky(sets);
+    WordSetTile *trickyTile = addTile(tricky);
+    if (!tricky.playable())
+        trickyTile->setUnavailable(tricky.shortfall());
     layout->addLayout(grid);
     layout->addStretch();
 }

@@ -81,6 +81,16 @@ void WordSetTile::setChosen(bool on)
     style()->polish(this);
 }
 
+void WordSetTile::setUnavailable(const QString &why)
+{
+    auto *note = new QLabel(why, this);
+    note->setWordWrap(true);
+    qobject_cast<QVBoxLayout *>(layout())->insertWidget(2, note);
+    setEnabled(false);
+    setFocusPolicy(Qt::NoFocus);
+    unsetCursor();
+}
+
 void WordSetTile::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))

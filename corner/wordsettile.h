@@ -17,6 +17,8 @@ public:
     const QString &setId() const { return id; }
     bool isChosen() const { return chosen; }
     void setChosen(bool on);
+    // Shown, but not to be chosen, for the reason given.
+    void setUnavailable(const QString &why);
 
 signals:
     void clicked();

@@ -19,10 +19,12 @@ qint16 scoreAfterFind(qint16 score, qint16 level, qint16 tickCount)
 void Form2::Labelp_Click(qint16 Index)
 {
     if (Index != qOrder[size_t(qNum)]) {
+        tally.wrongPick();
         loseChance();
         return;
     }
 
+    recorder.questionEnded(tally.rightPick());
     Timerboy.start();
     ++qNum;
     loadRecording(player, effectWav, catalogue::RightSound);

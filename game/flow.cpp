@@ -17,8 +17,9 @@ void Form2::PicB_Click()
 // Sets up a new game and lays out its first round.
 void Form2::List1_Click()
 {
-    // A set chosen since the last game takes over; its number picks the board.
-    playingWords = nextWords;
+    // A set chosen since the last game takes over (one drawn from the record
+    // is drawn again); its number picks the board.
+    playingWords = WordSets::forNewGame(nextWords);
     wordSet = playingWords->boardNumber();
     Label2->setText(QString());
     level = 0;
@@ -35,6 +36,7 @@ void Form2::List1_Click()
     repeatCount = 0;
     setBackground(catalogue::RoomPicture + level);
     NewRound();
+    recorder.gameStarted(playingWords->id());
 }
 
 // The question clock: 50 ticks for a question, then a chance is lost and the
@@ -44,6 +46,7 @@ void Form2::Timer1_Timer()
     ++tickCount;
     if (tickCount > 50) {
         tickCount = 1;
+        tally.timeOut();
         loseChance();
     }
 }

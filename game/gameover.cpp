@@ -15,6 +15,9 @@ void Form2::GameOver()
     Timerboy.stop();
     Timer1.stop();
     Timer2.stop();
+    if (tally.asking())
+        recorder.questionEnded(tally.cutOff());
+    recorder.gameEnded(score, level);
     if (!form3)
         form3 = std::make_unique<Form3>(*this, player, BoardLocation(sPath));
     form3->grd = wordSet;

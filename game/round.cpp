@@ -48,6 +48,8 @@ void Form2::NewRound()
 void Form2::presentQuestion()
 {
     const qint16 word = picWord[size_t(qOrder[size_t(qNum)])];
+    const WordKey asked = playingWords->key(word);
+    tally.ask(asked.set, asked.word, level);
     Picz->setPicture(playingWords->picture(word));
     if (level != 0)
         Picz->hide();

@@ -54,7 +54,8 @@ bool writeAtomically(const QString &path, const QByteArray &content)
 
 QString composeBoardPath(const QString &sPath, qint16 grd)
 {
-    return sPath + QStringLiteral("kivora") + QString::number(grd) + QStringLiteral(".tmp");
+    const QString name = grd == trickyBoard ? QStringLiteral("-tricky") : QString::number(grd);
+    return sPath + QStringLiteral("kivora") + name + QStringLiteral(".tmp");
 }
 
 bool boardFileExists(const QString &path)

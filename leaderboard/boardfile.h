@@ -14,7 +14,9 @@ struct Board
     std::array<qint16, 11> boardScores{};
 };
 
-// "<sPath>kivora<grd>.tmp"
+// The board of the tricky words' set, "kivora-tricky.tmp": no set's number gives that name.
+constexpr qint16 trickyBoard = -1;
+// "<sPath>kivora<grd>.tmp", "<sPath>kivora-tricky.tmp" for trickyBoard.
 QString composeBoardPath(const QString &sPath, qint16 grd);
 
 // Reads the board file into `board`, line by line. A field that cannot be

@@ -1,5 +1,7 @@
 #include "ownwords/ownsets.h"
 
+#include "words/trickywordset.h"
+
 #include <QDir>
 
 namespace ownset {
@@ -28,6 +30,9 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
 
 WordSets::Set findWordSet(const QString &id)
 {
+    // The tricky words come from every set, own ones included.
+    if (id == TrickyWordSet::setId)
+        return allWordSets().find(id);
     if (WordSets::Set builtIn = WordSets().find(id))
         return builtIn;
     if (!ownset::isValidId(id))

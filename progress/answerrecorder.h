@@ -48,3 +48,6 @@ public:
     void gameEnded(int, int) override {}
     RecorderStatus status() const override { return {}; }
 };
+
+// The game's recorder where none is given.
+inline NoRecorder noRecording;

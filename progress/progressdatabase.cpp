@@ -98,6 +98,7 @@ void ProgressConnection::close()
 ProgressConnection::State ProgressConnection::open(const QString &path, Mode mode)
 {
     setAsideAs.clear();
+    logRecovered = false;
     const State state = tryOpen(path, mode);
     if (state != State::Broken || mode == Mode::Read)
         return state;
@@ -137,7 +138,21 @@ ProgressConnection::State ProgressConnection::tryOpen(const QString &path, Mode 
     const QString busyTimeout = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
     QSqlQuery query;
     // The failure of the step that failed, with SQLite's message kept for the page.
-    auto failedWith = [this](const QSqlError &error) {
+    auto failedWith = [&](const QSqlError &error) {
+        // SQLITE_READONLY_RECOVERY or _ROLLBACK: a program killed while writing
+        // left a log or journal that only a writable connection may undo or
+        // fold back. The first one to read does so (as any SQLite program
+        // would), then the look starts over.
+        const int code = error.nativeErrorCode().toInt();
+        if ((code == 264 || code == 776) && !logRecovered) {
+            logRecovered = true;
+            query = QSqlQuery();
+            database.close();
+            database.setConnectOptions(busyTimeout);
+            if (database.open())
+                QSqlQuery(database).exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+            return tryOpen(path, mode);
+        }
         detail = error.text();
         switch (failureOf(error)) {
         case Failure::Busy: return State::Busy;

@@ -55,6 +55,7 @@ private:
 
     QString name;
     QSqlDatabase database;
+    bool logRecovered = false;
 };
 
 // Moves `path` and the journal files beside it to a name no file has yet,

@@ -6,9 +6,14 @@
 
 namespace {
 
+// Text fields come from word lists anyone can write. A spreadsheet runs a
+// cell that starts with = + - @ (or a tab or CR) as a formula: a leading '
+// keeps it text there, as the common spreadsheets read it.
 QByteArray csvField(const QString &text)
 {
     QByteArray field = text.toUtf8();
+    if (!field.isEmpty() && QByteArrayView("=+-@\t\r").contains(field.front()))
+        field.prepend('\'');
     if (field.contains(',') || field.contains('"') || field.contains('\n') || field.contains('\r'))
         field = '"' + field.replace("\"", "\"\"") + '"';
     return field;

@@ -177,7 +177,7 @@ private:
 SqliteRecorder::SqliteRecorder(const QString &path)
     : path(path)
 {
-    state.reason = QStringLiteral("进度记录还没有打开。");
+    state.reason = QStringLiteral("第一局游戏开始时才打开进度记录。");
     writing = true;  // opening
     writer = std::thread([this] { run(); });
 }
@@ -218,6 +218,8 @@ RecorderStatus SqliteRecorder::status() const
 void SqliteRecorder::waitForWrites()
 {
     std::unique_lock lock(mutex);
+    openNow = true;
+    changed.notify_all();
     changed.wait(lock, [this] { return queue.empty() && !writing; });
 }
 
@@ -232,6 +234,10 @@ void SqliteRecorder::post(Job job)
 
 void SqliteRecorder::run()
 {
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return !queue.empty() || stopping || openNow; });
+    }
     RecordWriter out(*this);
     out.ready();  // at once, so the page can tell before the first game how the record is
     std::unique_lock lock(mutex);

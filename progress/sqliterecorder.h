@@ -13,6 +13,9 @@
 // transaction of its own as soon as it is queued, so a locked or slow disk
 // never holds up the game and a kill loses at most the question in progress.
 // Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
+// The record is opened at the first call (a game's start, or a wait for the
+// writes): loading SQLite and reading the file would slow the game's start and
+// add to its memory while only the room is shown.
 class SqliteRecorder final : public AnswerRecorder
 {
 public:
@@ -25,7 +28,8 @@ public:
     void gameEnded(int finalScore, int levelReached) override;
     RecorderStatus status() const override;
 
-    // Returns once everything asked so far is written or given up.
+    // Returns once the record is open and everything asked so far is written
+    // or given up.
     void waitForWrites();
 
     struct Job
@@ -47,6 +51,7 @@ private:
     std::deque<Job> queue;
     bool writing = false;
     bool stopping = false;
+    bool openNow = false;  // someone waits for the record: no more delay
     RecorderStatus state;
     std::thread writer;
 

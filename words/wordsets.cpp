@@ -1,6 +1,7 @@
 #include "words/wordsets.h"
 
 #include "words/cataloguewordset.h"
+#include "words/trickywordset.h"
 
 #include <algorithm>
 
@@ -23,13 +24,28 @@ WordSets::WordSets()
 
 WordSets::Set WordSets::find(const QString &id) const
 {
+    if (id == TrickyWordSet::setId) {
+        auto tricky = std::make_shared<const TrickyWordSet>(*this);
+        return tricky->playable() ? tricky : nullptr;
+    }
     const auto found = std::find_if(sets.begin(), sets.end(), [&](const Set &set) { return set->id() == id; });
     return found == sets.end() ? nullptr : *found;
 }
 
+WordSets::Set WordSets::forNewGame(const Set &chosen)
+{
+    const auto *tricky = dynamic_cast<const TrickyWordSet *>(chosen.get());
+    if (!tricky)
+        return chosen;
+    // Drawn from the sets it was first drawn from, own sets included.
+    const std::shared_ptr<const TrickyWordSet> now = tricky->redrawn();
+    return now->playable() ? now : chosen;
+}
+
 bool WordSets::add(Set set)
 {
-    if (!set || set->id().isEmpty() || isBuiltInId(set->id()) || find(set->id()))
+    if (!set || set->id().isEmpty() || isBuiltInId(set->id()) || set->id() == TrickyWordSet::setId
+        || find(set->id()))
         return false;
     sets.append(std::move(set));
     return true;

@@ -17,8 +17,12 @@ public:
     WordSets();
 
     const QList<Set> &all() const { return sets; }
-    // Null where no set has this id.
+    // Null where no set has this id. "tricky" is drawn from the progress
+    // record anew at each call, and is null while too few words qualify.
     Set find(const QString &id) const;
+    // The set a game that starts now plays when `chosen` is chosen: a set
+    // drawn from the record takes the record as it is now, if it still can.
+    static Set forNewGame(const Set &chosen);
     // The household set the game has always played.
     Set standard() const { return sets.first(); }
 

@@ -43,5 +43,5 @@ public:
     virtual QByteArray recording(int word) const = 0;
 
     // Empty where `word` is out of range.
-    WordKey key(int word) const;
+    virtual WordKey key(int word) const;
 };

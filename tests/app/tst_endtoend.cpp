@@ -1,12 +1,14 @@
 #include "app/form2.h"
 #include "leaderboard/form3.h"
 #include "media/sdlsoundplayer.h"
+#include "progress/sqliterecorder.h"
+#include "tests/progress/progresstestutil.h"
 
 #include <QtTest>
 
-// One short game with the program's own widgets, timers and speaker: start,
-// one right pick, wrong picks until the chances are gone, then a name on the
-// board.
+// One short game with the program's own widgets, timers, speaker and record:
+// start, one right pick, a time-out, wrong picks until the chances are gone,
+// then a name on the board and exactly those answers in the record.
 class EndToEndTest : public QObject
 {
     Q_OBJECT
@@ -15,8 +17,11 @@ private slots:
     void playOneGameOntoTheBoard()
     {
         QTemporaryDir folder;
+        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(name, folder.path().toUtf8());
         SdlSoundPlayer speaker;
-        Form2 window(speaker);
+        SqliteRecorder recorder;
+        Form2 window(speaker, recorder);
         window.sPath = folder.path() + QLatin1Char('/');
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -27,10 +32,14 @@ private slots:
         QVERIFY(window.Timer1.isActive());
 
         const int asked = window.qOrder[size_t(window.qNum)];
+        const QString first = window.Label3->text();
         QTest::mouseClick(window.LabelP(asked), Qt::LeftButton);
         QCOMPARE(window.qNum, qint16(1));
         const qint16 score = window.score;
         QVERIFY(score > 50);
+        const QString second = window.Label3->text();
+        while (window.lives == 5)
+            window.Timer1_Timer();
 
         while (window.isEnabled() && window.gameOn) {
             const int wrong = (window.qOrder[size_t(window.qNum)] + 1) % 10;
@@ -56,6 +65,14 @@ private slots:
         QCOMPARE(lines.size(), 11); // ten lines and nothing after the last line end
         QCOMPARE(lines[0], QByteArray("\xD0\xA1\xC3\xF7,") + QByteArray::number(score) + '\r');
         QCOMPARE(lines[1], QByteArray("0,0\r"));
+
+        recorder.waitForWrites();
+        const QString record = folder.filePath("wordnest/progress.sqlite");
+        QCOMPARE(column(record, "SELECT word_set||' '||score||' '||level FROM games"),
+                 QStringList("1 " + QString::number(score) + " 0"));
+        QCOMPARE(column(record, "SELECT word_set||' '||word||' '||level||' '||first_try_right||' '||wrong_picks||' '||"
+                                "timeouts||' '||(ms IS NULL) FROM answers ORDER BY id"),
+                 (QStringList{"1 " + first + " 0 1 0 0 0", "1 " + second + " 0 0 4 1 1"}));
     }
 };
 

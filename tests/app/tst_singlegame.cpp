@@ -56,7 +56,7 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("says");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Start full screen (F11 switches";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Start full screen (F11";
         QTest::newRow("short help") << QStringList{"-h"} << 0 << "Usage: wordnest [options]";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "wordnest " WORDNEST_VERSION "\n";
         QTest::newRow("a command before the game") << QStringList{"--fullscreen", "--version"} << 0
@@ -65,6 +65,10 @@ private slots:
         QTest::newRow("unknown beside help") << QStringList{"--help", "-x"} << 1 << "Unknown option 'x'.";
         QTest::newRow("stray argument") << QStringList{"words.txt"} << 1 << "Unexpected argument 'words.txt'.";
         QTest::newRow("word sets") << QStringList{"--list-words"} << 0 << "\n2\t动物\tAnimals\n3\t";
+        QTest::newRow("export nowhere") << QStringList{"--export-progress", "/nowhere/a.csv"} << 1
+                                        << "cannot export the progress record to '/nowhere/a.csv'";
+        QTest::newRow("export over a file") << QStringList{"--export-progress", "/"} << 1 << "'/' already exists";
+        QTest::newRow("too few tricky words") << QStringList{"--words", "tricky"} << 1 << "the record has 0 so far.";
         QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
         // Beside an own set "short" of nine words.
         QTest::newRow("own set that cannot play") << QStringList{"--words", "short"} << 1

@@ -3,8 +3,17 @@
 #include "corner/cornerbutton.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
+#include "progress/progressreader.h"
+#include "progress/questiontally.h"
+#include "progresspage/progresspage.h"
+#include "progress/sqliterecorder.h"
 #include "support/recordingplayer.h"
+#include "tests/progress/progresstestutil.h"
+#include "words/trickywordset.h"
 
+#include <QComboBox>
+#include <QProgressBar>
+#include <QTableWidget>
 #include <QtTest>
 
 // A game played through its handlers: finds and misses, the question clock,
@@ -328,6 +337,72 @@ private slots:
         QCOMPARE(window.leaderboardWindow()->height(), line.isEmpty() ? 339 : 363);
         window.leaderboardWindow()->close();
         QVERIFY(window.cornerButton->isEnabled()); // the grown-ups' corner, between games again
+    }
+
+    // The tricky words come from the record once ten are known: asked three
+    // times or more, hardest first, each with its own set's recording and key.
+    // A game keeps the words it started with and ends on a board of its own.
+    void trickyWordsFromTheRecordPlay()
+    {
+        QTemporaryDir data;
+        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(name, data.path().toUtf8());
+        SqliteRecorder recorder;
+        QuestionTally tally;
+        const auto answer = [&](const char *set, const char *word, const char *firstTries) {
+            recorder.gameStarted(set);
+            for (const char *right = firstTries; *right; ++right) {
+                tally.ask(set, word, 0);
+                if (*right == '0')
+                    tally.wrongPick();
+                recorder.questionEnded(tally.rightPick());
+            }
+            recorder.waitForWrites();
+        };
+        for (const char *each : {"2 cat 0000", "2 dog 000", "2 unicorn 000", "2 bird 001", "2 fish 0010",
+                                 "2 duck 011", "2 cow 0111", "2 pig 111", "3 apple 0001", "3 banana 101", "2 sheep 00"}) {
+            const QList<QByteArray> parts = QByteArray(each).split(' ');
+            answer(parts[0], parts[1], parts[2]);
+        }
+        QVERIFY(!WordSets().find("tricky"));
+        QCOMPARE(TrickyWordSet(WordSets()).wordCount(), 9); // no unicorn in set 2; sheep asked twice
+        answer("2", "sheep", "1");
+        RecordingPlayer player;
+        Form2 window(player, recorder);
+        window.chooseWordSet(WordSets().find("tricky"));
+        startGame(window);
+        answer("3", "pear", "0000");
+        QCOMPARE(window.wordSource().words(), QStringList({"cat", "dog", "apple", "fish", "bird", "sheep", "banana",
+                                                          "duck", "cow", "pig"}));
+        QVERIFY(window.wordSource().key(2) == (WordKey{"3", "apple"}));
+        const WordKey asked = window.wordSource().key(window.picWord[size_t(target(window))]);
+        const WordSets::Set own = WordSets().find(asked.set);
+        QCOMPARE(window.wordWav, own->recording(int(own->words().indexOf(asked.word))));
+        for (int miss = 0; miss < 5; ++miss)
+            window.Labelp_Click(wrongPick(window));
+        QVERIFY(QFile::exists(boardFolder.filePath(QStringLiteral("kivora-tricky.tmp"))));
+        recorder.waitForWrites();
+        QCOMPARE(column(data.filePath("wordnest/progress.sqlite"), "SELECT word_set||' '||word FROM answers "
+                                                                   "ORDER BY id DESC LIMIT 1"),
+                 QStringList(asked.set + ' ' + asked.word));
+        window.leaderboardWindow()->close();
+        window.PicB_Click();
+        QVERIFY(window.wordSource().words().contains("pear")); // drawn anew
+
+        // The progress page shows each set's words as the record has them, and forgets them all.
+        ProgressPage page(recorder, WordSets());
+        page.show();
+        page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
+        QStringList shown, held;
+        for (int row = 0; row < page.wordTable->rowCount(); ++row)
+            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 2)->text() + ' '
+                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 1))->text();
+        for (const WordStat &word : ProgressReader().wordStats("3"))
+            held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
+        QCOMPARE(shown, held);
+        QCOMPARE(shown.value(0), "pear 4 0%");
+        QVERIFY(page.status->text().contains("每一次答题都记下来了"));
+        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
     }
 
     // The first question of a round keeps counting from the last find of the

@@ -64,6 +64,7 @@ private slots:
         QCOMPARE(composeBoardPath(QStringLiteral("/opt/wordnest/"), 1),
                  QStringLiteral("/opt/wordnest/kivora1.tmp"));
         QCOMPARE(composeBoardPath(QStringLiteral("/x/"), 12), QStringLiteral("/x/kivora12.tmp"));
+        QCOMPARE(composeBoardPath(QStringLiteral("/x/"), trickyBoard), QStringLiteral("/x/kivora-tricky.tmp"));
     }
 
     // --- no file ---

@@ -35,9 +35,9 @@ private slots:
             recorder.gameStarted("2");
             tally.ask("2", "cat", 0), tally.timeOut();  // a time-out is no pick
             recorder.questionEnded(tally.rightPick());
-            tally.ask("2", "dog", 1), tally.wrongPick(), tally.wrongPick();
+            tally.ask("2", "=dog", 1), tally.wrongPick(), tally.wrongPick();
             recorder.questionEnded(tally.rightPick());
-            tally.ask("我的词,1", "\"ice\" cream", 3), tally.wrongPick(), tally.timeOut();
+            tally.ask("-我的词,1", "\"ice\" cream", 3), tally.wrongPick(), tally.timeOut();
             recorder.questionEnded(tally.cutOff());
             recorder.gameEnded(1234, 3);
         }
@@ -48,8 +48,8 @@ private slots:
         const QByteArray csv = readAll(data->path() + "/export.csv");
         const QString time = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),";
         const QString expected = "time,set,word,level,first_try_right,wrong_picks,timeouts,ms\r\n" + time
-                                 + "2,cat,0,1,0,1,\\d+\r\n" + time + "2,dog,1,0,2,0,\\d+\r\n" + time
-                                 + "\"我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,\r\n";
+                                 + "2,cat,0,1,0,1,\\d+\r\n" + time + "2,'=dog,1,0,2,0,\\d+\r\n" + time
+                                 + "\"'-我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,\r\n";
         QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(expected)).match(csv).hasMatch(), csv.data());
         // Forgotten, also from the free space in the file.
         QVERIFY(ProgressReader().forgetAll() && !readAll(path()).contains("dog"));

@@ -4,6 +4,7 @@
 #include "app/form2.h"
 #include "corner/cornerwindow.h"
 #include "corner/wordsetspage.h"
+#include "progress/answerrecorder.h"
 #include "ownwords/ownmedia.h"
 #include "support/recordingplayer.h"
 #include "wordeditor/mywordspage.h"
@@ -231,7 +232,8 @@ private slots:
     {
         auto mine = page();
         QVERIFY(mine->exportSet(makeSet(*mine, "Farm"), home.filePath("tiles.wordnest")).isEmpty());
-        CornerWindow corner(WordSets(), "1");
+        NoRecorder noRecord;
+        CornerWindow corner(WordSets(), "1", noRecord);
         const qsizetype builtIn = corner.wordSetsPage->tiles().size();
         corner.pages->setCurrentWidget(corner.myWordsPage);
         QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());

@@ -1,0 +1,199 @@
+#include "progresspage/progresspage.h"
+
+#include "progress/progressreader.h"
+#include "progresspage/daychartloader.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int chartWeeks = 4;
+
+// What the recorder is doing, in words a parent reads at a glance.
+QString recorderText(const RecorderStatus &status)
+{
+    if (!status.reason.isEmpty())
+        return status.reason;
+    if (!status.recording)
+        return QStringLiteral("这次没有记录答题。");
+    return QStringLiteral("每一次答题都记下来了，只存在这台电脑上。");
+}
+
+// A bar for the first-try rate: red while most first picks miss, orange
+// on the way, green once the word is known.
+QProgressBar *rateBar(const WordStat &word, QWidget *parent)
+{
+    auto *bar = new QProgressBar(parent);
+    const int percent = word.asked > 0 ? (200 * word.firstTryRight + word.asked) / (2 * word.asked) : 0;
+    bar->setRange(0, 100);
+    bar->setValue(percent);
+    bar->setFormat(QStringLiteral("%1%").arg(percent));
+    const char *colour = percent < 50 ? "#e05a4a" : percent < 80 ? "#f0a030" : "#4caf50";
+    // A pale red behind the hardest words, so that even 0 % has a colour.
+    const char *ground = percent < 50 ? "#fbe3df" : "white";
+    bar->setStyleSheet(QStringLiteral("QProgressBar { border: 1px solid #c8c8d8; border-radius: 3px; "
+                                      "text-align: center; background: %2; }"
+                                      "QProgressBar::chunk { background: %1; }")
+                           .arg(QLatin1String(colour), QLatin1String(ground)));
+    return bar;
+}
+
+} // namespace
+
+ProgressPage::ProgressPage(const AnswerRecorder &answerRecorder, const WordSets &wordSets, QWidget *parent)
+    : QWidget(parent)
+    , recorder(answerRecorder)
+    , sets(wordSets)
+{
+}
+
+void ProgressPage::showEvent(QShowEvent *event)
+{
+    if (!built)
+        build();
+    QWidget::showEvent(event);
+}
+
+void ProgressPage::build()
+{
+    built = true;
+    status = new QLabel(this);
+    status->setWordWrap(true);
+    setChoice = new QComboBox(this);
+    for (const WordSets::Set &set : sets.all())
+        setChoice->addItem(set->chineseName(), set->id());
+    wordTable = new QTableWidget(0, 3, this);
+    wordTable->setHorizontalHeaderLabels(
+        {QStringLiteral("词语"), QStringLiteral("第一次就选对"), QStringLiteral("问过")});
+    wordTable->verticalHeader()->hide();
+    wordTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    wordTable->setSelectionMode(QAbstractItemView::NoSelection);
+    wordTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    wordTable->setColumnWidth(0, 80);
+    wordTable->setColumnWidth(2, 44);
+    daysSummary = new QLabel(this);
+    result = new QLabel(this);
+    result->setTextFormat(Qt::PlainText); // the name of a file is shown as it is
+    auto *exportButton = new QPushButton(QStringLiteral("导出 CSV 表格…"), this);
+    auto *forgetButton = new QPushButton(QStringLiteral("全部忘记…"), this);
+    connect(exportButton, &QPushButton::clicked, this, &ProgressPage::exportAsked);
+    connect(forgetButton, &QPushButton::clicked, this, &ProgressPage::forgetAsked);
+    connect(setChoice, &QComboBox::currentIndexChanged, this, &ProgressPage::showWords);
+
+    auto *words = new QVBoxLayout;
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(new QLabel(QStringLiteral("词语组："), this));
+    choice->addWidget(setChoice, 1);
+    words->addLayout(choice);
+    words->addWidget(wordTable);
+    daysColumn = new QVBoxLayout;
+    daysColumn->addWidget(daysSummary);
+    daysColumn->addStretch();
+    auto *middle = new QHBoxLayout;
+    middle->addLayout(words, 5);
+    middle->addLayout(daysColumn, 6);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(exportButton);
+    buttons->addWidget(forgetButton);
+    buttons->addWidget(result, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(status);
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
+    // The first set the child has played, rather than an empty list.
+    ProgressReader reader;
+    for (int set = 0; set < setChoice->count(); ++set)
+        if (!reader.wordStats(setChoice->itemData(set).toString()).isEmpty()) {
+            setChoice->setCurrentIndex(set);
+            break;
+        }
+    refresh();
+}
+
+void ProgressPage::refresh()
+{
+    ProgressReader reader;
+    const bool readable = reader.state() == ProgressConnection::State::Ready
+                          || reader.state() == ProgressConnection::State::Missing;
+    status->setText(readable ? recorderText(recorder.status())
+                             : QStringLiteral("读不出进度记录：%1").arg(reader.error()));
+    showWords();
+
+    const QList<DayStat> days = reader.days(chartWeeks);
+    int games = 0;
+    for (const DayStat &day : days)
+        games += day.games;
+    daysSummary->setText(days.isEmpty() ? QStringLiteral("最近四个星期还没有玩过。")
+                                        : QStringLiteral("最近四个星期玩了 %1 天，一共 %2 局。")
+                                              .arg(days.size())
+                                              .arg(games));
+    delete chart;
+    chart = days.isEmpty() ? nullptr : loadDayChart(days, this);
+    if (chart)
+        daysColumn->insertWidget(1, chart, 1);
+}
+
+void ProgressPage::showWords()
+{
+    wordTable->setRowCount(0);
+    const QList<WordStat> words = ProgressReader().wordStats(setChoice->currentData().toString());
+    wordTable->setRowCount(int(words.size()));
+    for (int row = 0; row < words.size(); ++row) {
+        wordTable->setItem(row, 0, new QTableWidgetItem(words[row].word));
+        wordTable->setCellWidget(row, 1, rateBar(words[row], wordTable));
+        auto *asked = new QTableWidgetItem(QString::number(words[row].asked));
+        asked->setTextAlignment(Qt::AlignCenter);
+        wordTable->setItem(row, 2, asked);
+    }
+}
+
+bool ProgressPage::exportTo(const QString &path)
+{
+    ProgressReader reader;
+    const bool done = reader.exportCsvFile(path);
+    result->setText(done ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
+                         : QStringLiteral("没能导出：%1").arg(reader.error()));
+    return done;
+}
+
+bool ProgressPage::forgetAll()
+{
+    ProgressReader reader;
+    const bool done = reader.forgetAll();
+    result->setText(done ? QStringLiteral("所有的答题记录都忘记了。")
+                         : QStringLiteral("没能忘记：%1").arg(reader.error()));
+    refresh();
+    return done;
+}
+
+void ProgressPage::exportAsked()
+{
+    // The dialog asks before it replaces a file; the export then replaces it whole or not at all.
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("导出答题记录"), QDir::home().filePath(QStringLiteral("wordnest-progress.csv")),
+        QStringLiteral("CSV 表格 (*.csv)"));
+    if (!path.isEmpty())
+        exportTo(path);
+}
+
+void ProgressPage::forgetAsked()
+{
+    QMessageBox ask(QMessageBox::Question, QStringLiteral("全部忘记"),
+                    QStringLiteral("要删掉所有的答题记录吗？删掉以后就找不回来了。排行榜不受影响。"),
+                    QMessageBox::NoButton, this);
+    QPushButton *forget = ask.addButton(QStringLiteral("全部删掉"), QMessageBox::DestructiveRole);
+    ask.setDefaultButton(ask.addButton(QStringLiteral("不删"), QMessageBox::RejectRole));
+    ask.exec();
+    if (ask.clickedButton() == forget)
+        forgetAll();
+}
