@@ -31,6 +31,11 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const 
     chosen = chosenId;
     connect(this, &CornerWindow::wordSetChosen, this, [this](const WordSets::Set &set) { chosen = set->id(); });
     connect(myWordsPage, &MyWordsPage::setsChanged, this, [this] { tilesStale = true; });
+    // A deleted set cannot be the next game's: it would bring its board back.
+    connect(myWordsPage, &MyWordsPage::setDeleted, this, [this](const QString &id) {
+        if (id == chosen)
+            emit wordSetChosen(WordSets().standard());
+    });
     connect(pages, &QTabWidget::currentChanged, this, [this] {
         if (tilesStale && pages->currentWidget() == wordSetsPage)
             showTilesAgain();

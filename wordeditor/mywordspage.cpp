@@ -201,6 +201,8 @@ QString MyWordsPage::deleteSet(const QString &id)
     const QString problem = ownsetstore::remove(id, setsFolder, boardFolder);
     say(problem.isEmpty() ? QStringLiteral("已删除“%1”。学习记录仍保留。").arg(id) : problem, !problem.isEmpty());
     refresh();
+    if (problem.isEmpty())
+        emit setDeleted(id);
     return problem;
 }
 

@@ -64,6 +64,7 @@ signals:
     void chosen(WordSets::Set set);
     // The sets on disk may have changed (listed again).
     void setsChanged();
+    void setDeleted(const QString &id);
 
 private:
     void say(const QString &text, bool problem = false);

@@ -240,6 +240,11 @@ private slots:
         corner.pages->setCurrentIndex(0);
         QCOMPARE(corner.pages->currentWidget(), corner.wordSetsPage);
         QCOMPARE(corner.wordSetsPage->tiles().size(), builtIn + 1);
+        // Deleting the next game's set gives the game the household set again.
+        QSignalSpy chosen(&corner, &CornerWindow::wordSetChosen);
+        QVERIFY(corner.myWordsPage->playSet("farm") && corner.myWordsPage->deleteSet("farm").isEmpty());
+        QCOMPARE(chosen.size(), 2);
+        QCOMPARE(chosen.at(1).at(0).value<WordSets::Set>()->id(), "1");
     }
 };
 
