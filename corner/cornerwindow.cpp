@@ -2,7 +2,9 @@
 
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
+#include "ownwords/ownsets.h"
 #include "progresspage/progresspage.h"
+#include "wordeditor/mywordspage.h"
 
 #include <QLineEdit>
 #include <QStackedLayout>
@@ -22,6 +24,22 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const 
     wordSetsPage = new WordSetsPage(sets, chosenId, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    myWordsPage = new MyWordsPage(pages);
+    pages->addTab(myWordsPage, QStringLiteral("我的词语"));
+    connect(myWordsPage, &MyWordsPage::chosen, this, &CornerWindow::wordSetChosen);
+    // The tiles show own sets too: made anew when shown after "my words" changed any.
+    chosen = chosenId;
+    connect(this, &CornerWindow::wordSetChosen, this, [this](const WordSets::Set &set) { chosen = set->id(); });
+    connect(myWordsPage, &MyWordsPage::setsChanged, this, [this] { tilesStale = true; });
+    // A deleted set cannot be the next game's: it would bring its board back.
+    connect(myWordsPage, &MyWordsPage::setDeleted, this, [this](const QString &id) {
+        if (id == chosen)
+            emit wordSetChosen(WordSets().standard());
+    });
+    connect(pages, &QTabWidget::currentChanged, this, [this] {
+        if (tilesStale && pages->currentWidget() == wordSetsPage)
+            showTilesAgain();
+    });
     progressPage = new ProgressPage(recorder, sets, pages);
     pages->addTab(progressPage, QStringLiteral("学得怎么样"));
 
@@ -30,6 +48,19 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const 
     stack->addWidget(pages);
     connect(check, &GrownUpCheck::passed, this, [this] { stack->setCurrentWidget(pages); });
     check->answerBox->setFocus();
+}
+
+void CornerWindow::showTilesAgain()
+{
+    tilesStale = false;
+    const int at = pages->indexOf(wordSetsPage);
+    WordSetsPage *old = wordSetsPage;
+    wordSetsPage = new WordSetsPage(allWordSets(), chosen, pages);
+    connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    pages->insertTab(at, wordSetsPage, pages->tabText(at));
+    pages->setCurrentWidget(wordSetsPage);
+    pages->removeTab(pages->indexOf(old));
+    old->deleteLater();
 }
 
 bool CornerWindow::isUnlocked() const

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class GrownUpCheck;
+class MyWordsPage;
 class ProgressPage;
 class QStackedLayout;
 class QTabWidget;
@@ -25,11 +26,16 @@ public:
     GrownUpCheck *check = nullptr;
     QTabWidget *pages = nullptr;
     WordSetsPage *wordSetsPage = nullptr;
+    MyWordsPage *myWordsPage = nullptr;
     ProgressPage *progressPage = nullptr;
 
 signals:
     void wordSetChosen(WordSets::Set set);
 
 private:
+    void showTilesAgain();
+
     QStackedLayout *stack = nullptr;
+    QString chosen;
+    bool tilesStale = false;
 };

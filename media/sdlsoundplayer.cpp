@@ -1,7 +1,6 @@
 #include "media/sdlsoundplayer.h"
 
-#define SDL_MAIN_HANDLED
-#include <SDL.h>
+#include "media/sdllibrary.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -11,40 +10,6 @@
 #include <dlfcn.h>
 
 namespace {
-
-// Every SDL function the player calls, looked up in SDL loaded at run time.
-#define WORDNEST_SDL_FUNCTIONS(X)                                                                   \
-    X(SDL_SetHint) X(SDL_SetMainReady) X(SDL_InitSubSystem) X(SDL_QuitSubSystem)                     \
-    X(SDL_OpenAudioDevice) X(SDL_CloseAudioDevice) X(SDL_GetQueuedAudioSize) X(SDL_ClearQueuedAudio) \
-    X(SDL_QueueAudio) X(SDL_PauseAudioDevice) X(SDL_LoadWAV_RW) X(SDL_FreeWAV) X(SDL_RWFromConstMem) \
-    X(SDL_BuildAudioCVT) X(SDL_ConvertAudio) X(SDL_GetTicks64) X(SDL_Delay)
-
-struct Sdl
-{
-#define WORDNEST_SDL_POINTER(name) decltype(&::name) name = nullptr;
-    WORDNEST_SDL_FUNCTIONS(WORDNEST_SDL_POINTER)
-#undef WORDNEST_SDL_POINTER
-};
-
-// SDL once per process; null when it is missing, and then the game is silent.
-// The library stays loaded: SDL's threads and ALSA's handler live in it.
-const Sdl *sdl()
-{
-    static const Sdl *loaded = [] () -> const Sdl * {
-        void *library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (!library)
-            return nullptr;
-        static Sdl functions;
-        bool complete = true;
-#define WORDNEST_SDL_RESOLVE(name)                                                    \
-    functions.name = reinterpret_cast<decltype(functions.name)>(dlsym(library, #name)); \
-    complete = complete && functions.name;
-        WORDNEST_SDL_FUNCTIONS(WORDNEST_SDL_RESOLVE)
-#undef WORDNEST_SDL_RESOLVE
-        return complete ? &functions : nullptr;
-    }();
-    return loaded;
-}
 
 class SdlProgress final : public DeviceProgress
 {

@@ -306,10 +306,21 @@ QString storePicture(const QString &folder, int word, const QString &source)
     const ownmedia::Picture picture = ownmedia::readPicture(file);
     if (!picture.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), picture.problem);
+    return storePictureImage(folder, word, picture.image);
+}
+
+QString storePictureImage(const QString &folder, int word, const QImage &image)
+{
+    if (image.isNull())
+        return QStringLiteral("the picture is empty");
+    const QImage kept = image.width() > ownmedia::keptPictureSide || image.height() > ownmedia::keptPictureSide
+                            ? image.scaled(ownmedia::keptPictureSide, ownmedia::keptPictureSide,
+                                           Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                            : image;
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    picture.image.save(&buffer, "PNG");
+    kept.save(&buffer, "PNG");
     const QString target = QStringLiteral("%1/%2").arg(folder, mediaName(word, "png"));
     if (QString problem = save(target, png); !problem.isEmpty())
         return problem;
@@ -322,9 +333,14 @@ QString storeRecording(const QString &folder, int word, const QString &source)
     QFile file(source);
     if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > maxRecordingBytes)
         return QStringLiteral("%1 cannot be read").arg(QFileInfo(source).fileName());
-    const ownmedia::Recording recording = ownmedia::convertRecording(file.readAll());
+    return storeRecordingBytes(folder, word, file.readAll(), QFileInfo(source).fileName());
+}
+
+QString storeRecordingBytes(const QString &folder, int word, const QByteArray &sound, const QString &name)
+{
+    const ownmedia::Recording recording = ownmedia::convertRecording(sound);
     if (!recording.problem.isEmpty())
-        return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), recording.problem);
+        return QStringLiteral("%1 %2").arg(name, recording.problem);
     const QString target = QStringLiteral("%1/%2").arg(folder, mediaName(word, "wav"));
     if (QString problem = save(target, recording.wave); !problem.isEmpty())
         return problem;

@@ -73,6 +73,11 @@ QString storePicture(const QString &folder, int word, const QString &source);
 // Stores sound file `source` as word `word`'s NN.wav, converted as the game
 // plays it, and removes its other recordings.
 QString storeRecording(const QString &folder, int word, const QString &source);
+// The same from an image in memory (a built-in picture), scaled down to
+// 270 x 270 at most, and from a sound file's bytes (a recording just made)
+// named `name` in messages.
+QString storePictureImage(const QString &folder, int word, const QImage &image);
+QString storeRecordingBytes(const QString &folder, int word, const QByteArray &sound, const QString &name);
 
 } // namespace ownset
 

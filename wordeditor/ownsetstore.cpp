@@ -1,0 +1,138 @@
+#include "wordeditor/ownsetstore.h"
+
+#include "ownwords/ownset.h"
+#include "ownwords/setarchive.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace ownsetstore {
+
+namespace {
+
+bool setExists(const QString &id, const QString &setsFolder)
+{
+    const QFileInfo info(QDir(setsFolder).filePath(id));
+    return info.exists() || info.isSymLink();
+}
+
+// A folder beside the sets folder, on the same file system, so that a
+// finished import is moved into place by one rename.
+QString workFolder(const QString &setsFolder)
+{
+    QDir parent(setsFolder);
+    parent.cdUp();
+    return parent.filePath(QStringLiteral("import-XXXXXX"));
+}
+
+} // namespace
+
+QString idFromName(const QString &name)
+{
+    QString id;
+    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
+        if (c.unicode() < 128 && c.isLetterOrNumber())
+            id += c.toLower();
+        else if (c.unicode() < 128 || c.isSpace() || c.isPunct())
+            if (!id.isEmpty() && !id.endsWith(u'-'))
+                id += u'-';
+    }
+    while (id.endsWith(u'-'))
+        id.chop(1);
+    id.truncate(40);
+    return ownset::isValidId(id) ? id : QString();
+}
+
+QString freeId(const QString &id, const QString &setsFolder)
+{
+    QString candidate = id;
+    for (int n = 2; setExists(candidate, setsFolder) || !ownset::isValidId(candidate); ++n)
+        candidate = QStringLiteral("%1-%2").arg(id).arg(n);
+    return candidate;
+}
+
+QString create(const QString &id, const QString &name, const QString &setsFolder)
+{
+    if (!ownset::isValidId(id))
+        return QStringLiteral("编号“%1”不能用：只能用英文字母、数字和 -，至少一个字母。").arg(id);
+    if (setExists(id, setsFolder))
+        return QStringLiteral("已经有编号为“%1”的词语组了。").arg(id);
+    QDir sets(setsFolder);
+    if (!sets.mkpath(QStringLiteral(".")) || !sets.mkdir(id))
+        return QStringLiteral("无法建立文件夹 %1。").arg(sets.filePath(id));
+    if (const QString problem = ownset::writeSetName(sets.filePath(id), name); !problem.isEmpty()) {
+        sets.rmdir(id);
+        return problem;
+    }
+    return {};
+}
+
+QString rename(const QString &id, const QString &name, const QString &setsFolder)
+{
+    if (!ownset::isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
+        return QStringLiteral("找不到词语组“%1”。").arg(id);
+    return ownset::writeSetName(QDir(setsFolder).filePath(id), name);
+}
+
+QString remove(const QString &id, const QString &setsFolder, const QString &boardFolder)
+{
+    // An id never holds a '/' or "..": only the set's own folder can go.
+    if (!ownset::isValidId(id) || !setExists(id, setsFolder))
+        return QStringLiteral("找不到词语组“%1”。").arg(id);
+    const QString path = QDir(setsFolder).filePath(id);
+    // A link in place of the folder goes by itself; what it points at stays.
+    const bool removed = QFileInfo(path).isSymLink() ? QFile::remove(path) : QDir(path).removeRecursively();
+    if (!removed)
+        return QStringLiteral("无法删除 %1。").arg(path);
+    const QString board = QDir(boardFolder).filePath(QStringLiteral("kivora-%1.tmp").arg(id));
+    if (QFileInfo::exists(board) && !QFile::remove(board))
+        return QStringLiteral("词语组已删除，但无法删除它的排行榜 %1。").arg(board);
+    return {};
+}
+
+Import importFile(const QString &file, OnConflict onConflict, const QString &setsFolder)
+{
+    if (!QDir().mkpath(setsFolder))
+        return {{}, {}, QStringLiteral("无法建立文件夹 %1。").arg(setsFolder)};
+    QTemporaryDir work(workFolder(setsFolder));
+    if (!work.isValid())
+        return {{}, {}, QStringLiteral("无法建立临时文件夹：%1").arg(work.errorString())};
+    const setarchive::Imported imported = setarchive::importSet(file, ownset::fitsWordLabel, work.path());
+    if (!imported.problem.isEmpty())
+        return {{}, {}, imported.problem};
+    const QString unpacked = QDir(work.path()).filePath(imported.id);
+    QDir sets(setsFolder);
+    if (!setExists(imported.id, setsFolder)) {
+        if (!sets.rename(unpacked, imported.id))
+            return {{}, {}, QStringLiteral("无法把词语组放进 %1。").arg(setsFolder)};
+        return {imported.id, {}, {}};
+    }
+    switch (onConflict) {
+    case OnConflict::Ask:
+        return {{}, imported.id, {}};
+    case OnConflict::Cancel:
+        return {};
+    case OnConflict::KeepBoth: {
+        const QString id = freeId(imported.id, setsFolder);
+        if (!sets.rename(unpacked, id))
+            return {{}, {}, QStringLiteral("无法把词语组放进 %1。").arg(setsFolder)};
+        return {id, {}, {}};
+    }
+    case OnConflict::Replace: {
+        // The old set moves aside first and is removed only once the new one is in place.
+        const QString aside = QDir(work.path()).filePath(QStringLiteral("replaced"));
+        if (!sets.rename(imported.id, aside))
+            return {{}, {}, QStringLiteral("无法替换词语组“%1”。").arg(imported.id)};
+        if (!sets.rename(unpacked, imported.id)) {
+            sets.rename(aside, imported.id);
+            return {{}, {}, QStringLiteral("无法替换词语组“%1”。").arg(imported.id)};
+        }
+        return {imported.id, {}, {}};
+    }
+    }
+    return {};
+}
+
+} // namespace ownsetstore
