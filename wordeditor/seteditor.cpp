@@ -175,40 +175,33 @@ QString SetEditor::saveWords()
     return problem;
 }
 
-QString SetEditor::choosePictureFile(int row, const QString &file)
+QString SetEditor::stored(int row, const QString &problem, const QString &notUsed, const QString &saved)
 {
-    const QString problem = ownset::storePicture(folder, row, file);
     if (!problem.isEmpty())
-        wordRows[row]->showProblem(QStringLiteral("图片没有用上：") + problem);
+        wordRows[row]->showProblem(notUsed + problem);
     else
-        wordRows[row]->showNote(QStringLiteral("图片已保存。"));
+        wordRows[row]->showNote(saved);
     loadRow(row);
     emit changed();
     return problem;
+}
+
+QString SetEditor::choosePictureFile(int row, const QString &file)
+{
+    return stored(row, ownset::storePicture(folder, row, file), QStringLiteral("图片没有用上："),
+                  QStringLiteral("图片已保存。"));
 }
 
 QString SetEditor::choosePicture(int row, const QImage &picture)
 {
-    const QString problem = ownset::storePictureImage(folder, row, picture);
-    if (!problem.isEmpty())
-        wordRows[row]->showProblem(QStringLiteral("图片没有用上：") + problem);
-    else
-        wordRows[row]->showNote(QStringLiteral("图片已保存。"));
-    loadRow(row);
-    emit changed();
-    return problem;
+    return stored(row, ownset::storePictureImage(folder, row, picture), QStringLiteral("图片没有用上："),
+                  QStringLiteral("图片已保存。"));
 }
 
 QString SetEditor::chooseSoundFile(int row, const QString &file)
 {
-    const QString problem = ownset::storeRecording(folder, row, file);
-    if (!problem.isEmpty())
-        wordRows[row]->showProblem(QStringLiteral("声音没有用上：") + problem);
-    else
-        wordRows[row]->showNote(QStringLiteral("声音已保存（去掉了前后的静音，音量已调整）。"));
-    loadRow(row);
-    emit changed();
-    return problem;
+    return stored(row, ownset::storeRecording(folder, row, file), QStringLiteral("声音没有用上："),
+                  QStringLiteral("声音已保存（去掉了前后的静音，音量已调整）。"));
 }
 
 void SetEditor::toggleRecording(int row)
@@ -250,12 +243,7 @@ void SetEditor::stopRecording()
     const QString problem = wave.isEmpty()
                                 ? QStringLiteral("什么也没录到")
                                 : ownset::storeRecordingBytes(folder, row, wave, QStringLiteral("the recording"));
-    if (!problem.isEmpty())
-        wordRows[row]->showProblem(QStringLiteral("录音没有用上：") + problem);
-    else
-        wordRows[row]->showNote(QStringLiteral("录音已保存。按“试听”听一听。"));
-    loadRow(row);
-    emit changed();
+    stored(row, problem, QStringLiteral("录音没有用上："), QStringLiteral("录音已保存。按“试听”听一听。"));
 }
 
 void SetEditor::listen(int row)

@@ -44,6 +44,9 @@ signals:
 private:
     void checkWords();
     void loadRow(int row);
+    // Says on row `row` whether a picture or sound was stored, shows the row
+    // as it is now and answers `problem`.
+    QString stored(int row, const QString &problem, const QString &notUsed, const QString &saved);
     void stopRecording();
     void askPictureFile(int row);
     void askBuiltInPicture(int row);
