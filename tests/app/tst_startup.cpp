@@ -1,4 +1,5 @@
 #include "app/form2.h"
+#include "app/qttranslations.h"
 #include "ui/fullscreenview.h"
 #include "ui/sharppicture.h"
 #include "ui/textnumber.h"
@@ -6,6 +7,9 @@
 #include "support/recordingplayer.h"
 
 #include <QColorSpace>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -45,6 +49,15 @@ class StartupTest : public QObject
     }
 
 private slots:
+    // Qt's own buttons and file dialogs speak the game's language.
+    void qtTextsInChinese()
+    {
+        QVERIFY(installQtTranslations(*qApp));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        QCOMPARE(QFileDialog::tr("Open"), QStringLiteral("打开"));
+    }
+
     void windowAsDesigned()
     {
         RecordingPlayer player;
