@@ -1,4 +1,5 @@
 #include "app/form2.h"
+#include "app/qttranslations.h"
 #include "cli/commandline.h"
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
     const StartRequest request = StartRequest::fromEnvironment(commandLine.gameArguments());
 
     QApplication app(argc, argv);
+    installQtTranslations(app);
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.wordnest.Wordnest"));
     SingleGame singleGame;

@@ -104,23 +104,23 @@ sf_count_t memoryTell(void *user)
 QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
 {
     if (bytes.isEmpty())
-        return QStringLiteral("is empty");
+        return QStringLiteral("是空的");
     const SndFile *sndfile = SndFile::get();
     if (!sndfile)
-        return QStringLiteral("cannot be read: the sound file library (libsndfile) is missing");
+        return QStringLiteral("读不了：缺少声音库（libsndfile）");
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
     SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!file)
-        return QStringLiteral("is not a sound file this game reads (WAV, FLAC or Ogg)");
+        return QStringLiteral("不是游戏能读的声音文件（WAV、FLAC 或 Ogg）");
     const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
-        return QStringLiteral("has a sound format this game cannot play");
+        return QStringLiteral("的声音格式游戏放不了");
     if (info.frames <= 0)
-        return QStringLiteral("is empty");
+        return QStringLiteral("是空的");
     if (double(info.frames) / info.samplerate > maxRecordingSeconds)
-        return QStringLiteral("lasts more than %1 seconds").arg(maxRecordingSeconds);
+        return QStringLiteral("超过 %1 秒").arg(maxRecordingSeconds);
     rate = info.samplerate;
     // Frames are counted as they come: a header may promise more than the file holds.
     const sf_count_t limit = sf_count_t(maxRecordingSeconds * rate) + 1;
@@ -138,10 +138,10 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
             mono.push_back(float(sum / info.channels));
         }
         if (sf_count_t(mono.size()) > limit)
-            return QStringLiteral("lasts more than %1 seconds").arg(maxRecordingSeconds);
+            return QStringLiteral("超过 %1 秒").arg(maxRecordingSeconds);
     }
     if (mono.empty())
-        return QStringLiteral("is empty");
+        return QStringLiteral("是空的");
     return {};
 }
 
@@ -204,17 +204,17 @@ Picture readPicture(QIODevice &device)
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
     if (device.size() == 0)
-        return {{}, QStringLiteral("is empty")};
+        return {{}, QStringLiteral("是空的")};
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (format != "png" && format != "jpeg" && format != "bmp")
-        return {{}, QStringLiteral("is not a PNG, JPEG or BMP picture")};
+        return {{}, QStringLiteral("不是 PNG、JPEG 或 BMP 图片")};
     const QSize size = reader.size();
     if (size.isEmpty())
-        return {{}, QStringLiteral("is empty or does not decode")};
+        return {{}, QStringLiteral("是空的或打不开")};
     if (qint64(size.width()) * size.height() > maxPicturePixels)
-        return {{}, QStringLiteral("is too large (%1 x %2 pixels; at most 50 megapixels)")
+        return {{}, QStringLiteral("太大（%1 x %2 像素，最多 5000 万像素）")
                         .arg(size.width())
                         .arg(size.height())};
     const QSize kept = size.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio);
@@ -222,7 +222,7 @@ Picture readPicture(QIODevice &device)
         reader.setScaledSize(kept.expandedTo(QSize(1, 1)));
     QImage image = reader.read();
     if (image.isNull())
-        return {{}, QStringLiteral("does not decode (%1)").arg(reader.errorString())};
+        return {{}, QStringLiteral("打不开（%1）").arg(reader.errorString())};
     if (image.width() > keptPictureSide || image.height() > keptPictureSide)
         image = image.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return {image.convertToFormat(QImage::Format_ARGB32_Premultiplied), {}};
@@ -262,7 +262,7 @@ Recording convertRecording(const QByteArray &fileBytes)
     const double floor = std::pow(10.0, silenceDb / 20);
     const auto first = std::find_if(blocks.begin(), blocks.end(), [&](double b) { return b > floor; });
     if (first == blocks.end())
-        return {{}, QStringLiteral("holds only silence")};
+        return {{}, QStringLiteral("里没有声音，只有静音")};
     const auto last = std::find_if(blocks.rbegin(), blocks.rend(), [&](double b) { return b > floor; });
     const size_t from = size_t(first - blocks.begin()) * blockSamples;
     const size_t to = std::min(s.size(), size_t(blocks.rend() - last) * blockSamples);

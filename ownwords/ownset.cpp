@@ -41,20 +41,20 @@ QString openRegular(const QString &path, QFile &file, qint64 maxBytes)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return errno == ELOOP ? QStringLiteral("is a link, which is not followed")
-                              : QStringLiteral("cannot be read");
+        return errno == ELOOP ? QStringLiteral("是链接，游戏不会打开")
+                              : QStringLiteral("读不了");
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return QStringLiteral("is not a plain file");
+        return QStringLiteral("不是普通文件");
     }
     if (st.st_size > maxBytes) {
         ::close(fd);
-        return QStringLiteral("is too large");
+        return QStringLiteral("太大");
     }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return QStringLiteral("cannot be read");
+        return QStringLiteral("读不了");
     }
     return {};
 }
@@ -96,7 +96,7 @@ QString save(const QString &path, const QByteArray &content)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("%1 could not be saved: %2").arg(QFileInfo(path).fileName(), file.errorString());
+        return QStringLiteral("无法保存 %1：%2").arg(QFileInfo(path).fileName(), file.errorString());
     return {};
 }
 
@@ -154,7 +154,7 @@ WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
 {
     WordList list;
     if (bytes.size() > maxListBytes)
-        return {{}, QStringLiteral("words.txt is too large (more than 64 KB)")};
+        return {{}, QStringLiteral("words.txt 太大（超过 64 KB）")};
     QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     QList<QByteArray> lines = text.split('\n');
     if (lines.size() > 1 && lines.constLast().isEmpty())
@@ -170,27 +170,27 @@ WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString word = QString(utf8.decode(raw)).trimmed();
         if (utf8.hasError())
-            problems << QStringLiteral("line %1 is not UTF-8 text").arg(line);
+            problems << QStringLiteral("第 %1 行不是 UTF-8 文字").arg(line);
         else if (word.isEmpty())
-            problems << QStringLiteral("line %1 is blank").arg(line);
+            problems << QStringLiteral("第 %1 行是空行").arg(line);
         else if (word.size() > maxLineCharacters)
-            problems << QStringLiteral("line %1 is too long (%2 characters)").arg(line).arg(word.size());
+            problems << QStringLiteral("第 %1 行太长（%2 个字符）").arg(line).arg(word.size());
         else if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-            problems << QStringLiteral("line %1 holds a control character").arg(line);
+            problems << QStringLiteral("第 %1 行含有控制字符").arg(line);
         else if (const qsizetype same = indexIgnoringCase(list.words, word); same >= 0)
-            problems << QStringLiteral("line %1 repeats line %2 (\"%3\")").arg(line).arg(same + 1).arg(word);
+            problems << QStringLiteral("第 %1 行和第 %2 行重复（“%3”）").arg(line).arg(same + 1).arg(word);
         else if (!fits(word))
-            problems << QStringLiteral("line %1 (\"%2\") is too wide for the word label").arg(line).arg(word);
+            problems << QStringLiteral("第 %1 行（“%2”）太宽，词语框放不下").arg(line).arg(word);
         list.words << word;
     }
     if (problems.size() > 3)
-        problems = problems.mid(0, 3) << QStringLiteral("and %1 more").arg(problems.size() - 3);
-    const QString count = QStringLiteral("words.txt has %1 words; ").arg(list.words.size());
+        problems = problems.mid(0, 3) << QStringLiteral("另有 %1 处问题").arg(problems.size() - 3);
+    const QString count = QStringLiteral("words.txt 有 %1 个词，").arg(list.words.size());
     if (list.words.size() < minWords)
-        problems.prepend(count + QStringLiteral("a set needs at least %1").arg(minWords));
+        problems.prepend(count + QStringLiteral("一组至少要 %1 个").arg(minWords));
     else if (list.words.size() > maxWords)
-        problems.prepend(count + QStringLiteral("a set has at most %1").arg(maxWords));
-    list.problem = problems.join(QStringLiteral("; "));
+        problems.prepend(count + QStringLiteral("一组最多 %1 个").arg(maxWords));
+    list.problem = problems.join(QStringLiteral("；"));
     return list;
 }
 
@@ -223,11 +223,11 @@ QString Folder::whatIsWrong() const
     if (usableWords() >= minWords)
         return {};
     QStringList why{
-        QStringLiteral("only %1 of its words can be played; a set needs %2").arg(usableWords()).arg(minWords)};
+        QStringLiteral("只有 %1 个词能用，一组至少要 %2 个").arg(usableWords()).arg(minWords)};
     for (int i = 0; i < words.size() && why.size() <= 4; ++i)
         if (!words.at(i).problem.isEmpty())
-            why << QStringLiteral("\"%1\": %2").arg(words.at(i).text, words.at(i).problem);
-    return why.join(QStringLiteral("; "));
+            why << QStringLiteral("“%1”：%2").arg(words.at(i).text, words.at(i).problem);
+    return why.join(QStringLiteral("；"));
 }
 
 Folder readFolder(const QString &path, const FitsLabel &fits)
@@ -236,13 +236,13 @@ Folder readFolder(const QString &path, const FitsLabel &fits)
     const QFileInfo folder(path);
     set.id = set.name = folder.fileName();
     if (!isValidId(set.id)) {
-        set.problem = QStringLiteral("the folder name '%1' is not a set id (letters, digits and '-', with a "
-                                     "letter; not \"tricky\")")
+        set.problem = QStringLiteral("文件夹名“%1”不能当编号（只能用英文字母、数字和 -，至少一个字母，"
+                                     "不能是 tricky）")
                           .arg(set.id);
         return set;
     }
     if (folder.isSymLink() || !folder.isDir()) {
-        set.problem = QStringLiteral("the set folder is a link or no folder, which is not followed");
+        set.problem = QStringLiteral("词语组文件夹是链接或不是文件夹，游戏不会打开");
         return set;
     }
 
@@ -254,9 +254,9 @@ Folder readFolder(const QString &path, const FitsLabel &fits)
     QFile listFile;
     if (const QString problem = openRegular(path + QStringLiteral("/words.txt"), listFile, maxListBytes);
         !problem.isEmpty()) {
-        set.problem = QFileInfo::exists(path + QStringLiteral("/words.txt")) || problem.contains(QLatin1String("link"))
+        set.problem = QFileInfo::exists(path + QStringLiteral("/words.txt")) || problem.contains(QStringLiteral("链接"))
                           ? QStringLiteral("words.txt ") + problem
-                          : QStringLiteral("the set has no words.txt");
+                          : QStringLiteral("词语组里没有 words.txt");
         return set;
     }
     const WordList list = parseWordList(listFile.readAll(), fits);
@@ -270,14 +270,14 @@ Folder readFolder(const QString &path, const FitsLabel &fits)
         Word &word = set.words[i];
         QStringList problems;
         if (const QString picture = mediaFile(path, i, pictureTypes); picture.isEmpty())
-            problems << QStringLiteral("no picture %1").arg(mediaName(i, "png"));
+            problems << QStringLiteral("没有图片 %1").arg(mediaName(i, "png"));
         else if (const QString problem = readPictureFile(picture, word.picture); !problem.isEmpty())
-            problems << QStringLiteral("the picture %1 %2").arg(QFileInfo(picture).fileName(), problem);
+            problems << QStringLiteral("图片 %1 %2").arg(QFileInfo(picture).fileName(), problem);
         if (const QString recording = mediaFile(path, i, recordingTypes); recording.isEmpty())
-            problems << QStringLiteral("no recording %1").arg(mediaName(i, "wav"));
+            problems << QStringLiteral("没有录音 %1").arg(mediaName(i, "wav"));
         else if (const QString problem = readRecordingFile(recording, word.recording); !problem.isEmpty())
-            problems << QStringLiteral("the recording %1 %2").arg(QFileInfo(recording).fileName(), problem);
-        word.problem = problems.join(QStringLiteral(", "));
+            problems << QStringLiteral("录音 %1 %2").arg(QFileInfo(recording).fileName(), problem);
+        word.problem = problems.join(QStringLiteral("，"));
         if (!word.problem.isEmpty()) {
             word.picture = {};
             word.recording = {};
@@ -302,7 +302,7 @@ QString storePicture(const QString &folder, int word, const QString &source)
 {
     QFile file(source);
     if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1 cannot be read").arg(QFileInfo(source).fileName());
+        return QStringLiteral("%1 读不了").arg(QFileInfo(source).fileName());
     const ownmedia::Picture picture = ownmedia::readPicture(file);
     if (!picture.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), picture.problem);
@@ -312,7 +312,7 @@ QString storePicture(const QString &folder, int word, const QString &source)
 QString storePictureImage(const QString &folder, int word, const QImage &image)
 {
     if (image.isNull())
-        return QStringLiteral("the picture is empty");
+        return QStringLiteral("图片是空的");
     const QImage kept = image.width() > ownmedia::keptPictureSide || image.height() > ownmedia::keptPictureSide
                             ? image.scaled(ownmedia::keptPictureSide, ownmedia::keptPictureSide,
                                            Qt::KeepAspectRatio, Qt::SmoothTransformation)
@@ -332,7 +332,7 @@ QString storeRecording(const QString &folder, int word, const QString &source)
 {
     QFile file(source);
     if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > maxRecordingBytes)
-        return QStringLiteral("%1 cannot be read").arg(QFileInfo(source).fileName());
+        return QStringLiteral("%1 读不了").arg(QFileInfo(source).fileName());
     return storeRecordingBytes(folder, word, file.readAll(), QFileInfo(source).fileName());
 }
 

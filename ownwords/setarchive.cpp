@@ -36,7 +36,7 @@ namespace {
     F(archive_write_header) F(archive_write_new) F(archive_write_open_fd) \
     F(archive_write_set_format_zip)
 WORDNEST_LOADED_LIBRARY(LibArchive, "archive", 13, ARCHIVE_FUNCTIONS)
-const QString noLibrary = QStringLiteral("the archive library (libarchive) is missing");
+const QString noLibrary = QStringLiteral("缺少压缩包库（libarchive）");
 
 // The only files a set folder holds.
 const QRegularExpression setFileName(
@@ -76,20 +76,20 @@ bool renameNoReplace(const QString &from, const QString &to)
 QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder)
 {
     if (!ownset::isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
-        return QStringLiteral("There is no word set '%1' of your own.").arg(id);
+        return QStringLiteral("找不到自己的词语组“%1”。").arg(id);
     const ownset::Folder set = ownset::readFolder(QDir(setsFolder).filePath(id), fits);
     if (!set.problem.isEmpty())
-        return QStringLiteral("Word set '%1' cannot be exported: %2.").arg(id, set.problem);
+        return QStringLiteral("词语组“%1”不能导出：%2。").arg(id, set.problem);
     const QFileInfo target(file);
     if (target.exists() || target.isSymLink())
-        return QStringLiteral("%1 exists already; nothing was overwritten.").arg(file);
+        return QStringLiteral("%1 已经存在，没有覆盖它。").arg(file);
 
     QTemporaryFile written(target.absolutePath() + QStringLiteral("/.wordnest-export-XXXXXX"));
     if (!written.open())
-        return QStringLiteral("%1 cannot be written: %2.").arg(file, written.errorString());
+        return QStringLiteral("无法写入 %1：%2。").arg(file, written.errorString());
     const LibArchive *zipLib = LibArchive::get();
     if (!zipLib)
-        return QStringLiteral("%1 cannot be written: %2.").arg(file, noLibrary);
+        return QStringLiteral("无法写入 %1：%2。").arg(file, noLibrary);
     archive *zip = zipLib->archive_write_new();
     zipLib->archive_write_set_format_zip(zip);
     bool ok = zipLib->archive_write_open_fd(zip, written.handle()) == ARCHIVE_OK;
@@ -114,36 +114,36 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     const QString zipError = QString::fromUtf8(zipLib->archive_error_string(zip));
     zipLib->archive_write_free(zip);
     if (!ok || !written.flush())
-        return QStringLiteral("%1 cannot be written: %2.")
+        return QStringLiteral("无法写入 %1：%2。")
             .arg(file, zipError.isEmpty() ? written.errorString() : zipError);
     written.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // A hard link puts the whole file in place, and refuses a file that appeared meanwhile.
     if (::link(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
-        return errno == EEXIST ? QStringLiteral("%1 exists already; nothing was overwritten.").arg(file)
-                               : QStringLiteral("%1 cannot be written.").arg(file);
+        return errno == EEXIST ? QStringLiteral("%1 已经存在，没有覆盖它。").arg(file)
+                               : QStringLiteral("无法写入 %1。").arg(file);
     return {};
 }
 
 Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder)
 {
     const auto refuse = [&file](const QString &why) {
-        return Imported{{}, QStringLiteral("%1 was not imported: %2.").arg(QFileInfo(file).fileName(), why)};
+        return Imported{{}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
     };
     // A pipe or a device would stall the reader.
     const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (fd < 0)
-        return refuse(QStringLiteral("it cannot be read"));
+        return refuse(QStringLiteral("文件读不了"));
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return refuse(QStringLiteral("it is not a plain file"));
+        return refuse(QStringLiteral("它不是普通文件"));
 
     if (!QDir().mkpath(setsFolder))
-        return refuse(QStringLiteral("the folder of word sets cannot be made"));
+        return refuse(QStringLiteral("无法建立词语组文件夹"));
     // Unpacked here first; only a whole, checked set is moved into place.
     QTemporaryDir unpacked(QDir(setsFolder).filePath(QStringLiteral(".import-XXXXXX")));
     if (!unpacked.isValid())
-        return refuse(QStringLiteral("the folder of word sets cannot be written"));
+        return refuse(QStringLiteral("无法写入词语组文件夹"));
 
     const LibArchive *zipLib = LibArchive::get();
     if (!zipLib)
@@ -152,7 +152,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
     const auto freeZip = qScopeGuard([zipLib, zip] { zipLib->archive_read_free(zip); });
     zipLib->archive_read_support_format_zip(zip);
     if (zipLib->archive_read_open_fd(zip, fd, 64 * 1024) != ARCHIVE_OK)
-        return refuse(QStringLiteral("it is not a word set file (a zip)"));
+        return refuse(QStringLiteral("它不是词语组文件（zip）"));
 
     QString id;
     QSet<QString> seen;
@@ -162,7 +162,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
     int status;
     while ((status = zipLib->archive_read_next_header(zip, &entry)) == ARCHIVE_OK) {
         if (++entries > maxEntries)
-            return refuse(QStringLiteral("it holds more than %1 entries").arg(maxEntries));
+            return refuse(QStringLiteral("里面超过 %1 项").arg(maxEntries));
         const char *rawPath = zipLib->archive_entry_pathname_utf8(entry);
         if (!rawPath)
             rawPath = zipLib->archive_entry_pathname(entry);
@@ -172,60 +172,60 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
         if (isFolder)
             parts.removeLast();
         if (path.startsWith(u'/') || parts.size() > 2 || parts.contains(QStringLiteral("..")))
-            return refuse(QStringLiteral("it holds a path outside one set folder (%1)").arg(path.left(80)));
+            return refuse(QStringLiteral("里面有词语组文件夹以外的路径（%1）").arg(path.left(80)));
         if (!ownset::isValidId(parts.at(0)))
-            return refuse(QStringLiteral("'%1' is not a set id").arg(parts.at(0).left(80)));
+            return refuse(QStringLiteral("“%1”不能当编号").arg(parts.at(0).left(80)));
         if (!id.isEmpty() && parts.at(0) != id)
-            return refuse(QStringLiteral("it holds more than one set"));
+            return refuse(QStringLiteral("里面不止一个词语组"));
         id = parts.at(0);
         const mode_t type = zipLib->archive_entry_filetype(entry);
         if (zipLib->archive_entry_hardlink(entry) || zipLib->archive_entry_symlink(entry)
             || type != (isFolder || parts.size() == 1 ? AE_IFDIR : AE_IFREG))
-            return refuse(QStringLiteral("it holds a link or a special file (%1)").arg(path.left(80)));
+            return refuse(QStringLiteral("里面有链接或特殊文件（%1）").arg(path.left(80)));
         if (type == AE_IFDIR)
             continue;
         const QString name = parts.at(1);
         if (!setFileName.match(name).hasMatch())
-            return refuse(QStringLiteral("it holds a file a word set has not (%1)").arg(path.left(80)));
+            return refuse(QStringLiteral("里面有词语组不该有的文件（%1）").arg(path.left(80)));
         if (seen.contains(name))
-            return refuse(QStringLiteral("it holds %1 twice").arg(path.left(80)));
+            return refuse(QStringLiteral("里面有两个 %1").arg(path.left(80)));
         seen.insert(name);
 
         if (!QDir(unpacked.path()).mkpath(id))
-            return refuse(QStringLiteral("the folder of word sets cannot be written"));
+            return refuse(QStringLiteral("无法写入词语组文件夹"));
         QFile out(unpacked.path() + u'/' + id + u'/' + name);
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return refuse(QStringLiteral("the folder of word sets cannot be written"));
+            return refuse(QStringLiteral("无法写入词语组文件夹"));
         char block[64 * 1024];
         for (;;) {
             // Counted as unpacked, whatever sizes the headers claim.
             const la_ssize_t got = zipLib->archive_read_data(zip, block, sizeof block);
             if (got < 0)
-                return refuse(QStringLiteral("it is damaged (%1)")
+                return refuse(QStringLiteral("文件已损坏（%1）")
                                   .arg(QString::fromUtf8(zipLib->archive_error_string(zip))));
             if (got == 0)
                 break;
             unpackedBytes += got;
             if (unpackedBytes > maxUnpackedBytes)
-                return refuse(QStringLiteral("it unpacks to more than %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
+                return refuse(QStringLiteral("解开后超过 %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
             if (out.write(block, got) != got)
-                return refuse(QStringLiteral("the folder of word sets cannot be written"));
+                return refuse(QStringLiteral("无法写入词语组文件夹"));
         }
     }
     if (status != ARCHIVE_EOF)
-        return refuse(QStringLiteral("it is damaged or not a word set file"));
+        return refuse(QStringLiteral("文件已损坏或不是词语组文件"));
     if (id.isEmpty() || !seen.contains(QStringLiteral("words.txt")))
-        return refuse(QStringLiteral("it holds no set folder with a words.txt"));
+        return refuse(QStringLiteral("里面没有带 words.txt 的词语组文件夹"));
 
     const ownset::Folder set = ownset::readFolder(unpacked.path() + u'/' + id, fits);
     if (!set.problem.isEmpty())
         return refuse(set.problem);
     const QString place = QDir(setsFolder).filePath(id);
-    const QString exists = QStringLiteral("a word set '%1' exists already").arg(id);
+    const QString exists = QStringLiteral("已经有词语组“%1”了").arg(id);
     if (QFileInfo::exists(place) || QFileInfo(place).isSymLink())
         return refuse(exists);
     if (!renameNoReplace(unpacked.path() + u'/' + id, place))
-        return refuse(errno == EEXIST || errno == ENOTEMPTY ? exists : QStringLiteral("it could not be put in place"));
+        return refuse(errno == EEXIST || errno == ENOTEMPTY ? exists : QStringLiteral("无法放进词语组文件夹"));
     return {id, {}};
 }
 

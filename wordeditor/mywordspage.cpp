@@ -209,8 +209,8 @@ QString MyWordsPage::deleteSet(const QString &id)
 QString MyWordsPage::exportSet(const QString &id, const QString &file)
 {
     const QString problem = setarchive::exportSet(id, file, ownset::fitsWordLabel, setsFolder);
-    say(problem.isEmpty() ? QStringLiteral("已导出到 %1。").arg(file) : QStringLiteral("导出失败：") + problem,
-        !problem.isEmpty());
+    // The archive's own message names the set or the file and says why.
+    say(problem.isEmpty() ? QStringLiteral("已导出到 %1。").arg(file) : problem, !problem.isEmpty());
     return problem;
 }
 
@@ -226,7 +226,7 @@ QString MyWordsPage::importFile(const QString &file)
         result = ownsetstore::importFile(file, answer, setsFolder);
     }
     if (!result.problem.isEmpty()) {
-        say(QStringLiteral("不能导入 %1：%2").arg(QFileInfo(file).fileName(), result.problem), true);
+        say(result.problem, true);
         return result.problem;
     }
     refresh();

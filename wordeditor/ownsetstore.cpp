@@ -94,11 +94,15 @@ QString remove(const QString &id, const QString &setsFolder, const QString &boar
 
 Import importFile(const QString &file, OnConflict onConflict, const QString &setsFolder)
 {
+    // Worded like the archive's own refusals, which name the file.
+    const auto refused = [&file](const QString &why) {
+        return Import{{}, {}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
+    };
     if (!QDir().mkpath(setsFolder))
-        return {{}, {}, QStringLiteral("无法建立文件夹 %1。").arg(setsFolder)};
+        return refused(QStringLiteral("无法建立文件夹 %1").arg(setsFolder));
     QTemporaryDir work(workFolder(setsFolder));
     if (!work.isValid())
-        return {{}, {}, QStringLiteral("无法建立临时文件夹：%1").arg(work.errorString())};
+        return refused(QStringLiteral("无法建立临时文件夹（%1）").arg(work.errorString()));
     const setarchive::Imported imported = setarchive::importSet(file, ownset::fitsWordLabel, work.path());
     if (!imported.problem.isEmpty())
         return {{}, {}, imported.problem};
@@ -106,7 +110,7 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
     QDir sets(setsFolder);
     if (!setExists(imported.id, setsFolder)) {
         if (!sets.rename(unpacked, imported.id))
-            return {{}, {}, QStringLiteral("无法把词语组放进 %1。").arg(setsFolder)};
+            return refused(QStringLiteral("无法把词语组放进 %1").arg(setsFolder));
         return {imported.id, {}, {}};
     }
     switch (onConflict) {
@@ -117,17 +121,17 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
     case OnConflict::KeepBoth: {
         const QString id = freeId(imported.id, setsFolder);
         if (!sets.rename(unpacked, id))
-            return {{}, {}, QStringLiteral("无法把词语组放进 %1。").arg(setsFolder)};
+            return refused(QStringLiteral("无法把词语组放进 %1").arg(setsFolder));
         return {id, {}, {}};
     }
     case OnConflict::Replace: {
         // The old set moves aside first and is removed only once the new one is in place.
         const QString aside = QDir(work.path()).filePath(QStringLiteral("replaced"));
         if (!sets.rename(imported.id, aside))
-            return {{}, {}, QStringLiteral("无法替换词语组“%1”。").arg(imported.id)};
+            return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
         if (!sets.rename(unpacked, imported.id)) {
             sets.rename(aside, imported.id);
-            return {{}, {}, QStringLiteral("无法替换词语组“%1”。").arg(imported.id)};
+            return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
         }
         return {imported.id, {}, {}};
     }

@@ -242,7 +242,7 @@ void SetEditor::stopRecording()
     const QByteArray wave = capture.stop();
     const QString problem = wave.isEmpty()
                                 ? QStringLiteral("什么也没录到")
-                                : ownset::storeRecordingBytes(folder, row, wave, QStringLiteral("the recording"));
+                                : ownset::storeRecordingBytes(folder, row, wave, QStringLiteral("录音"));
     stored(row, problem, QStringLiteral("录音没有用上："), QStringLiteral("录音已保存。按“试听”听一听。"));
 }
 

@@ -72,13 +72,13 @@ private slots:
         QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
         // Beside an own set "short" of nine words.
         QTest::newRow("own set that cannot play") << QStringList{"--words", "short"} << 1
-                                                  << "Word set 'short' cannot be played: words.txt has 9 words";
+                                                  << "Word set 'short' cannot be played: words.txt 有 9 个词";
         QTest::newRow("own set listed as unplayable") << QStringList{"--list-words"} << 0
-                                                      << "wordnest: word set 'short' cannot be played: words.txt has 9";
+                                                      << "wordnest: word set 'short' cannot be played: words.txt 有 9";
         QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1
-                                                     << "'short' cannot be exported: words.txt has 9 words";
+                                                     << "词语组“short”不能导出：words.txt 有 9 个词";
         QTest::newRow("import of no file") << QStringList{"--import-words", "no.wordnest"} << 1
-                                           << "no.wordnest was not imported: it cannot be read";
+                                           << "没有导入 no.wordnest：文件读不了";
     }
     void commandLineAnswersWithoutADisplay()
     {

@@ -1,4 +1,5 @@
 #include "app/form2.h"
+#include "app/qttranslations.h"
 #include "ui/fullscreenview.h"
 #include "ui/sharppicture.h"
 #include "ui/textnumber.h"
@@ -6,6 +7,8 @@
 #include "support/recordingplayer.h"
 
 #include <QColorSpace>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -45,6 +48,14 @@ class StartupTest : public QObject
     }
 
 private slots:
+    // Qt's own buttons and file dialogs speak the game's language.
+    void qtTextsInChinese()
+    {
+        QVERIFY(installQtTranslations(*qApp));
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    }
+
     void windowAsDesigned()
     {
         RecordingPlayer player;

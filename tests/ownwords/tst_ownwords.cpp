@@ -189,46 +189,46 @@ private slots:
         const auto file = [=](const char *name, QByteArray bytes) {
             return spoil([=](const QString &mine) { write(mine + name, bytes); });
         };
-        row("picture of junk", file("01.png", "not a picture"), "01.png is not a PNG, JPEG or BMP");
-        row("empty picture", file("01.png", ""), "01.png is empty");
-        row("huge picture", file("01.png", hugePng()), "01.png is too large (20000 x 20000");
-        row("cut-off picture", file("01.png", read(":/pictures/101@2x.png").chopped(40)), "01.png does not decode");
-        row("recording of junk", file("01.wav", "RIFF junk"), "01.wav is not a sound file");
-        row("empty recording", file("01.wav", ""), "01.wav is empty");
+        row("picture of junk", file("01.png", "not a picture"), "01.png 不是 PNG、JPEG 或 BMP");
+        row("empty picture", file("01.png", ""), "01.png 是空的");
+        row("huge picture", file("01.png", hugePng()), "01.png 太大（20000 x 20000");
+        row("cut-off picture", file("01.png", read(":/pictures/101@2x.png").chopped(40)), "01.png 打不开");
+        row("recording of junk", file("01.wav", "RIFF junk"), "01.wav 不是游戏能读的声音文件");
+        row("empty recording", file("01.wav", ""), "01.wav 是空的");
         row("long recording", spoil([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 10.5, .3, 0); }),
-            "01.wav lasts more than 10 seconds");
+            "01.wav 超过 10 秒");
         row("pipe for a recording", spoil([](const QString &mine) {
                 QFile::remove(mine + "01.wav");
                 mkfifo(QFile::encodeName(mine + "01.wav").constData(), 0600);
-            }), "01.wav is not a plain file");
+            }), "01.wav 不是普通文件");
         row("picture linked from elsewhere", spoil([](const QString &mine) {
                 QFile::remove(mine + "01.png");
                 QFile::link(mine + "02.png", mine + "01.png");
-            }), "01.png is a link");
+            }), "01.png 是链接");
         row("set folder is a link", spoil([](const QString &mine) {
                 const QString elsewhere = QDir::cleanPath(mine + "../../elsewhere");
                 QDir().rename(mine, elsewhere);
                 QFile::link(elsewhere, mine.chopped(1));
-            }), "is a link");
+            }), "文件夹是链接");
 
         const QByteArray ten = twelve.mid(0, 10).join('\n').toUtf8() + '\n';
-        row("nine words", file("words.txt", twelve.mid(0, 9).join('\n').toUtf8()), "has 9 words; a set needs");
-        row("21 words", file("words.txt", ten + ten.toUpper() + "x\n"), "has 21 words; a set has at most");
-        row("blank line", file("words.txt", "a\nb\n \n" + ten), "line 3 is blank");
-        row("same word twice", file("words.txt", ten + "Cherry\n"), "line 11 repeats line 3 (\"Cherry\")");
-        row("10,000 characters", file("words.txt", ten + QByteArray(10000, 'w')), "line 11 is too long");
-        row("not UTF-8", file("words.txt", "owl\n\xff\xfe" "bad\n" + ten), "line 2 is not UTF-8");
-        row("too wide", file("words.txt", ten + "hippopotamus and crocodile\n"), "line 11 (\"hippopotamus");
+        row("nine words", file("words.txt", twelve.mid(0, 9).join('\n').toUtf8()), "有 9 个词，一组至少要");
+        row("21 words", file("words.txt", ten + ten.toUpper() + "x\n"), "有 21 个词，一组最多");
+        row("blank line", file("words.txt", "a\nb\n \n" + ten), "第 3 行是空行");
+        row("same word twice", file("words.txt", ten + "Cherry\n"), "第 11 行和第 3 行重复（“Cherry”）");
+        row("10,000 characters", file("words.txt", ten + QByteArray(10000, 'w')), "第 11 行太长");
+        row("not UTF-8", file("words.txt", "owl\n\xff\xfe" "bad\n" + ten), "第 2 行不是 UTF-8");
+        row("too wide", file("words.txt", ten + "hippopotamus and crocodile\n"), "第 11 行（“hippopotamus");
 
         const auto zip = [](QList<Entry> e) { return Case([=](const QString &s) { return refusedImport(s, e); }); };
         const Entry list{"new/words.txt", AE_IFREG, ten};
-        row("zip with ../", zip({list, {"new/../../escaped"}}), "a path outside one set folder");
-        row("zip with /path", zip({{"/tmp/new/words.txt", AE_IFREG, ten}}), "a path outside one set");
-        row("zip with a link", zip({list, {"new/01.png", AE_IFLNK}}), "a link or a special file (new/01.png)");
-        row("zip with a device", zip({list, {"new/01.wav", AE_IFCHR}}), "a link or a special file (new/01.wav)");
-        row("zip of 101 MB", zip({list, {"new/01.wav", AE_IFREG, QByteArray(101 << 20, 0)}}), "more than 100 MB");
-        row("zip of 201 entries", zip(QList<Entry>(200, {"new/", AE_IFDIR}) << list), "more than 200 entries");
-        row("zip of a set that exists", zip({{"mine/words.txt", AE_IFREG, ten}}), "'mine' exists already");
+        row("zip with ../", zip({list, {"new/../../escaped"}}), "词语组文件夹以外的路径");
+        row("zip with /path", zip({{"/tmp/new/words.txt", AE_IFREG, ten}}), "以外的路径");
+        row("zip with a link", zip({list, {"new/01.png", AE_IFLNK}}), "链接或特殊文件（new/01.png）");
+        row("zip with a device", zip({list, {"new/01.wav", AE_IFCHR}}), "链接或特殊文件（new/01.wav）");
+        row("zip of 101 MB", zip({list, {"new/01.wav", AE_IFREG, QByteArray(101 << 20, 0)}}), "超过 100 MB");
+        row("zip of 201 entries", zip(QList<Entry>(200, {"new/", AE_IFDIR}) << list), "超过 200 项");
+        row("zip of a set that exists", zip({{"mine/words.txt", AE_IFREG, ten}}), "已经有词语组“mine”");
     }
     void badInputIsAnsweredAndLosesNothing()
     {
@@ -244,7 +244,7 @@ private slots:
         const ownset::Folder before = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
         const QString file = sets + "/../mine.wordnest";
         QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets), QString());
-        QVERIFY(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets).contains("exists already"));
+        QVERIFY(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets).contains("已经存在，没有覆盖"));
         QVERIFY(QDir(sets + "/mine").removeRecursively());
         QCOMPARE(setarchive::importSet(file, ownset::fitsWordLabel, sets).problem, QString());
         const ownset::Folder after = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
         QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
         const QByteArray second = read(media(sets, 1, "png"));
-        QVERIFY(ownset::storePicture(mine, 1, mine + "/words.txt").contains("words.txt is not a PNG"));
+        QVERIFY(ownset::storePicture(mine, 1, mine + "/words.txt").contains("words.txt 不是 PNG"));
         QCOMPARE(read(media(sets, 1, "png")), second);
         const ownset::Folder set = ownset::readFolder(mine, ownset::fitsWordLabel);
         QCOMPARE(set.name, QStringLiteral("水果 and more"));
