@@ -6,6 +6,7 @@
 #include "media/sdlsoundplayer.h"
 #include "ownwords/ownsets.h"
 #include "progress/sqliterecorder.h"
+#include "ui/fontwarmup.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
 
@@ -31,10 +32,13 @@ int main(int argc, char *argv[])
     SingleGame singleGame;
     if (singleGame.claim(request) == SingleGame::Claim::Forwarded)
         return 0;
+    FontWarmUp fonts; // while the window is built
 
     SdlSoundPlayer speaker;
     SqliteRecorder recorder; // after the application: Qt finds its SQLite driver through it
     Form2 window(speaker, recorder);
+    fonts.holdTextOf(*window.Label2);
+    fonts.holdTextOf(*window.Label3);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
     window.chooseWordSet(findWordSet(rememberedWordSet()));
