@@ -6,6 +6,7 @@
 #include "media/sdlsoundplayer.h"
 #include "ownwords/ownsets.h"
 #include "progress/sqliterecorder.h"
+#include "ui/afterfirstpaint.h"
 #include "ui/fontwarmup.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
@@ -51,6 +52,7 @@ int main(int argc, char *argv[])
         bringToFront(window.windowFrame().gameWindow(), taken);
     };
     singleGame.onRequest(take);
+    afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then
     if (CommandLine::gameRequest(request.gameArguments).fullScreen)
         window.setFullScreenGame(true);
     else
