@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
+#include "ui/afterfirstpaint.h"
 #include "ui/songfont.h"
 #include "ui/textnumber.h"
 #include "leaderboard/form3.h"
@@ -80,7 +81,7 @@ void Form2::createControls()
     setWindowTitle(QStringLiteral("Wordnest"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setWindowIcon(gameIcon());
+    afterFirstPaint(*this, [this] { setWindowIcon(gameIcon()); }); // three PNGs to read
     setAutoFillBackground(false);
 
     LabelP.setCopier([](const PictureBox &model) { return model.clone(); });

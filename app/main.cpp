@@ -6,6 +6,8 @@
 #include "media/sdlsoundplayer.h"
 #include "ownwords/ownsets.h"
 #include "progress/sqliterecorder.h"
+#include "ui/afterfirstpaint.h"
+#include "ui/fontwarmup.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
 
@@ -31,10 +33,13 @@ int main(int argc, char *argv[])
     SingleGame singleGame;
     if (singleGame.claim(request) == SingleGame::Claim::Forwarded)
         return 0;
+    FontWarmUp fonts; // while the window is built
 
     SdlSoundPlayer speaker;
     SqliteRecorder recorder; // after the application: Qt finds its SQLite driver through it
     Form2 window(speaker, recorder);
+    fonts.holdTextOf(*window.Label2);
+    fonts.holdTextOf(*window.Label3);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
     window.chooseWordSet(findWordSet(rememberedWordSet()));
@@ -47,6 +52,7 @@ int main(int argc, char *argv[])
         bringToFront(window.windowFrame().gameWindow(), taken);
     };
     singleGame.onRequest(take);
+    afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then
     if (CommandLine::gameRequest(request.gameArguments).fullScreen)
         window.setFullScreenGame(true);
     else

@@ -1,27 +1,33 @@
 #include "instance/singlegame.h"
 
+#include "instance/instancechannel.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLocalSocket>
+#include <QLibrary>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcSingleGame, "wordnest.instance", QtWarningMsg)
 
 namespace {
 
-// A request is a few short strings; anything longer is not one of ours.
-constexpr qint64 maxRequestBytes = 64 * 1024;
-// How long the running game waits for a started request to complete.
-constexpr int requestWaitMs = 5000;
-// Only another start running the check (a few milliseconds) holds the lock;
-// a crashed holder's lock is taken over at once, as its process is gone.
+// Another start holds the lock for its check (a few milliseconds), or until
+// its window shows (listenAtLatestMs); a crashed holder's lock is taken over
+// at once, as its process is gone.
 constexpr int lockWaitMs = 10000;
+constexpr int listenAtLatestMs = 1000;
 
 QStringList toStrings(const QJsonValue &value)
 {
@@ -35,6 +41,34 @@ QStringList toStrings(const QJsonValue &value)
 void warn(const QString &text)
 {
     std::fprintf(stderr, "wordnest: %s\n", qPrintable(text));
+}
+
+// Whether a game listens on path: a plain connect, so that a first start
+// needs no more than this before its window shows.
+bool someoneListens(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    sockaddr_un address{};
+    if (size_t(native.size()) >= sizeof address.sun_path)
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, native.constData(), size_t(native.size()));
+    const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe < 0)
+        return false;
+    const bool listening = ::connect(probe, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
+    ::close(probe);
+    return listening;
+}
+
+InstanceChannel *loadChannel(QObject *parent)
+{
+    for (const QString &folder : {QCoreApplication::applicationDirPath(), QStringLiteral(WORDNEST_MODULE_DIR)}) {
+        QLibrary module(folder + QStringLiteral("/wordnest-instance"));
+        if (auto make = reinterpret_cast<InstanceChannelMaker>(module.resolve("wordnestInstanceChannel")))
+            return make(parent);
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -60,11 +94,9 @@ StartRequest StartRequest::fromLine(const QByteArray &line)
             object.value(QStringLiteral("activationToken")).toString().toUtf8()};
 }
 
-SingleGame::SingleGame(QObject *parent) : QObject(parent)
-{
-    server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server, &QLocalServer::newConnection, this, &SingleGame::accept);
-}
+SingleGame::SingleGame(QObject *parent) : QObject(parent) {}
+
+SingleGame::~SingleGame() = default;
 
 QString SingleGame::socketPath()
 {
@@ -74,60 +106,51 @@ QString SingleGame::socketPath()
 
 SingleGame::Claim SingleGame::claim(const StartRequest &request)
 {
-    const QString path = socketPath();
+    path = socketPath();
     if (!QDir().mkpath(QFileInfo(path).path())) {
         warn(QStringLiteral("no runtime folder for %1; a second start will open a second game").arg(path));
         return Claim::Unguarded;
     }
-    QLockFile lock(path + QStringLiteral(".lock"));
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     qCInfo(lcSingleGame) << "looking for a running game";
-    if (!lock.tryLock(lockWaitMs)) {
-        warn(QStringLiteral("%1 stays locked; a second start will open a second game").arg(lock.fileName()));
+    if (!lock->tryLock(lockWaitMs)) {
+        warn(QStringLiteral("%1 stays locked; a second start will open a second game").arg(lock->fileName()));
         return Claim::Unguarded;
     }
-
-    QLocalSocket running;
-    running.connectToServer(path);
-    if (running.waitForConnected(1000)) {
-        running.write(request.toLine());
-        // The running game may be busy for a moment (a sound it waits for):
-        // the line waits in the socket, so this start need not.
-        if (running.waitForBytesWritten(requestWaitMs)) {
-            running.disconnectFromServer();
+    if (someoneListens(path)) {
+        if (openChannel() && channel->send(path, request.toLine()))
             return Claim::Forwarded;
-        }
         warn(QStringLiteral("the running game does not answer; starting another"));
     }
-    // Nobody listens: what is there is left by a game that was killed (Qt's
-    // listen with access options would replace it too, but not without them).
-    QLocalServer::removeServer(path);
-    if (!server.listen(path)) {
-        warn(QStringLiteral("cannot listen on %1 (%2); a second start will open a second game")
-                 .arg(path, server.errorString()));
-        return Claim::Unguarded;
-    }
-    qCInfo(lcSingleGame) << "the user's game, listening on" << path;
+    startsLock = std::move(lock);
+    QTimer::singleShot(listenAtLatestMs, this, &SingleGame::listen);
     return Claim::First;
 }
 
-void SingleGame::accept()
+void SingleGame::listen()
 {
-    while (QLocalSocket *socket = server.nextPendingConnection()) {
-        socket->setReadBufferSize(maxRequestBytes);
-        // A start that never finishes its line is dropped, never waited for.
-        QTimer::singleShot(requestWaitMs, socket, &QObject::deleteLater);
-        const auto read = [this, socket] {
-            const bool complete = socket->canReadLine();
-            if (!complete && socket->state() == QLocalSocket::ConnectedState &&
-                socket->bytesAvailable() < maxRequestBytes)
-                return; // more to come
-            disconnect(socket, nullptr, this, nullptr);
-            socket->deleteLater();
-            if (complete && requestHandler)
-                requestHandler(StartRequest::fromLine(socket->readLine(maxRequestBytes)));
-        };
-        connect(socket, &QLocalSocket::readyRead, this, read);
-        connect(socket, &QLocalSocket::disconnected, this, read);
-        read();
+    if (!startsLock)
+        return;
+    const std::unique_ptr<QLockFile> lock = std::move(startsLock); // let later starts check
+    if (!openChannel())
+        return;
+    QString error;
+    const auto take = [this](const QByteArray &line) {
+        if (requestHandler)
+            requestHandler(StartRequest::fromLine(line));
+    };
+    if (!channel->listen(path, take, error)) {
+        warn(QStringLiteral("cannot listen on %1 (%2); a second start will open a second game").arg(path, error));
+        return;
     }
+    qCInfo(lcSingleGame) << "the user's game, listening on" << path;
+}
+
+bool SingleGame::openChannel()
+{
+    if (!channel)
+        channel = loadChannel(this);
+    if (!channel)
+        warn(QStringLiteral("the wordnest-instance module is missing; a second start will open a second game"));
+    return channel;
 }

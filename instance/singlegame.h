@@ -1,13 +1,16 @@
 #pragma once
 
 #include <QByteArray>
-#include <QLocalServer>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class InstanceChannel;
+class QLockFile;
 
 // What the instance check does; off unless asked for (QT_LOGGING_RULES).
 Q_DECLARE_LOGGING_CATEGORY(lcSingleGame)
@@ -32,31 +35,38 @@ struct StartRequest
 };
 
 // One game per user. The first start listens on a local socket in the user's
-// runtime folder; a later start hands its request to it and ends. The
-// "connect, else remove a stale socket and listen" step runs under a lock
-// file, so that a double-click's two starts cannot both listen; a socket
-// left behind by a killed game is refused and replaced.
+// runtime folder; a later start hands its request to it and ends. The check
+// for a running game runs under a lock file, which the first start keeps
+// until it listens, so that a double-click's two starts cannot both become
+// the game: the later one waits, then hands over. A socket left behind by a
+// killed game is refused and replaced.
 class SingleGame : public QObject
 {
     Q_OBJECT
 public:
     enum class Claim {
-        First,     // this start is the user's game
+        First,     // this start is the user's game: listen() once its window shows
         Forwarded, // the running game has the request: end this start
         Unguarded, // no socket could be set up: play, but a second game is not stopped
     };
 
     explicit SingleGame(QObject *parent = nullptr);
+    ~SingleGame() override;
     // The socket, in the runtime folder ($XDG_RUNTIME_DIR, or Qt's fallback for it).
     static QString socketPath();
 
     Claim claim(const StartRequest &request);
+    // Listens for later starts and lets them check; done a second after the
+    // claim at the latest. Nothing after a claim that was not First.
+    void listen();
     // Called for every request a later start sends to this game.
     void onRequest(std::function<void(const StartRequest &)> handler) { requestHandler = std::move(handler); }
 
 private:
-    void accept();
+    bool openChannel();
 
-    QLocalServer server;
+    QString path;
+    std::unique_ptr<QLockFile> startsLock; // held from a first claim until listening
+    InstanceChannel *channel = nullptr;
     std::function<void(const StartRequest &)> requestHandler;
 };

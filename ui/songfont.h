@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 // The game's bold "宋体" at the given size. Linux never has that font under
 // its name, so the nearest CJK fonts stand behind it.
