@@ -1,6 +1,7 @@
 #include "app/form2.h"
 #include "app/qttranslations.h"
 #include "cli/commandline.h"
+#include "cli/displaycheck.h"
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
 #include "media/sdlsoundplayer.h"
@@ -24,6 +25,10 @@ int main(int argc, char *argv[])
     QTextStream out(stdout), err(stderr);
     if (const std::optional<int> exitCode = commandLine.runCommand(out, err))
         return *exitCode;
+    if (const std::optional<QString> why = missingDisplay()) {
+        err << "wordnest: " << *why << '\n';
+        return 1;
+    }
     const StartRequest request = StartRequest::fromEnvironment(commandLine.gameArguments());
 
     QApplication app(argc, argv);

@@ -22,7 +22,7 @@ class SingleGameTest : public QObject
             environment.insert(QString::fromLatin1(variables[i]), folders[i]->path());
         environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("wordnest.instance.info=true"));
         environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QString::fromLatin1(startupId));
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
             if (!display)
                 environment.remove(QString::fromLatin1(name));
         game->setProcessEnvironment(environment);
@@ -77,6 +77,8 @@ private slots:
                                                       << "wordnest: word set 'short' cannot be played: words.txt 有 9";
         QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1
                                                      << "词语组“short”不能导出：words.txt 有 9 个词";
+        QTest::newRow("a game without a display") << QStringList{"--words", "2"} << 1
+                                                  << "wordnest: no display to show the game on";
         QTest::newRow("import of no file") << QStringList{"--import-words", "no.wordnest"} << 1
                                            << "没有导入 no.wordnest：文件读不了";
     }
