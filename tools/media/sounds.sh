@@ -40,19 +40,29 @@ LOUDNESS=-22
 # listen.sh mishears them ("milk" at speed 64 is heard as "piano" without
 # dither, "cup" at 44 as another word on some dither draws 6 dB quieter,
 # "tree" at 58 as "leaf" after a pause, "bubbles" at 75 as
-# "marbles"), or until its fading end lasts longer under the 8-bit floor
-# than a listener waits ("doll" at 52 ends in 90 ms of near silence): the
-# slowest speed each is said at.  Said faster, a word is stretched to its
-# length by tempo instead.
+# "marbles", "snake" at 75 as "sheep" after a pause, "peach" at 57 as
+# "cookie" and at 65 as "pizza"), or until its fading end lasts longer
+# under the 8-bit floor than a listener waits ("doll" at 52 ends in 90 ms
+# of near silence): the slowest speed each is said at.  Said faster, a
+# word is stretched to its length by tempo instead.
 declare -A SLOWEST=([milk]=66 [cup]=50 [grapes]=85 [corn]=65 [bubbles]=85
-                    [train]=65 [tree]=65 [doll]=70)
+                    [train]=65 [tree]=65 [doll]=70 [snake]=90 [peach]=80)
 # The longest hum kept before a voiced stop's burst (see shorten_voice_bar).
 VOICE_BAR=0.04
 
+# Words said with a rising tone, as a question.  Falling, "peach" (even at
+# speed 80) was heard as "pizza" after a pause, and "doll" as "ball" or
+# "seesaw": its "l" sinks in pitch and level towards the 8-bit floor.
+# Rising, the end of the word stays up, and Pico gives "doll" a stronger
+# burst.
+declare -A RISING=([peach]=1 [doll]=1)
+
 say() {  # say WORD SPEED OUT: volume 60 leaves headroom (Pico clips at 100)
-    # and the full stop gives a falling, finished tone.
+    # and the full stop gives a falling, finished tone (but see RISING).
+    local end=.
+    [ -z "${RISING[$1]:-}" ] || end='?'
     node "$here/pico-say.mjs" "$lang" \
-        "<volume level=\"60\"><speed level=\"$2\">$1.</speed></volume>" "$3"
+        "<volume level=\"60\"><speed level=\"$2\">$1$end</speed></volume>" "$3"
 }
 
 trim() {  # trim IN OUT: drop the lead silence, then everything from the
