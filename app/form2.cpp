@@ -212,9 +212,14 @@ void Form2::mousePressEvent(QMouseEvent *event)
 }
 
 // Closing the main window ends the program, also while the help or the
-// leaderboard window is open. Nothing is saved here.
+// leaderboard window is open and after any switch to full screen and back.
+// Nothing is saved here, and a game in progress stops rather than going on
+// unseen until its chances run out.
 void Form2::closeEvent(QCloseEvent *event)
 {
+    Timer1.stop();
+    Timer2.stop();
+    Timerboy.stop();
     if (helpWindow)
         helpWindow->close();
     if (form3)
@@ -222,4 +227,6 @@ void Form2::closeEvent(QCloseEvent *event)
     if (CornerWindow *corner = cornerButton->cornerWindow())
         corner->close();
     QWidget::closeEvent(event);
+    // Explicit: whether Qt would quit by itself depends on every other window.
+    QCoreApplication::quit();
 }

@@ -125,13 +125,13 @@ void Form3::Form_Load()
 
     boardPath = boardFileName.isEmpty() ? composeBoardPath(location.boardFolder(grd), grd)
                                         : location.ownBoardFolder() + boardFileName;
-    const sharedboard::Opened opened = sharedboard::open(boardPath, board, boardSeen);
+    const sharedboard::Opened opened = sharedboard::open(boardPath, board(), boardSeen);
     if (opened == sharedboard::Opened::Unreadable) {
         // There is a board, but it cannot be read: a default board in its
         // place would wipe out every result in it. Nothing can be saved.
         showBoardOnly(QStringLiteral("排行榜没能读出来。"));
     } else if (opened == sharedboard::Opened::Read) {
-        newRank = rankOf(board, fcount);
+        newRank = rankOf(board(), fcount);
         if (newRank < 0)
             showBoardOnly(QStringLiteral("排行榜"));
         else
@@ -168,7 +168,7 @@ void Form3::Command1_Click()
 {
     if (!Text1 || Text1->isHidden() || Text1->text().isEmpty())
         return;
-    switch (sharedboard::save(boardPath, board, boardSeen, newRank, Text1->text(), fcount)) {
+    switch (sharedboard::save(boardPath, board(), boardSeen, newRank, Text1->text(), fcount)) {
     case sharedboard::Saved::Yes:
         close();
         return;
@@ -204,9 +204,10 @@ void Form3::showBoardOnly(const QString &heading)
 
 void Form3::showRows()
 {
+    const Board &shown = board();
     for (int i = 0; i <= 9; ++i) {
-        Label1(i)->setText(board.boardNames[size_t(i)]);
-        Label2(i)->setText(QString::number(board.boardScores[size_t(i)]));
+        Label1(i)->setText(shown.boardNames[size_t(i)]);
+        Label2(i)->setText(QString::number(shown.boardScores[size_t(i)]));
     }
 }
 

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <map>
+
 class SoundPlayer;
 
 // The leaderboard window. It is a window of its own beside the main window,
@@ -48,7 +50,9 @@ public:
     ControlArray<QLabel> Label2; // scores
 
     // --- variables, kept while the window is closed ---
-    Board board;
+    // One board per board file, each from its first showing to the end of the
+    // run: rows a file cannot fill keep what that same file's board held.
+    std::map<QString, Board> boards;
     QString boardPath;
     qint16 newRank = 0;
     QByteArray boardWav;
@@ -66,6 +70,7 @@ private:
     // No name wanted: the heading says why, and the no-place sound is loaded.
     void showBoardOnly(const QString &heading);
     void showRows();
+    Board &board() { return boards[boardPath]; }
 
     SoundPlayer &player;
     BoardLocation location;

@@ -45,6 +45,7 @@ void FullScreenView::setOn(bool on, bool activate)
     game.setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     if (on) {
         windowPlace = game.pos();
+        quitOnClose = game.testAttribute(Qt::WA_QuitOnClose);
         game.hide();
         proxy = scene.addWidget(&game);
         game.show(); // inside the scene now, never on the screen itself
@@ -58,6 +59,9 @@ void FullScreenView::setOn(bool on, bool activate)
             activateWindow();
     } else {
         proxy->setWidget(nullptr);
+        // The proxy took the game's quit-on-close and does not give it back:
+        // without it, closing the game's own window would not end the run.
+        game.setAttribute(Qt::WA_QuitOnClose, quitOnClose);
         delete proxy;
         proxy = nullptr;
         hide();

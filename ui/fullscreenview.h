@@ -42,4 +42,5 @@ private:
     QGraphicsScene scene;
     QGraphicsProxyWidget *proxy = nullptr;
     QPoint windowPlace;
+    bool quitOnClose = true; // the game's own, while the proxy holds it
 };

@@ -13,7 +13,14 @@ WindowFrame::WindowFrame(QWidget &gameWidget)
     game.installEventFilter(this);
 }
 
-WindowFrame::~WindowFrame() = default; // the view gives the game back as it goes
+WindowFrame::~WindowFrame()
+{
+    // The view gives the game back as it goes, and what that sends must not
+    // reach this frame, whose members are already gone by then.
+    game.removeEventFilter(this);
+    if (view)
+        view->removeEventFilter(this);
+}
 
 bool WindowFrame::isFullScreen() const
 {

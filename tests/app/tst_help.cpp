@@ -12,6 +12,7 @@
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
 
+#include <QAbstractEventDispatcher>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,6 +43,20 @@ class HelpTest : public QObject
     {
         QTest::keyClicks(corner->check->answerBox, QString::number(number));
         QTest::keyClick(corner->check->answerBox, Qt::Key_Return);
+    }
+
+    // Closes the window the game is in as its close button does: the run
+    // ends at once, the event loop returning rather than waiting for more.
+    static bool closingEndsTheRun(QWidget *gameWindow)
+    {
+        QObject waiting; // its connection goes with it
+        bool wentOn = false;
+        QTimer::singleShot(0, &waiting, [&] {
+            gameWindow->windowHandle()->close();
+            connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &waiting,
+                    [&] { wentOn = true, QCoreApplication::exit(1); });
+        });
+        return QApplication::exec() == 0 && !wentOn;
     }
 
     QTemporaryDir settingsFolder;
@@ -214,17 +229,20 @@ private slots:
     // leaderboard, every open companion is centred over the window the game
     // is in and is its dialog, the last opened has the keyboard, and the game
     // takes input only with none open. Keys go where the keyboard is: Esc in
-    // the name box leaves full screen and keeps the typed name.
+    // the name box leaves full screen and keeps the typed name. Closing the
+    // game's window then ends the run, with nothing of the game going on.
     void companionsStayOverTheGame_data()
     {
         QTest::addColumn<QString>("steps");
         QTest::newRow("help, board, F11 twice, help closed first")
-            << "full help board game F11 F11 -help Esc F11 -board Esc";
+            << "full help board game F11 F11 -help Esc F11 -board Esc close";
         QTest::newRow("board closed first, full screen")
-            << "help board F11 -board F11 Esc -help F11";
+            << "help board F11 -board F11 Esc -help F11 close";
         QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
         QTest::newRow("board alone") << "board F11 game Esc F11 -board F11";
-        QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc";
+        QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc close";
+        QTest::newRow("closed with the help, after full screen") << "full Esc help close";
+        QTest::newRow("closed with the board, after F11 twice") << "game F11 F11 board close";
     }
     void companionsStayOverTheGame()
     {
@@ -233,7 +251,7 @@ private slots:
         RecordingPlayer player;
         Form2 window(player);
         window.sPath = folder.path() + u'/';
-        window.show();
+        window.setVisible(!steps.startsWith(u"full")); // else started full screen, as --fullscreen does
         window.PicB_Click();
         WindowFrame &frame = window.windowFrame();
         bool full = false;
@@ -249,7 +267,12 @@ private slots:
                 window.GameOver(), open.append(window.leaderboardWindow());
             else if (step == "game") // clicked: the window system activates it at once
                 QApplication::setActiveWindow(frame.gameWindow());
-            else if (step.startsWith(u'-'))
+            else if (step == "close") {
+                QVERIFY(full || window.testAttribute(Qt::WA_QuitOnClose));
+                QVERIFY(closingEndsTheRun(frame.gameWindow()));
+                QVERIFY(!window.Timer1.isActive() && !window.Timer2.isActive() && frame.companions().isEmpty());
+                return;
+            } else if (step.startsWith(u'-'))
                 open.takeAt(step == "-help" ? 0 : open.size() - 1)->close();
             else
                 QTest::keyClick(QApplication::focusWidget(), step == "F11" ? Qt::Key_F11 : Qt::Key_Escape),

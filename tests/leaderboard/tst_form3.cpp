@@ -398,16 +398,39 @@ private slots:
         QCOMPARE(board->Label1.count(), 10);
     }
 
-    void unreadableRowsKeepLastShowingsValues()
+    // Rows a board file cannot fill keep what that same file's board held in
+    // this run, and at its first showing an empty name and 0: never the rows
+    // of another set's board shown meanwhile.
+    void unreadableRowsKeepThatBoardsValues_data()
     {
-        writeAll(path, ladderFile);
-        Form3 *board = gameOver(0);
-        board->close();
-        writeAll(path, "x,abc\r\n");
-        board = gameOver(0);
-        QCOMPARE(board->Label1(0)->text(), QStringLiteral("x"));
-        QCOMPARE(board->Label2(0)->text(), QStringLiteral("500"));
-        QCOMPARE(board->Label1(1)->text(), QStringLiteral("Bob"));
+        QTest::addColumn<QString>("first"); // a set's number or an own set's id
+        QTest::addColumn<QString>("between");
+        QTest::newRow("set 1, set 2 between") << "1" << "2";
+        QTest::newRow("own set, set 1 between") << "mine" << "1";
+        QTest::newRow("set 2, own set between") << "2" << "mine";
+    }
+    void unreadableRowsKeepThatBoardsValues()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, between);
+        Form3 board(*window, player, BoardLocation(window->sPath));
+        const auto show = [&](const QString &set, const QByteArray &rows, int score) {
+            const bool own = !set.front().isDigit();
+            board.grd = qint16(set.toShort());
+            board.boardFileName = own ? "kivora-" + set + ".tmp" : QString();
+            board.fcount = score;
+            const QString file = own ? "/data/wordnest/" + board.boardFileName : "/kivora" + set + ".tmp";
+            QVERIFY(QDir().mkpath(folder->path() + "/data/wordnest") && writeAll(folder->path() + file, rows));
+            board.Show();
+        };
+        show(first, ladderFile, 0);
+        board.close();
+        show(between, "Al,9\r\nYo,7\r\n", 8);
+        enterName(&board, QStringLiteral("Kim"));
+        QCOMPARE(readAll(board.boardPath), "Al,9\r\nKim,8\r\nYo,7\r\n" + QByteArray(",0\r\n").repeated(7));
+        show(first, "x,abc\r\n", 0);
+        verifyRows(&board, {"x", "Bob", "Cy", "Dee", "Ed", "Flo", "Gus", "Hal", "Ivy", "Jo"},
+                   {"500", "300", "300", "100", "90", "80", "70", "60", "50", "40"});
     }
 
     // --- saves that fail ---
