@@ -343,6 +343,7 @@ private slots:
         photo.fill(Qt::darkGreen);
         QVERIFY(photo.save(sets + "/photo.jpg"));
         write(mine + "/01.bmp", "an older picture");
+        write(mine + "/01.PNG", "an older picture");
         QCOMPARE(ownset::storePicture(mine, 0, sets + "/photo.jpg"), QString());
         QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
         QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
@@ -353,7 +354,7 @@ private slots:
         QCOMPARE(set.name, QStringLiteral("水果 and more"));
         QCOMPARE(set.words.last().text, QStringLiteral("fig"));
         QCOMPARE(set.words.first().picture.size(), QSize(270, 180));
-        QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && set.playable());
+        QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && !QFileInfo::exists(mine + "/01.PNG") && set.playable());
     }
 
     void soundFilesBecomeTheGamesFormat_data()
