@@ -106,13 +106,6 @@ qsizetype indexIgnoringCase(const QStringList &list, const QString &word)
     return -1;
 }
 
-// A file chosen anywhere by the grown-up: a regular file of at most `limit`.
-setfiles::Contents readChosen(const QString &path, qint64 limit)
-{
-    const QFileInfo info(path);
-    return setfiles::read(info.absolutePath(), info.fileName(), limit);
-}
-
 } // namespace
 
 bool isValidId(const QString &id)
@@ -274,7 +267,7 @@ QString writeSetName(const QString &folder, const QString &name)
 
 QString storePicture(const QString &folder, int word, const QString &source)
 {
-    const setfiles::Contents file = readChosen(source, setfiles::maxPictureBytes);
+    const setfiles::Contents file = setfiles::readChosen(source, setfiles::maxPictureBytes);
     if (!file.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), file.problem);
     QBuffer buffer;
@@ -306,7 +299,7 @@ QString storePictureImage(const QString &folder, int word, const QImage &image)
 
 QString storeRecording(const QString &folder, int word, const QString &source)
 {
-    const setfiles::Contents file = readChosen(source, setfiles::maxRecordingBytes);
+    const setfiles::Contents file = setfiles::readChosen(source, setfiles::maxRecordingBytes);
     if (!file.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), file.problem);
     return storeRecordingBytes(folder, word, file.bytes, QFileInfo(source).fileName());

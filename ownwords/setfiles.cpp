@@ -1,6 +1,7 @@
 #include "ownwords/setfiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringDecoder>
 
@@ -21,8 +22,8 @@ constexpr int maxNames = 4096;
 class FolderHandle
 {
 public:
-    explicit FolderHandle(const QString &folder)
-        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC))
+    explicit FolderHandle(const QString &folder, int follow = O_NOFOLLOW)
+        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | follow | O_CLOEXEC))
     {
     }
     ~FolderHandle()
@@ -131,10 +132,11 @@ bool isSetFileName(const QString &name)
     return limitFor(name) > 0;
 }
 
-Contents read(const QString &folder, const QString &name, qint64 limit)
+namespace {
+
+Contents readAt(const FolderHandle &dir, const QString &name, qint64 limit)
 {
     Contents contents;
-    const FolderHandle dir(folder);
     if (dir.fd < 0) {
         contents.problem = folderProblem();
         return contents;
@@ -182,6 +184,25 @@ Contents read(const QString &folder, const QString &name, qint64 limit)
     }
     contents.bytes.truncate(got);
     return contents;
+}
+
+} // namespace
+
+Contents read(const QString &folder, const QString &name, qint64 limit)
+{
+    return readAt(FolderHandle(folder), name, limit);
+}
+
+Contents readChosen(const QString &path, qint64 limit)
+{
+    const QFileInfo file(path);
+    const FolderHandle dir(file.absolutePath(), 0);
+    if (dir.fd < 0) {
+        Contents contents;
+        contents.problem = QStringLiteral("读不了");
+        return contents;
+    }
+    return readAt(dir, file.fileName(), limit);
 }
 
 Stamp stampOf(const QString &folder, const QString &name)
