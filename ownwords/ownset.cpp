@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
 #include <tuple>
 
 namespace ownset {
@@ -22,7 +23,7 @@ constexpr int maxNameCharacters = 60;
 // The word label's width in the game.
 constexpr double wordLabelWidth = 105;
 
-int decodedPictures = 0;
+std::atomic<int> decodedPictures = 0;
 
 QString readPicture(const QString &folder, const QString &name, QImage &image, setfiles::Stamp &stamp)
 {

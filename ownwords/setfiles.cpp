@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -161,10 +162,13 @@ Contents readAt(const FolderHandle &dir, const QString &name, qint64 limit)
         return contents;
     }
     contents.stamp = stampFrom(st);
-    // A file that grows while it is read still stops at the bound.
-    contents.bytes.resize(qsizetype(limit) + 1);
+    // Room for the file as it was; one that grows while it is read still
+    // stops one byte past the bound.
+    contents.bytes.resize(qsizetype(st.st_size) + 1);
     qsizetype got = 0;
-    while (got < contents.bytes.size()) {
+    while (got <= limit) {
+        if (got == contents.bytes.size())
+            contents.bytes.resize(qsizetype(std::min<qint64>(limit + 1, 2 * got)));
         const ssize_t n = ::read(file.fd, contents.bytes.data() + got, size_t(contents.bytes.size() - got));
         if (n < 0 && errno == EINTR)
             continue;
