@@ -3,11 +3,12 @@
 #include "media/soundplayer.h"
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownset.h"
+#include "ownwords/setfiles.h"
 #include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/wordrow.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,28 +18,9 @@
 
 namespace {
 
-QString mediaPath(const QString &folder, int row, const char *const *types, int count)
+QByteArray readMedia(const QString &folder, const QString &name, qint64 limit)
 {
-    for (int i = 0; i < count; ++i) {
-        const QString path = QDir(folder).filePath(QStringLiteral("%1.%2").arg(row + 1, 2, 10, QChar(u'0')).arg(types[i]));
-        if (QFileInfo(path).isFile())
-            return path;
-    }
-    return {};
-}
-
-const char *const pictureTypes[] = {"png", "jpg", "jpeg", "bmp"};
-const char *const recordingTypes[] = {"wav", "flac", "ogg"};
-
-QString picturePath(const QString &folder, int row) { return mediaPath(folder, row, pictureTypes, 4); }
-QString recordingPath(const QString &folder, int row) { return mediaPath(folder, row, recordingTypes, 3); }
-
-QByteArray readSmallFile(const QString &path)
-{
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > 16 * 1024 * 1024)
-        return {};
-    return file.readAll();
+    return name.isEmpty() ? QByteArray() : setfiles::read(folder, name, limit).bytes;
 }
 
 } // namespace
@@ -63,10 +45,17 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
     auto *list = new QWidget;
     auto *listLayout = new QVBoxLayout(list);
     listLayout->setSpacing(0);
-    const QByteArray listBytes = readSmallFile(QDir(folder).filePath(QStringLiteral("words.txt")));
-    const QStringList words = ownset::parseWordList(listBytes, ownset::fitsWordLabel).words;
-    // A hand-made list longer than the editor holds is shown, never cut short.
-    listTooLong = words.size() > ownset::maxWords;
+    const setfiles::Contents listFile = setfiles::read(folder, setfiles::wordListName(), setfiles::maxListBytes);
+    const ownset::WordList read = ownset::parseWordList(listFile.bytes, ownset::fitsWordLabel);
+    const QStringList words = read.words;
+    // A list the editor cannot show whole is left as it is, never cut short or garbled.
+    if (!listFile.problem.isEmpty() && !listFile.missing)
+        listKept = QStringLiteral("words.txt %1，这里不保存单词的改动；图片和录音照常保存。").arg(listFile.problem);
+    else if (read.refused)
+        listKept = read.problem + QStringLiteral("。这里不保存单词的改动；图片和录音照常保存。");
+    else if (words.size() > ownset::maxWords)
+        listKept = QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
+                       .arg(ownset::maxWords);
     for (int i = 0; i < ownset::maxWords; ++i) {
         auto *row = new WordRow(i, list);
         wordRows.append(row);
@@ -104,12 +93,14 @@ SetEditor::~SetEditor()
 
 void SetEditor::loadRow(int row)
 {
-    QImage picture;
-    QFile file(picturePath(folder, row));
-    if (!file.fileName().isEmpty() && file.open(QIODevice::ReadOnly))
-        picture = ownmedia::readPicture(file).image;
-    wordRows[row]->showPicture(picture);
-    wordRows[row]->showRecording(!recordingPath(folder, row).isEmpty());
+    const setfiles::RowFiles files = setfiles::rowFiles(folder, row);
+    QBuffer file;
+    file.setData(readMedia(folder, files.picture, setfiles::maxPictureBytes));
+    file.open(QIODevice::ReadOnly);
+    wordRows[row]->showPicture(ownmedia::readPicture(file).image);
+    wordRows[row]->showRecording(!files.recording.isEmpty());
+    if (!files.problem.isEmpty())
+        wordRows[row]->showProblem(files.problem);
     wordRows[row]->showRecordingRunning(capturing == row);
 }
 
@@ -143,9 +134,8 @@ void SetEditor::checkWords()
         }
     }
     const int count = last + 1;
-    if (listTooLong)
-        status->setText(QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
-                            .arg(ownset::maxWords));
+    if (!listKept.isEmpty())
+        status->setText(listKept);
     else if (!first.isEmpty())
         status->setText(QStringLiteral("未保存：") + first);
     else if (count < ownset::minWords)
@@ -157,8 +147,8 @@ void SetEditor::checkWords()
 QString SetEditor::saveWords()
 {
     checkWords();
-    if (listTooLong)
-        return status->text();
+    if (!listKept.isEmpty())
+        return listKept;
     for (const QString &problem : std::as_const(wordProblems))
         if (!problem.isEmpty())
             return problem;
@@ -248,7 +238,7 @@ void SetEditor::stopRecording()
 
 void SetEditor::listen(int row)
 {
-    heard = readSmallFile(recordingPath(folder, row));
+    heard = readMedia(folder, setfiles::rowFiles(folder, row).recording, setfiles::maxRecordingBytes);
     const ownmedia::Recording recording = ownmedia::convertRecording(heard);
     heard = recording.wave;
     if (heard.isEmpty() || !player.play(heard, PlayMode::Async))

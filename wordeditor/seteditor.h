@@ -60,6 +60,6 @@ private:
     SdlCapture capture;
     QTimer captureTimer;
     int capturing = -1;
-    bool listTooLong = false;
+    QString listKept; // why words.txt is left as it is; empty when edits are saved
     QByteArray heard; // the sound playing, kept while it plays
 };
