@@ -1,6 +1,7 @@
 #include "ownwords/ownset.h"
 
 #include "ownwords/ownmedia.h"
+#include "ownwords/rowjournal.h"
 #include "ui/songfont.h"
 
 #include <QBuffer>
@@ -245,6 +246,8 @@ Folder readFolder(const QString &path, const FitsLabel &fits)
         set.problem = QStringLiteral("词语组文件夹是链接或不是文件夹，游戏不会打开");
         return set;
     }
+    // Rows the editor was moving when it stopped get their own files back first.
+    rowjournal::recover(path);
 
     QFile settings;
     if (openRegular(path + QStringLiteral("/set.ini"), settings, maxSettingsBytes).isEmpty())
@@ -341,8 +344,13 @@ QString storeRecordingBytes(const QString &folder, int word, const QByteArray &s
     const ownmedia::Recording recording = ownmedia::convertRecording(sound);
     if (!recording.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(name, recording.problem);
+    return storeRecordingWave(folder, word, recording.wave);
+}
+
+QString storeRecordingWave(const QString &folder, int word, const QByteArray &wave)
+{
     const QString target = QStringLiteral("%1/%2").arg(folder, mediaName(word, "wav"));
-    if (QString problem = save(target, recording.wave); !problem.isEmpty())
+    if (QString problem = save(target, wave); !problem.isEmpty())
         return problem;
     removeOthers(folder, word, recordingTypes, target);
     return {};

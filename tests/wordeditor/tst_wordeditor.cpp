@@ -11,6 +11,7 @@
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
+#include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -18,6 +19,8 @@
 
 using OnConflict = ownsetstore::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
+using Unsaved = SetEditor::Unsaved;
+Q_DECLARE_METATYPE(Unsaved)
 
 namespace {
 
@@ -49,6 +52,24 @@ QByteArray wave(const QByteArray &samples, quint32 rate)
     qToLittleEndian<quint32>(rate * 2, h.data() + 28);
     qToLittleEndian<quint32>(quint32(samples.size()), h.data() + 40);
     return h + samples;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList wordsOnDisk(const QString &set)
+{
+    return QString::fromUtf8(readAll(set + "/words.txt")).split('\n', Qt::SkipEmptyParts);
+}
+
+// Line `line`'s (from 1) picture and recording as stored.
+QByteArray mediaOf(const QString &set, int line)
+{
+    const QString name = QString("%1/%2.").arg(set).arg(line, 2, 10, QChar('0'));
+    return readAll(name + "png") + readAll(name + "wav");
 }
 
 } // namespace
@@ -85,8 +106,9 @@ class WordEditorTest : public QObject
                 || !editor->chooseSoundFile(i, home.filePath("sound.wav")).isEmpty())
                 return {};
         }
-        editor->close();
-        return id;
+        bool asked = false;
+        editor->askOnClose = [&] { asked = true; return Unsaved::Stay; };
+        return editor->close() && !asked ? id : QString();
     }
 
 private slots:
@@ -175,6 +197,10 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(editor->recordedSeconds() >= 1.8, 60000);
         editor->toggleRecording(0);
+        // A row without a word keeps its recording in memory until it has one.
+        QVERIFY(!QFile::exists(sets + "/voice/01.wav"));
+        editor->rows()[0]->setText("hello");
+        QCOMPARE(editor->saveWords(), QString());
         QFile stored(sets + "/voice/01.wav");
         QVERIFY(stored.open(QIODevice::ReadOnly));
         const QByteArray samples = stored.readAll().mid(44);
@@ -183,6 +209,100 @@ private slots:
         QVERIFY(std::abs(ownmedia::activeLoudness(samples) - ownmedia::wordLoudnessDb) < 1.0);
         editor->listen(0);
         QCOMPARE(player.played.constLast().bytes.mid(44), samples);
+    }
+
+    void rowsKeepTheirMediaWhenSavedMovedAndDeleted()
+    {
+        auto mine = page();
+        const QString set = sets + "/" + makeSet(*mine, "Farm");
+        QHash<QString, QByteArray> own;
+        for (int i = 0; i < ten.size(); ++i)
+            own[ten[i]] = mediaOf(set, i + 1);
+        SetEditor *editor = mine->editSet("farm");
+        const auto choose = [&](int row, int colour) {
+            write(home.filePath("sound.wav"), wave(toneSamples(44100, 0.1, 0.2 + 0.05 * colour, 0.5), 44100));
+            return editor->choosePicture(row, QImage(4, 4 + colour, QImage::Format_RGB32))
+                   + editor->chooseSoundFile(row, home.filePath("sound.wav"));
+        };
+        // A word too wide in the middle: nothing of its row is written, the row below is saved.
+        editor->rows()[10]->setText("hippopotamus-rhinoceros");
+        editor->rows()[11]->setText("lamb");
+        QVERIFY(!editor->saveWords().isEmpty());
+        QVERIFY(editor->rows()[10]->showsProblem() && !editor->rows()[11]->showsProblem());
+        QVERIFY(!choose(10, 1).isEmpty());
+        QVERIFY(choose(11, 2).isEmpty());
+        QCOMPARE(wordsOnDisk(set), ten + QStringList{"lamb"});
+        QVERIFY(QFile::exists(set + "/11.png") && !QFile::exists(set + "/12.png") && !QFile::exists(set + "/12.wav"));
+        own["lamb"] = mediaOf(set, 11);
+        // A repeat keeps what its row saved before, media included.
+        editor->rows()[3]->setText("COW");
+        QVERIFY(!choose(3, 3).isEmpty());
+        QCOMPARE(wordsOnDisk(set)[3], "duck");
+        QCOMPARE(mediaOf(set, 4), own["duck"]);
+        // Mended, each row is saved with what was chosen for it; lamb moves down with its own.
+        editor->rows()[3]->setText("duck");
+        editor->rows()[10]->setText("calf");
+        QCOMPARE(editor->saveWords(), QString());
+        QCOMPARE(wordsOnDisk(set), (ten + QStringList{"calf", "lamb"}));
+        QCOMPARE(mediaOf(set, 12), own["lamb"]);
+        QCOMPARE(QImage(set + "/04.png").height(), 7);
+        QCOMPARE(QImage(set + "/11.png").height(), 5);
+        own["duck"] = mediaOf(set, 4);
+        own["calf"] = mediaOf(set, 11);
+        // Moves and deletes take each word's picture and recording along.
+        QCOMPARE(editor->moveRow(0, 1), QString());
+        QCOMPARE(editor->moveRow(11, 2), QString());
+        QCOMPARE(editor->removeRow(5), QString());
+        QCOMPARE(editor->insertRow(0), QString());
+        const QStringList moved = wordsOnDisk(set);
+        QCOMPARE(moved, (QStringList{"pig", "cow", "lamb", "hen", "duck", "horse", "sheep", "dog", "cat", "goose", "calf"}));
+        for (int line = 1; line <= moved.size(); ++line)
+            QVERIFY2(mediaOf(set, line) == own[moved[line - 1]], qPrintable(moved[line - 1]));
+        QVERIFY(!QFile::exists(set + "/12.png") && !QFile::exists(set + "/12.wav"));
+        QCOMPARE(editor->rows()[0]->text(), QString());
+        // A cleared word's media go with it: a word typed there later has none.
+        editor->rows()[3]->setText({});
+        QCOMPARE(editor->saveWords(), QString());
+        editor->rows()[3]->setText("ox");
+        QCOMPARE(editor->saveWords(), QString());
+        QCOMPARE(wordsOnDisk(set).indexOf("ox"), 2); // the blank first row is not a line
+        QVERIFY(!editor->rows()[3]->listenButton->isEnabled() && editor->model().rows()[3].picture.isNull());
+        QVERIFY(mediaOf(set, 3).isEmpty() && mediaOf(set, 4) == own["hen"]);
+        // Opened again, it shows what plays.
+        QVERIFY(editor->close());
+        editor = mine->editSet("farm");
+        for (int row = 0; row < 11; ++row)
+            QCOMPARE(editor->rows()[row]->text(), wordsOnDisk(set)[row]);
+    }
+
+    void closingWithUnsavedChangesAsks_data()
+    {
+        QTest::addColumn<Unsaved>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QStringList>("saved");
+        QTest::newRow("save") << Unsaved::Save << false << (ten + QStringList{"lamb"});
+        QTest::newRow("discard") << Unsaved::Discard << true << ten;
+        QTest::newRow("stay") << Unsaved::Stay << false << ten;
+    }
+    void closingWithUnsavedChangesAsks()
+    {
+        QFETCH(Unsaved, answer);
+        QFETCH(bool, closed);
+        QFETCH(QStringList, saved);
+        auto mine = page();
+        const QString set = sets + "/" + makeSet(*mine, "Farm");
+        QPointer<SetEditor> editor = mine->editSet("farm");
+        int asked = 0;
+        editor->askOnClose = [&] { ++asked; return answer; };
+        // Typed but not yet saved, and a repeat that cannot be saved.
+        editor->rows()[10]->setText("COW");
+        editor->rows()[11]->setText("lamb");
+        QCOMPARE(editor->close(), closed);
+        QCOMPARE(asked, 1);
+        QCOMPARE(wordsOnDisk(set), saved);
+        QCOMPARE(editor->isVisible(), !closed);
+        if (answer == Unsaved::Save) // what cannot be saved says why
+            QVERIFY(editor->rows()[10]->showsProblem());
     }
 
     void deleteTakesTheSetAndItsBoardOnly()
