@@ -325,27 +325,45 @@ private slots:
         QTest::addColumn<OnConflict>("answer");
         QTest::addColumn<QStringList>("setsAfter");
         QTest::addColumn<QString>("nameOfFarm");
-        QTest::newRow("cancel") << OnConflict::Cancel << QStringList{"farm"} << "changed";
-        QTest::newRow("keep both") << OnConflict::KeepBoth << QStringList{"farm", "farm-2"} << "changed";
-        QTest::newRow("replace") << OnConflict::Replace << QStringList{"farm"} << "Farm";
+        QTest::addColumn<int>("editing"); // the editor's answer to a replace; -1: not editing
+        QTest::newRow("cancel") << OnConflict::Cancel << QStringList{"farm"} << "changed" << -1;
+        QTest::newRow("keep both") << OnConflict::KeepBoth << QStringList{"farm", "farm-2"} << "changed" << -1;
+        QTest::newRow("replace") << OnConflict::Replace << QStringList{"farm"} << "Farm" << -1;
+        QTest::newRow("replace, editing: save") << OnConflict::Replace << QStringList{"farm"} << "Farm" << int(Unsaved::Save);
+        QTest::newRow("replace, editing: discard") << OnConflict::Replace << QStringList{"farm"} << "Farm" << int(Unsaved::Discard);
+        QTest::newRow("replace, editing: cancel") << OnConflict::Replace << QStringList{"farm"} << "changed" << int(Unsaved::Stay);
     }
     void importAsksBeforeReplacing()
     {
         QFETCH(OnConflict, answer);
         QFETCH(QStringList, setsAfter);
         QFETCH(QString, nameOfFarm);
+        QFETCH(int, editing);
         auto mine = page();
         QCOMPARE(makeSet(*mine, "Farm"), "farm");
-        const QString file = home.filePath(QString("farm-%1.wordnest").arg(int(answer)));
+        const QString file = home.filePath(QString("farm-%1-%2.wordnest").arg(int(answer)).arg(editing));
         QVERIFY(mine->exportSet("farm", file).isEmpty());
         QVERIFY(mine->renameSet("farm", "changed").isEmpty());
-        QStringList asked;
+        QStringList asked, editorAsked;
         mine->askOnConflict = [&](const QString &id) { asked << id; return answer; };
+        mine->askBeforeReplacingEdited = [&](const QString &id) { editorAsked << id; return Unsaved(editing); };
+        QPointer<SetEditor> editor = editing < 0 ? nullptr : mine->editSet("farm");
+        if (editor) { // the editor has a word of the old set not saved yet
+            editor->rows()[0]->setText("calf");
+            editor->askOnClose = [] { return Unsaved::Stay; };
+        }
         QVERIFY(mine->importFile(file).isEmpty());
         QCOMPARE(asked, QStringList{"farm"});
+        QCOMPARE(editorAsked, editing < 0 ? QStringList() : QStringList{"farm"});
         QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), setsAfter);
         QCOMPARE(mine->sets()[0].name, nameOfFarm);
         QCOMPARE(mine->sets().constLast().usableWords(), 10);
+        // An editor left open on the replaced set would write its old words over the imported ones.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(!editor.isNull(), editing == int(Unsaved::Stay));
+        if (editor)
+            editor->saveWords();
+        QCOMPARE(wordsOnDisk(sets + "/farm").value(0), editor ? "calf" : "cow");
     }
 
     void cornerTilesShowAnImportedSet()
