@@ -84,6 +84,7 @@ void WordSetTile::setChosen(bool on)
 void WordSetTile::setUnavailable(const QString &why)
 {
     auto *note = new QLabel(why, this);
+    note->setTextFormat(Qt::PlainText); // it names the set's words and files
     note->setWordWrap(true);
     qobject_cast<QVBoxLayout *>(layout())->insertWidget(2, note);
     setEnabled(false);

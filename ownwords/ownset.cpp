@@ -2,114 +2,101 @@
 
 #include "ownwords/ownmedia.h"
 #include "ownwords/rowjournal.h"
+#include "ownwords/setfiles.h"
 #include "ui/songfont.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QStandardPaths>
-#include <QStringDecoder>
 
 #include <algorithm>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <tuple>
 
 namespace ownset {
 
 namespace {
 
-constexpr qint64 maxListBytes = 64 * 1024;
-constexpr qint64 maxSettingsBytes = 64 * 1024;
-constexpr qint64 maxPictureBytes = 200 * 1024 * 1024;
-constexpr qint64 maxRecordingBytes = 64 * 1024 * 1024;
 constexpr int maxNameCharacters = 60;
 // The word label's width in the game.
 constexpr double wordLabelWidth = 105;
 
-const char *const pictureTypes[] = {"png", "jpg", "jpeg", "bmp"};
-const char *const recordingTypes[] = {"wav", "flac", "ogg"};
+int decodedPictures = 0;
 
-// Opens `path` for reading only when it is a regular file and not a link:
-// a set folder is never a way to read files elsewhere, and a pipe in it
-// never stalls the game. Empty on success, else the problem.
-QString openRegular(const QString &path, QFile &file, qint64 maxBytes)
+QString readPicture(const QString &folder, const QString &name, QImage &image, setfiles::Stamp &stamp)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ELOOP ? QStringLiteral("是链接，游戏不会打开")
-                              : QStringLiteral("读不了");
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return QStringLiteral("不是普通文件");
-    }
-    if (st.st_size > maxBytes) {
-        ::close(fd);
-        return QStringLiteral("太大");
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return QStringLiteral("读不了");
-    }
-    return {};
-}
-
-// The word's file of one of `types`, "NN.<type>"; empty where there is none.
-template<size_t N>
-QString mediaFile(const QString &folder, int word, const char *const (&types)[N])
-{
-    for (const char *type : types) {
-        const QString path = QStringLiteral("%1/%2.%3").arg(folder).arg(word + 1, 2, 10, QChar(u'0')).arg(type);
-        const QFileInfo info(path);
-        if (info.exists() || info.isSymLink())
-            return path;
-    }
-    return {};
-}
-
-QString readPictureFile(const QString &path, QImage &image)
-{
-    QFile file;
-    if (QString problem = openRegular(path, file, maxPictureBytes); !problem.isEmpty())
-        return problem;
-    ownmedia::Picture picture = ownmedia::readPicture(file);
+    const setfiles::Contents file = setfiles::read(folder, name, setfiles::maxPictureBytes);
+    if (!file.problem.isEmpty())
+        return file.problem;
+    stamp = file.stamp;
+    ++decodedPictures;
+    QBuffer buffer;
+    buffer.setData(file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    ownmedia::Picture picture = ownmedia::readPicture(buffer);
     image = picture.image;
     return picture.problem;
 }
 
-QString readRecordingFile(const QString &path, QByteArray &wave)
+QString readRecording(const QString &folder, const QString &name, QByteArray &wave, setfiles::Stamp &stamp)
 {
-    QFile file;
-    if (QString problem = openRegular(path, file, maxRecordingBytes); !problem.isEmpty())
-        return problem;
-    ownmedia::Recording recording = ownmedia::convertRecording(file.readAll());
+    const setfiles::Contents file = setfiles::read(folder, name, setfiles::maxRecordingBytes);
+    if (!file.problem.isEmpty())
+        return file.problem;
+    stamp = file.stamp;
+    ownmedia::Recording recording = ownmedia::convertRecording(file.bytes);
     wave = recording.wave;
     return recording.problem;
 }
 
-QString save(const QString &path, const QByteArray &content)
+// Reads row `row`'s picture and recording into `word`, taking them from
+// `before` where its files are the ones read then.
+void readMedia(const QString &folder, int row, Word &word, const Word *before)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        return QStringLiteral("无法保存 %1：%2").arg(QFileInfo(path).fileName(), file.errorString());
-    return {};
+    const setfiles::RowFiles files = setfiles::rowFiles(folder, row);
+    QStringList problems;
+    if (!files.problem.isEmpty())
+        problems << files.problem;
+    else {
+        word.pictureFile = files.picture;
+        word.recordingFile = files.recording;
+        const bool samePicture = before && before->problem.isEmpty() && before->pictureFile == files.picture
+                                 && before->pictureStamp == setfiles::stampOf(folder, files.picture);
+        const bool sameRecording = before && before->problem.isEmpty() && before->recordingFile == files.recording
+                                   && before->recordingStamp == setfiles::stampOf(folder, files.recording);
+        if (files.picture.isEmpty())
+            problems << QStringLiteral("没有图片 %1").arg(setfiles::mediaName(row, QStringLiteral("png")));
+        else if (samePicture)
+            std::tie(word.picture, word.pictureStamp) = std::tie(before->picture, before->pictureStamp);
+        else if (const QString problem = readPicture(folder, files.picture, word.picture, word.pictureStamp);
+                 !problem.isEmpty())
+            problems << QStringLiteral("图片 %1 %2").arg(files.picture, problem);
+        if (files.recording.isEmpty())
+            problems << QStringLiteral("没有录音 %1").arg(setfiles::mediaName(row, QStringLiteral("wav")));
+        else if (sameRecording)
+            std::tie(word.recording, word.recordingStamp) = std::tie(before->recording, before->recordingStamp);
+        else if (const QString problem = readRecording(folder, files.recording, word.recording, word.recordingStamp);
+                 !problem.isEmpty())
+            problems << QStringLiteral("录音 %1 %2").arg(files.recording, problem);
+    }
+    word.problem = problems.join(QStringLiteral("，"));
+    if (!word.problem.isEmpty()) {
+        word.picture = {};
+        word.recording = {};
+    }
 }
 
-// Removes word `word`'s files of `types` but `keep`.
-template<size_t N>
-void removeOthers(const QString &folder, int word, const char *const (&types)[N], const QString &keep)
+// Removes row `row`'s files of `all` but `keep`: one file per row, whatever
+// the case or type of the others.
+QString removeOthers(const QString &folder, const QStringList &all, const QString &keep)
 {
-    for (const char *type : types) {
-        const QString path = QStringLiteral("%1/%2.%3").arg(folder).arg(word + 1, 2, 10, QChar(u'0')).arg(type);
-        if (path != keep)
-            QFile::remove(path);
-    }
+    for (const QString &name : all)
+        if (name != keep)
+            if (QString problem = setfiles::remove(folder, name); !problem.isEmpty())
+                return problem;
+    return {};
 }
 
 qsizetype indexIgnoringCase(const QStringList &list, const QString &word)
@@ -120,9 +107,11 @@ qsizetype indexIgnoringCase(const QStringList &list, const QString &word)
     return -1;
 }
 
-QString mediaName(int word, const char *type)
+// A file chosen anywhere by the grown-up: a regular file of at most `limit`.
+setfiles::Contents readChosen(const QString &path, qint64 limit)
 {
-    return QStringLiteral("%1.%2").arg(word + 1, 2, 10, QChar(u'0')).arg(type);
+    const QFileInfo info(path);
+    return setfiles::read(info.absolutePath(), info.fileName(), limit);
 }
 
 } // namespace
@@ -154,25 +143,21 @@ bool fitsWordLabel(const QString &word)
 WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
 {
     WordList list;
-    if (bytes.size() > maxListBytes)
-        return {{}, QStringLiteral("words.txt 太大（超过 64 KB）")};
-    QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    QList<QByteArray> lines = text.split('\n');
+    if (bytes.size() > setfiles::maxListBytes)
+        return {{}, QStringLiteral("words.txt 太大（超过 64 KB）"), true};
+    const setfiles::Text text = setfiles::decodeWordList(bytes);
+    if (!text.problem.isEmpty())
+        return {{}, text.problem, true};
+    QStringList lines = text.text.split(u'\n');
     if (lines.size() > 1 && lines.constLast().isEmpty())
         lines.removeLast();
-    if (text.isEmpty())
+    if (text.text.isEmpty())
         lines.clear();
     QStringList problems;
     for (int i = 0; i < lines.size(); ++i) {
         const int line = i + 1;
-        QByteArray raw = lines.at(i);
-        if (raw.endsWith('\r'))
-            raw.chop(1);
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString word = QString(utf8.decode(raw)).trimmed();
-        if (utf8.hasError())
-            problems << QStringLiteral("第 %1 行不是 UTF-8 文字").arg(line);
-        else if (word.isEmpty())
+        const QString word = lines.at(i).trimmed();
+        if (word.isEmpty())
             problems << QStringLiteral("第 %1 行是空行").arg(line);
         else if (word.size() > maxLineCharacters)
             problems << QStringLiteral("第 %1 行太长（%2 个字符）").arg(line).arg(word.size());
@@ -197,7 +182,7 @@ WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
 
 QString parseSetName(const QByteArray &bytes)
 {
-    if (bytes.size() > maxSettingsBytes)
+    if (bytes.size() > setfiles::maxSettingsBytes)
         return {};
     bool inSet = false;
     QString name;
@@ -231,10 +216,11 @@ QString Folder::whatIsWrong() const
     return why.join(QStringLiteral("；"));
 }
 
-Folder readFolder(const QString &path, const FitsLabel &fits)
+Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before)
 {
     Folder set;
     const QFileInfo folder(path);
+    set.path = path;
     set.id = set.name = folder.fileName();
     if (!isValidId(set.id)) {
         set.problem = QStringLiteral("文件夹名“%1”不能当编号（只能用英文字母、数字和 -，至少一个字母，"
@@ -249,64 +235,55 @@ Folder readFolder(const QString &path, const FitsLabel &fits)
     // Rows the editor was moving when it stopped get their own files back first.
     rowjournal::recover(path);
 
-    QFile settings;
-    if (openRegular(path + QStringLiteral("/set.ini"), settings, maxSettingsBytes).isEmpty())
-        if (const QString name = parseSetName(settings.readAll()); !name.isEmpty())
-            set.name = name;
+    const setfiles::Contents settings = setfiles::read(path, setfiles::settingsName(), setfiles::maxSettingsBytes);
+    if (const QString name = parseSetName(settings.bytes); !name.isEmpty())
+        set.name = name;
 
-    QFile listFile;
-    if (const QString problem = openRegular(path + QStringLiteral("/words.txt"), listFile, maxListBytes);
-        !problem.isEmpty()) {
-        set.problem = QFileInfo::exists(path + QStringLiteral("/words.txt")) || problem.contains(QStringLiteral("链接"))
-                          ? QStringLiteral("words.txt ") + problem
-                          : QStringLiteral("词语组里没有 words.txt");
+    const setfiles::Contents listFile = setfiles::read(path, setfiles::wordListName(), setfiles::maxListBytes);
+    if (!listFile.problem.isEmpty()) {
+        set.problem = listFile.missing ? QStringLiteral("词语组里没有 words.txt")
+                                       : QStringLiteral("words.txt ") + listFile.problem;
         return set;
     }
-    const WordList list = parseWordList(listFile.readAll(), fits);
+    const WordList list = parseWordList(listFile.bytes, fits);
     for (const QString &text : list.words)
         set.words.append(Word{text, {}, {}, {}});
     set.problem = list.problem;
     if (!set.problem.isEmpty())
         return set;
 
-    for (int i = 0; i < set.words.size(); ++i) {
-        Word &word = set.words[i];
-        QStringList problems;
-        if (const QString picture = mediaFile(path, i, pictureTypes); picture.isEmpty())
-            problems << QStringLiteral("没有图片 %1").arg(mediaName(i, "png"));
-        else if (const QString problem = readPictureFile(picture, word.picture); !problem.isEmpty())
-            problems << QStringLiteral("图片 %1 %2").arg(QFileInfo(picture).fileName(), problem);
-        if (const QString recording = mediaFile(path, i, recordingTypes); recording.isEmpty())
-            problems << QStringLiteral("没有录音 %1").arg(mediaName(i, "wav"));
-        else if (const QString problem = readRecordingFile(recording, word.recording); !problem.isEmpty())
-            problems << QStringLiteral("录音 %1 %2").arg(QFileInfo(recording).fileName(), problem);
-        word.problem = problems.join(QStringLiteral("，"));
-        if (!word.problem.isEmpty()) {
-            word.picture = {};
-            word.recording = {};
-        }
-    }
+    for (int i = 0; i < set.words.size(); ++i)
+        readMedia(path, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr);
     return set;
+}
+
+int picturesDecoded()
+{
+    return decodedPictures;
 }
 
 QString writeWordList(const QString &folder, const QStringList &words)
 {
-    return save(folder + QStringLiteral("/words.txt"), (words.join(u'\n') + u'\n').toUtf8());
+    return setfiles::write(folder, setfiles::wordListName(), (words.join(u'\n') + u'\n').toUtf8());
 }
 
 QString writeSetName(const QString &folder, const QString &name)
 {
     QString oneLine = name.simplified();
     oneLine.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
-    return save(folder + QStringLiteral("/set.ini"), (QStringLiteral("[set]\nname=") + oneLine + u'\n').toUtf8());
+    return setfiles::write(folder, setfiles::settingsName(),
+                           (QStringLiteral("[set]\nname=") + oneLine + u'\n').toUtf8());
 }
 
 QString storePicture(const QString &folder, int word, const QString &source)
 {
-    QFile file(source);
-    if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1 读不了").arg(QFileInfo(source).fileName());
-    const ownmedia::Picture picture = ownmedia::readPicture(file);
+    const setfiles::Contents file = readChosen(source, setfiles::maxPictureBytes);
+    if (!file.problem.isEmpty())
+        return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), file.problem);
+    QBuffer buffer;
+    buffer.setData(file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const ownmedia::Picture picture = ownmedia::readPicture(buffer);
     if (!picture.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), picture.problem);
     return storePictureImage(folder, word, picture.image);
@@ -324,19 +301,18 @@ QString storePictureImage(const QString &folder, int word, const QImage &image)
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     kept.save(&buffer, "PNG");
-    const QString target = QStringLiteral("%1/%2").arg(folder, mediaName(word, "png"));
-    if (QString problem = save(target, png); !problem.isEmpty())
+    const QString target = setfiles::mediaName(word, QStringLiteral("png"));
+    if (QString problem = setfiles::write(folder, target, png); !problem.isEmpty())
         return problem;
-    removeOthers(folder, word, pictureTypes, target);
-    return {};
+    return removeOthers(folder, setfiles::rowFiles(folder, word).allPictures, target);
 }
 
 QString storeRecording(const QString &folder, int word, const QString &source)
 {
-    QFile file(source);
-    if (!QFileInfo(source).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > maxRecordingBytes)
-        return QStringLiteral("%1 读不了").arg(QFileInfo(source).fileName());
-    return storeRecordingBytes(folder, word, file.readAll(), QFileInfo(source).fileName());
+    const setfiles::Contents file = readChosen(source, setfiles::maxRecordingBytes);
+    if (!file.problem.isEmpty())
+        return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), file.problem);
+    return storeRecordingBytes(folder, word, file.bytes, QFileInfo(source).fileName());
 }
 
 QString storeRecordingBytes(const QString &folder, int word, const QByteArray &sound, const QString &name)
@@ -349,17 +325,17 @@ QString storeRecordingBytes(const QString &folder, int word, const QByteArray &s
 
 QString storeRecordingWave(const QString &folder, int word, const QByteArray &wave)
 {
-    const QString target = QStringLiteral("%1/%2").arg(folder, mediaName(word, "wav"));
-    if (QString problem = save(target, wave); !problem.isEmpty())
+    const QString target = setfiles::mediaName(word, QStringLiteral("wav"));
+    if (QString problem = setfiles::write(folder, target, wave); !problem.isEmpty())
         return problem;
-    removeOthers(folder, word, recordingTypes, target);
-    return {};
+    return removeOthers(folder, setfiles::rowFiles(folder, word).allRecordings, target);
 }
 
 } // namespace ownset
 
 OwnWordSet::OwnWordSet(const ownset::Folder &folder)
-    : setId(folder.id)
+    : folder(folder)
+    , setId(folder.id)
     , name(folder.name)
 {
     for (const ownset::Word &word : folder.words)
@@ -390,4 +366,21 @@ PictureArt OwnWordSet::picture(int word) const
 QByteArray OwnWordSet::recording(int word) const
 {
     return word < 0 || word >= usable.size() ? QByteArray() : usable.at(word).recording;
+}
+
+std::shared_ptr<const WordSource> OwnWordSet::refreshed() const
+{
+    if (folder.path.isEmpty())
+        return nullptr;
+    const ownset::Folder now = ownset::readFolder(folder.path, ownset::fitsWordLabel, &folder);
+    if (!now.playable())
+        return nullptr;
+    const auto same = [](const ownset::Word &a, const ownset::Word &b) {
+        return a.text == b.text && a.problem == b.problem && a.pictureFile == b.pictureFile
+               && a.recordingFile == b.recordingFile && a.pictureStamp == b.pictureStamp
+               && a.recordingStamp == b.recordingStamp;
+    };
+    const bool unchanged = now.name == folder.name && now.words.size() == folder.words.size()
+                           && std::equal(now.words.begin(), now.words.end(), folder.words.begin(), same);
+    return unchanged ? nullptr : std::make_shared<OwnWordSet>(now);
 }

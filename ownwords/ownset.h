@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ownwords/setfiles.h"
 #include "words/wordsource.h"
 
 #include <QImage>
@@ -34,8 +35,11 @@ struct WordList
 {
     QStringList words;
     QString problem; // empty when the list is usable
+    // Not read as text at all (too large, neither UTF-8 nor GBK): the file
+    // must be left as it is.
+    bool refused = false;
 };
-// Reads words.txt's bytes: UTF-8, one word or short phrase a line.
+// Reads words.txt's bytes: UTF-8 or GBK, one word or short phrase a line.
 WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits);
 // The name= of set.ini's [set]; empty where there is none.
 QString parseSetName(const QByteArray &bytes);
@@ -46,10 +50,16 @@ struct Word
     QImage picture;       // the original, at most 270 x 270
     QByteArray recording; // converted, as the game plays it
     QString problem;      // why the word cannot be played; empty if it can
+    // The files read and what they were then, to tell a later change.
+    QString pictureFile;
+    QString recordingFile;
+    setfiles::Stamp pictureStamp;
+    setfiles::Stamp recordingStamp;
 };
 
 struct Folder
 {
+    QString path;
     QString id;
     QString name;     // set.ini's name, else the id
     QString problem;  // what keeps the whole set from playing
@@ -60,8 +70,11 @@ struct Folder
     // The set's problem, or what is missing for it to play; empty if playable.
     QString whatIsWrong() const;
 };
-// Reads set folder `path`; links are not followed.
-Folder readFolder(const QString &path, const FitsLabel &fits);
+// Reads set folder `path`; links are not followed. A picture or recording
+// whose file is the one `before` read is taken from it, not decoded again.
+Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before = nullptr);
+// How many pictures readFolder decoded in this run: tests tell a reuse by it.
+int picturesDecoded();
 
 // Saving, for the editor: each file is replaced whole or not at all.
 // An empty string on success, else what went wrong.
@@ -99,8 +112,13 @@ public:
     QStringList words() const override;
     PictureArt picture(int word) const override;
     QByteArray recording(int word) const override;
+    // The folder read again; only the files that changed are decoded. Null
+    // when nothing changed, or when the set no longer plays (the game keeps
+    // what it has rather than losing its set).
+    std::shared_ptr<const WordSource> refreshed() const override;
 
 private:
+    ownset::Folder folder;
     QString setId;
     QString name;
     QList<ownset::Word> usable;

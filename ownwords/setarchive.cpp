@@ -1,12 +1,12 @@
 #include "ownwords/setarchive.h"
 
 #include "ownwords/loadedlibrary.h"
+#include "ownwords/setfiles.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
 #include <QTemporaryDir>
@@ -37,15 +37,6 @@ namespace {
     F(archive_write_set_format_zip)
 WORDNEST_LOADED_LIBRARY(LibArchive, "archive", 13, ARCHIVE_FUNCTIONS)
 const QString noLibrary = QStringLiteral("缺少压缩包库（libarchive）");
-
-// The only files a set folder holds.
-const QRegularExpression setFileName(
-    QStringLiteral("^(words\\.txt|set\\.ini|(0[1-9]|1[0-9]|20)\\.(png|jpg|jpeg|bmp|wav|flac|ogg))$"));
-
-QString mediaName(int word, const char *type)
-{
-    return QStringLiteral("%1.%2").arg(word + 1, 2, 10, QChar(u'0')).arg(type);
-}
 
 bool addEntry(archive *zip, const QString &path, const QByteArray &content)
 {
@@ -97,8 +88,8 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     for (const ownset::Word &word : set.words)
         words << word.text;
     ok = ok && addEntry(zip, id + u'/', {})
-         && addEntry(zip, id + QStringLiteral("/words.txt"), (words.join(u'\n') + u'\n').toUtf8())
-         && addEntry(zip, id + QStringLiteral("/set.ini"),
+         && addEntry(zip, id + u'/' + setfiles::wordListName(), (words.join(u'\n') + u'\n').toUtf8())
+         && addEntry(zip, id + u'/' + setfiles::settingsName(),
                      (QStringLiteral("[set]\nname=") + set.name + u'\n').toUtf8());
     for (int i = 0; ok && i < set.words.size(); ++i) {
         const ownset::Word &word = set.words.at(i);
@@ -107,8 +98,8 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        ok = word.picture.save(&buffer, "PNG") && addEntry(zip, id + u'/' + mediaName(i, "png"), png)
-             && addEntry(zip, id + u'/' + mediaName(i, "wav"), word.recording);
+        ok = word.picture.save(&buffer, "PNG") && addEntry(zip, id + u'/' + setfiles::mediaName(i, QStringLiteral("png")), png)
+             && addEntry(zip, id + u'/' + setfiles::mediaName(i, QStringLiteral("wav")), word.recording);
     }
     ok = zipLib->archive_write_close(zip) == ARCHIVE_OK && ok;
     const QString zipError = QString::fromUtf8(zipLib->archive_error_string(zip));
@@ -185,7 +176,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
         if (type == AE_IFDIR)
             continue;
         const QString name = parts.at(1);
-        if (!setFileName.match(name).hasMatch())
+        if (!setfiles::isSetFileName(name))
             return refuse(QStringLiteral("里面有词语组不该有的文件（%1）").arg(path.left(80)));
         if (seen.contains(name))
             return refuse(QStringLiteral("里面有两个 %1").arg(path.left(80)));
@@ -197,7 +188,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return refuse(QStringLiteral("无法写入词语组文件夹"));
         char block[64 * 1024];
-        for (;;) {
+        for (qint64 fileBytes = 0;;) {
             // Counted as unpacked, whatever sizes the headers claim.
             const la_ssize_t got = zipLib->archive_read_data(zip, block, sizeof block);
             if (got < 0)
@@ -206,15 +197,19 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
             if (got == 0)
                 break;
             unpackedBytes += got;
+            fileBytes += got;
             if (unpackedBytes > maxUnpackedBytes)
                 return refuse(QStringLiteral("解开后超过 %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
+            // The same bound as the set's reader: what it would refuse is not unpacked.
+            if (fileBytes > setfiles::limitFor(name))
+                return refuse(QStringLiteral("%1 太大").arg(path.left(80)));
             if (out.write(block, got) != got)
                 return refuse(QStringLiteral("无法写入词语组文件夹"));
         }
     }
     if (status != ARCHIVE_EOF)
         return refuse(QStringLiteral("文件已损坏或不是词语组文件"));
-    if (id.isEmpty() || !seen.contains(QStringLiteral("words.txt")))
+    if (id.isEmpty() || !seen.contains(setfiles::wordListName()))
         return refuse(QStringLiteral("里面没有带 words.txt 的词语组文件夹"));
 
     const ownset::Folder set = ownset::readFolder(unpacked.path() + u'/' + id, fits);

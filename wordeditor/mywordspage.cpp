@@ -77,6 +77,7 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
     askOnConflict = [this](const QString &id) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("导入词语组"),
                         QStringLiteral("已经有编号为“%1”的词语组了。要怎么办？").arg(id), QMessageBox::NoButton, this);
+        box.setTextFormat(Qt::PlainText);
         QPushButton *replace = box.addButton(QStringLiteral("替换原来的"), QMessageBox::DestructiveRole);
         QPushButton *both = box.addButton(QStringLiteral("两个都保留（新编号）"), QMessageBox::AcceptRole);
         box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
@@ -341,6 +342,7 @@ void MyWordsPage::askDelete()
                     QStringLiteral("真的删除“%1”（%2）吗？它的图片、录音和排行榜都会删除，学习记录保留。")
                         .arg(set->name, id),
                     QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText); // a name like "<img src=...>" would make Qt open that file
     QPushButton *remove = box.addButton(QStringLiteral("删除"), QMessageBox::DestructiveRole);
     box.setDefaultButton(box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
     box.exec();

@@ -125,6 +125,8 @@ void SetEditor::showRows()
             const bool media = row.pictureUnsaved || !row.recording.isEmpty();
             shown->showProblem(QStringLiteral("未保存：") + row.problem
                                + (media ? QStringLiteral("（新的图片或录音也等这一行能保存时再保存）") : QString()));
+        } else if (!row.filesProblem.isEmpty()) {
+            shown->showProblem(row.filesProblem);
         } else if (shown->showsProblem()) {
             shown->showNote({});
         }

@@ -2,37 +2,18 @@
 
 #include "ownwords/ownmedia.h"
 #include "ownwords/rowjournal.h"
+#include "ownwords/setfiles.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMap>
 
 #include <algorithm>
 
 namespace {
 
-const QStringList pictureTypes{"png", "jpg", "jpeg", "bmp"};
-const QStringList recordingTypes{"wav", "flac", "ogg"};
-constexpr qint64 maxMediaBytes = 64 * 1024 * 1024;
-
-QString slotName(int slot, const QString &type)
+QString endingOf(const QString &name)
 {
-    return QStringLiteral("%1.%2").arg(slot + 1, 2, 10, QChar(u'0')).arg(type);
-}
-
-QString typeOf(const QString &name)
-{
-    return name.mid(name.indexOf(u'.') + 1).toLower();
-}
-
-QByteArray readBounded(const QString &path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > maxMediaBytes)
-        return {};
-    return file.readAll();
+    return name.mid(name.indexOf(u'.') + 1);
 }
 
 } // namespace
@@ -42,27 +23,31 @@ SetRows::SetRows(QString setFolder, ownset::FitsLabel fitsLabel)
     , fits(std::move(fitsLabel))
 {
     rowjournal::recover(folder);
-    QFile listFile(QDir(folder).filePath(QStringLiteral("words.txt")));
-    if (listFile.open(QIODevice::ReadOnly) && listFile.size() <= 64 * 1024)
-        diskWords = ownset::parseWordList(listFile.readAll(), fits).words;
-    // A hand-made list longer than the editor holds is shown, never cut short.
-    if (diskWords.size() > ownset::maxWords)
-        tooLong = QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
-                      .arg(ownset::maxWords);
+    const setfiles::Contents listFile = setfiles::read(folder, setfiles::wordListName(), setfiles::maxListBytes);
+    const ownset::WordList read = ownset::parseWordList(listFile.bytes, fits);
+    diskWords = read.words;
+    // A list the editor cannot show whole is left as it is, never cut short or garbled.
+    if (!listFile.problem.isEmpty() && !listFile.missing)
+        kept = QStringLiteral("words.txt %1，这里不保存单词的改动；图片和录音照常保存。").arg(listFile.problem);
+    else if (read.refused)
+        kept = read.problem + QStringLiteral("。这里不保存单词的改动；图片和录音照常保存。");
+    else if (diskWords.size() > ownset::maxWords)
+        kept = QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
+                   .arg(ownset::maxWords);
     for (int i = 0; i < ownset::maxWords; ++i) {
         Row row;
-        if (i < diskWords.size()) {
-            row.text = row.savedText = diskWords[i];
+        if (i < diskWords.size() || !kept.isEmpty()) {
+            row.text = row.savedText = diskWords.value(i);
             row.slot = i;
-            for (const QString &name : slotFiles(i)) {
-                if (pictureTypes.contains(typeOf(name)) && row.picture.isNull()) {
-                    QByteArray bytes = readBounded(QDir(folder).filePath(name));
-                    QBuffer buffer(&bytes);
-                    buffer.open(QIODevice::ReadOnly);
-                    row.picture = ownmedia::readPicture(buffer).image;
-                    row.pictureSaved = true;
-                }
-                row.recordingSaved = row.recordingSaved || recordingTypes.contains(typeOf(name));
+            const setfiles::RowFiles files = setfiles::rowFiles(folder, i);
+            row.filesProblem = files.problem;
+            row.pictureSaved = !files.allPictures.isEmpty();
+            row.recordingSaved = !files.allRecordings.isEmpty();
+            if (!files.picture.isEmpty()) {
+                QBuffer buffer;
+                buffer.setData(setfiles::read(folder, files.picture, setfiles::maxPictureBytes).bytes);
+                buffer.open(QIODevice::ReadOnly);
+                row.picture = ownmedia::readPicture(buffer).image;
             }
         }
         list.append(row);
@@ -73,16 +58,10 @@ SetRows::SetRows(QString setFolder, ownset::FitsLabel fitsLabel)
 QMap<int, QStringList> SetRows::mediaFiles() const
 {
     QMap<int, QStringList> files;
-    const QStringList all = QDir(folder).entryList({QStringLiteral("[0-9][0-9].*")}, QDir::Files | QDir::System);
-    for (const QString &name : all)
-        if (const int line = name.left(2).toInt(); line > 0 && (pictureTypes.contains(typeOf(name)) || recordingTypes.contains(typeOf(name))))
-            files[line - 1] << name;
+    for (const QString &name : setfiles::names(folder))
+        if (setfiles::isSetFileName(name) && name != setfiles::wordListName() && name != setfiles::settingsName())
+            files[name.left(2).toInt() - 1] << name;
     return files;
-}
-
-QStringList SetRows::slotFiles(int slot) const
-{
-    return mediaFiles().value(slot);
 }
 
 int SetRows::wordCount() const
@@ -120,15 +99,14 @@ QByteArray SetRows::recording(int row) const
     const Row &r = list[row];
     if (!r.recording.isEmpty() || r.slot < 0)
         return r.recording;
-    for (const QString &name : slotFiles(r.slot))
-        if (recordingTypes.contains(typeOf(name)))
-            return ownmedia::convertRecording(readBounded(QDir(folder).filePath(name))).wave;
-    return {};
+    const QString name = setfiles::rowFiles(folder, r.slot).recording;
+    return name.isEmpty() ? QByteArray()
+                          : ownmedia::convertRecording(setfiles::read(folder, name, setfiles::maxRecordingBytes).bytes).wave;
 }
 
 bool SetRows::moveRow(int from, int to)
 {
-    if (!tooLong.isEmpty() || from < 0 || to < 0 || from >= list.size() || to >= list.size())
+    if (!kept.isEmpty() || from < 0 || to < 0 || from >= list.size() || to >= list.size())
         return false;
     list.move(from, to);
     return true;
@@ -136,7 +114,7 @@ bool SetRows::moveRow(int from, int to)
 
 bool SetRows::removeRow(int row)
 {
-    if (!tooLong.isEmpty() || row < 0 || row >= list.size())
+    if (!kept.isEmpty() || row < 0 || row >= list.size())
         return false;
     list.removeAt(row);
     list.append(Row{});
@@ -146,7 +124,7 @@ bool SetRows::removeRow(int row)
 bool SetRows::insertRow(int row)
 {
     const Row &last = list.constLast();
-    if (!tooLong.isEmpty() || row < 0 || row >= list.size() || !last.blank() || last.slot >= 0 || last.hasMedia())
+    if (!kept.isEmpty() || row < 0 || row >= list.size() || !last.blank() || last.slot >= 0 || last.hasMedia())
         return false;
     list.removeLast();
     list.insert(row, Row{});
@@ -161,8 +139,8 @@ QString SetRows::wordProblem(int row) const
         return r.pictureUnsaved || !r.recording.isEmpty()
                    ? QStringLiteral("还没有单词：填上单词，图片和录音才会保存。")
                    : QString();
-    if (!tooLong.isEmpty() && word != r.savedText)
-        return tooLong;
+    if (!kept.isEmpty() && word != r.savedText)
+        return kept;
     if (word.size() > ownset::maxLineCharacters || !fits(word))
         return QStringLiteral("太长了，游戏里的词语框放不下。");
     if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
@@ -214,12 +192,12 @@ QString SetRows::flushMedia(Row &row)
 QString SetRows::save()
 {
     const QString first = check();
-    if (!tooLong.isEmpty()) {
+    if (!kept.isEmpty()) {
         // Only the media of rows whose word stays as it is.
         for (Row &row : list)
             if (row.problem.isEmpty() && row.slot >= 0)
                 row.problem = flushMedia(row);
-        return tooLong;
+        return kept;
     }
     struct Entry
     {
@@ -245,7 +223,7 @@ QString SetRows::save()
         if (to == slot)
             continue;
         for (const QString &name : file.value())
-            moves.append({name, to < 0 ? QString() : slotName(to, name.mid(name.indexOf(u'.') + 1))});
+            moves.append({name, to < 0 ? QString() : setfiles::mediaName(to, endingOf(name))});
     }
     QStringList words;
     for (const Entry &entry : std::as_const(entries))
@@ -265,6 +243,7 @@ QString SetRows::save()
             row.slot = -1;
             row.savedText.clear();
             row.pictureSaved = row.recordingSaved = false;
+            row.filesProblem.clear();
             if (!row.pictureUnsaved)
                 row.picture = {};
         }
@@ -291,5 +270,5 @@ bool SetRows::hasUnsaved() const
         if (row.slot >= 0 && row.slot != next++)
             return true;
     }
-    return tooLong.isEmpty() && next != diskWords.size();
+    return kept.isEmpty() && next != diskWords.size();
 }

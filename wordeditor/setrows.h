@@ -28,6 +28,7 @@ public:
         QByteArray recording;        // converted, waiting to be saved
         bool recordingSaved = false;
         QString problem; // why it cannot be saved; empty if it can
+        QString filesProblem; // what is wrong with its files (two pictures)
 
         bool blank() const { return text.trimmed().isEmpty(); }
         bool hasMedia() const { return !picture.isNull() || pictureSaved || recordingSaved || !recording.isEmpty(); }
@@ -36,8 +37,9 @@ public:
     SetRows(QString folder, ownset::FitsLabel fits);
 
     const QList<Row> &rows() const { return list; }
-    // Why no word can be saved at all (words.txt holds more than the editor shows).
-    const QString &listProblem() const { return tooLong; }
+    // Why no word can be saved at all (words.txt is kept as it is: more lines
+    // than the editor shows, or text it cannot read).
+    const QString &listProblem() const { return kept; }
     int wordCount() const;
 
     void setText(int row, const QString &text);
@@ -65,11 +67,10 @@ private:
     QString flushMedia(Row &row);
     // The NN media files on disk by line (from 0).
     QMap<int, QStringList> mediaFiles() const;
-    QStringList slotFiles(int slot) const;
 
     QString folder;
     ownset::FitsLabel fits;
     QList<Row> list;
     QStringList diskWords;
-    QString tooLong;
+    QString kept;
 };

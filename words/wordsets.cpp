@@ -32,11 +32,14 @@ WordSets::Set WordSets::find(const QString &id) const
     return found == sets.end() ? nullptr : *found;
 }
 
-WordSets::Set WordSets::forNewGame(const Set &chosen)
+WordSets::Set WordSets::forNewGame(Set &chosen)
 {
     const auto *tricky = dynamic_cast<const TrickyWordSet *>(chosen.get());
-    if (!tricky)
+    if (!tricky) {
+        if (Set now = chosen->refreshed())
+            chosen = std::move(now);
         return chosen;
+    }
     // Drawn from the sets it was first drawn from, own sets included.
     const std::shared_ptr<const TrickyWordSet> now = tricky->redrawn();
     return now->playable() ? now : chosen;

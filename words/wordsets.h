@@ -21,8 +21,10 @@ public:
     // record anew at each call, and is null while too few words qualify.
     Set find(const QString &id) const;
     // The set a game that starts now plays when `chosen` is chosen: a set
-    // drawn from the record takes the record as it is now, if it still can.
-    static Set forNewGame(const Set &chosen);
+    // drawn from the record takes the record as it is now, if it still can;
+    // a set of files takes its files as they are now, and `chosen` becomes
+    // that set, so that the next game compares with what this one plays.
+    static Set forNewGame(Set &chosen);
     // The household set the game has always played.
     Set standard() const { return sets.first(); }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // The key a record of one word keeps: the set's id and the word's text. It
 // stays the same whatever order or index the word has in its set.
 struct WordKey
@@ -44,4 +46,8 @@ public:
 
     // Empty where `word` is out of range.
     virtual WordKey key(int word) const;
+
+    // The set as its files are now, for a game about to start, when they
+    // changed since it was read; null otherwise (and for built-in sets).
+    virtual std::shared_ptr<const WordSource> refreshed() const { return nullptr; }
 };

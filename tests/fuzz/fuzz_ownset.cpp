@@ -29,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (data[0] % 4 == 0) {
         const ownset::WordList list = ownset::parseWordList(bytes, [](const QString &w) { return w.size() <= 20; });
         const bool usable = list.problem.isEmpty();
+        // A list not read as text gives no words, so that nothing writes them back.
+        CHECK(!list.refused || (list.words.isEmpty() && !usable));
         CHECK(!usable || (list.words.size() >= ownset::minWords && list.words.size() <= ownset::maxWords));
         CHECK(!usable || std::all_of(list.words.begin(), list.words.end(), [](const QString &w) {
                   return !w.isEmpty() && w.size() <= 20 && w == w.trimmed();

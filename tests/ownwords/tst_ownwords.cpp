@@ -5,9 +5,11 @@
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownsets.h"
 #include "ownwords/setarchive.h"
+#include "support/fixeddraws.h"
 #include "support/recordingplayer.h"
 
 #include <QDirIterator>
+#include <QStringEncoder>
 #include <QtTest>
 
 #include <archive.h>
@@ -175,6 +177,41 @@ private slots:
         QVERIFY(QFileInfo::exists(home.path() + "/XDG_DATA_HOME/wordnest/kivora-mine.tmp"));
     }
 
+    // Edits made while the set is chosen reach the next game; what did not
+    // change is not decoded again.
+    void nextGameReadsTheSetAgain()
+    {
+        WordSets all;
+        ownset::addPlayableSets(all, ownset::fitsWordLabel, sets);
+        RecordingPlayer player;
+        Form2 window(player);
+        // Words in their order: word 0 is asked first, box 2 shows word 2.
+        std::vector<double> inOrder = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 12);
+        for (double draw : FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 10))
+            inOrder.push_back(draw);
+        window.setRandomSource(std::make_unique<FixedDraws>(inOrder));
+        window.chooseWordSet(all.find("mine"));
+        window.PicB_Click();
+        window.GameOver();
+        write(sets + "/mine/words.txt", ((QStringList{"avocado"} + twelve.mid(1)).join('\n') + '\n').toUtf8());
+        writeSound(sets + "/new.wav", wav16, 22050, 1, 0.8, 0.5, 0.1);
+        QVERIFY(QFile::remove(media(sets, 0, "wav")) && QFile::rename(sets + "/new.wav", media(sets, 0, "wav")));
+        QImage green(30, 30, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        QVERIFY(green.save(sets + "/mine/03.JPG") && QFile::remove(media(sets, 2, "png")));
+        const int decoded = ownset::picturesDecoded();
+        window.PicB_Click();
+        QCOMPARE(ownset::picturesDecoded() - decoded, 1);
+        QCOMPARE(window.Label3->text(), "avocado");
+        QCOMPARE(window.wordWav, ownmedia::convertRecording(read(media(sets, 0, "wav"))).wave);
+        const QColor shown = window.LabelP(2)->pixmap().toImage().pixelColor(45, 45);
+        QVERIFY(shown.green() > 200 && shown.red() < 60);
+        // Nothing changed since: nothing is read again.
+        window.GameOver();
+        window.PicB_Click();
+        QCOMPARE(ownset::picturesDecoded() - decoded, 1);
+    }
+
     void badInputIsAnsweredAndLosesNothing_data()
     {
         QTest::addColumn<Case>("bad");
@@ -205,6 +242,23 @@ private slots:
                 QFile::remove(mine + "01.png");
                 QFile::link(mine + "02.png", mine + "01.png");
             }), "01.png 是链接");
+        row("words.txt linked from elsewhere", spoil([](const QString &mine) {
+                QFile::rename(mine + "words.txt", mine + "../list.txt");
+                QFile::link(mine + "../list.txt", mine + "words.txt");
+            }), "words.txt 是链接");
+        row("pipe for words.txt", spoil([](const QString &mine) {
+                QFile::remove(mine + "words.txt");
+                mkfifo(QFile::encodeName(mine + "words.txt").constData(), 0600);
+            }), "words.txt 不是普通文件");
+        row("recording linked to /dev/zero", spoil([](const QString &mine) {
+                QFile::remove(mine + "01.wav");
+                QFile::link("/dev/zero", mine + "01.wav");
+            }), "01.wav 是链接");
+        row("recording of 33 MB", spoil([](const QString &mine) { QFile(mine + "01.wav").resize(33 << 20); }),
+            "01.wav 太大（超过 32 MB）");
+        row("words.txt of 65 KB", file("words.txt", QByteArray(65 << 10, 'w')), "words.txt 太大（超过 64 KB）");
+        row("01.png and 01.JPG", spoil([](const QString &mine) { QFile::copy(mine + "01.png", mine + "01.JPG"); }),
+            "有 2 张图片（01.JPG、01.png）");
         row("set folder is a link", spoil([](const QString &mine) {
                 const QString elsewhere = QDir::cleanPath(mine + "../../elsewhere");
                 QDir().rename(mine, elsewhere);
@@ -217,7 +271,7 @@ private slots:
         row("blank line", file("words.txt", "a\nb\n \n" + ten), "第 3 行是空行");
         row("same word twice", file("words.txt", ten + "Cherry\n"), "第 11 行和第 3 行重复（“Cherry”）");
         row("10,000 characters", file("words.txt", ten + QByteArray(10000, 'w')), "第 11 行太长");
-        row("not UTF-8", file("words.txt", "owl\n\xff\xfe" "bad\n" + ten), "第 2 行不是 UTF-8");
+        row("Latin-1", file("words.txt", "owl\ncaf\xe9\n" + ten), "既不是 UTF-8 也不是 GBK");
         row("too wide", file("words.txt", ten + "hippopotamus and crocodile\n"), "第 11 行（“hippopotamus");
 
         const auto zip = [](QList<Entry> e) { return Case([=](const QString &s) { return refusedImport(s, e); }); };
@@ -226,7 +280,31 @@ private slots:
         row("zip with /path", zip({{"/tmp/new/words.txt", AE_IFREG, ten}}), "以外的路径");
         row("zip with a link", zip({list, {"new/01.png", AE_IFLNK}}), "链接或特殊文件（new/01.png）");
         row("zip with a device", zip({list, {"new/01.wav", AE_IFCHR}}), "链接或特殊文件（new/01.wav）");
-        row("zip of 101 MB", zip({list, {"new/01.wav", AE_IFREG, QByteArray(101 << 20, 0)}}), "超过 100 MB");
+        const QByteArray mb26(26 << 20, 0);
+        row("zip of 104 MB", zip({list, {"new/01.wav", AE_IFREG, mb26}, {"new/02.wav", AE_IFREG, mb26},
+                                  {"new/03.wav", AE_IFREG, mb26}, {"new/04.wav", AE_IFREG, mb26}}), "超过 100 MB");
+        row("zip of a 33 MB recording", zip({list, {"new/01.WAV", AE_IFREG, QByteArray(33 << 20, 0)}}),
+            "new/01.WAV 太大");
+
+        // Files a set may hold, as other programs write them: every word plays.
+        const auto plays = [](std::function<void(const QString &mine)> how) {
+            return Case([=](const QString &sets) {
+                how(sets + "/mine/");
+                const ownset::Folder set = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+                return set.usableWords() == 12 ? set.words.at(0).text : set.whatIsWrong();
+            });
+        };
+        const auto list12 = [](const QString &first, const char *end) {
+            return (QStringList{first} + twelve.mid(1)).join(end) + end;
+        };
+        row("01.PNG", plays([](const QString &mine) { QFile::rename(mine + "01.png", mine + "01.PNG"); }), "apple");
+        row("byte-order mark and CR LF", plays([=](const QString &mine) {
+                write(mine + "words.txt", "\xEF\xBB\xBF" + list12("apple", "\r\n").toUtf8());
+            }), "apple");
+        row("GBK", plays([=](const QString &mine) {
+                QStringEncoder gbk("GBK");
+                write(mine + "words.txt", gbk.encode(list12("苹果", "\r\n")));
+            }), "苹果");
         row("zip of 201 entries", zip(QList<Entry>(200, {"new/", AE_IFDIR}) << list), "超过 200 项");
         row("zip of a set that exists", zip({{"mine/words.txt", AE_IFREG, ten}}), "已经有词语组“mine”");
     }
@@ -265,6 +343,7 @@ private slots:
         photo.fill(Qt::darkGreen);
         QVERIFY(photo.save(sets + "/photo.jpg"));
         write(mine + "/01.bmp", "an older picture");
+        write(mine + "/01.PNG", "an older picture");
         QCOMPARE(ownset::storePicture(mine, 0, sets + "/photo.jpg"), QString());
         QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
         QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
@@ -275,7 +354,7 @@ private slots:
         QCOMPARE(set.name, QStringLiteral("水果 and more"));
         QCOMPARE(set.words.last().text, QStringLiteral("fig"));
         QCOMPARE(set.words.first().picture.size(), QSize(270, 180));
-        QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && set.playable());
+        QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && !QFileInfo::exists(mine + "/01.PNG") && set.playable());
     }
 
     void soundFilesBecomeTheGamesFormat_data()

@@ -11,9 +11,13 @@
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
+#include <QMessageBox>
 #include <QPushButton>
+#include <QStringEncoder>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include <cmath>
 
@@ -21,6 +25,9 @@ using OnConflict = ownsetstore::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
 using Unsaved = SetEditor::Unsaved;
 Q_DECLARE_METATYPE(Unsaved)
+// Puts something the editor must not write through into set folder `set`.
+using Spoil = std::function<void(const QString &set, const QString &outside)>;
+Q_DECLARE_METATYPE(Spoil)
 
 namespace {
 
@@ -42,6 +49,18 @@ void write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// A file as it is: a link's target, "special" for a pipe, else its bytes.
+QString what(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "link to " + info.symLinkTarget();
+    QFile file(path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+        return "special";
+    return QString::fromLatin1(file.readAll().toHex());
 }
 
 QByteArray wave(const QByteArray &samples, quint32 rate)
@@ -166,6 +185,80 @@ private slots:
         QVERIFY(!mine->editSet(id)->saveWords().isEmpty());
         QFile list(sets + "/farm-animals/words.txt");
         QVERIFY(list.open(QIODevice::ReadOnly) && list.readAll() == many.join('\n').toUtf8());
+    }
+
+    // What the editor finds in a set folder it neither follows nor garbles:
+    // it leaves it as it was and says why. A GBK list is saved as UTF-8.
+    void editorNeverWritesThroughWhatItFinds_data()
+    {
+        QTest::addColumn<Spoil>("spoil");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("listAfter"); // empty: words.txt as it was
+        const auto link = [](const char *name) {
+            return Spoil([=](const QString &set, const QString &outside) {
+                QFile::remove(set + name);
+                QFile::link(outside, set + name);
+            });
+        };
+        const auto list = [](QByteArray bytes) {
+            return Spoil([=](const QString &set, const QString &) { write(set + "/words.txt", bytes); });
+        };
+        const QByteArray rest = (ten.mid(1).join('\n') + '\n').toLatin1();
+        QTest::newRow("words.txt links elsewhere") << link("/words.txt") << "words.txt 是链接" << QByteArray();
+        QTest::newRow("01.png links to a photo") << link("/01.png") << "01.png：它是链接"
+                                                 << "cow\n" + rest + "lamb\n";
+        QTest::newRow("pipe for words.txt") << Spoil([](const QString &set, const QString &) {
+            QFile::remove(set + "/words.txt");
+            mkfifo(QFile::encodeName(set + "/words.txt").constData(), 0600);
+        }) << "words.txt 不是普通文件" << QByteArray();
+        QTest::newRow("Latin-1 words.txt") << list("caf\xe9\n" + rest) << "既不是 UTF-8 也不是 GBK" << QByteArray();
+        QTest::newRow("GBK words.txt") << list(QStringEncoder("GBK").encode("奶牛\n") + rest) << QString()
+                                       << QString("奶牛\n" + rest + "lamb\n").toUtf8();
+    }
+    void editorNeverWritesThroughWhatItFinds()
+    {
+        QFETCH(Spoil, spoil);
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, listAfter);
+        auto mine = page();
+        const QString id = makeSet(*mine, "Farm");
+        const QString set = sets + "/" + id, outside = home.filePath(QString("outside %1").arg(QTest::currentDataTag()));
+        write(outside, "a photo of the family");
+        spoil(set, outside);
+        const QString listBefore = what(set + "/words.txt");
+        SetEditor *editor = mine->editSet(id);
+        editor->rows()[10]->setText("lamb");
+        QImage photo(40, 40, QImage::Format_RGB32);
+        photo.fill(Qt::red);
+        photo.save(home.filePath("photo.png"));
+        const QString said = editor->saveWords() + editor->choosePictureFile(0, home.filePath("photo.png"));
+        QVERIFY2(answer.isEmpty() ? said.isEmpty() : said.contains(answer), qPrintable(said));
+        QCOMPARE(what(outside), QString::fromLatin1(QByteArray("a photo of the family").toHex()));
+        QCOMPARE(what(set + "/words.txt"), listAfter.isEmpty() ? listBefore : QString::fromLatin1(listAfter.toHex()));
+    }
+
+    // A set's name is shown as it is: as markup it could make Qt open any file.
+    void nameInMarkupIsShownAsText()
+    {
+        auto mine = page();
+        QVERIFY(mine->createSet("<img src=\"" + home.filePath("x.png") + "\">farm", "farm").isEmpty());
+        mine->select("farm");
+        QString shown;
+        Qt::TextFormat format = Qt::RichText;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                poll.stop();
+                shown = box->text();
+                format = box->textFormat();
+                box->reject();
+            }
+        });
+        poll.start(10);
+        mine->deleteButton->click();
+        QCOMPARE(format, Qt::PlainText);
+        QVERIFY2(shown.contains("x.png\">farm"), qPrintable(shown));
+        QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"farm"});
     }
 
     void recordingArrivesTrimmedAndLevelled_data()
