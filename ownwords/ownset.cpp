@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <atomic>
 #include <tuple>
 
 namespace ownset {
@@ -23,7 +24,7 @@ constexpr int maxNameCharacters = 60;
 // The word label's width in the game.
 constexpr double wordLabelWidth = 105;
 
-int decodedPictures = 0;
+std::atomic<int> decodedPictures = 0;
 
 QString readPicture(const QString &folder, const QString &name, QImage &image, setfiles::Stamp &stamp)
 {
@@ -105,13 +106,6 @@ qsizetype indexIgnoringCase(const QStringList &list, const QString &word)
         if (list.at(i).compare(word, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
-}
-
-// A file chosen anywhere by the grown-up: a regular file of at most `limit`.
-setfiles::Contents readChosen(const QString &path, qint64 limit)
-{
-    const QFileInfo info(path);
-    return setfiles::read(info.absolutePath(), info.fileName(), limit);
 }
 
 } // namespace
@@ -277,7 +271,7 @@ QString writeSetName(const QString &folder, const QString &name)
 
 QString storePicture(const QString &folder, int word, const QString &source)
 {
-    const setfiles::Contents file = readChosen(source, setfiles::maxPictureBytes);
+    const setfiles::Contents file = setfiles::readChosen(source, setfiles::maxPictureBytes);
     if (!file.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), file.problem);
     QBuffer buffer;
@@ -309,7 +303,7 @@ QString storePictureImage(const QString &folder, int word, const QImage &image)
 
 QString storeRecording(const QString &folder, int word, const QString &source)
 {
-    const setfiles::Contents file = readChosen(source, setfiles::maxRecordingBytes);
+    const setfiles::Contents file = setfiles::readChosen(source, setfiles::maxRecordingBytes);
     if (!file.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(QFileInfo(source).fileName(), file.problem);
     return storeRecordingBytes(folder, word, file.bytes, QFileInfo(source).fileName());

@@ -1,9 +1,11 @@
 #include "ownwords/setfiles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,8 +23,8 @@ constexpr int maxNames = 4096;
 class FolderHandle
 {
 public:
-    explicit FolderHandle(const QString &folder)
-        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC))
+    explicit FolderHandle(const QString &folder, int follow = O_NOFOLLOW)
+        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | follow | O_CLOEXEC))
     {
     }
     ~FolderHandle()
@@ -131,10 +133,11 @@ bool isSetFileName(const QString &name)
     return limitFor(name) > 0;
 }
 
-Contents read(const QString &folder, const QString &name, qint64 limit)
+namespace {
+
+Contents readAt(const FolderHandle &dir, const QString &name, qint64 limit)
 {
     Contents contents;
-    const FolderHandle dir(folder);
     if (dir.fd < 0) {
         contents.problem = folderProblem();
         return contents;
@@ -159,10 +162,13 @@ Contents read(const QString &folder, const QString &name, qint64 limit)
         return contents;
     }
     contents.stamp = stampFrom(st);
-    // A file that grows while it is read still stops at the bound.
-    contents.bytes.resize(qsizetype(limit) + 1);
+    // Room for the file as it was; one that grows while it is read still
+    // stops one byte past the bound.
+    contents.bytes.resize(qsizetype(st.st_size) + 1);
     qsizetype got = 0;
-    while (got < contents.bytes.size()) {
+    while (got <= limit) {
+        if (got == contents.bytes.size())
+            contents.bytes.resize(qsizetype(std::min<qint64>(limit + 1, 2 * got)));
         const ssize_t n = ::read(file.fd, contents.bytes.data() + got, size_t(contents.bytes.size() - got));
         if (n < 0 && errno == EINTR)
             continue;
@@ -182,6 +188,25 @@ Contents read(const QString &folder, const QString &name, qint64 limit)
     }
     contents.bytes.truncate(got);
     return contents;
+}
+
+} // namespace
+
+Contents read(const QString &folder, const QString &name, qint64 limit)
+{
+    return readAt(FolderHandle(folder), name, limit);
+}
+
+Contents readChosen(const QString &path, qint64 limit)
+{
+    const QFileInfo file(path);
+    const FolderHandle dir(file.absolutePath(), 0);
+    if (dir.fd < 0) {
+        Contents contents;
+        contents.problem = QStringLiteral("读不了");
+        return contents;
+    }
+    return readAt(dir, file.fileName(), limit);
 }
 
 Stamp stampOf(const QString &folder, const QString &name)

@@ -54,6 +54,9 @@ struct Contents
 };
 // Reads `folder`'s file `name`, at most `limit` bytes.
 Contents read(const QString &folder, const QString &name, qint64 limit);
+// The same for a file a grown-up chose anywhere: the folders on its way may
+// be links (a home's Pictures often is), the file itself may not.
+Contents readChosen(const QString &path, qint64 limit);
 // The stamp of `name` as it is now, without following a link; size -1 when
 // it is no regular file.
 Stamp stampOf(const QString &folder, const QString &name);

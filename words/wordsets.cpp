@@ -36,7 +36,7 @@ WordSets::Set WordSets::forNewGame(Set &chosen)
 {
     const auto *tricky = dynamic_cast<const TrickyWordSet *>(chosen.get());
     if (!tricky) {
-        if (Set now = chosen->refreshed())
+        if (Set now = chosen ? chosen->refreshed() : nullptr)
             chosen = std::move(now);
         return chosen;
     }

@@ -344,7 +344,11 @@ private slots:
         QVERIFY(photo.save(sets + "/photo.jpg"));
         write(mine + "/01.bmp", "an older picture");
         write(mine + "/01.PNG", "an older picture");
-        QCOMPARE(ownset::storePicture(mine, 0, sets + "/photo.jpg"), QString());
+        // A chosen file may lie in a folder that is a link; a pipe is refused, not waited on.
+        QVERIFY(QFile::link(sets, sets + "/../linked"));
+        QCOMPARE(ownset::storePicture(mine, 0, sets + "/../linked/photo.jpg"), QString());
+        QVERIFY(mkfifo(QFile::encodeName(sets + "/pipe.wav").constData(), 0600) == 0);
+        QVERIFY(ownset::storeRecording(mine, 1, sets + "/pipe.wav").contains("pipe.wav 不是普通文件"));
         QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
         QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
         const QByteArray second = read(media(sets, 1, "png"));
