@@ -3,6 +3,7 @@
 #include "media/soundplayer.h"
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownset.h"
+#include "ownwords/setfiles.h"
 #include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/wordrow.h"
 
@@ -11,25 +12,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-namespace {
-
-QByteArray readSmallFile(const QString &path, qint64 maxBytes)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) || file.size() > maxBytes)
-        return {};
-    return file.readAll();
-}
-
-} // namespace
 
 SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer &player, QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -195,12 +183,16 @@ QString SetEditor::stored(int row, const QString &problem, const QString &saved)
 
 QString SetEditor::choosePictureFile(int row, const QString &file)
 {
+    const setfiles::Contents chosen = setfiles::readChosen(file, setfiles::maxPictureBytes);
     QBuffer buffer;
-    buffer.setData(readSmallFile(file, 64 * 1024 * 1024));
+    buffer.setData(chosen.bytes);
     buffer.open(QIODevice::ReadOnly);
     const ownmedia::Picture picture = ownmedia::readPicture(buffer);
-    if (!picture.problem.isEmpty())
-        return stored(row, QStringLiteral("图片没有用上：%1 %2").arg(QFileInfo(file).fileName(), picture.problem), {});
+    if (!chosen.problem.isEmpty() || !picture.problem.isEmpty())
+        return stored(row,
+                      QStringLiteral("图片没有用上：%1 %2")
+                          .arg(QFileInfo(file).fileName(), chosen.problem.isEmpty() ? picture.problem : chosen.problem),
+                      {});
     return choosePicture(row, picture.image);
 }
 
@@ -214,9 +206,13 @@ QString SetEditor::choosePicture(int row, const QImage &picture)
 
 QString SetEditor::chooseSoundFile(int row, const QString &file)
 {
-    const ownmedia::Recording recording = ownmedia::convertRecording(readSmallFile(file, 32 * 1024 * 1024));
-    if (!recording.problem.isEmpty())
-        return stored(row, QStringLiteral("声音没有用上：%1 %2").arg(QFileInfo(file).fileName(), recording.problem), {});
+    const setfiles::Contents chosen = setfiles::readChosen(file, setfiles::maxRecordingBytes);
+    const ownmedia::Recording recording = ownmedia::convertRecording(chosen.bytes);
+    if (!chosen.problem.isEmpty() || !recording.problem.isEmpty())
+        return stored(row,
+                      QStringLiteral("声音没有用上：%1 %2")
+                          .arg(QFileInfo(file).fileName(), chosen.problem.isEmpty() ? recording.problem : chosen.problem),
+                      {});
     takeWords();
     return stored(row, setRows.setRecording(row, recording.wave),
                   QStringLiteral("声音已保存（去掉了前后的静音，音量已调整）。"));
