@@ -312,20 +312,14 @@ private slots:
         for (int i = 0; i < ten.size(); ++i)
             own[ten[i]] = mediaOf(set, i + 1);
         SetEditor *editor = mine->editSet("farm");
-        const auto choose = [&](int row, int colour) {
-            write(home.filePath("sound.wav"), wave(toneSamples(44100, 0.1, 0.2 + 0.05 * colour, 0.5), 44100));
-            return editor->choosePicture(row, QImage(4, 4 + colour, QImage::Format_RGB32))
-                   + editor->chooseSoundFile(row, home.filePath("sound.wav"));
-        };
+        const auto choose = [&](int row, int height) { return editor->choosePicture(row, QImage(4, height, QImage::Format_RGB32)); };
         // A word too wide in the middle: nothing of its row is written, the row below is saved.
         editor->rows()[10]->setText("hippopotamus-rhinoceros");
         editor->rows()[11]->setText("lamb");
         QVERIFY(!editor->saveWords().isEmpty());
-        QVERIFY(editor->rows()[10]->showsProblem() && !editor->rows()[11]->showsProblem());
-        QVERIFY(!choose(10, 1).isEmpty());
-        QVERIFY(choose(11, 2).isEmpty());
+        QVERIFY(editor->rows()[10]->showsProblem() && !choose(10, 1).isEmpty() && choose(11, 2).isEmpty());
         QCOMPARE(wordsOnDisk(set), ten + QStringList{"lamb"});
-        QVERIFY(QFile::exists(set + "/11.png") && !QFile::exists(set + "/12.png") && !QFile::exists(set + "/12.wav"));
+        QVERIFY(QFile::exists(set + "/11.png") && !QFile::exists(set + "/12.png"));
         own["lamb"] = mediaOf(set, 11);
         // A repeat keeps what its row saved before, media included.
         editor->rows()[3]->setText("COW");
@@ -338,8 +332,7 @@ private slots:
         QCOMPARE(editor->saveWords(), QString());
         QCOMPARE(wordsOnDisk(set), (ten + QStringList{"calf", "lamb"}));
         QCOMPARE(mediaOf(set, 12), own["lamb"]);
-        QCOMPARE(QImage(set + "/04.png").height(), 7);
-        QCOMPARE(QImage(set + "/11.png").height(), 5);
+        QCOMPARE(QImage(set + "/04.png").height(), 3);
         own["duck"] = mediaOf(set, 4);
         own["calf"] = mediaOf(set, 11);
         // Moves and deletes take each word's picture and recording along.
@@ -351,8 +344,6 @@ private slots:
         QCOMPARE(moved, (QStringList{"pig", "cow", "lamb", "hen", "duck", "horse", "sheep", "dog", "cat", "goose", "calf"}));
         for (int line = 1; line <= moved.size(); ++line)
             QVERIFY2(mediaOf(set, line) == own[moved[line - 1]], qPrintable(moved[line - 1]));
-        QVERIFY(!QFile::exists(set + "/12.png") && !QFile::exists(set + "/12.wav"));
-        QCOMPARE(editor->rows()[0]->text(), QString());
         // A cleared word's media go with it: a word typed there later has none.
         editor->rows()[3]->setText({});
         QCOMPARE(editor->saveWords(), QString());
@@ -363,39 +354,31 @@ private slots:
         QVERIFY(mediaOf(set, 3).isEmpty() && mediaOf(set, 4) == own["hen"]);
         // Opened again, it shows what plays.
         QVERIFY(editor->close());
-        editor = mine->editSet("farm");
-        for (int row = 0; row < 11; ++row)
-            QCOMPARE(editor->rows()[row]->text(), wordsOnDisk(set)[row]);
+        QCOMPARE(mine->editSet("farm")->rows()[2]->text(), "ox");
     }
 
     void closingWithUnsavedChangesAsks_data()
     {
         QTest::addColumn<Unsaved>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<QStringList>("saved");
-        QTest::newRow("save") << Unsaved::Save << false << (ten + QStringList{"lamb"});
-        QTest::newRow("discard") << Unsaved::Discard << true << ten;
-        QTest::newRow("stay") << Unsaved::Stay << false << ten;
+        QTest::newRow("save") << Unsaved::Save;
+        QTest::newRow("discard") << Unsaved::Discard;
+        QTest::newRow("stay") << Unsaved::Stay;
     }
     void closingWithUnsavedChangesAsks()
     {
         QFETCH(Unsaved, answer);
-        QFETCH(bool, closed);
-        QFETCH(QStringList, saved);
         auto mine = page();
         const QString set = sets + "/" + makeSet(*mine, "Farm");
         QPointer<SetEditor> editor = mine->editSet("farm");
         int asked = 0;
         editor->askOnClose = [&] { ++asked; return answer; };
-        // Typed but not yet saved, and a repeat that cannot be saved.
+        // Typed but not yet saved, and a repeat that cannot be saved: saving keeps the window, saying why.
         editor->rows()[10]->setText("COW");
         editor->rows()[11]->setText("lamb");
-        QCOMPARE(editor->close(), closed);
+        QCOMPARE(editor->close(), answer == Unsaved::Discard);
         QCOMPARE(asked, 1);
-        QCOMPARE(wordsOnDisk(set), saved);
-        QCOMPARE(editor->isVisible(), !closed);
-        if (answer == Unsaved::Save) // what cannot be saved says why
-            QVERIFY(editor->rows()[10]->showsProblem());
+        QCOMPARE(wordsOnDisk(set), answer == Unsaved::Save ? ten + QStringList{"lamb"} : ten);
+        QCOMPARE(editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save);
     }
 
     void deleteTakesTheSetAndItsBoardOnly()
