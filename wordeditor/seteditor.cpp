@@ -156,10 +156,12 @@ QString SetEditor::saveWords()
 
 QString SetEditor::saveRows()
 {
+    const int writes = setRows.writes();
     const QString problem = setRows.save();
     showRows();
     showStatus(problem);
-    emit changed();
+    if (setRows.writes() != writes)
+        emit changed();
     return problem;
 }
 

@@ -175,6 +175,7 @@ QString SetRows::check()
 QString SetRows::flushMedia(Row &row)
 {
     QString problem;
+    written += row.pictureUnsaved || !row.recording.isEmpty();
     if (row.pictureUnsaved) {
         problem = ownset::storePictureImage(folder, row.slot, row.picture);
         row.pictureUnsaved = !problem.isEmpty();
@@ -235,6 +236,7 @@ QString SetRows::save()
         problem = ownset::writeWordList(folder, words);
     if (!problem.isEmpty())
         return problem;
+    written += !moves.isEmpty() || words != diskWords;
     diskWords = words;
 
     for (Row &row : list) {

@@ -61,6 +61,8 @@ public:
     // what was saved before. Empty when every row is saved, else the first problem.
     QString save();
     bool hasUnsaved() const;
+    // Goes up with every change written to disk.
+    int writes() const { return written; }
 
 private:
     QString wordProblem(int row) const;
@@ -73,4 +75,5 @@ private:
     QList<Row> list;
     QStringList diskWords;
     QString kept;
+    int written = 0;
 };
