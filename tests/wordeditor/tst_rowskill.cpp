@@ -4,6 +4,7 @@
 // finished or of the one it was making.
 #include "ownwords/ownset.h"
 #include "ownwords/rowjournal.h"
+#include "ownwords/setfiles.h"
 #include "wordeditor/setrows.h"
 
 #include <QDir>
@@ -27,12 +28,9 @@ const auto anyWidth = [](const QString &) { return true; };
 QByteArray wave(int samples)
 {
     QByteArray h("RIFF....WAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0\x22\x56\0\0\1\0\x08\0data....", 44);
-    qToLittleEndian<quint32>(quint32(36 + samples), h.data() + 4);
-    qToLittleEndian<quint32>(quint32(samples), h.data() + 40);
-    QByteArray tone(samples, '\0');
-    for (int i = 0; i < samples; ++i)
-        tone[i] = char(128 + ((i / 10) % 2 ? 60 : -60));
-    return h + tone;
+    qToLittleEndian<quint32>(quint32(36 + samples / 6 * 6), h.data() + 4);
+    qToLittleEndian<quint32>(quint32(samples / 6 * 6), h.data() + 40);
+    return h + QByteArray("\x50\x50\x50\xb0\xb0\xb0").repeated(samples / 6);
 }
 
 // Moves row n below row n + 1, n drawn from `random`, and says so on `out`, forever.
@@ -81,8 +79,7 @@ private slots:
             picture.fill(QColor::fromHsv(i * 30, 255, 255));
             const QString name = QStringLiteral("%1/%2.").arg(folder).arg(i + 1, 2, 10, QChar(u'0'));
             QVERIFY(picture.save(name + (i % 3 ? "png" : "bmp")));
-            QFile recording(name + "wav");
-            QVERIFY(recording.open(QIODevice::WriteOnly) && recording.write(wave(2000 + 300 * i)) > 0);
+            QVERIFY(setfiles::write(folder, QFileInfo(name).fileName() + "wav", wave(2004 + 300 * i)).isEmpty());
         }
         QVERIFY(ownset::writeWordList(folder, order).isEmpty());
         const ownset::Folder start = ownset::readFolder(folder, anyWidth);
