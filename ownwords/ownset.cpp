@@ -1,6 +1,7 @@
 #include "ownwords/ownset.h"
 
 #include "ownwords/ownmedia.h"
+#include "ownwords/rowjournal.h"
 #include "ownwords/setfiles.h"
 #include "ui/songfont.h"
 
@@ -225,6 +226,8 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
         set.problem = QStringLiteral("词语组文件夹是链接或不是文件夹，游戏不会打开");
         return set;
     }
+    // Rows the editor was moving when it stopped get their own files back first.
+    rowjournal::recover(path);
 
     const setfiles::Contents settings = setfiles::read(path, setfiles::settingsName(), setfiles::maxSettingsBytes);
     if (const QString name = parseSetName(settings.bytes); !name.isEmpty())
@@ -311,8 +314,13 @@ QString storeRecordingBytes(const QString &folder, int word, const QByteArray &s
     const ownmedia::Recording recording = ownmedia::convertRecording(sound);
     if (!recording.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(name, recording.problem);
+    return storeRecordingWave(folder, word, recording.wave);
+}
+
+QString storeRecordingWave(const QString &folder, int word, const QByteArray &wave)
+{
     const QString target = setfiles::mediaName(word, QStringLiteral("wav"));
-    if (QString problem = setfiles::write(folder, target, recording.wave); !problem.isEmpty())
+    if (QString problem = setfiles::write(folder, target, wave); !problem.isEmpty())
         return problem;
     return removeOthers(folder, setfiles::rowFiles(folder, word).allRecordings, target);
 }

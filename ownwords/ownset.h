@@ -91,6 +91,8 @@ QString storeRecording(const QString &folder, int word, const QString &source);
 // named `name` in messages.
 QString storePictureImage(const QString &folder, int word, const QImage &image);
 QString storeRecordingBytes(const QString &folder, int word, const QByteArray &sound, const QString &name);
+// A recording converted already (ownmedia::convertRecording's wave), as is.
+QString storeRecordingWave(const QString &folder, int word, const QByteArray &wave);
 
 } // namespace ownset
 

@@ -86,6 +86,19 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
                : box.clickedButton() == both  ? ownsetstore::OnConflict::KeepBoth
                                               : ownsetstore::OnConflict::Cancel;
     };
+    askBeforeReplacingEdited = [this](const QString &id) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("导入词语组"),
+                        QStringLiteral("“%1”正在编辑，还有没保存的改动。替换前要怎么办？").arg(id),
+                        QMessageBox::NoButton, this);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton *save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(QStringLiteral("取消导入"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == save      ? SetEditor::Unsaved::Save
+               : box.clickedButton() == discard ? SetEditor::Unsaved::Discard
+                                                : SetEditor::Unsaved::Stay;
+    };
     refresh();
 }
 
@@ -197,8 +210,8 @@ QString MyWordsPage::renameSet(const QString &id, const QString &name)
 
 QString MyWordsPage::deleteSet(const QString &id)
 {
-    if (editor)
-        editor->close();
+    if (editor && editedId == id)
+        editor->closeDiscarding();
     const QString problem = ownsetstore::remove(id, setsFolder, boardFolder);
     say(problem.isEmpty() ? QStringLiteral("已删除“%1”。学习记录仍保留。").arg(id) : problem, !problem.isEmpty());
     refresh();
@@ -219,7 +232,18 @@ QString MyWordsPage::importFile(const QString &file)
 {
     ownsetstore::Import result = ownsetstore::importFile(file, ownsetstore::OnConflict::Ask, setsFolder);
     if (!result.conflict.isEmpty()) {
-        const ownsetstore::OnConflict answer = askOnConflict(result.conflict);
+        ownsetstore::OnConflict answer = askOnConflict(result.conflict);
+        if (answer == ownsetstore::OnConflict::Replace && editor && editedId == result.conflict) {
+            // The editor would write its words over the imported ones: it goes first.
+            const SetEditor::Unsaved unsaved = editor->hasUnsavedChanges() ? askBeforeReplacingEdited(result.conflict)
+                                                                           : SetEditor::Unsaved::Discard;
+            if (unsaved == SetEditor::Unsaved::Save)
+                editor->saveWords();
+            if (unsaved == SetEditor::Unsaved::Stay)
+                answer = ownsetstore::OnConflict::Cancel;
+            else
+                editor->closeDiscarding();
+        }
         if (answer == ownsetstore::OnConflict::Cancel) {
             say(QStringLiteral("没有导入，原来的“%1”没有改动。").arg(result.conflict));
             return {};
@@ -246,13 +270,14 @@ SetEditor *MyWordsPage::editSet(const QString &id)
         say(set->whatIsWrong(), true);
         return nullptr;
     }
-    if (editor)
-        editor->close();
+    if (editor && !editor->close())
+        return editor;
     if (!player) {
         ownPlayer = std::make_unique<SdlSoundPlayer>();
         player = ownPlayer.get();
     }
     editor = new SetEditor(QDir(setsFolder).filePath(id), set->name, *player, window());
+    editedId = id;
     connect(editor, &SetEditor::changed, this, [this, id] { refresh(id); });
     editor->show();
     return editor;

@@ -2,6 +2,7 @@
 
 #include "ownwords/ownset.h"
 #include "wordeditor/ownsetstore.h"
+#include "wordeditor/seteditor.h"
 #include "words/wordsets.h"
 
 #include <QPointer>
@@ -13,7 +14,6 @@
 class QLabel;
 class QListWidget;
 class QPushButton;
-class SetEditor;
 class SoundPlayer;
 
 // The corner's "my words": the own sets, what each lacks, and making,
@@ -45,6 +45,9 @@ public:
     // `askOnConflict` answers when the archive's set exists already.
     QString importFile(const QString &file);
     std::function<ownsetstore::OnConflict(const QString &id)> askOnConflict;
+    // Before a replace of the set open in the editor with changes not saved:
+    // save them, drop them, or (Stay) cancel the import. The editor closes.
+    std::function<SetEditor::Unsaved(const QString &id)> askBeforeReplacingEdited;
     // Opens the editor of set `id`.
     SetEditor *editSet(const QString &id);
     // Makes set `id` the next game's; false with a message when it cannot play.
@@ -82,4 +85,5 @@ private:
     std::unique_ptr<SoundPlayer> ownPlayer;
     QList<ownset::Folder> folders;
     QPointer<SetEditor> editor;
+    QString editedId;
 };

@@ -8,7 +8,10 @@
 #include "wordeditor/wordrow.h"
 
 #include <QBuffer>
+#include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,28 +19,20 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-namespace {
-
-QByteArray readMedia(const QString &folder, const QString &name, qint64 limit)
-{
-    return name.isEmpty() ? QByteArray() : setfiles::read(folder, name, limit).bytes;
-}
-
-} // namespace
-
 SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer &player, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , folder(setFolder)
+    , setRows(setFolder, ownset::fitsWordLabel)
     , player(player)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("编辑词语组：%1").arg(name));
-    resize(860, 600);
+    resize(980, 640);
 
     auto *layout = new QVBoxLayout(this);
     auto *help = new QLabel(QStringLiteral("每个词：输入英文单词，选一张图片，再录音（按“录音”开始，再按一下停止）"
-                                           "或选一个声音文件。改动会立即保存。至少 10 个词才能玩，最多 20 个。"),
+                                           "或选一个声音文件。单词、图片和录音是一行，一起移动、删除和保存；"
+                                           "改动会立即保存。至少 10 个词才能玩，最多 20 个。"),
                             this);
     help->setWordWrap(true);
     layout->addWidget(help);
@@ -45,23 +40,10 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
     auto *list = new QWidget;
     auto *listLayout = new QVBoxLayout(list);
     listLayout->setSpacing(0);
-    const setfiles::Contents listFile = setfiles::read(folder, setfiles::wordListName(), setfiles::maxListBytes);
-    const ownset::WordList read = ownset::parseWordList(listFile.bytes, ownset::fitsWordLabel);
-    const QStringList words = read.words;
-    // A list the editor cannot show whole is left as it is, never cut short or garbled.
-    if (!listFile.problem.isEmpty() && !listFile.missing)
-        listKept = QStringLiteral("words.txt %1，这里不保存单词的改动；图片和录音照常保存。").arg(listFile.problem);
-    else if (read.refused)
-        listKept = read.problem + QStringLiteral("。这里不保存单词的改动；图片和录音照常保存。");
-    else if (words.size() > ownset::maxWords)
-        listKept = QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
-                       .arg(ownset::maxWords);
     for (int i = 0; i < ownset::maxWords; ++i) {
         auto *row = new WordRow(i, list);
         wordRows.append(row);
         listLayout->addWidget(row);
-        row->setText(words.value(i));
-        loadRow(i);
         connect(row->wordEdit, &QLineEdit::textEdited, this, [this] { checkWords(); });
         connect(row->wordEdit, &QLineEdit::editingFinished, this, [this] { saveWords(); });
         connect(row->pictureFileButton, &QPushButton::clicked, this, [this, i] { askPictureFile(i); });
@@ -69,6 +51,10 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
         connect(row->recordButton, &QPushButton::clicked, this, [this, i] { toggleRecording(i); });
         connect(row->listenButton, &QPushButton::clicked, this, [this, i] { listen(i); });
         connect(row->soundFileButton, &QPushButton::clicked, this, [this, i] { askSoundFile(i); });
+        connect(row->upButton, &QPushButton::clicked, this, [this, i] { moveRow(i, i - 1); });
+        connect(row->downButton, &QPushButton::clicked, this, [this, i] { moveRow(i, i + 1); });
+        connect(row->insertButton, &QPushButton::clicked, this, [this, i] { insertRow(i); });
+        connect(row->removeButton, &QPushButton::clicked, this, [this, i] { removeRow(i); });
     }
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(list);
@@ -79,9 +65,24 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
     status->setWordWrap(true);
     layout->addWidget(status);
 
+    askOnClose = [this] {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("编辑词语组"),
+                        QStringLiteral("有些改动还没有保存（红字的行）。关闭前要怎么办？"), QMessageBox::NoButton, this);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton *save = box.addButton(QStringLiteral("保存"), QMessageBox::AcceptRole);
+        QPushButton *discard = box.addButton(QStringLiteral("不保存"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(QStringLiteral("继续编辑"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == save      ? Unsaved::Save
+               : box.clickedButton() == discard ? Unsaved::Discard
+                                                : Unsaved::Stay;
+    };
     captureTimer.setInterval(100);
     connect(&captureTimer, &QTimer::timeout, this, [this] { takeRecording(); });
-    checkWords();
+    for (int i = 0; i < wordRows.size(); ++i)
+        wordRows[i]->setText(setRows.rows()[i].text);
+    showRows();
+    showStatus(setRows.check());
 }
 
 SetEditor::~SetEditor()
@@ -91,107 +92,184 @@ SetEditor::~SetEditor()
     player.stop();
 }
 
-void SetEditor::loadRow(int row)
+void SetEditor::takeWords()
 {
-    const setfiles::RowFiles files = setfiles::rowFiles(folder, row);
-    QBuffer file;
-    file.setData(readMedia(folder, files.picture, setfiles::maxPictureBytes));
-    file.open(QIODevice::ReadOnly);
-    wordRows[row]->showPicture(ownmedia::readPicture(file).image);
-    wordRows[row]->showRecording(!files.recording.isEmpty());
-    if (!files.problem.isEmpty())
-        wordRows[row]->showProblem(files.problem);
-    wordRows[row]->showRecordingRunning(capturing == row);
+    for (int i = 0; i < wordRows.size(); ++i)
+        setRows.setText(i, wordRows[i]->wordEdit->text());
 }
 
-// Marks what keeps the list from being saved: a word too wide for the word
-// label, a repeated word, a blank line between words. Answers the first.
-void SetEditor::checkWords()
+void SetEditor::showRows()
 {
-    QString first;
-    wordProblems.clear();
-    int last = -1;
-    for (int i = 0; i < wordRows.size(); ++i)
-        if (!wordRows[i]->text().isEmpty())
-            last = i;
+    const QList<SetRows::Row> &rows = setRows.rows();
     for (int i = 0; i < wordRows.size(); ++i) {
-        const QString word = wordRows[i]->text();
-        QString problem;
-        if (word.isEmpty() && i < last)
-            problem = QStringLiteral("空行：请填上单词，或把后面的词往前移。");
-        else if (!word.isEmpty() && !ownset::fitsWordLabel(word))
-            problem = QStringLiteral("太长了，游戏里的词语框放不下。");
-        for (int j = 0; j < i && problem.isEmpty() && !word.isEmpty(); ++j)
-            if (wordRows[j]->text().compare(word, Qt::CaseInsensitive) == 0)
-                problem = QStringLiteral("和第 %1 个词重复。").arg(j + 1);
-        wordProblems << problem;
-        if (!problem.isEmpty()) {
-            wordRows[i]->showProblem(problem);
-            if (first.isEmpty())
-                first = QStringLiteral("第 %1 个词%2").arg(i + 1).arg(problem);
-        } else if (wordRows[i]->showsProblem()) {
-            wordRows[i]->showNote({});
+        const SetRows::Row &row = rows[i];
+        WordRow *shown = wordRows[i];
+        if (shown->wordEdit->text() != row.text)
+            shown->setText(row.text);
+        shown->showPicture(row.picture);
+        shown->showRecording(row.recordingSaved || !row.recording.isEmpty());
+        shown->showRecordingRunning(capturing == i);
+        if (!row.problem.isEmpty()) {
+            const bool media = row.pictureUnsaved || !row.recording.isEmpty();
+            shown->showProblem(QStringLiteral("未保存：") + row.problem
+                               + (media ? QStringLiteral("（新的图片或录音也等这一行能保存时再保存）") : QString()));
+        } else if (!row.filesProblem.isEmpty()) {
+            shown->showProblem(row.filesProblem);
+        } else if (shown->showsProblem()) {
+            shown->showNote({});
         }
+        shown->upButton->setEnabled(i > 0 && setRows.listProblem().isEmpty());
+        shown->downButton->setEnabled(i + 1 < wordRows.size() && setRows.listProblem().isEmpty());
+        shown->removeButton->setEnabled(setRows.listProblem().isEmpty() && (!row.blank() || row.hasMedia()));
+        shown->insertButton->setEnabled(setRows.listProblem().isEmpty() && rows.constLast().blank()
+                                        && !rows.constLast().hasMedia());
     }
-    const int count = last + 1;
-    if (!listKept.isEmpty())
-        status->setText(listKept);
-    else if (!first.isEmpty())
-        status->setText(QStringLiteral("未保存：") + first);
+}
+
+void SetEditor::showStatus(const QString &problem)
+{
+    const int count = setRows.wordCount();
+    if (!setRows.listProblem().isEmpty())
+        status->setText(setRows.listProblem());
+    else if (!problem.isEmpty())
+        status->setText(QStringLiteral("未保存：") + problem);
     else if (count < ownset::minWords)
         status->setText(QStringLiteral("已有 %1 个词，还差 %2 个才能玩。").arg(count).arg(ownset::minWords - count));
     else
         status->setText(QStringLiteral("已有 %1 个词。").arg(count));
 }
 
+// Names at once what keeps a row from being saved: a word too wide for the
+// word label or repeated. The rows below are saved all the same.
+void SetEditor::checkWords()
+{
+    takeWords();
+    showStatus(setRows.check());
+    showRows();
+}
+
 QString SetEditor::saveWords()
 {
-    checkWords();
-    if (!listKept.isEmpty())
-        return listKept;
-    for (const QString &problem : std::as_const(wordProblems))
-        if (!problem.isEmpty())
-            return problem;
-    QStringList words;
-    for (const WordRow *row : wordRows)
-        words << row->text();
-    while (!words.isEmpty() && words.constLast().isEmpty())
-        words.removeLast();
-    const QString problem = ownset::writeWordList(folder, words);
-    if (!problem.isEmpty())
-        status->setText(QStringLiteral("未保存：") + problem);
-    else
+    takeWords();
+    return saveRows();
+}
+
+QString SetEditor::saveRows()
+{
+    const int writes = setRows.writes();
+    const QString problem = setRows.save();
+    showRows();
+    showStatus(problem);
+    if (setRows.writes() != writes)
         emit changed();
     return problem;
 }
 
-QString SetEditor::stored(int row, const QString &problem, const QString &notUsed, const QString &saved)
+bool SetEditor::hasUnsavedChanges()
 {
-    if (!problem.isEmpty())
-        wordRows[row]->showProblem(notUsed + problem);
-    else
+    takeWords();
+    return setRows.hasUnsaved();
+}
+
+QString SetEditor::stored(int row, const QString &problem, const QString &saved)
+{
+    showRows();
+    if (problem.isEmpty())
         wordRows[row]->showNote(saved);
-    loadRow(row);
+    else
+        wordRows[row]->showProblem(problem);
+    showStatus(setRows.check());
     emit changed();
     return problem;
 }
 
 QString SetEditor::choosePictureFile(int row, const QString &file)
 {
-    return stored(row, ownset::storePicture(folder, row, file), QStringLiteral("图片没有用上："),
-                  QStringLiteral("图片已保存。"));
+    const setfiles::Contents chosen = setfiles::readChosen(file, setfiles::maxPictureBytes);
+    QBuffer buffer;
+    buffer.setData(chosen.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const ownmedia::Picture picture = ownmedia::readPicture(buffer);
+    if (!chosen.problem.isEmpty() || !picture.problem.isEmpty())
+        return stored(row,
+                      QStringLiteral("图片没有用上：%1 %2")
+                          .arg(QFileInfo(file).fileName(), chosen.problem.isEmpty() ? picture.problem : chosen.problem),
+                      {});
+    return choosePicture(row, picture.image);
 }
 
 QString SetEditor::choosePicture(int row, const QImage &picture)
 {
-    return stored(row, ownset::storePictureImage(folder, row, picture), QStringLiteral("图片没有用上："),
-                  QStringLiteral("图片已保存。"));
+    takeWords();
+    if (picture.isNull())
+        return stored(row, QStringLiteral("图片没有用上：图片是空的"), {});
+    return stored(row, setRows.setPicture(row, picture), QStringLiteral("图片已保存。"));
 }
 
 QString SetEditor::chooseSoundFile(int row, const QString &file)
 {
-    return stored(row, ownset::storeRecording(folder, row, file), QStringLiteral("声音没有用上："),
+    const setfiles::Contents chosen = setfiles::readChosen(file, setfiles::maxRecordingBytes);
+    const ownmedia::Recording recording = ownmedia::convertRecording(chosen.bytes);
+    if (!chosen.problem.isEmpty() || !recording.problem.isEmpty())
+        return stored(row,
+                      QStringLiteral("声音没有用上：%1 %2")
+                          .arg(QFileInfo(file).fileName(), chosen.problem.isEmpty() ? recording.problem : chosen.problem),
+                      {});
+    takeWords();
+    return stored(row, setRows.setRecording(row, recording.wave),
                   QStringLiteral("声音已保存（去掉了前后的静音，音量已调整）。"));
+}
+
+QString SetEditor::moveRow(int from, int to)
+{
+    stopRecording();
+    takeWords();
+    if (!setRows.moveRow(from, to))
+        return setRows.listProblem();
+    return saveRows();
+}
+
+QString SetEditor::removeRow(int row)
+{
+    stopRecording();
+    takeWords();
+    if (!setRows.removeRow(row))
+        return setRows.listProblem();
+    return saveRows();
+}
+
+QString SetEditor::insertRow(int row)
+{
+    stopRecording();
+    takeWords();
+    if (!setRows.insertRow(row))
+        return QStringLiteral("最多 %1 个词：最后一行空着才能插入。").arg(ownset::maxWords);
+    return saveRows();
+}
+
+void SetEditor::closeDiscarding()
+{
+    discarding = true;
+    close();
+}
+
+void SetEditor::closeEvent(QCloseEvent *event)
+{
+    stopRecording();
+    if (discarding || !hasUnsavedChanges())
+        return event->accept();
+    switch (askOnClose()) {
+    case Unsaved::Save:
+        // Rows that still cannot be saved say why, and the window stays.
+        if (saveWords().isEmpty() && !setRows.hasUnsaved())
+            return event->accept();
+        break;
+    case Unsaved::Discard:
+        return event->accept();
+    case Unsaved::Stay:
+        break;
+    }
+    event->ignore();
 }
 
 void SetEditor::toggleRecording(int row)
@@ -230,20 +308,24 @@ void SetEditor::stopRecording()
     const int row = capturing;
     capturing = -1;
     const QByteArray wave = capture.stop();
-    const QString problem = wave.isEmpty()
-                                ? QStringLiteral("什么也没录到")
-                                : ownset::storeRecordingBytes(folder, row, wave, QStringLiteral("录音"));
-    stored(row, problem, QStringLiteral("录音没有用上："), QStringLiteral("录音已保存。按“试听”听一听。"));
+    const ownmedia::Recording recording = ownmedia::convertRecording(wave);
+    if (wave.isEmpty() || !recording.problem.isEmpty()) {
+        stored(row,
+               QStringLiteral("录音没有用上：")
+                   + (wave.isEmpty() ? QStringLiteral("什么也没录到") : QStringLiteral("录音 ") + recording.problem),
+               {});
+        return;
+    }
+    takeWords();
+    stored(row, setRows.setRecording(row, recording.wave), QStringLiteral("录音已保存。按“试听”听一听。"));
 }
 
 void SetEditor::listen(int row)
 {
-    heard = readMedia(folder, setfiles::rowFiles(folder, row).recording, setfiles::maxRecordingBytes);
-    const ownmedia::Recording recording = ownmedia::convertRecording(heard);
-    heard = recording.wave;
+    heard = setRows.recording(row);
     if (heard.isEmpty() || !player.play(heard, PlayMode::Async))
-        wordRows[row]->showProblem(recording.problem.isEmpty() ? QStringLiteral("无法播放（没有声音设备？）")
-                                                               : QStringLiteral("无法播放：") + recording.problem);
+        wordRows[row]->showProblem(heard.isEmpty() ? QStringLiteral("无法播放：录音读不了")
+                                                   : QStringLiteral("无法播放（没有声音设备？）"));
 }
 
 void SetEditor::askPictureFile(int row)

@@ -31,6 +31,10 @@ WordRow::WordRow(int index, QWidget *parent)
     recordButton = new QPushButton(this);
     listenButton = new QPushButton(QStringLiteral("试听"), this);
     soundFileButton = new QPushButton(QStringLiteral("声音文件…"), this);
+    upButton = new QPushButton(QStringLiteral("上移"), this);
+    downButton = new QPushButton(QStringLiteral("下移"), this);
+    insertButton = new QPushButton(QStringLiteral("插入一行"), this);
+    removeButton = new QPushButton(QStringLiteral("删除这一行"), this);
     messageLabel = new QLabel(this);
     messageLabel->setTextFormat(Qt::PlainText);
     messageLabel->setWordWrap(true);
@@ -43,7 +47,13 @@ WordRow::WordRow(int index, QWidget *parent)
     layout->addWidget(recordButton, 0, 5);
     layout->addWidget(listenButton, 0, 6);
     layout->addWidget(soundFileButton, 0, 7);
+    layout->addWidget(upButton, 1, 1);
     layout->addWidget(messageLabel, 1, 3, 1, 5);
+    auto *rowButtons = new QGridLayout;
+    rowButtons->addWidget(downButton, 0, 0);
+    rowButtons->addWidget(insertButton, 0, 1);
+    rowButtons->addWidget(removeButton, 1, 0, 1, 2);
+    layout->addLayout(rowButtons, 0, 8, 2, 1);
     showPicture({});
     showRecordingRunning(false);
 }

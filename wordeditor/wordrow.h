@@ -32,6 +32,10 @@ public:
     QPushButton *recordButton = nullptr;
     QPushButton *listenButton = nullptr;
     QPushButton *soundFileButton = nullptr;
+    QPushButton *upButton = nullptr;
+    QPushButton *downButton = nullptr;
+    QPushButton *insertButton = nullptr;
+    QPushButton *removeButton = nullptr;
     QLabel *messageLabel = nullptr;
 
 private:

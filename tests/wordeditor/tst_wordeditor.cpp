@@ -23,6 +23,8 @@
 
 using OnConflict = ownsetstore::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
+using Unsaved = SetEditor::Unsaved;
+Q_DECLARE_METATYPE(Unsaved)
 // Puts something the editor must not write through into set folder `set`.
 using Spoil = std::function<void(const QString &set, const QString &outside)>;
 Q_DECLARE_METATYPE(Spoil)
@@ -71,6 +73,24 @@ QByteArray wave(const QByteArray &samples, quint32 rate)
     return h + samples;
 }
 
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList wordsOnDisk(const QString &set)
+{
+    return QString::fromUtf8(readAll(set + "/words.txt")).split('\n', Qt::SkipEmptyParts);
+}
+
+// Line `line`'s (from 1) picture and recording as stored.
+QByteArray mediaOf(const QString &set, int line)
+{
+    const QString name = QString("%1/%2.").arg(set).arg(line, 2, 10, QChar('0'));
+    return readAll(name + "png") + readAll(name + "wav");
+}
+
 } // namespace
 
 class WordEditorTest : public QObject
@@ -105,8 +125,9 @@ class WordEditorTest : public QObject
                 || !editor->chooseSoundFile(i, home.filePath("sound.wav")).isEmpty())
                 return {};
         }
-        editor->close();
-        return id;
+        bool asked = false;
+        editor->askOnClose = [&] { asked = true; return Unsaved::Stay; };
+        return editor->close() && !asked ? id : QString();
     }
 
 private slots:
@@ -269,6 +290,10 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(editor->recordedSeconds() >= 1.8, 60000);
         editor->toggleRecording(0);
+        // A row without a word keeps its recording in memory until it has one.
+        QVERIFY(!QFile::exists(sets + "/voice/01.wav"));
+        editor->rows()[0]->setText("hello");
+        QCOMPARE(editor->saveWords(), QString());
         QFile stored(sets + "/voice/01.wav");
         QVERIFY(stored.open(QIODevice::ReadOnly));
         const QByteArray samples = stored.readAll().mid(44);
@@ -277,6 +302,82 @@ private slots:
         QVERIFY(std::abs(ownmedia::activeLoudness(samples) - ownmedia::wordLoudnessDb) < 1.0);
         editor->listen(0);
         QCOMPARE(player.played.constLast().bytes.mid(44), samples);
+    }
+
+    void rowsKeepTheirMediaWhenSavedMovedAndDeleted()
+    {
+        auto mine = page();
+        const QString set = sets + "/" + makeSet(*mine, "Farm");
+        QHash<QString, QByteArray> own;
+        for (int i = 0; i < ten.size(); ++i)
+            own[ten[i]] = mediaOf(set, i + 1);
+        SetEditor *editor = mine->editSet("farm");
+        const auto choose = [&](int row, int height) { return editor->choosePicture(row, QImage(4, height, QImage::Format_RGB32)); };
+        // A word too wide in the middle: nothing of its row is written, the row below is saved.
+        editor->rows()[10]->setText("hippopotamus-rhinoceros");
+        editor->rows()[11]->setText("lamb");
+        QVERIFY(!editor->saveWords().isEmpty());
+        QVERIFY(editor->rows()[10]->showsProblem() && !choose(10, 1).isEmpty() && choose(11, 2).isEmpty());
+        QCOMPARE(wordsOnDisk(set), ten + QStringList{"lamb"});
+        QVERIFY(QFile::exists(set + "/11.png") && !QFile::exists(set + "/12.png"));
+        own["lamb"] = mediaOf(set, 11);
+        // A repeat keeps what its row saved before, media included.
+        editor->rows()[3]->setText("COW");
+        QVERIFY(!choose(3, 3).isEmpty());
+        QCOMPARE(wordsOnDisk(set)[3], "duck");
+        QCOMPARE(mediaOf(set, 4), own["duck"]);
+        // Mended, each row is saved with what was chosen for it; lamb moves down with its own.
+        editor->rows()[3]->setText("duck");
+        editor->rows()[10]->setText("calf");
+        QCOMPARE(editor->saveWords(), QString());
+        QCOMPARE(wordsOnDisk(set), (ten + QStringList{"calf", "lamb"}));
+        QCOMPARE(mediaOf(set, 12), own["lamb"]);
+        QCOMPARE(QImage(set + "/04.png").height(), 3);
+        own.insert({{"duck", mediaOf(set, 4)}, {"calf", mediaOf(set, 11)}});
+        // Moves and deletes take each word's picture and recording along.
+        QCOMPARE(editor->moveRow(0, 1), QString());
+        QCOMPARE(editor->moveRow(11, 2), QString());
+        QCOMPARE(editor->removeRow(5), QString());
+        QCOMPARE(editor->insertRow(0), QString());
+        const QStringList moved = wordsOnDisk(set);
+        QCOMPARE(moved, (QStringList{"pig", "cow", "lamb", "hen", "duck", "horse", "sheep", "dog", "cat", "goose", "calf"}));
+        for (int line = 1; line <= moved.size(); ++line)
+            QVERIFY2(mediaOf(set, line) == own[moved[line - 1]], qPrintable(moved[line - 1]));
+        // A cleared word's media go with it: a word typed there later has none.
+        editor->rows()[3]->setText({});
+        QCOMPARE(editor->saveWords(), QString());
+        editor->rows()[3]->setText("ox");
+        QCOMPARE(editor->saveWords(), QString());
+        QCOMPARE(wordsOnDisk(set).indexOf("ox"), 2); // the blank first row is not a line
+        QVERIFY(!editor->rows()[3]->listenButton->isEnabled() && editor->model().rows()[3].picture.isNull());
+        QVERIFY(mediaOf(set, 3).isEmpty() && mediaOf(set, 4) == own["hen"]);
+        // Opened again, it shows what plays.
+        QVERIFY(editor->close());
+        QCOMPARE(mine->editSet("farm")->rows()[2]->text(), "ox");
+    }
+
+    void closingWithUnsavedChangesAsks_data()
+    {
+        QTest::addColumn<Unsaved>("answer");
+        QTest::newRow("save") << Unsaved::Save;
+        QTest::newRow("discard") << Unsaved::Discard;
+        QTest::newRow("stay") << Unsaved::Stay;
+    }
+    void closingWithUnsavedChangesAsks()
+    {
+        QFETCH(Unsaved, answer);
+        auto mine = page();
+        const QString set = sets + "/" + makeSet(*mine, "Farm");
+        QPointer<SetEditor> editor = mine->editSet("farm");
+        int asked = 0;
+        editor->askOnClose = [&] { ++asked; return answer; };
+        // Typed but not yet saved, and a repeat that cannot be saved: saving keeps the window, saying why.
+        editor->rows()[10]->setText("COW");
+        editor->rows()[11]->setText("lamb");
+        QCOMPARE(editor->close(), answer == Unsaved::Discard);
+        QCOMPARE(asked, 1);
+        QCOMPARE(wordsOnDisk(set), answer == Unsaved::Save ? ten + QStringList{"lamb"} : ten);
+        QCOMPARE(editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save);
     }
 
     void deleteTakesTheSetAndItsBoardOnly()
@@ -299,27 +400,42 @@ private slots:
         QTest::addColumn<OnConflict>("answer");
         QTest::addColumn<QStringList>("setsAfter");
         QTest::addColumn<QString>("nameOfFarm");
-        QTest::newRow("cancel") << OnConflict::Cancel << QStringList{"farm"} << "changed";
-        QTest::newRow("keep both") << OnConflict::KeepBoth << QStringList{"farm", "farm-2"} << "changed";
-        QTest::newRow("replace") << OnConflict::Replace << QStringList{"farm"} << "Farm";
+        QTest::addColumn<int>("editing"); // the editor's answer to a replace; -1: not editing
+        QTest::newRow("cancel") << OnConflict::Cancel << QStringList{"farm"} << "changed" << -1;
+        QTest::newRow("keep both") << OnConflict::KeepBoth << QStringList{"farm", "farm-2"} << "changed" << -1;
+        QTest::newRow("replace") << OnConflict::Replace << QStringList{"farm"} << "Farm" << -1;
+        QTest::newRow("replace, editing: save") << OnConflict::Replace << QStringList{"farm"} << "Farm" << int(Unsaved::Save);
+        QTest::newRow("replace, editing: cancel") << OnConflict::Replace << QStringList{"farm"} << "changed" << int(Unsaved::Stay);
     }
     void importAsksBeforeReplacing()
     {
         QFETCH(OnConflict, answer);
         QFETCH(QStringList, setsAfter);
         QFETCH(QString, nameOfFarm);
+        QFETCH(int, editing);
         auto mine = page();
         QCOMPARE(makeSet(*mine, "Farm"), "farm");
-        const QString file = home.filePath(QString("farm-%1.wordnest").arg(int(answer)));
+        const QString file = home.filePath(QString("farm-%1-%2.wordnest").arg(int(answer)).arg(editing));
         QVERIFY(mine->exportSet("farm", file).isEmpty());
         QVERIFY(mine->renameSet("farm", "changed").isEmpty());
-        QStringList asked;
+        QStringList asked, editorAsked;
         mine->askOnConflict = [&](const QString &id) { asked << id; return answer; };
+        mine->askBeforeReplacingEdited = [&](const QString &id) { editorAsked << id; return Unsaved(editing); };
+        QPointer<SetEditor> editor = editing < 0 ? nullptr : mine->editSet("farm");
+        if (editor) // the editor has a word of the old set not saved yet
+            editor->rows()[0]->setText("calf");
         QVERIFY(mine->importFile(file).isEmpty());
         QCOMPARE(asked, QStringList{"farm"});
+        QCOMPARE(editorAsked, editing < 0 ? QStringList() : QStringList{"farm"});
         QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), setsAfter);
         QCOMPARE(mine->sets()[0].name, nameOfFarm);
         QCOMPARE(mine->sets().constLast().usableWords(), 10);
+        // An editor left open on the replaced set would write its old words over the imported ones.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(!editor.isNull(), editing == int(Unsaved::Stay));
+        if (editor)
+            editor->saveWords();
+        QCOMPARE(wordsOnDisk(sets + "/farm").value(0), editor ? "calf" : "cow");
     }
 
     void cornerTilesShowAnImportedSet()
