@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <sys/file.h>
 
 using OnConflict = ownsetstore::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
@@ -226,6 +227,61 @@ private slots:
         QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), setsAfter);
         QCOMPARE(mine->sets()[0].name, nameOfFarm);
         QCOMPARE(mine->sets().constLast().usableWords(), 10);
+        QCOMPARE(QDir(sets + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"data", "sets"}));  // no journal or work folder left
+    }
+
+    // A replace import cut off by a crash at each step, as its journal and
+    // folders were left ("farm" unpacked in the work folder is the new set,
+    // "replaced" the old one). The next start puts a missing set back and
+    // removes only what a journal names, of imports no longer running.
+    void cutOffImportIsFinished_data()
+    {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QStringList>("work");
+        QTest::addColumn<bool>("oldInPlace");
+        QTest::addColumn<QString>("farmAfter");  // the set's name afterwards, empty when none
+        QTest::addColumn<QStringList>("leftAfter");
+        const QStringList none{"data", "import-stray", "sets"}, all{"data", "import-abc123", "import-abc123.journal",
+                                                                 "import-stray", "sets"};
+        const QByteArray begun = "work=import-abc123\n", replacing = begun + "replace=farm\n";
+        QTest::newRow("begun") << begun << false << QStringList() << true << "Old" << none;
+        QTest::newRow("unpacked") << begun << false << QStringList{"farm"} << true << "Old" << none;
+        QTest::newRow("about to move the old set") << replacing << false << QStringList{"farm"} << true << "Old" << none;
+        QTest::newRow("old set aside") << replacing << false << QStringList{"farm", "replaced"} << false << "Old" << none;
+        QTest::newRow("new set in place") << replacing << false << QStringList{"replaced"} << false << "New" << none;
+        QTest::newRow("still running") << replacing << true << QStringList{"farm", "replaced"} << false << "" << all;
+        QTest::newRow("naming another folder") << QByteArray("work=sets\nreplace=farm\n") << false
+                                               << QStringList{"farm", "replaced"} << false << "" << all;
+    }
+    void cutOffImportIsFinished()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(bool, running);
+        QFETCH(QStringList, work);
+        QFETCH(bool, oldInPlace);
+        QFETCH(QString, farmAfter);
+        QFETCH(QStringList, leftAfter);
+        const QString place = sets + "/..";
+        const auto makeFolder = [](const QString &folder, const QString &name) {
+            return QDir().mkpath(folder) && ownset::writeSetName(folder, name).isEmpty();
+        };
+        QVERIFY(QDir().mkpath(place + "/import-stray/replaced"));  // no journal names it
+        QVERIFY(QDir().mkpath(place + "/import-abc123"));
+        for (const QString &set : work)
+            QVERIFY(makeFolder(place + "/import-abc123/" + set, set == "farm" ? "New" : "Old"));
+        const bool newInPlace = !oldInPlace && !work.contains("farm");
+        QVERIFY(QDir().mkpath(sets) && (!(oldInPlace || newInPlace) || makeFolder(sets + "/farm", oldInPlace ? "Old" : "New")));
+        write(place + "/import-abc123.journal", journal);
+        QFile held(place + "/import-abc123.journal");
+        QVERIFY(!running || (held.open(QIODevice::ReadOnly) && flock(held.handle(), LOCK_EX) == 0));
+
+        const QStringList restored = ownsetstore::finishCutOffImports(sets);
+        QCOMPARE(restored, QStringList(!oldInPlace && !newInPlace && !farmAfter.isEmpty() ? 1 : 0, "farm"));
+        QCOMPARE(QFileInfo(sets + "/farm").isDir() ? ownset::readFolder(sets + "/farm", ownset::fitsWordLabel).name
+                                                   : QString(), farmAfter);
+        QCOMPARE(QDir(place).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), leftAfter);
     }
 
     void cornerTilesShowAnImportedSet()
