@@ -205,7 +205,9 @@ QStringList finishCutOffImports(const QString &setsFolder)
         if (!journal.open(QIODevice::ReadOnly) || ::flock(journal.handle(), LOCK_EX | LOCK_NB) != 0)
             continue;  // an import still running (a teacher's command beside the game)
         QString work, replaced;
-        for (const QByteArray &line : journal.read(4096).split('\n')) {
+        QList<QByteArray> lines = journal.read(4096).split('\n');
+        lines.removeLast();  // only whole lines were said
+        for (const QByteArray &line : std::as_const(lines)) {
             if (line.startsWith("work="))
                 work = QString::fromUtf8(line.mid(5));
             else if (line.startsWith("replace="))
@@ -213,6 +215,8 @@ QStringList finishCutOffImports(const QString &setsFolder)
         }
         // Only the folder named like the journal itself, and a set by a valid id.
         const QString workPath = place.filePath(name.chopped(journalSuffix.size()));
+        if (work.isEmpty())
+            journal.remove();  // cut off before it named anything
         if (work != QFileInfo(workPath).fileName())
             continue;
         const QFileInfo folder(workPath);

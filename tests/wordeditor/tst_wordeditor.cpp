@@ -246,10 +246,13 @@ private slots:
         const QStringList none{"data", "import-stray", "sets"}, all{"data", "import-abc123", "import-abc123.journal",
                                                                  "import-stray", "sets"};
         const QByteArray begun = "work=import-abc123\n", replacing = begun + "replace=farm\n";
-        QTest::newRow("begun") << begun << false << QStringList() << true << "Old" << none;
+        QTest::newRow("begun") << QByteArray() << false << QStringList() << true << "Old"
+                               << QStringList{"data", "import-abc123", "import-stray", "sets"};
+        QTest::newRow("folder named") << begun << false << QStringList() << true << "Old" << none;
         QTest::newRow("unpacked") << begun << false << QStringList{"farm"} << true << "Old" << none;
         QTest::newRow("about to move the old set") << replacing << false << QStringList{"farm"} << true << "Old" << none;
-        QTest::newRow("old set aside") << replacing << false << QStringList{"farm", "replaced"} << false << "Old" << none;
+        QTest::newRow("old set aside, a line cut off") << replacing + "replace=fa" << false
+                                                       << QStringList{"farm", "replaced"} << false << "Old" << none;
         QTest::newRow("new set in place") << replacing << false << QStringList{"replaced"} << false << "New" << none;
         QTest::newRow("still running") << replacing << true << QStringList{"farm", "replaced"} << false << "" << all;
         QTest::newRow("naming another folder") << QByteArray("work=sets\nreplace=farm\n") << false
