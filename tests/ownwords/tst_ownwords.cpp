@@ -254,8 +254,9 @@ private slots:
         QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets, setarchive::Existing::Replace),
                  QString());
         char events[4096];
-        QCOMPARE(read(watch, events, sizeof events), ssize_t(-1));
+        const ssize_t deleted = read(watch, events, sizeof events);
         close(watch);
+        QCOMPARE(deleted, ssize_t(-1));
         QVERIFY(QDir(sets + "/mine").removeRecursively());
         QCOMPARE(setarchive::importSet(file, ownset::fitsWordLabel, sets).problem, QString());
         const ownset::Folder after = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);

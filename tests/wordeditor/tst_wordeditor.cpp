@@ -239,52 +239,49 @@ private slots:
     {
         QTest::addColumn<QByteArray>("journal");
         QTest::addColumn<bool>("running");
-        QTest::addColumn<QStringList>("work");
-        QTest::addColumn<bool>("oldInPlace");
-        QTest::addColumn<QString>("farmAfter");  // the set's name afterwards, empty when none
-        QTest::addColumn<QStringList>("leftAfter");
-        const QStringList none{"data", "import-stray", "sets"}, all{"data", "import-abc123", "import-abc123.journal",
-                                                                 "import-stray", "sets"};
-        const QByteArray begun = "work=import-abc123\n", replacing = begun + "replace=farm\n";
-        QTest::newRow("begun") << QByteArray() << false << QStringList() << true << "Old"
-                               << QStringList{"data", "import-abc123", "import-stray", "sets"};
-        QTest::newRow("folder named") << begun << false << QStringList() << true << "Old" << none;
-        QTest::newRow("unpacked") << begun << false << QStringList{"farm"} << true << "Old" << none;
-        QTest::newRow("about to move the old set") << replacing << false << QStringList{"farm"} << true << "Old" << none;
-        QTest::newRow("old set aside, a line cut off") << replacing + "replace=fa" << false
-                                                       << QStringList{"farm", "replaced"} << false << "Old" << none;
-        QTest::newRow("new set in place") << replacing << false << QStringList{"replaced"} << false << "New" << none;
-        QTest::newRow("still running") << replacing << true << QStringList{"farm", "replaced"} << false << "" << all;
-        QTest::newRow("naming another folder") << QByteArray("work=sets\nreplace=farm\n") << false
-                                               << QStringList{"farm", "replaced"} << false << "" << all;
+        QTest::addColumn<QString>("work");  // the sets in the work folder import-abc123
+        QTest::addColumn<QString>("inSets");  // the name of set farm in place, if any
+        QTest::addColumn<QString>("after");  // its name afterwards, and what is beside the sets
+        const QByteArray named = "work=import-abc123\n", replacing = named + "replace=farm\n";
+        const QString left = " data import-stray sets";
+        const QString all = " data import-abc123 import-abc123.journal import-stray sets";
+        QTest::newRow("begun") << QByteArray() << false << "" << "Old" << "Old data import-abc123 import-stray sets";
+        QTest::newRow("folder named") << named << false << "" << "Old" << "Old" + left;
+        QTest::newRow("unpacked") << named << false << "farm" << "Old" << "Old" + left;
+        QTest::newRow("about to move the old set") << replacing << false << "farm" << "Old" << "Old" + left;
+        QTest::newRow("old set aside, a line cut off") << replacing + "replace=fa" << false << "farm replaced" << ""
+                                                       << "Old" + left;
+        QTest::newRow("new set in place") << replacing << false << "replaced" << "New" << "New" + left;
+        QTest::newRow("still running") << replacing << true << "farm replaced" << "" << all;
+        QTest::newRow("naming another folder") << QByteArray("work=sets\nreplace=farm\n") << false << "farm replaced"
+                                               << "" << all;
     }
     void cutOffImportIsFinished()
     {
         QFETCH(QByteArray, journal);
         QFETCH(bool, running);
-        QFETCH(QStringList, work);
-        QFETCH(bool, oldInPlace);
-        QFETCH(QString, farmAfter);
-        QFETCH(QStringList, leftAfter);
+        QFETCH(QString, work);
+        QFETCH(QString, inSets);
+        QFETCH(QString, after);
         const QString place = sets + "/..";
         const auto makeFolder = [](const QString &folder, const QString &name) {
             return QDir().mkpath(folder) && ownset::writeSetName(folder, name).isEmpty();
         };
-        QVERIFY(QDir().mkpath(place + "/import-stray/replaced"));  // no journal names it
-        QVERIFY(QDir().mkpath(place + "/import-abc123"));
-        for (const QString &set : work)
+        // No journal names import-stray; "farm" in the work folder is the new set, "replaced" the old one.
+        QVERIFY(QDir().mkpath(place + "/import-stray/replaced") && QDir().mkpath(place + "/import-abc123"));
+        for (const QString &set : work.split(' ', Qt::SkipEmptyParts))
             QVERIFY(makeFolder(place + "/import-abc123/" + set, set == "farm" ? "New" : "Old"));
-        const bool newInPlace = !oldInPlace && !work.contains("farm");
-        QVERIFY(QDir().mkpath(sets) && (!(oldInPlace || newInPlace) || makeFolder(sets + "/farm", oldInPlace ? "Old" : "New")));
+        QVERIFY(QDir().mkpath(sets) && (inSets.isEmpty() || makeFolder(sets + "/farm", inSets)));
         write(place + "/import-abc123.journal", journal);
         QFile held(place + "/import-abc123.journal");
         QVERIFY(!running || (held.open(QIODevice::ReadOnly) && flock(held.handle(), LOCK_EX) == 0));
 
         const QStringList restored = ownsetstore::finishCutOffImports(sets);
-        QCOMPARE(restored, QStringList(!oldInPlace && !newInPlace && !farmAfter.isEmpty() ? 1 : 0, "farm"));
-        QCOMPARE(QFileInfo(sets + "/farm").isDir() ? ownset::readFolder(sets + "/farm", ownset::fitsWordLabel).name
-                                                   : QString(), farmAfter);
-        QCOMPARE(QDir(place).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), leftAfter);
+        const bool farmThere = QFileInfo(sets + "/farm").isDir();
+        const QString farm = farmThere ? ownset::readFolder(sets + "/farm", ownset::fitsWordLabel).name : QString();
+        QCOMPARE(restored, inSets.isEmpty() && !farm.isEmpty() ? QStringList{"farm"} : QStringList());
+        QCOMPARE(farm + ' ' + QDir(place).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
+                 after);
     }
 
     void cornerTilesShowAnImportedSet()
