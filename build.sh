@@ -19,8 +19,8 @@ esac
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsdl2-dev
     fonts-wqy-microhei libsndfile1-dev libarchive-dev qt6-translations-l10n)
 if [ "$mode" = test ]; then
-    # The fuzz runs need clang's libFuzzer.
-    packages+=(clang libclang-rt-14-dev)
+    # The fuzz runs need clang's libFuzzer; CI runs the tests again under stress-ng's load.
+    packages+=(clang libclang-rt-14-dev stress-ng)
 fi
 if [ "$mode" = package ]; then
     # Debian's packaging tools, and the checks CI runs on what the package installs.

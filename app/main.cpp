@@ -9,6 +9,7 @@
 #include "progress/sqliterecorder.h"
 #include "ui/afterfirstpaint.h"
 #include "ui/fontwarmup.h"
+#include "wordeditor/ownsetstore.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
 
@@ -36,8 +37,11 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.wordnest.Wordnest"));
     SingleGame singleGame;
-    if (singleGame.claim(request) == SingleGame::Claim::Forwarded)
+    const SingleGame::Claim claim = singleGame.claim(request);
+    if (claim == SingleGame::Claim::Forwarded)
         return 0;
+    if (claim == SingleGame::Claim::First) // no other game can be importing meanwhile
+        ownsetstore::finishCutOffImports(ownset::setsFolder());
     FontWarmUp fonts; // while the window is built
 
     SdlSoundPlayer speaker;

@@ -113,7 +113,10 @@ SingleGame::Claim SingleGame::claim(const StartRequest &request)
     }
     auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     qCInfo(lcSingleGame) << "looking for a running game";
-    if (!lock->tryLock(lockWaitMs)) {
+    const bool free = lock->tryLock(0);
+    if (!free)
+        qCInfo(lcSingleGame) << "waiting for another start's check";
+    if (!free && !lock->tryLock(lockWaitMs)) {
         warn(QStringLiteral("%1 stays locked; a second start will open a second game").arg(lock->fileName()));
         return Claim::Unguarded;
     }

@@ -64,7 +64,8 @@ bool renameNoReplace(const QString &from, const QString &to)
 
 } // namespace
 
-QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder)
+QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder,
+                  Existing existing)
 {
     if (!ownset::isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
         return QStringLiteral("找不到自己的词语组“%1”。").arg(id);
@@ -72,7 +73,7 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     if (!set.problem.isEmpty())
         return QStringLiteral("词语组“%1”不能导出：%2。").arg(id, set.problem);
     const QFileInfo target(file);
-    if (target.exists() || target.isSymLink())
+    if ((target.exists() || target.isSymLink()) && existing == Existing::Keep)
         return QStringLiteral("%1 已经存在，没有覆盖它。").arg(file);
 
     QTemporaryFile written(target.absolutePath() + QStringLiteral("/.wordnest-export-XXXXXX"));
@@ -108,6 +109,14 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
         return QStringLiteral("无法写入 %1：%2。")
             .arg(file, zipError.isEmpty() ? written.errorString() : zipError);
     written.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // rename(2) replaces the old file (or a link in its place, not what it
+    // points at) at once; QFile::rename would refuse.
+    if (existing == Existing::Replace) {
+        if (::rename(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
+            return QStringLiteral("无法替换 %1。").arg(file);
+        written.setAutoRemove(false);
+        return {};
+    }
     // A hard link puts the whole file in place, and refuses a file that appeared meanwhile.
     if (::link(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
         return errno == EEXIST ? QStringLiteral("%1 已经存在，没有覆盖它。").arg(file)

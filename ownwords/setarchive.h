@@ -13,10 +13,14 @@ namespace setarchive {
 constexpr int maxEntries = 200;
 constexpr qint64 maxUnpackedBytes = 100 * 1024 * 1024;
 
-// Writes set `id` of `setsFolder` to `file`, which must not exist yet.
-// Empty on success, else what went wrong; nothing is left behind then.
+// What an export does with a file already at its place.
+enum class Existing { Keep, Replace };
+// Writes set `id` of `setsFolder` to `file`. An existing file is kept, or
+// replaced in one rename once the new one is whole, so that a crash leaves
+// the one or the other. Empty on success, else what went wrong; nothing is
+// left behind then.
 QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits,
-                  const QString &setsFolder = ownset::setsFolder());
+                  const QString &setsFolder = ownset::setsFolder(), Existing existing = Existing::Keep);
 
 struct Imported
 {

@@ -67,9 +67,10 @@ Failure failureOf(const QSqlError &error)
     case 6:  // SQLITE_LOCKED
         return Failure::Busy;
     case 11:  // SQLITE_CORRUPT
-    case 14:  // SQLITE_CANTOPEN
     case 26:  // SQLITE_NOTADB
         return Failure::Broken;
+    // SQLITE_CANTOPEN (permissions, no file handles left, a folder in the
+    // way) says nothing about the record itself: it is kept as it is.
     default:
         return Failure::Other;
     }
@@ -127,7 +128,7 @@ ProgressConnection::State ProgressConnection::tryOpen(const QString &path, Mode 
         return State::Missing;
     if (file.exists() && !file.isFile()) {
         detail = QStringLiteral("not a file");
-        return State::Broken;
+        return State::Failed;  // nothing of ours to set aside
     }
     if (mode == Mode::Write && !QDir().mkpath(file.absolutePath())) {
         detail = QStringLiteral("cannot make the folder %1").arg(file.absolutePath());
@@ -233,7 +234,13 @@ ProgressConnection::State ProgressConnection::tryOpen(const QString &path, Mode 
         return failedWith(query.lastError());
     if (!query.exec(QString::fromLatin1(schemaProbe))) {
         const QSqlError error = query.lastError();
-        return failureOf(error) == Failure::Busy ? State::Busy : (detail = error.text(), State::Broken);
+        detail = error.text();
+        switch (failureOf(error)) {
+        case Failure::Busy: return State::Busy;
+        case Failure::Other:  // SQLITE_ERROR: a column or table of ours is missing
+            return (error.nativeErrorCode().toInt() & 0xff) == 1 ? State::Broken : State::Failed;
+        default: return State::Broken;
+        }
     }
     query.finish();
     return State::Ready;

@@ -12,7 +12,7 @@ enum class Failure {
     None,
     Busy,  // another program holds a lock: the record is fine, only not free now
     Broken,  // not a database, damaged, or not ours
-    Other,  // a full disk, an input/output error: nothing to blame the file for
+    Other,  // cannot be opened, a full disk, an input/output error: nothing to blame the file for
 };
 Failure failureOf(const QSqlError &error);
 

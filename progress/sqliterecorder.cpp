@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <vector>
+
 namespace {
 
 // Local time with its offset: the day a child played is the day on its clock.
@@ -24,13 +26,64 @@ public:
     {
     }
 
-    void write(const SqliteRecorder::Job &job)
+    // Jobs wait here while another program holds the record, at most
+    // maxHeld of them, and go in one transaction with the next job that finds
+    // it free. A job with more queued behind it only waits for them.
+    void write(const SqliteRecorder::Job &job, bool moreQueued)
     {
-        switch (job.kind) {
-        case SqliteRecorder::Job::Start: start(job); break;
-        case SqliteRecorder::Job::Question: question(job); break;
-        case SqliteRecorder::Job::End: end(job); break;
+        if (job.kind == SqliteRecorder::Job::Start)
+            overflowed = false;
+        else if (overflowed)
+            return;  // the rest of a game whose answers no longer fit
+        if (held.size() >= SqliteRecorder::maxHeld)
+            flush();  // the lock may be gone by now
+        if (held.size() >= SqliteRecorder::maxHeld) {
+            overflowed = true;
+            std::lock_guard lock(owner.mutex);
+            ++owner.state.gamesSkipped;
+            owner.state.reason = QStringLiteral("进度记录被其他程序占用太久，这一局有答题没有记录。");
+            return;
         }
+        held.push_back(job);
+        if (!moreQueued)
+            flush();
+    }
+
+    // Writes what is held; keeps it while the record is locked.
+    void flush()
+    {
+        if (held.empty())
+            return;
+        if (!ready()) {
+            if (state != State::Busy) {
+                held.clear();
+                skipGame(QString());
+            }
+            return;
+        }
+        QSqlDatabase &db = connection.db();
+        const qint64 gameBefore = game;
+        QSqlError error;
+        bool ok = db.transaction() || (error = db.lastError(), false);
+        for (size_t i = 0; ok && i < held.size(); ++i)
+            ok = apply(held[i], error);
+        if (ok && !db.commit())
+            ok = false, error = db.lastError();
+        if (!ok)
+            db.rollback(), game = gameBefore;
+        std::lock_guard lock(owner.mutex);
+        if (ok) {
+            held.clear();
+            if (owner.state.reason == waitingReason())
+                owner.state.reason.clear();
+            return;
+        }
+        if (failureOf(error) == Failure::Busy) {
+            owner.state.reason = waitingReason();
+            return;
+        }
+        held.clear();
+        failed(error);
     }
 
     using State = ProgressConnection::State;
@@ -68,7 +121,7 @@ public:
                                       .arg(status.setAsideAs);
             break;
         case State::Busy:
-            status.reason = QStringLiteral("进度记录正被其他程序占用，这一局没有记录。");
+            status.reason = waitingReason();
             break;
         case State::Newer:
             status.reason = QStringLiteral("进度记录是更新版本的 Wordnest 建立的，本版本不改动它，这次不记录答题。");
@@ -81,82 +134,85 @@ public:
     }
 
 private:
-    void start(const SqliteRecorder::Job &job)
+    static QString waitingReason()
     {
-        game = -1;
-        gameSkipped = false;
-        if (!ready()) {
-            skipGame(QString());
-            return;
-        }
-        insertGame.addBindValue(job.time);
-        insertGame.addBindValue(job.question.setId);
-        if (!insertGame.exec()) {
-            failed(insertGame);
-            return;
-        }
-        game = insertGame.lastInsertId().toLongLong();
-        insertGame.finish();
+        return QStringLiteral("进度记录正被其他程序占用，答题先记在内存里，等它空出来再写入。");
     }
 
-    void question(const SqliteRecorder::Job &job)
+    // One job inside the flush's transaction; false with `error` when it failed.
+    bool apply(const SqliteRecorder::Job &job, QSqlError &error)
     {
-        if (game < 0)
-            return;
-        const QuestionResult &q = job.question;
-        insertAnswer.addBindValue(game);
-        insertAnswer.addBindValue(job.time);
-        insertAnswer.addBindValue(q.setId);
-        insertAnswer.addBindValue(q.word);
-        insertAnswer.addBindValue(q.level);
-        insertAnswer.addBindValue(q.firstTryRight ? 1 : 0);
-        insertAnswer.addBindValue(q.wrongPicks);
-        insertAnswer.addBindValue(q.timeouts);
-        insertAnswer.addBindValue(q.msToRight ? QVariant(*q.msToRight) : QVariant(QMetaType(QMetaType::LongLong)));
-        if (!insertAnswer.exec())
-            failed(insertAnswer);
-        insertAnswer.finish();
-    }
-
-    void end(const SqliteRecorder::Job &job)
-    {
-        if (game < 0)
-            return;
-        endGame.addBindValue(job.time);
-        endGame.addBindValue(job.score);
-        endGame.addBindValue(job.level);
-        endGame.addBindValue(game);
-        if (!endGame.exec())
-            failed(endGame);
-        endGame.finish();
-        game = -1;
-    }
-
-    // A write failed: the rest of this game goes unrecorded. Only a damaged
-    // record stops recording for the session; the next start sets it aside.
-    void failed(QSqlQuery &query)
-    {
-        const QSqlError error = query.lastError();
-        query.finish();
-        switch (failureOf(error)) {
-        case Failure::Busy:
-            skipGame(QStringLiteral("进度记录正被其他程序占用，这一局有答题没有记录。"));
+        QSqlQuery *query = nullptr;
+        switch (job.kind) {
+        case SqliteRecorder::Job::Start:
+            gameSkipped = false;
+            query = &insertGame;
+            insertGame.addBindValue(job.time);
+            insertGame.addBindValue(job.question.setId);
             break;
+        case SqliteRecorder::Job::Question: {
+            if (game < 0)
+                return true;
+            const QuestionResult &q = job.question;
+            query = &insertAnswer;
+            insertAnswer.addBindValue(game);
+            insertAnswer.addBindValue(job.time);
+            insertAnswer.addBindValue(q.setId);
+            insertAnswer.addBindValue(q.word);
+            insertAnswer.addBindValue(q.level);
+            insertAnswer.addBindValue(q.firstTryRight ? 1 : 0);
+            insertAnswer.addBindValue(q.wrongPicks);
+            insertAnswer.addBindValue(q.timeouts);
+            insertAnswer.addBindValue(q.msToRight ? QVariant(*q.msToRight)
+                                                  : QVariant(QMetaType(QMetaType::LongLong)));
+            break;
+        }
+        case SqliteRecorder::Job::End:
+            if (game < 0)
+                return true;
+            query = &endGame;
+            endGame.addBindValue(job.time);
+            endGame.addBindValue(job.score);
+            endGame.addBindValue(job.level);
+            endGame.addBindValue(game);
+            break;
+        }
+        const bool ok = query->exec();
+        if (!ok)
+            error = query->lastError();
+        else if (job.kind == SqliteRecorder::Job::Start)
+            game = query->lastInsertId().toLongLong();
+        else if (job.kind == SqliteRecorder::Job::End)
+            game = -1;
+        query->finish();
+        return ok;
+    }
+
+    // A write failed for another reason than a lock: what was held is lost and
+    // the rest of this game goes unrecorded. Only a damaged record stops
+    // recording for the session; the next start sets it aside. The status lock is held.
+    void failed(const QSqlError &error)
+    {
+        switch (failureOf(error)) {
         case Failure::Broken:
             state = State::Failed;
-            skipGame(QStringLiteral("进度记录文件已损坏（%1），这次不再记录答题；下次启动时会另存旧文件并新建记录。")
-                         .arg(error.text()));
+            skipGameLocked(QStringLiteral("进度记录文件已损坏（%1），这次不再记录答题；下次启动时会另存旧文件并新建记录。")
+                               .arg(error.text()));
             break;
         default:
-            skipGame(QStringLiteral("写入进度记录失败（%1），这一局有答题没有记录。").arg(error.text()));
+            skipGameLocked(QStringLiteral("写入进度记录失败（%1），这一局有答题没有记录。").arg(error.text()));
             break;
         }
     }
 
     void skipGame(const QString &reason)
     {
-        game = -1;
         std::lock_guard lock(owner.mutex);
+        skipGameLocked(reason);
+    }
+    void skipGameLocked(const QString &reason)
+    {
+        game = -1;
         if (!gameSkipped)
             ++owner.state.gamesSkipped;
         gameSkipped = true;
@@ -171,6 +227,8 @@ private:
     bool tried = false;
     qint64 game = -1;
     bool gameSkipped = false;
+    std::vector<SqliteRecorder::Job> held;
+    bool overflowed = false;
     QSqlQuery insertGame, insertAnswer, endGame;
 };
 
@@ -245,13 +303,17 @@ void SqliteRecorder::run()
     changed.notify_all();
     for (;;) {
         changed.wait(lock, [this] { return stopping || !queue.empty(); });
-        if (queue.empty())
-            return;  // stopping, and everything is written
+        if (queue.empty()) {  // stopping: a last try for what a lock held back
+            lock.unlock();
+            out.flush();
+            return;
+        }
         Job job = std::move(queue.front());
         queue.pop_front();
+        const bool moreQueued = !queue.empty();
         writing = true;
         lock.unlock();
-        out.write(job);
+        out.write(job, moreQueued);
         lock.lock();
         writing = false;
         changed.notify_all();

@@ -12,6 +12,8 @@
 // (with the time it happened); a thread of its own writes each question in a
 // transaction of its own as soon as it is queued, so a locked or slow disk
 // never holds up the game and a kill loses at most the question in progress.
+// While another program holds the record, up to maxHeld jobs wait in memory
+// and are written with the first one that finds the record free.
 // Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
 // The record is opened at the first call (a game's start, or a wait for the
 // writes): loading SQLite and reading the file would slow the game's start and
@@ -40,6 +42,7 @@ public:
         int score = 0;
         int level = 0;
     };
+    static constexpr size_t maxHeld = 1000;
 
 private:
     void post(Job job);

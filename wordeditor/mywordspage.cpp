@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -220,9 +219,9 @@ QString MyWordsPage::deleteSet(const QString &id)
     return problem;
 }
 
-QString MyWordsPage::exportSet(const QString &id, const QString &file)
+QString MyWordsPage::exportSet(const QString &id, const QString &file, setarchive::Existing existing)
 {
-    const QString problem = setarchive::exportSet(id, file, ownset::fitsWordLabel, setsFolder);
+    const QString problem = setarchive::exportSet(id, file, ownset::fitsWordLabel, setsFolder, existing);
     // The archive's own message names the set or the file and says why.
     say(problem.isEmpty() ? QStringLiteral("已导出到 %1。").arg(file) : problem, !problem.isEmpty());
     return problem;
@@ -360,18 +359,7 @@ void MyWordsPage::askExport()
                                                       QStringLiteral("词语组 (*.wordnest)"));
     if (file.isEmpty())
         return;
-    if (!QFileInfo::exists(file)) {
-        exportSet(id, file);
-        return;
-    }
-    // The save dialog asked before replacing; the old file goes only once the new one is complete.
-    QTemporaryDir beside(QFileInfo(file).dir().filePath(QStringLiteral(".wordnest-XXXXXX")));
-    const QString fresh = QDir(beside.path()).filePath(id + QStringLiteral(".wordnest"));
-    if (!beside.isValid() || !exportSet(id, fresh).isEmpty())
-        return say(QStringLiteral("无法写入 %1 所在的文件夹。").arg(file), true);
-    if (!QFile::remove(file) || !QFile::rename(fresh, file))
-        return say(QStringLiteral("无法替换 %1。").arg(file), true);
-    say(QStringLiteral("已导出到 %1。").arg(file));
+    exportSet(id, file, setarchive::Existing::Replace);  // the save dialog asked before replacing
 }
 
 void MyWordsPage::askImport()

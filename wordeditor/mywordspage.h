@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ownwords/ownset.h"
+#include "ownwords/setarchive.h"
 #include "wordeditor/ownsetstore.h"
 #include "wordeditor/seteditor.h"
 #include "words/wordsets.h"
@@ -41,7 +42,8 @@ public:
     QString createSet(const QString &name, const QString &id = {}, QString *madeId = nullptr);
     QString renameSet(const QString &id, const QString &name);
     QString deleteSet(const QString &id);
-    QString exportSet(const QString &id, const QString &file);
+    QString exportSet(const QString &id, const QString &file,
+                      setarchive::Existing existing = setarchive::Existing::Keep);
     // `askOnConflict` answers when the archive's set exists already.
     QString importFile(const QString &file);
     std::function<ownsetstore::OnConflict(const QString &id)> askOnConflict;

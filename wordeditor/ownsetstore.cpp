@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace ownsetstore {
 
@@ -18,14 +21,63 @@ bool setExists(const QString &id, const QString &setsFolder)
     return info.exists() || info.isSymLink();
 }
 
-// A folder beside the sets folder, on the same file system, so that a
-// finished import is moved into place by one rename.
-QString workFolder(const QString &setsFolder)
+// Beside the sets folder, on the same file system, so that a finished
+// import is moved into place by one rename.
+QDir workPlace(const QString &setsFolder)
 {
     QDir parent(setsFolder);
     parent.cdUp();
-    return parent.filePath(QStringLiteral("import-XXXXXX"));
+    return parent;
 }
+
+const QLatin1String journalSuffix(".journal");
+const QLatin1String replacedName("replaced");  // the old set, inside the work folder, while it is replaced
+
+// An import's journal, "import-XXXXXX.journal", names its work folder
+// "import-XXXXXX" beside it, and once the renames of a replace start, the
+// set they replace. The importer holds a lock on it while it runs, so a
+// start of the game finishes only imports that a crash cut off.
+class ImportJournal
+{
+public:
+    explicit ImportJournal(const QDir &place)
+        : file(place.filePath(QStringLiteral("import-XXXXXX") + journalSuffix))
+    {
+        file.setAutoRemove(false);
+    }
+    ~ImportJournal()
+    {
+        if (!work.isEmpty())
+            QDir(work).removeRecursively();
+        if (file.isOpen())
+            file.remove();  // the folder first: a journal left names what is left
+    }
+
+    // Makes the journal and then the folder it names; false when either fails.
+    bool begin()
+    {
+        if (!file.open() || ::flock(file.handle(), LOCK_EX | LOCK_NB) != 0)
+            return false;
+        const QString path = file.fileName().chopped(journalSuffix.size());
+        if (!note("work=" + QFileInfo(path).fileName().toUtf8()) || !QDir().mkdir(path))
+            return false;
+        work = path;
+        return true;
+    }
+    QString workFolder() const { return work; }
+    // Said, and on the disk, before set `id` is moved aside.
+    bool replaces(const QString &id) { return note("replace=" + id.toUtf8()); }
+
+private:
+    bool note(const QByteArray &line)
+    {
+        const QByteArray whole = line + '\n';  // one write: a cut-off line is never taken as said
+        return file.write(whole) == whole.size() && file.flush() && ::fsync(file.handle()) == 0;
+    }
+
+    QTemporaryFile file;
+    QString work;
+};
 
 } // namespace
 
@@ -100,13 +152,13 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
     };
     if (!QDir().mkpath(setsFolder))
         return refused(QStringLiteral("无法建立文件夹 %1").arg(setsFolder));
-    QTemporaryDir work(workFolder(setsFolder));
-    if (!work.isValid())
-        return refused(QStringLiteral("无法建立临时文件夹（%1）").arg(work.errorString()));
-    const setarchive::Imported imported = setarchive::importSet(file, ownset::fitsWordLabel, work.path());
+    ImportJournal work(workPlace(setsFolder));
+    if (!work.begin())
+        return refused(QStringLiteral("无法在 %1 建立临时文件夹").arg(workPlace(setsFolder).path()));
+    const setarchive::Imported imported = setarchive::importSet(file, ownset::fitsWordLabel, work.workFolder());
     if (!imported.problem.isEmpty())
         return {{}, {}, imported.problem};
-    const QString unpacked = QDir(work.path()).filePath(imported.id);
+    const QString unpacked = QDir(work.workFolder()).filePath(imported.id);
     QDir sets(setsFolder);
     if (!setExists(imported.id, setsFolder)) {
         if (!sets.rename(unpacked, imported.id))
@@ -125,9 +177,10 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
         return {id, {}, {}};
     }
     case OnConflict::Replace: {
-        // The old set moves aside first and is removed only once the new one is in place.
-        const QString aside = QDir(work.path()).filePath(QStringLiteral("replaced"));
-        if (!sets.rename(imported.id, aside))
+        // The old set moves aside first and is removed only once the new one
+        // is in place; the journal lets the next start put it back after a crash.
+        const QString aside = QDir(work.workFolder()).filePath(replacedName);
+        if (!work.replaces(imported.id) || !sets.rename(imported.id, aside))
             return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
         if (!sets.rename(unpacked, imported.id)) {
             sets.rename(aside, imported.id);
@@ -137,6 +190,45 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
     }
     }
     return {};
+}
+
+QStringList finishCutOffImports(const QString &setsFolder)
+{
+    QStringList restored;
+    const QDir place = workPlace(setsFolder);
+    const QStringList journals = place.entryList({QStringLiteral("import-*") + journalSuffix}, QDir::Files | QDir::Hidden);
+    for (const QString &name : journals) {
+        const QString path = place.filePath(name);
+        if (QFileInfo(path).isSymLink())
+            continue;
+        QFile journal(path);
+        if (!journal.open(QIODevice::ReadOnly) || ::flock(journal.handle(), LOCK_EX | LOCK_NB) != 0)
+            continue;  // an import still running (a teacher's command beside the game)
+        QString work, replaced;
+        QList<QByteArray> lines = journal.read(4096).split('\n');
+        lines.removeLast();  // only whole lines were said
+        for (const QByteArray &line : std::as_const(lines)) {
+            if (line.startsWith("work="))
+                work = QString::fromUtf8(line.mid(5));
+            else if (line.startsWith("replace="))
+                replaced = QString::fromUtf8(line.mid(8));
+        }
+        // Only the folder named like the journal itself, and a set by a valid id.
+        const QString workPath = place.filePath(name.chopped(journalSuffix.size()));
+        if (work.isEmpty())
+            journal.remove();  // cut off before it named anything
+        if (work != QFileInfo(workPath).fileName())
+            continue;
+        const QFileInfo folder(workPath);
+        const bool ours = folder.isDir() && !folder.isSymLink();
+        const QFileInfo aside(QDir(workPath).filePath(replacedName));
+        if (ours && ownset::isValidId(replaced) && !setExists(replaced, setsFolder) && aside.isDir()
+            && !aside.isSymLink() && QDir(setsFolder).rename(aside.filePath(), replaced))
+            restored << replaced;
+        if ((!ours || QDir(workPath).removeRecursively()) && !folder.isSymLink())
+            journal.remove();
+    }
+    return restored;
 }
 
 } // namespace ownsetstore

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // What the "my words" page does to the own sets on disk, without asking
 // anybody: the page asks first and then calls these. Each answers an empty
@@ -32,5 +33,11 @@ struct Import
 // Imports archive `file`. With OnConflict::Ask an existing id is answered
 // in `conflict` and nothing is written; ask again with the grown-up's answer.
 Import importFile(const QString &file, OnConflict onConflict, const QString &setsFolder);
+
+// Finishes imports a crash cut off, as their journals beside `setsFolder`
+// say: a set moved aside and not replaced is put back, and the folders the
+// journals name go. Nothing else is touched. Call it only from the start
+// that holds the game's single-instance lock. Answers the sets put back.
+QStringList finishCutOffImports(const QString &setsFolder);
 
 } // namespace ownsetstore

@@ -24,11 +24,11 @@ private slots:
         Form2 window(speaker, recorder);
         window.sPath = folder.path() + QLatin1Char('/');
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(QTest::qWaitForWindowExposed(&window, 60000));
 
         QTest::mouseClick(window.PicB, Qt::LeftButton);
         QVERIFY(window.gameOn);
-        QTRY_VERIFY(window.LabelP.count() == 10 && window.LabelP(9)->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(window.LabelP.count() == 10 && window.LabelP(9)->isVisible(), 60000);
         QVERIFY(window.Timer1.isActive());
 
         const int asked = window.qOrder[size_t(window.qNum)];
@@ -47,7 +47,7 @@ private slots:
         }
         Form3 *board = window.leaderboardWindow();
         QVERIFY(board);
-        QTRY_VERIFY(board->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(board->isVisible(), 60000);
         QVERIFY(!window.isEnabled());
         QVERIFY(board->Text1->isVisible());
 
@@ -56,7 +56,7 @@ private slots:
         typed.setCommitString(QStringLiteral("小明"));
         QApplication::sendEvent(board->Text1, &typed);
         QTest::keyClick(board->Text1, Qt::Key_Return);
-        QTRY_VERIFY(!board->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!board->isVisible(), 60000);
         QVERIFY(window.isEnabled());
 
         QFile file(folder.filePath(QStringLiteral("kivora1.tmp")));

@@ -114,7 +114,7 @@ private slots:
         QVERIFY(!window.gameOn);
 
         help->close();
-        QTRY_VERIFY(!help); // destroyed, to be built anew next time
+        QTRY_VERIFY_WITH_TIMEOUT(!help, 60000); // destroyed, to be built anew next time
         QVERIFY(window.isEnabled());
 
         QTest::mouseClick(window.PicBh, Qt::LeftButton);
@@ -285,7 +285,7 @@ private slots:
                 QVERIFY(nearlyCentred(companion, over));
                 QCOMPARE(companion->windowHandle()->transientParent(), over->windowHandle());
             }
-            QTRY_COMPARE(QApplication::activeWindow(), open.isEmpty() ? over : open.last());
+            QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), open.isEmpty() ? over : open.last(), 60000);
             if (step == "board")
                 QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Ann"));
             if (Form3 *board = window.leaderboardWindow(); board && open.contains(board))
@@ -309,7 +309,7 @@ private slots:
         QPointer<QWidget> help = openCompanion(window, corner);
         QVERIFY(!help->testAttribute(Qt::WA_QuitOnClose));
         window.close();
-        QTRY_VERIFY(!help);
+        QTRY_VERIFY_WITH_TIMEOUT(!help, 60000);
     }
 };
 

@@ -72,7 +72,7 @@ private slots:
         QVERIFY(!window.background().isNull());
         // The icon is read once the first frame is out.
         window.show();
-        QTRY_VERIFY(!window.windowIcon().isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.windowIcon().isNull(), 60000);
     }
 
     // The first frame leaves the score's digit out while the fonts are read;
@@ -84,8 +84,8 @@ private slots:
         Form2 window(player);
         fonts.holdTextOf(*window.Label2);
         window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTRY_VERIFY(fonts.ready());
+        QVERIFY(QTest::qWaitForWindowExposed(&window, 60000));
+        QTRY_VERIFY_WITH_TIMEOUT(fonts.ready(), 60000);
         const QImage score = window.Label2->grab().toImage();
         bool digit = false; // red on the navy panel
         for (int y = 0; y < score.height(); ++y)
@@ -339,7 +339,7 @@ private slots:
         RecordingPlayer player;
         Form2 window(player);
         window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QVERIFY(QTest::qWaitForWindowActive(&window, 60000));
         window.PicB_Click();
         window.Labelp_Click(window.qOrder[0]);
         for (int tick = 0; tick < 7; ++tick)
@@ -357,7 +357,7 @@ private slots:
         QVERIFY(window.fullScreenGame());
         QVERIFY(window.fullScreenView().isVisible());
         QVERIFY(state() == before);
-        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView()));
+        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView(), 60000));
         QTest::keyClick(&window.fullScreenView(), Qt::Key_F11);
         QVERIFY(!window.fullScreenGame());
         QVERIFY(window.isVisible() && window.isWindow());
@@ -366,7 +366,7 @@ private slots:
         QCOMPARE(player.played.size(), sounds);
 
         window.setFullScreenGame(true);
-        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView()));
+        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView(), 60000));
         QTest::keyClick(&window.fullScreenView(), Qt::Key_Escape);
         QVERIFY(!window.fullScreenGame());
         QVERIFY(state() == before);

@@ -243,7 +243,7 @@ private slots:
     void nameBoxHasFocus()
     {
         Form3 *board = gameOver(5);
-        QVERIFY(QTest::qWaitForWindowActive(board));
+        QVERIFY(QTest::qWaitForWindowActive(board, 60000));
         QCOMPARE(QApplication::focusWidget(), board->Text1);
         QVERIFY(board->Text1->hasFocus());
     }
@@ -256,7 +256,7 @@ private slots:
         const QWidget &view = window->fullScreenView();
         QVERIFY(nearlyCentred(board, &view));
         QCOMPARE(board->windowHandle()->transientParent(), view.windowHandle());
-        QVERIFY(QTest::qWaitForWindowActive(board));
+        QVERIFY(QTest::qWaitForWindowActive(board, 60000));
         QVERIFY(board->Text1->hasFocus());
     }
 

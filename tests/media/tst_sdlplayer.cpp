@@ -75,16 +75,18 @@ private slots:
         qputenv("SDL_DISKAUDIOFILE", heardPath.toLocal8Bit());
     }
 
-    // A new sound cuts off the one playing; the new one is heard whole.
+    // A new sound cuts off the one playing; the new one is heard whole. The
+    // disk driver writes what it plays in real time, so the tests wait for the
+    // bytes to be heard, and the sounds cut off last long enough for a loaded machine.
     void laterSoundCutsOffTheEarlierOne()
     {
-        const QByteArray first = wave(1.0, 1);
+        const QByteArray first = wave(4.0, 1);
         const QByteArray second = wave(0.3, 140);
         {
             SdlSoundPlayer player;
             QVERIFY(player.hasDevice());
             QVERIFY(player.play(first, PlayMode::Async));
-            QThread::msleep(150);
+            QTRY_VERIFY_WITH_TIMEOUT(heard().contains(samplesOf(first).left(1000)), 60000);
             QVERIFY(player.play(second, PlayMode::Wait));
         }
         const QByteArray bytes = heard();
@@ -105,24 +107,24 @@ private slots:
             QVERIFY(player.play(buffer, PlayMode::Async));
             buffer.fill('\x80');
             buffer.clear();
-            QThread::msleep(500);
+            QTRY_VERIFY_WITH_TIMEOUT(heard().contains(samplesOf(original)), 60000);
         }
         QVERIFY(heard().contains(samplesOf(original)));
     }
 
     void stopSilencesTheSound()
     {
-        const QByteArray sound = wave(1.0, 1);
+        const QByteArray sound = wave(4.0, 1);
         {
             SdlSoundPlayer player;
             QVERIFY(player.play(sound, PlayMode::Async));
-            QThread::msleep(100);
+            QTRY_VERIFY_WITH_TIMEOUT(heard().contains(samplesOf(sound).left(500)), 60000);
             player.stop();
-            QThread::msleep(300);
+            // Silence after the stop: a stretch of 128s longer than any device buffer.
+            const qsizetype stopped = heard().size();
+            QTRY_VERIFY_WITH_TIMEOUT(heard().indexOf(QByteArray(8192, '\x80'), stopped) >= 0, 60000);
         }
-        const QByteArray bytes = heard();
-        QVERIFY(bytes.contains(samplesOf(sound).left(500)));
-        QVERIFY(!bytes.contains(samplesOf(sound).left(22050 / 2)));
+        QVERIFY(!heard().contains(samplesOf(sound).left(22050 * 2)));
     }
 
     // Whatever goes wrong, the game goes on silently.
@@ -196,8 +198,8 @@ private slots:
         QVERIFY(!player.isStarted()); // not before the first paint or sound
         QVERIFY(player.hasDevice());
         QVERIFY(player.isDeviceOpen());
-        QTRY_COMPARE(audioThreads(), 1); // named by the thread itself, once it runs
-        QTRY_VERIFY_WITH_TIMEOUT(!player.isDeviceOpen(), SdlSoundPlayer::idleCloseMs + 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(audioThreads(), 1, 60000); // named by the thread itself, once it runs
+        QTRY_VERIFY_WITH_TIMEOUT(!player.isDeviceOpen(), 60000);
         QCOMPARE(audioThreads(), 0);
         QVERIFY(player.hasDevice());
 
@@ -211,7 +213,7 @@ private slots:
         const QByteArray sound = wave(SdlSoundPlayer::idleCloseMs / 1000.0 + 0.5, 1);
         QVERIFY(player.play(sound, mode));
         QVERIFY(player.isDeviceOpen());
-        QTRY_VERIFY_WITH_TIMEOUT(!player.isDeviceOpen(), 3 * SdlSoundPlayer::idleCloseMs + 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!player.isDeviceOpen(), 60000);
         QCOMPARE(audioThreads(), 0);
         QVERIFY(heard().contains(samplesOf(sound)));
     }

@@ -16,7 +16,9 @@
 #include <archive_entry.h>
 #include <sndfile.h>
 
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // Spoils a set "mine" of twelve words in `sets` and gives the answer.
 using Case = std::function<QString(const QString &sets)>;
@@ -323,6 +325,16 @@ private slots:
         const QString file = sets + "/../mine.wordnest";
         QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets), QString());
         QVERIFY(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets).contains("已经存在，没有覆盖"));
+        // Replacing never leaves the place empty: the old file is renamed over, not deleted first.
+        write(file, "an old export");
+        const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        QVERIFY(watch >= 0 && inotify_add_watch(watch, QFile::encodeName(sets + "/..").constData(), IN_DELETE) >= 0);
+        QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets, setarchive::Existing::Replace),
+                 QString());
+        char events[4096];
+        const ssize_t deleted = read(watch, events, sizeof events);
+        close(watch);
+        QCOMPARE(deleted, ssize_t(-1));
         QVERIFY(QDir(sets + "/mine").removeRecursively());
         QCOMPARE(setarchive::importSet(file, ownset::fitsWordLabel, sets).problem, QString());
         const ownset::Folder after = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);

@@ -111,7 +111,8 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("setAside");
         QTest::newRow("text") << "text" << true;
-        QTest::newRow("folder") << "folder" << true;
+        QTest::newRow("a folder, which cannot be opened") << "folder" << false;
+        QTest::newRow("a record whose log cannot be opened") << "record" << false;
         QTest::newRow("another program's database") << "CREATE TABLE notes (text)" << true;
         QTest::newRow("a later version's record, kept as it is") << "PRAGMA user_version=2" << false;
     }
@@ -122,13 +123,16 @@ private slots:
         QVERIFY(QDir().mkpath(QFileInfo(path()).path()));
         if (kind == "folder" || kind == "text") {
             QVERIFY(kind == "folder" ? QDir().mkpath(path()) : writeAll(path(), "这不是数据库\n"));
+        } else if (kind == "record") {  // the history stays; a folder named like its log stops SQLite
+            SqliteRecorder().gameStarted("1");
+            QVERIFY(QDir().mkpath(path() + "-wal"));
         } else {
             QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", kind);
             other.setDatabaseName(path());
             QVERIFY(other.open() && QSqlQuery(other).exec(kind));
             other.close();
         }
-        QVERIFY(writeAll(path() + "-wal", "wal") && writeAll(path() + "-shm", "shm"));
+        QVERIFY(kind == "record" || (writeAll(path() + "-wal", "wal") && writeAll(path() + "-shm", "shm")));
         const QByteArray before = QFileInfo(path()).isDir() ? "folder" : readAll(path());
 
         SqliteRecorder recorder;
@@ -139,15 +143,26 @@ private slots:
         const QString kept = setAside ? status.setAsideAs : path();
         QCOMPARE(QFileInfo(kept).isDir() ? "folder" : readAll(kept), before);
         // -shm is SQLite's index of the log: any reader rebuilds it.
-        QVERIFY(readAll(kept + "-wal") == "wal" && QFileInfo::exists(kept + "-shm"));
+        QVERIFY(kind == "record" ? QFileInfo(kept + "-wal").isDir()
+                                 : readAll(kept + "-wal") == "wal" && QFileInfo::exists(kept + "-shm"));
+        QCOMPARE(status.setAsideAs.isEmpty(), !setAside);
         if (!setAside)
             return;
         recorder.gameStarted("1"), recorder.questionEnded({"1", "bed"}), recorder.waitForWrites();
         QCOMPARE(column(path(), "SELECT word FROM answers"), QStringList{"bed"});
     }
 
-    void lockedRecordSkipsOnlyThatGame()
+    // Answers given while another program holds the record wait, as many as
+    // fit, and go in with the first answer after the lock is gone.
+    void lockedRecordKeepsAnswersUntilFree_data()
     {
+        QTest::addColumn<int>("more");
+        QTest::newRow("a few") << 0;
+        QTest::newRow("more than fit") << int(SqliteRecorder::maxHeld);
+    }
+    void lockedRecordKeepsAnswersUntilFree()
+    {
+        QFETCH(int, more);
         SqliteRecorder recorder;
         recorder.waitForWrites();
         {
@@ -156,12 +171,21 @@ private slots:
             QSqlQuery hold(teacher.db());
             QVERIFY(hold.exec("BEGIN IMMEDIATE"));
             recorder.gameStarted("1"), recorder.questionEnded({"1", "bed"});
-            recorder.waitForWrites();  // given up after the busy timeout
-            QCOMPARE(recorder.status().gamesSkipped, 1);
+            for (int n = 0; n < more; ++n)
+                recorder.questionEnded({"1", "many"});
+            recorder.waitForWrites();  // each try gives up after the busy timeout
+            QVERIFY(!recorder.status().reason.isEmpty());
+            QCOMPARE(recorder.status().gamesSkipped, more ? 1 : 0);
         }
+        recorder.questionEnded({"1", "cat"}), recorder.gameEnded(9, 1);  // the rest of a game cut short is lost
         recorder.gameStarted("1"), recorder.questionEnded({"1", "cup"}), recorder.waitForWrites();
-        QVERIFY(recorder.status().recording && recorder.status().gamesSkipped == 1);
-        QCOMPARE(column(path(), "SELECT word FROM answers"), QStringList{"cup"});
+        QVERIFY(recorder.status().recording);
+        QCOMPARE(recorder.status().reason.isEmpty(), !more);  // no longer waiting; the loss stays said
+        const QStringList answers = column(path(), "SELECT game||' '||word FROM answers ORDER BY id");
+        QCOMPARE(answers.size(), more ? int(SqliteRecorder::maxHeld) : 3);
+        QCOMPARE(answers.first() + u',' + answers[answers.size() - 2] + u',' + answers.last(),
+                 more ? "1 bed,1 many,2 cup" : "1 bed,1 cat,2 cup");
+        QCOMPARE(column(path(), "SELECT count(*) FROM games WHERE ended IS NOT NULL"), QStringList{more ? "0" : "1"});
     }
 };
 

@@ -20,6 +20,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <sys/file.h>
 
 using OnConflict = ownsetstore::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
@@ -436,6 +437,61 @@ private slots:
         if (editor)
             editor->saveWords();
         QCOMPARE(wordsOnDisk(sets + "/farm").value(0), editor ? "calf" : "cow");
+        QCOMPARE(QDir(sets + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"data", "sets"}));  // no journal or work folder left
+    }
+
+    // A replace import cut off by a crash at each step, as its journal and
+    // folders were left ("farm" unpacked in the work folder is the new set,
+    // "replaced" the old one). The next start puts a missing set back and
+    // removes only what a journal names, of imports no longer running.
+    void cutOffImportIsFinished_data()
+    {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("work");  // the sets in the work folder import-abc123
+        QTest::addColumn<QString>("inSets");  // the name of set farm in place, if any
+        QTest::addColumn<QString>("after");  // its name afterwards, and what is beside the sets
+        const QByteArray named = "work=import-abc123\n", replacing = named + "replace=farm\n";
+        const QString left = " data import-stray sets";
+        const QString all = " data import-abc123 import-abc123.journal import-stray sets";
+        QTest::newRow("begun") << QByteArray() << false << "" << "Old" << "Old data import-abc123 import-stray sets";
+        QTest::newRow("folder named") << named << false << "" << "Old" << "Old" + left;
+        QTest::newRow("unpacked") << named << false << "farm" << "Old" << "Old" + left;
+        QTest::newRow("about to move the old set") << replacing << false << "farm" << "Old" << "Old" + left;
+        QTest::newRow("old set aside, a line cut off") << replacing + "replace=fa" << false << "farm replaced" << ""
+                                                       << "Old" + left;
+        QTest::newRow("new set in place") << replacing << false << "replaced" << "New" << "New" + left;
+        QTest::newRow("still running") << replacing << true << "farm replaced" << "" << all;
+        QTest::newRow("naming another folder") << QByteArray("work=sets\nreplace=farm\n") << false << "farm replaced"
+                                               << "" << all;
+    }
+    void cutOffImportIsFinished()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(bool, running);
+        QFETCH(QString, work);
+        QFETCH(QString, inSets);
+        QFETCH(QString, after);
+        const QString place = sets + "/..";
+        const auto makeFolder = [](const QString &folder, const QString &name) {
+            return QDir().mkpath(folder) && ownset::writeSetName(folder, name).isEmpty();
+        };
+        // No journal names import-stray; "farm" in the work folder is the new set, "replaced" the old one.
+        QVERIFY(QDir().mkpath(place + "/import-stray/replaced") && QDir().mkpath(place + "/import-abc123"));
+        for (const QString &set : work.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(makeFolder(place + "/import-abc123/" + set, set == "farm" ? "New" : "Old"));
+        QVERIFY(QDir().mkpath(sets) && (inSets.isEmpty() || makeFolder(sets + "/farm", inSets)));
+        write(place + "/import-abc123.journal", journal);
+        QFile held(place + "/import-abc123.journal");
+        QVERIFY(!running || (held.open(QIODevice::ReadOnly) && flock(held.handle(), LOCK_EX) == 0));
+
+        const QStringList restored = ownsetstore::finishCutOffImports(sets);
+        const bool farmThere = QFileInfo(sets + "/farm").isDir();
+        const QString farm = farmThere ? ownset::readFolder(sets + "/farm", ownset::fitsWordLabel).name : QString();
+        QCOMPARE(restored, inSets.isEmpty() && !farm.isEmpty() ? QStringList{"farm"} : QStringList());
+        QCOMPARE(farm + ' ' + QDir(place).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
+                 after);
     }
 
     void cornerTilesShowAnImportedSet()
