@@ -43,7 +43,7 @@ struct WavData
     ~WavData() { sdl()->SDL_FreeWAV(bytes); }
 };
 
-// 8-bit mono at the device's rate, the design's own recordings: widened by
+// 8-bit mono at the device's rate, as set 1's words and the effects: widened by
 // hand, exactly (SDL goes through floating point and may be one step off).
 bool isWidenedByHand(const SDL_AudioSpec &format)
 {

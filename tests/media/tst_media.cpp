@@ -604,7 +604,7 @@ void TstMedia::recordingFormat()
     const double len = seconds(wav);
     QVERIFY2(len >= minSeconds && len <= maxSeconds,
              qPrintable(QStringLiteral("%1 s").arg(len)));
-    // Set 1 and the effects keep the design's 8 bits; set 6 is 16-bit.
+    // Set 1 and the effects stay 8-bit as they always were; set 6 is 16-bit.
     QCOMPARE(wav.bits, id / 1000 == 6 ? 16 : 8);
     // Full-scale samples mean clipping, which children hear as crackle.
     for (int i = 0; i < wav.samples.size(); ++i) {
