@@ -14,18 +14,22 @@ namespace {
 class SdlProgress final : public DeviceProgress
 {
 public:
+    int queue(SDL_AudioDeviceID device, const Uint8 *samples, Uint32 length) override
+    {
+        return sdl()->SDL_QueueAudio(device, samples, length);
+    }
     Uint32 queuedBytes(SDL_AudioDeviceID device) override { return sdl()->SDL_GetQueuedAudioSize(device); }
     Uint64 milliseconds() override { return sdl()->SDL_GetTicks64(); }
     void sleep(Uint32 milliseconds) override { sdl()->SDL_Delay(milliseconds); }
 };
 
-// The recordings are all 22050 Hz mono 8-bit; asking for exactly that lets
-// SDL hand the bytes through untouched when the device agrees.
+// The recordings are all 22050 Hz mono, 8 or 16 bits. Without a format-change
+// flag SDL converts to the sound server's format itself, on its own thread.
 SDL_AudioSpec wantedFormat()
 {
     SDL_AudioSpec wanted{};
-    wanted.freq = 22050;
-    wanted.format = AUDIO_U8;
+    wanted.freq = SdlSoundPlayer::deviceRate;
+    wanted.format = SdlSoundPlayer::deviceFormat;
     wanted.channels = 1;
     wanted.samples = 512; // about 23 ms: short enough that a cut-off is prompt
     return wanted;
@@ -38,6 +42,22 @@ struct WavData
     Uint32 length = 0;
     ~WavData() { sdl()->SDL_FreeWAV(bytes); }
 };
+
+// 8-bit mono at the device's rate, as set 1's words and the effects: widened by
+// hand, exactly (SDL goes through floating point and may be one step off).
+bool isWidenedByHand(const SDL_AudioSpec &format)
+{
+    return format.format == AUDIO_U8 && format.channels == 1 && format.freq == SdlSoundPlayer::deviceRate;
+}
+
+QByteArray widened(const Uint8 *samples, Uint32 length)
+{
+    QByteArray out(qsizetype(length) * 2, Qt::Uninitialized);
+    auto *to = reinterpret_cast<Sint16 *>(out.data());
+    for (Uint32 i = 0; i < length; ++i)
+        to[i] = Sint16((int(samples[i]) - 128) * 256);
+    return out;
+}
 
 void ignoreAlsaMessage(const char *, int, const char *, int, const char *, ...) {}
 
@@ -129,7 +149,7 @@ Uint32 SdlSoundPlayer::queuedBytes() const
 bool SdlSoundPlayer::openDevice()
 {
     const SDL_AudioSpec wanted = wantedFormat();
-    device = sdl()->SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceFormat, 0);
+    device = sdl()->SDL_OpenAudioDevice(nullptr, 0, &wanted, &deviceSpec, 0);
     return device != 0;
 }
 
@@ -156,8 +176,8 @@ void SdlSoundPlayer::closeAfterIdle(int soundingMs)
 
 int SdlSoundPlayer::queuedMilliseconds() const
 {
-    const Uint32 bytesPerSecond = Uint32(deviceFormat.freq) * deviceFormat.channels
-                                  * (SDL_AUDIO_BITSIZE(deviceFormat.format) / 8);
+    const Uint32 bytesPerSecond = Uint32(deviceSpec.freq) * deviceSpec.channels
+                                  * (SDL_AUDIO_BITSIZE(deviceSpec.format) / 8);
     return int(Uint64(queuedBytes()) * 1000 / std::max<Uint32>(bytesPerSecond, 1));
 }
 
@@ -178,22 +198,28 @@ bool SdlSoundPlayer::play(const QByteArray &wav, PlayMode mode)
 
     // The queue copies the samples, so the caller's buffer may change as
     // soon as this returns. A recording in another format is converted.
-    SDL_AudioCVT cvt;
-    const int needed = sdl()->SDL_BuildAudioCVT(&cvt, data.format.format, data.format.channels, data.format.freq,
-                                                deviceFormat.format, deviceFormat.channels, deviceFormat.freq);
-    if (needed < 0)
-        return false;
     int queued;
-    if (needed == 0) {
-        queued = sdl()->SDL_QueueAudio(device, data.bytes, data.length);
+    if (isWidenedByHand(data.format)) {
+        const QByteArray samples = widened(data.bytes, data.length);
+        queued = progress->queue(device, reinterpret_cast<const Uint8 *>(samples.constData()), Uint32(samples.size()));
     } else {
-        QByteArray converted(qsizetype(data.length) * cvt.len_mult, Qt::Uninitialized);
-        memcpy(converted.data(), data.bytes, data.length);
-        cvt.buf = reinterpret_cast<Uint8 *>(converted.data());
-        cvt.len = int(data.length);
-        if (sdl()->SDL_ConvertAudio(&cvt) != 0)
+        SDL_AudioCVT cvt;
+        const int needed = sdl()->SDL_BuildAudioCVT(&cvt, data.format.format, data.format.channels,
+                                                    data.format.freq, deviceSpec.format, deviceSpec.channels,
+                                                    deviceSpec.freq);
+        if (needed < 0)
             return false;
-        queued = sdl()->SDL_QueueAudio(device, cvt.buf, Uint32(cvt.len_cvt));
+        if (needed == 0) {
+            queued = progress->queue(device, data.bytes, data.length);
+        } else {
+            QByteArray converted(qsizetype(data.length) * cvt.len_mult, Qt::Uninitialized);
+            memcpy(converted.data(), data.bytes, data.length);
+            cvt.buf = reinterpret_cast<Uint8 *>(converted.data());
+            cvt.len = int(data.length);
+            if (sdl()->SDL_ConvertAudio(&cvt) != 0)
+                return false;
+            queued = progress->queue(device, cvt.buf, Uint32(cvt.len_cvt));
+        }
     }
     if (queued != 0)
         return false;
@@ -237,5 +263,5 @@ void SdlSoundPlayer::waitUntilTaken()
         left = now;
     }
     // The last chunk is still in the device's own buffer.
-    progress->sleep(Uint32(1000u * deviceFormat.samples / Uint32(deviceFormat.freq)) + 1);
+    progress->sleep(Uint32(1000u * deviceSpec.samples / Uint32(deviceSpec.freq)) + 1);
 }

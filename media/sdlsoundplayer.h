@@ -7,13 +7,16 @@
 
 #include <SDL_audio.h>
 
-// What a waiting play and the idle close read of the device: how much of the
-// queued sound it has not yet taken, and the time. The player reads SDL's
-// queue and clock; a test hands in a device that starts late or never.
+// Where the player hands a sound to the device, and what a waiting play and
+// the idle close read of it: how much of the queued sound it has not yet
+// taken, and the time. The player uses SDL's queue and clock; a test hands in
+// a device that keeps what it was given, or starts late or never.
 class DeviceProgress
 {
 public:
     virtual ~DeviceProgress() = default;
+    // Samples in the device's format (see SdlSoundPlayer::deviceFormat); 0 when queued.
+    virtual int queue(SDL_AudioDeviceID device, const Uint8 *samples, Uint32 length) = 0;
     virtual Uint32 queuedBytes(SDL_AudioDeviceID device) = 0;
     virtual Uint64 milliseconds() = 0;
     virtual void sleep(Uint32 milliseconds) = 0;
@@ -41,6 +44,10 @@ public:
     static constexpr Uint64 stallMs = 3000;
     // SDL starts this long after the first paint (or at the first play).
     static constexpr int startDelayMs = 250;
+    // The device plays 22050 Hz mono 16-bit, native byte order: the words
+    // beyond set 1 and one's own are recorded so; 8-bit ones are widened.
+    static constexpr int deviceRate = 22050;
+    static constexpr SDL_AudioFormat deviceFormat = AUDIO_S16SYS;
 
     // `progress` replaces SDL's queue and clock where the player reads them.
     explicit SdlSoundPlayer(DeviceProgress *progress = nullptr);
@@ -75,7 +82,7 @@ private:
 
     DeviceProgress *progress;
     SDL_AudioDeviceID device = 0;
-    SDL_AudioSpec deviceFormat{};
+    SDL_AudioSpec deviceSpec{};
     bool started = false;
     bool sdlStarted = false;
     bool deviceFound = false;

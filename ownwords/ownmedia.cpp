@@ -175,8 +175,9 @@ std::vector<float> resample(const std::vector<float> &in, int rate)
     return out;
 }
 
-QByteArray waveFile(const QByteArray &samples)
+QByteArray waveFile(const QByteArray &samples, int bitsPerSample)
 {
+    const quint16 bytesPerSample = quint16(bitsPerSample / 8);
     QByteArray wav(44, '\0');
     char *h = wav.data();
     const auto put32 = [](char *at, quint32 v) { qToLittleEndian(v, at); };
@@ -188,12 +189,30 @@ QByteArray waveFile(const QByteArray &samples)
     put16(h + 20, 1);               // PCM
     put16(h + 22, 1);               // mono
     put32(h + 24, gameRate);        // samples a second
-    put32(h + 28, gameRate);        // bytes a second
-    put16(h + 32, 1);               // block align
-    put16(h + 34, 8);               // bits a sample
+    put32(h + 28, gameRate * bytesPerSample); // bytes a second
+    put16(h + 32, bytesPerSample);  // block align
+    put16(h + 34, quint16(bitsPerSample));
     std::memcpy(h + 36, "data", 4);
     put32(h + 40, quint32(samples.size()));
     return wav + samples;
+}
+
+// Whether `fileBytes` is a recording this converter wrote, in either width:
+// its header, and a levelled sound of a playable length.
+bool isConverted(const QByteArray &fileBytes)
+{
+    const qsizetype dataSize = fileBytes.size() - 44;
+    if (dataSize < 0 || fileBytes.left(4) != "RIFF" || fileBytes.mid(36, 4) != "data"
+        || qFromLittleEndian<quint32>(fileBytes.constData() + 40) != quint32(dataSize))
+        return false;
+    for (const int bits : {16, 8}) {
+        const qsizetype samples = dataSize / (bits / 8);
+        if (fileBytes.mid(8, 28) == waveFile({}, bits).mid(8, 28) && samples > gameRate / 10
+            && double(samples) / gameRate <= maxRecordingSeconds
+            && std::abs(activeLoudness(fileBytes.mid(44), bits) - wordLoudnessDb) <= 0.5)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -242,14 +261,10 @@ QImage fitIntoSquare(const QImage &image, int side)
 
 Recording convertRecording(const QByteArray &fileBytes)
 {
-    // A recording converted before (an imported set's) stays as it is:
-    // converting it again would only add noise.
-    const QByteArray header = waveFile({});
-    const qsizetype dataSize = fileBytes.size() - 44;
-    if (dataSize > gameRate / 10 && double(dataSize) / gameRate <= maxRecordingSeconds
-        && fileBytes.left(4) == "RIFF" && fileBytes.mid(8, 28) == header.mid(8, 28) && fileBytes.mid(36, 4) == "data"
-        && qFromLittleEndian<quint32>(fileBytes.constData() + 40) == quint32(dataSize)
-        && std::abs(activeLoudness(fileBytes.mid(44)) - wordLoudnessDb) <= 0.5)
+    // A recording converted before (an imported set's, or one stored at 8
+    // bits by an earlier version) stays as it is: converting it again would
+    // only lose detail.
+    if (isConverted(fileBytes))
         return {fileBytes, {}};
     std::vector<float> source;
     int rate = 0;
@@ -282,29 +297,30 @@ Recording convertRecording(const QByteArray &fileBytes)
         s[i] = float(s[i] * gain * (left < fade ? double(left) / fade : 1.0));
     }
 
-    // 8-bit with a little triangular dither (a fixed sequence, so a file
-    // converts the same each time), between 50 ms and 30 ms of silence.
-    QByteArray samples(gameRate / 20, char(128));
-    quint32 seed = 1;
-    const auto noise = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return double(seed >> 8) / double(1u << 24);
-    };
-    samples.reserve(samples.size() + qsizetype(s.size()) + gameRate * 3 / 100);
+    // 16-bit, rounded without dither (its step lies 90 dB under the word),
+    // between 50 ms and 30 ms of silence.
+    const qsizetype before = gameRate / 20, after = gameRate * 3 / 100;
+    QByteArray samples((before + qsizetype(s.size()) + after) * 2, '\0');
+    char *at = samples.data() + before * 2;
     for (float v : s) {
-        const double dither = noise() - noise();
-        samples.append(char(std::clamp(std::lround(v * 127.0 + 128.0 + dither), 0L, 255L)));
+        qToLittleEndian(qint16(std::clamp(std::lround(v * 32767.0), -32767L, 32767L)), at);
+        at += 2;
     }
-    samples.append(QByteArray(gameRate * 3 / 100, char(128)));
-    return {waveFile(samples), {}};
+    return {waveFile(samples, 16), {}};
 }
 
-double activeLoudness(const QByteArray &samples8)
+double activeLoudness(const QByteArray &samples, int bitsPerSample)
 {
     std::vector<float> s;
-    s.reserve(size_t(samples8.size()));
-    for (char c : samples8)
-        s.push_back(float((quint8(c) - 128) / 128.0));
+    if (bitsPerSample == 16) {
+        s.reserve(size_t(samples.size() / 2));
+        for (qsizetype i = 0; i + 1 < samples.size(); i += 2)
+            s.push_back(float(qFromLittleEndian<qint16>(samples.constData() + i) / 32768.0));
+    } else {
+        s.reserve(size_t(samples.size()));
+        for (char c : samples)
+            s.push_back(float((quint8(c) - 128) / 128.0));
+    }
     return activeLoudnessOf(blockRms(s));
 }
 

@@ -34,14 +34,16 @@ QImage fitIntoSquare(const QImage &image, int side);
 
 struct Recording
 {
-    QByteArray wave; // RIFF PCM mono 22050 Hz 8-bit, as the game plays
+    QByteArray wave; // RIFF PCM mono 22050 Hz 16-bit (8-bit when stored so before)
     QString problem;
 };
 // Converts a WAV, FLAC or Ogg file's bytes to what the game plays: mono at
-// 22050 Hz, silence at both ends trimmed, levelled to wordLoudnessDb.
+// 22050 Hz 16-bit, silence at both ends trimmed, levelled to wordLoudnessDb.
+// A file converted before, in 16 or 8 bits, comes back as it is.
 Recording convertRecording(const QByteArray &fileBytes);
 
-// The active loudness of 8-bit mono samples (as above), in dBFS.
-double activeLoudness(const QByteArray &samples8);
+// The active loudness of mono samples of 8 (unsigned) or 16 bits
+// (signed, little-endian), as above, in dBFS.
+double activeLoudness(const QByteArray &samples, int bitsPerSample);
 
 } // namespace ownmedia

@@ -156,7 +156,8 @@ double meanDifference(const QImage &a, const QImage &b)
 
 struct Wav
 {
-    QByteArray samples;  // unsigned 8-bit
+    QByteArray samples;  // unsigned 8-bit; 16-bit ones rounded to that, for the checks below
+    int bits = 0;
     QString error;
     qint64 fileSize = 0;
 };
@@ -195,13 +196,14 @@ Wav loadWav(int id)
             const quint32 byteRate = u32(b, pos + 16);
             const quint16 align = u16(b, pos + 20);
             const quint16 bits = u16(b, pos + 22);
-            if (format != 1 || channels != 1 || rate != 22050 || bits != 8
-                || byteRate != 22050 || align != 1) {
+            if (format != 1 || channels != 1 || rate != 22050 || (bits != 8 && bits != 16)
+                || byteRate != 22050u * bits / 8 || align != bits / 8) {
                 out.error = QStringLiteral("format %1, %2 ch, %3 Hz, %4 bits, %5 B/s, align %6")
                                 .arg(format).arg(channels).arg(rate).arg(bits).arg(byteRate).arg(align);
                 return out;
             }
             haveFmt = true;
+            out.bits = bits;
         } else if (id4 == "data") {
             if (!haveFmt) {
                 out.error = QStringLiteral("data before fmt");
@@ -214,6 +216,12 @@ Wav loadWav(int id)
                 return out;
             }
             out.samples = b.mid(pos + 8, int(len));
+            if (out.bits == 16) {
+                QByteArray rounded;
+                for (int i = 0; i + 1 < out.samples.size(); i += 2)
+                    rounded.append(char(std::clamp(std::lround(qint16(u16(out.samples, i)) / 256.0) + 128, 0L, 255L)));
+                out.samples = rounded;
+            }
             return out;
         }
         pos = int(end + (len & 1));
@@ -596,6 +604,8 @@ void TstMedia::recordingFormat()
     const double len = seconds(wav);
     QVERIFY2(len >= minSeconds && len <= maxSeconds,
              qPrintable(QStringLiteral("%1 s").arg(len)));
+    // Set 1 and the effects stay 8-bit as they always were; set 6 is 16-bit.
+    QCOMPARE(wav.bits, id / 1000 == 6 ? 16 : 8);
     // Full-scale samples mean clipping, which children hear as crackle.
     for (int i = 0; i < wav.samples.size(); ++i) {
         const uchar v = uchar(wav.samples.at(i));

@@ -1,3 +1,4 @@
+#include "media/catalogue.h"
 #include "media/sdlsoundplayer.h"
 
 #include <QDir>
@@ -16,10 +17,11 @@ class SdlPlayerTest : public QObject
     QTemporaryDir folder;
     QString heardPath;
 
-    // A 22050 Hz WAVE whose samples never touch silence (128), so its bytes
-    // can be found again in what was heard. Mono 8-bit is what the game plays;
-    // with two channels or 16 bits it holds the same sound in that format.
-    static QByteArray wave(double seconds, quint8 low, quint16 channels = 1, quint16 bits = 8)
+    // A 22050 Hz WAVE whose samples never touch silence (128, or 0 in 16
+    // bits), so its bytes can be found again in what was heard. Mono 16-bit
+    // is what the device plays; with two channels or 8 bits it holds the same
+    // sound in that format, 16 bits with `fine` added below the 8-bit step.
+    static QByteArray wave(double seconds, quint8 low, quint16 channels = 1, quint16 bits = 16, qint16 fine = 0)
     {
         QByteArray samples;
         const int count = int(seconds * 22050);
@@ -28,7 +30,7 @@ class SdlPlayerTest : public QObject
             for (int channel = 0; channel < channels; ++channel) {
                 if (bits == 16) {
                     char b[2];
-                    qToLittleEndian(qint16((sample - 128) * 256), b);
+                    qToLittleEndian(qint16((sample - 128) * 256 + fine), b);
                     samples.append(b, 2);
                 } else {
                     samples.append(char(sample));
@@ -60,6 +62,12 @@ class SdlPlayerTest : public QObject
         return header + samples;
     }
     static QByteArray samplesOf(const QByteArray &wav) { return wav.mid(44); }
+    static QVector<qint16> samples16(const QByteArray &bytes)
+    {
+        QVector<qint16> samples(bytes.size() / 2);
+        qFromLittleEndian<qint16>(bytes.constData(), samples.size(), samples.data());
+        return samples;
+    }
 
     QByteArray heard() const
     {
@@ -120,9 +128,9 @@ private slots:
             QVERIFY(player.play(sound, PlayMode::Async));
             QTRY_VERIFY_WITH_TIMEOUT(heard().contains(samplesOf(sound).left(500)), 60000);
             player.stop();
-            // Silence after the stop: a stretch of 128s longer than any device buffer.
+            // Silence after the stop: a stretch of zero samples longer than any device buffer.
             const qsizetype stopped = heard().size();
-            QTRY_VERIFY_WITH_TIMEOUT(heard().indexOf(QByteArray(8192, '\x80'), stopped) >= 0, 60000);
+            QTRY_VERIFY_WITH_TIMEOUT(heard().indexOf(QByteArray(16384, '\0'), stopped) >= 0, 60000);
         }
         QVERIFY(!heard().contains(samplesOf(sound).left(22050 * 2)));
     }
@@ -220,40 +228,54 @@ private slots:
 
     // A waiting play returns once the device has taken the whole sound, however
     // late it starts; a device that takes nothing for stallMs is given up on,
-    // and later waiting plays return at once. The device here reports what it
-    // took on a clock that moves only when the player sleeps.
+    // and later waiting plays return at once. The device here keeps what it
+    // was given and reports what it took at 16 bits, on a clock that moves
+    // only when the player sleeps. The right and wrong sounds (8-bit, as
+    // stored) and a 16-bit word hold the game for their length.
     void waitingPlayOutlastsALateDevice_data()
     {
         QTest::addColumn<Uint64>("startsAtMs");
-        QTest::newRow("at once") << Uint64(0);
-        QTest::newRow("after 2.9 s") << Uint64(2900);
-        QTest::newRow("never") << std::numeric_limits<Uint64>::max();
+        QTest::addColumn<QByteArray>("sound");
+        QTest::newRow("right sound at once") << Uint64(0) << catalogue::loadData(catalogue::RightSound, "WAV");
+        QTest::newRow("16-bit after 2.9 s") << Uint64(2900) << wave(0.3, 1);
+        QTest::newRow("wrong sound never") << std::numeric_limits<Uint64>::max()
+                                           << catalogue::loadData(catalogue::WrongSound, "WAV");
     }
     void waitingPlayOutlastsALateDevice()
     {
         QFETCH(Uint64, startsAtMs);
+        QFETCH(QByteArray, sound);
         struct LateDevice final : DeviceProgress
         {
             Uint64 startsAtMs = 0, now = 0;
             Uint32 bytes = 0;
+            int queue(SDL_AudioDeviceID, const Uint8 *, Uint32 length) override
+            {
+                bytes = length;
+                return 0;
+            }
             Uint32 queuedBytes(SDL_AudioDeviceID) override { return bytes; }
             Uint64 milliseconds() override { return now; }
             void sleep(Uint32 ms) override
             {
                 now += ms;
                 if (now > startsAtMs)
-                    bytes -= std::min(bytes, ms * 22);
+                    bytes -= std::min(bytes, ms * 44);
             }
         } late;
         late.startsAtMs = startsAtMs;
         const bool starts = startsAtMs < SdlSoundPlayer::stallMs;
         SdlSoundPlayer player(&late);
-        late.bytes = 6615; // 0.3 s
-        QVERIFY(player.play(wave(0.3, 1), PlayMode::Wait));
+        QVERIFY(player.play(sound, PlayMode::Wait));
+        // Two bytes a sample reach the device, whatever the width stored, so
+        // it takes them for as long as the sound lasts.
+        const Uint64 soundMs = qFromLittleEndian<quint32>(sound.constData() + 40) * 1000
+                               / qFromLittleEndian<quint32>(sound.constData() + 28);
         QCOMPARE(late.bytes == 0, starts);
         QCOMPARE(player.gaveUpWaiting(), !starts);
         if (starts)
-            QVERIFY2(late.now >= startsAtMs + 300, qPrintable(QString::number(late.now)));
+            QVERIFY2(late.now >= startsAtMs + soundMs && late.now <= startsAtMs + soundMs + 40,
+                     qPrintable(QString::number(late.now)));
         else
             QVERIFY2(late.now >= SdlSoundPlayer::stallMs && late.now < SdlSoundPlayer::stallMs + 100,
                      qPrintable(QString::number(late.now)));
@@ -262,48 +284,45 @@ private slots:
         QCOMPARE(player.isDeviceOpen(), !starts);
 
         const Uint64 before = late.now;
-        late.bytes = 6615;
-        QVERIFY(player.play(wave(0.3, 1), PlayMode::Wait));
+        QVERIFY(player.play(sound, PlayMode::Wait));
         QCOMPARE(late.now > before, starts);
     }
 
-    // A sound in another format is converted, not refused: the device gets
-    // the same sound in its own format, no more and no fewer samples.
-    void otherFormatsAreConverted_data()
+    // Every sound reaches the device as mono 16-bit, no more and no fewer
+    // samples, at its level: 8 bits widened exactly, 16 bits with what lies
+    // below the 8-bit step. Stereo goes through SDL's floating point, which
+    // may be one step off.
+    void everyFormatReachesTheDeviceAs16Bits_data()
     {
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("bits");
-        QTest::newRow("stereo 16-bit") << 2 << 16;
-        QTest::newRow("mono 16-bit") << 1 << 16;
-        QTest::newRow("stereo 8-bit") << 2 << 8;
+        QTest::addColumn<int>("fine");
+        QTest::newRow("mono 8-bit, as set 1") << 1 << 8 << 0;
+        QTest::newRow("mono 16-bit") << 1 << 16 << 37;
+        QTest::newRow("stereo 16-bit") << 2 << 16 << -37;
+        QTest::newRow("stereo 8-bit") << 2 << 8 << 0;
     }
-    void otherFormatsAreConverted()
+    void everyFormatReachesTheDeviceAs16Bits()
     {
         QFETCH(int, channels);
         QFETCH(int, bits);
-        const QByteArray expected = samplesOf(wave(0.2, 1));
-        const QByteArray other = wave(0.2, 1, quint16(channels), quint16(bits));
+        QFETCH(int, fine);
+        const QByteArray other = wave(0.2, 1, quint16(channels), quint16(bits), qint16(fine));
         QCOMPARE(qFromLittleEndian<quint16>(other.constData() + 22), quint16(channels));
-        QCOMPARE(other.size() - 44, expected.size() * channels * bits / 8);
+        QCOMPARE(qFromLittleEndian<quint16>(other.constData() + 34), quint16(bits));
         {
             SdlSoundPlayer player;
             QVERIFY(player.play(other, PlayMode::Wait));
         }
-        // Silence is 128 and the sound never is: the sound is the one run of
-        // other bytes. Converting through floating point may be off by one.
-        const QByteArray bytes = heard();
-        const qsizetype start = std::find_if(bytes.begin(), bytes.end(), [](char b) { return quint8(b) != 128; })
-                                - bytes.begin();
-        qsizetype end = start;
-        while (end < bytes.size() && quint8(bytes[end]) != 128)
-            ++end;
-        QCOMPARE(end - start, expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i) {
-            const int difference = quint8(bytes[start + i]) - quint8(expected[i]);
-            QVERIFY2(qAbs(difference) <= 1, qPrintable(QStringLiteral("sample %1 is %2, not %3")
-                                                           .arg(i).arg(quint8(bytes[start + i]))
-                                                           .arg(quint8(expected[i]))));
-        }
+        // Silence is 0 and the sound never is: without the silence, what was
+        // heard is the sound, no more and no fewer samples.
+        QVector<qint16> got = samples16(heard());
+        const QVector<qint16> expected = samples16(samplesOf(wave(0.2, 1, 1, 16, qint16(fine))));
+        got.removeAll(0);
+        QCOMPARE(got.size(), expected.size());
+        for (qsizetype i = 0; i < expected.size(); ++i)
+            QVERIFY2(qAbs(got[i] - expected[i]) <= channels - 1,
+                     qPrintable(QStringLiteral("sample %1 is %2, not %3").arg(i).arg(got[i]).arg(expected[i])));
     }
 };
 

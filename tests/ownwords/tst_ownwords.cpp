@@ -2,6 +2,7 @@
 // gets its answer and loses nothing, a set survives export and import, and
 // any sound file becomes what the game plays.
 #include "app/form2.h"
+#include "media/catalogue.h"
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownsets.h"
 #include "ownwords/setarchive.h"
@@ -392,16 +393,22 @@ private slots:
         writeSound(sets + "/source", format, rate, channels, 1.0, amplitude, 0.5);
         QCOMPARE(ownset::storeRecording(sets + "/mine", 0, sets + "/source"), QString());
         const QByteArray wav = read(media(sets, 0, "wav"));
-        // RIFF PCM, mono, 22050 Hz, 8-bit.
-        QCOMPARE(wav.mid(20, 16), QByteArray::fromHex("01000100225600002256000001000800"));
-        const QByteArray samples = wav.mid(44);
-        const auto sounding = [](char c) { return std::abs(quint8(c) - 128) > 3; };
+        // RIFF PCM, mono, 22050 Hz, 16-bit.
+        QCOMPARE(wav.mid(20, 16), QByteArray::fromHex("010001002256000044ac000002001000"));
+        QVector<qint16> samples((wav.size() - 44) / 2);
+        qFromLittleEndian<qint16>(wav.constData() + 44, samples.size(), samples.data());
+        const auto sounding = [](qint16 v) { return std::abs(v) > 3 * 256; };
         const qsizetype before = std::find_if(samples.begin(), samples.end(), sounding) - samples.begin();
         const qsizetype after = std::find_if(samples.rbegin(), samples.rend(), sounding) - samples.rbegin();
-        // The half seconds of silence trimmed to the game's 50 ms before and 30 ms after.
+        // The half seconds of silence trimmed to the game's 50 ms before and
+        // 30 ms after.
         QVERIFY2(before >= 1000 && before <= 1500 && after >= 600 && after <= 1200,
                  qPrintable(QStringLiteral("%1 %2").arg(before).arg(after)));
-        QVERIFY(std::abs(ownmedia::activeLoudness(samples) - ownmedia::wordLoudnessDb) <= 1.0);
+        QVERIFY(std::abs(ownmedia::activeLoudness(wav.mid(44), 16) - ownmedia::wordLoudnessDb) <= 1.0);
+        // Stored, it is not converted again; nor is an 8-bit one stored before.
+        QCOMPARE(ownmedia::convertRecording(wav).wave, wav);
+        const QByteArray eightBit = catalogue::loadData(catalogue::wordMedia(0), "WAV");
+        QCOMPARE(ownmedia::convertRecording(eightBit).wave, eightBit);
     }
 };
 

@@ -299,8 +299,8 @@ private slots:
         QVERIFY(stored.open(QIODevice::ReadOnly));
         const QByteArray samples = stored.readAll().mid(44);
         // The tone alone, with the game's 50 ms of silence before and 30 ms after.
-        QVERIFY2(std::abs(samples.size() / 22050.0 - 0.58) < 0.03, qPrintable(QString::number(samples.size())));
-        QVERIFY(std::abs(ownmedia::activeLoudness(samples) - ownmedia::wordLoudnessDb) < 1.0);
+        QVERIFY2(std::abs(samples.size() / 44100.0 - 0.58) < 0.03, qPrintable(QString::number(samples.size())));
+        QVERIFY(std::abs(ownmedia::activeLoudness(samples, 16) - ownmedia::wordLoudnessDb) < 1.0);
         editor->listen(0);
         QCOMPARE(player.played.constLast().bytes.mid(44), samples);
     }

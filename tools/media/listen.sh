@@ -2,8 +2,8 @@
 # Plays a word set's twenty spoken words to a speech recogniser, as a
 # stand-in for a listener: Debian's pocketsphinx with its US English model
 # (packages pocketsphinx, pocketsphinx-en-us).  Each recording is fed as the
-# game plays it, 22.05 kHz 8-bit, only converted to the 16 kHz 16-bit the
-# model wants, in eight conditions: with 0, 0.1, 0.3 and 0.5 s of silence
+# game plays it, 22.05 kHz 8-bit (set 1) or 16-bit (the others), only
+# converted to the 16 kHz 16-bit the model wants, in eight conditions: with 0, 0.1, 0.3 and 0.5 s of silence
 # before and after it (a child hears the word after a pause, not cut out of
 # one), each at the recorded level and 6 dB lower (a quieter speaker).
 #
