@@ -2,15 +2,19 @@
 // microphone's recording arrives trimmed and levelled, deleting takes only
 // the set and its board, and an import never replaces a set unasked.
 #include "app/form2.h"
+#include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
 #include "corner/wordsetspage.h"
 #include "progress/answerrecorder.h"
 #include "ownwords/ownmedia.h"
+#include "ownwords/ownset.h"
+#include "ui/windowframe.h"
 #include "support/recordingplayer.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringEncoder>
@@ -20,6 +24,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <optional>
 
 using OnConflict = ownsetstore::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
@@ -89,6 +94,20 @@ QByteArray mediaOf(const QString &set, int line)
 {
     const QString name = QString("%1/%2.").arg(set).arg(line, 2, 10, QChar('0'));
     return readAll(name + "png") + readAll(name + "wav");
+}
+
+// Closes the window the game is in as its close button does; true when the
+// run ends at once, false when the event loop goes on to wait for more.
+bool closingEndsTheRun(QWidget *gameWindow)
+{
+    QObject waiting; // its connection goes with it
+    bool wentOn = false;
+    QTimer::singleShot(0, &waiting, [&] {
+        gameWindow->windowHandle()->close();
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &waiting,
+                         [&] { wentOn = true, QCoreApplication::exit(1); });
+    });
+    return QApplication::exec() == 0 && !wentOn;
 }
 
 } // namespace
@@ -356,28 +375,57 @@ private slots:
         QCOMPARE(mine->editSet("farm")->rows()[2]->text(), "ox");
     }
 
+    // Closing the editor, or the game with the editor open in its corner.
+    // Saving where a row cannot be saved keeps everything open, saying why.
     void closingWithUnsavedChangesAsks_data()
     {
         QTest::addColumn<Unsaved>("answer");
-        QTest::newRow("save") << Unsaved::Save;
-        QTest::newRow("discard") << Unsaved::Discard;
-        QTest::newRow("stay") << Unsaved::Stay;
+        QTest::addColumn<bool>("game");
+        QTest::addColumn<bool>("repeat"); // a row that cannot be saved
+        QTest::newRow("save") << Unsaved::Save << false << true;
+        QTest::newRow("discard") << Unsaved::Discard << false << true;
+        QTest::newRow("stay") << Unsaved::Stay << false << true;
+        QTest::newRow("game closed: save") << Unsaved::Save << true << false;
+        QTest::newRow("game closed: save, a repeat") << Unsaved::Save << true << true;
+        QTest::newRow("game closed: discard") << Unsaved::Discard << true << true;
+        QTest::newRow("game closed: stay") << Unsaved::Stay << true << true;
     }
     void closingWithUnsavedChangesAsks()
     {
         QFETCH(Unsaved, answer);
-        auto mine = page();
+        QFETCH(bool, game);
+        QFETCH(bool, repeat);
+        auto own = page();
+        MyWordsPage *mine = own.get();
+        std::optional<Form2> window;
+        if (game) { // the corner's page lists the sets of the data folder
+            QDir(sets = ownset::setsFolder()).removeRecursively();
+            window.emplace(player);
+            window->show();
+            window->cornerButton->open();
+            mine = window->cornerButton->cornerWindow()->myWordsPage;
+        }
         const QString set = sets + "/" + makeSet(*mine, "Farm");
         QPointer<SetEditor> editor = mine->editSet("farm");
         int asked = 0;
         editor->askOnClose = [&] { ++asked; return answer; };
-        // Typed but not yet saved, and a repeat that cannot be saved: saving keeps the window, saying why.
-        editor->rows()[10]->setText("COW");
+        // Typed but not yet saved, and maybe a repeat that cannot be saved.
+        editor->rows()[10]->setText(repeat ? "COW" : "");
         editor->rows()[11]->setText("lamb");
-        QCOMPARE(editor->close(), answer == Unsaved::Discard);
+        const bool closes = answer == Unsaved::Discard || (answer == Unsaved::Save && !repeat);
+        if (game) // the corner over the editor, as the game's window frame keeps it
+            QTRY_COMPARE(QApplication::activeWindow(), window->cornerButton->cornerWindow());
+        if (game)
+            QCOMPARE(closingEndsTheRun(window->windowFrame().gameWindow()), closes);
+        else
+            QCOMPARE(editor->close(), closes);
         QCOMPARE(asked, 1);
         QCOMPARE(wordsOnDisk(set), answer == Unsaved::Save ? ten + QStringList{"lamb"} : ten);
-        QCOMPARE(editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save);
+        QCOMPARE(editor && editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save && repeat);
+        if (game && !closes) { // the game and its corner stay, the editor in front
+            QVERIFY(window->isVisible() && window->cornerButton->cornerWindow()->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), editor.data());
+        }
     }
 
     void deleteTakesTheSetAndItsBoardOnly()
