@@ -156,7 +156,8 @@ class WordEditorTest : public QObject
         if (!page.createSet(name, {}, &id).isEmpty())
             return {};
         for (const QString &file : QDir(made).entryList({"words.txt", "??.png", "??.wav"}))
-            QFile::copy(made + "/" + file, sets + "/" + id + "/" + file);
+            if (!QFile::copy(made + "/" + file, sets + "/" + id + "/" + file))
+                return {};
         page.refresh();
         return id;
     }
