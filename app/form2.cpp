@@ -217,6 +217,9 @@ void Form2::mousePressEvent(QMouseEvent *event)
 // unseen until its chances run out.
 void Form2::closeEvent(QCloseEvent *event)
 {
+    // The corner's editor may ask to stay open, with the game.
+    if (CornerWindow *corner = cornerButton->cornerWindow(); corner && !corner->close())
+        return event->ignore();
     Timer1.stop();
     Timer2.stop();
     Timerboy.stop();
@@ -224,8 +227,6 @@ void Form2::closeEvent(QCloseEvent *event)
         helpWindow->close();
     if (form3)
         form3->close();
-    if (CornerWindow *corner = cornerButton->cornerWindow())
-        corner->close();
     QWidget::closeEvent(event);
     // Explicit: whether Qt would quit by itself depends on every other window.
     QCoreApplication::quit();

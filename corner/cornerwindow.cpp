@@ -6,6 +6,7 @@
 #include "progresspage/progresspage.h"
 #include "wordeditor/mywordspage.h"
 
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QStackedLayout>
 #include <QTabWidget>
@@ -66,4 +67,12 @@ void CornerWindow::showTilesAgain()
 bool CornerWindow::isUnlocked() const
 {
     return stack->currentWidget() == pages;
+}
+
+void CornerWindow::closeEvent(QCloseEvent *event)
+{
+    // The editor is this window's child: it would go without asking.
+    if (!myWordsPage->closeEditor())
+        return event->ignore();
+    QWidget::closeEvent(event);
 }

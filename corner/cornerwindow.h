@@ -32,6 +32,10 @@ public:
 signals:
     void wordSetChosen(WordSets::Set set);
 
+protected:
+    // Refused while the set editor keeps changes the grown-up wants to keep editing.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void showTilesAgain();
 

@@ -269,7 +269,7 @@ SetEditor *MyWordsPage::editSet(const QString &id)
         say(set->whatIsWrong(), true);
         return nullptr;
     }
-    if (editor && !editor->close())
+    if (!closeEditor())
         return editor;
     if (!player) {
         ownPlayer = std::make_unique<SdlSoundPlayer>();
@@ -280,6 +280,15 @@ SetEditor *MyWordsPage::editSet(const QString &id)
     connect(editor, &SetEditor::changed, this, [this, id] { refresh(id); });
     editor->show();
     return editor;
+}
+
+bool MyWordsPage::closeEditor()
+{
+    if (!editor || editor->close())
+        return true;
+    editor->raise();
+    editor->activateWindow();
+    return false;
 }
 
 bool MyWordsPage::playSet(const QString &id)

@@ -52,6 +52,9 @@ public:
     std::function<SetEditor::Unsaved(const QString &id)> askBeforeReplacingEdited;
     // Opens the editor of set `id`.
     SetEditor *editSet(const QString &id);
+    // Closes the editor, which asks first about changes not saved; false
+    // when it stays open (it then comes to the front).
+    bool closeEditor();
     // Makes set `id` the next game's; false with a message when it cannot play.
     bool playSet(const QString &id);
 

@@ -2,15 +2,19 @@
 // microphone's recording arrives trimmed and levelled, deleting takes only
 // the set and its board, and an import never replaces a set unasked.
 #include "app/form2.h"
+#include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
 #include "corner/wordsetspage.h"
 #include "progress/answerrecorder.h"
 #include "ownwords/ownmedia.h"
+#include "ownwords/ownset.h"
+#include "ui/windowframe.h"
 #include "support/recordingplayer.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringEncoder>
@@ -20,6 +24,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <optional>
 #include <sys/file.h>
 
 using OnConflict = ownsetstore::OnConflict;
@@ -92,6 +97,20 @@ QByteArray mediaOf(const QString &set, int line)
     return readAll(name + "png") + readAll(name + "wav");
 }
 
+// Closes the window the game is in as its close button does; true when the
+// run ends at once, false when the event loop goes on to wait for more.
+bool closingEndsTheRun(QWidget *gameWindow)
+{
+    QObject waiting; // its connection goes with it
+    bool wentOn = false;
+    QTimer::singleShot(0, &waiting, [&] {
+        gameWindow->windowHandle()->close();
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &waiting,
+                         [&] { wentOn = true, QCoreApplication::exit(1); });
+    });
+    return QApplication::exec() == 0 && !wentOn;
+}
+
 } // namespace
 
 class WordEditorTest : public QObject
@@ -101,6 +120,7 @@ class WordEditorTest : public QObject
     QTemporaryDir home;
     RecordingPlayer player;
     QString sets, boards;
+    QString made; // a set of ten words made once through the editor
 
     // A page on this test's own folders.
     std::unique_ptr<MyWordsPage> page()
@@ -110,7 +130,7 @@ class WordEditorTest : public QObject
 
     // Makes set `name` of ten words through the page and its editor, with
     // pictures and sound files as a grown-up would choose them.
-    QString makeSet(MyWordsPage &page, const QString &name)
+    QString makeInEditor(MyWordsPage &page, const QString &name)
     {
         QString id;
         if (!page.createSet(name, {}, &id).isEmpty())
@@ -118,7 +138,7 @@ class WordEditorTest : public QObject
         SetEditor *editor = page.editSet(id);
         for (int i = 0; i < ten.size(); ++i) {
             editor->rows()[i]->setText(ten[i]);
-            QImage picture(800, 600, QImage::Format_RGB32);
+            QImage picture(400, 300, QImage::Format_RGB32);
             picture.fill(QColor::fromHsv(i * 36, 200, 220));
             picture.save(home.filePath("picture.png"));
             write(home.filePath("sound.wav"), wave(toneSamples(44100, 0.2, 0.3 + 0.05 * i, 0.5), 44100));
@@ -130,15 +150,31 @@ class WordEditorTest : public QObject
         editor->askOnClose = [&] { asked = true; return Unsaved::Stay; };
         return editor->close() && !asked ? id : QString();
     }
+    // Set `name` with the words and files of the set made once.
+    QString makeSet(MyWordsPage &page, const QString &name)
+    {
+        QString id;
+        if (!page.createSet(name, {}, &id).isEmpty())
+            return {};
+        for (const QString &file : QDir(made).entryList({"words.txt", "??.png", "??.wav"}))
+            if (!QFile::copy(made + "/" + file, sets + "/" + id + "/" + file))
+                return {};
+        page.refresh();
+        return id;
+    }
 
 private slots:
     void initTestCase()
     {
         for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
             qputenv(name, QFile::encodeName(home.filePath(name)));
+        sets = home.filePath("made");
+        QCOMPARE(makeInEditor(*page(), "Farm"), "farm");
+        made = sets + "/farm";
     }
     void init()
     {
+        QDir(ownset::setsFolder()).removeRecursively(); // the game's corner lists these
         const QString place = home.filePath(QString(QTest::currentTestFunction()) + "/" + QTest::currentDataTag());
         sets = place + "/sets";
         boards = place + "/data";
@@ -274,7 +310,7 @@ private slots:
         // The disk driver's "microphone" reads the raw samples of this file.
         const QString input = home.filePath(microphone ? "microphone.raw" : "missing.raw");
         if (microphone)
-            write(input, toneSamples(22050, 0.6, 0.5, 0.05));
+            write(input, toneSamples(22050, 0.2, 0.5, 0.05));
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(input));
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(home.filePath("speaker.raw")));
@@ -289,7 +325,7 @@ private slots:
             QVERIFY(!QFile::exists(sets + "/voice/01.wav"));
             return;
         }
-        QTRY_VERIFY_WITH_TIMEOUT(editor->recordedSeconds() >= 1.8, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(editor->recordedSeconds() >= 1.0, 60000);
         editor->toggleRecording(0);
         // A row without a word keeps its recording in memory until it has one.
         QVERIFY(!QFile::exists(sets + "/voice/01.wav"));
@@ -357,28 +393,57 @@ private slots:
         QCOMPARE(mine->editSet("farm")->rows()[2]->text(), "ox");
     }
 
+    // Closing the editor, or the game with the editor open in its corner.
+    // Saving where a row cannot be saved keeps everything open, saying why.
     void closingWithUnsavedChangesAsks_data()
     {
         QTest::addColumn<Unsaved>("answer");
-        QTest::newRow("save") << Unsaved::Save;
-        QTest::newRow("discard") << Unsaved::Discard;
-        QTest::newRow("stay") << Unsaved::Stay;
+        QTest::addColumn<bool>("game");
+        QTest::addColumn<bool>("repeat"); // a row that cannot be saved
+        QTest::newRow("save") << Unsaved::Save << false << true;
+        QTest::newRow("discard") << Unsaved::Discard << false << true;
+        QTest::newRow("stay") << Unsaved::Stay << false << true;
+        QTest::newRow("game closed: save") << Unsaved::Save << true << false;
+        QTest::newRow("game closed: save, a repeat") << Unsaved::Save << true << true;
+        QTest::newRow("game closed: discard") << Unsaved::Discard << true << true;
+        QTest::newRow("game closed: stay") << Unsaved::Stay << true << true;
     }
     void closingWithUnsavedChangesAsks()
     {
         QFETCH(Unsaved, answer);
-        auto mine = page();
+        QFETCH(bool, game);
+        QFETCH(bool, repeat);
+        auto own = page();
+        MyWordsPage *mine = own.get();
+        std::optional<Form2> window;
+        if (game) { // the corner's page lists the sets of the data folder
+            sets = ownset::setsFolder();
+            window.emplace(player);
+            window->show();
+            window->cornerButton->open();
+            mine = window->cornerButton->cornerWindow()->myWordsPage;
+        }
         const QString set = sets + "/" + makeSet(*mine, "Farm");
         QPointer<SetEditor> editor = mine->editSet("farm");
         int asked = 0;
         editor->askOnClose = [&] { ++asked; return answer; };
-        // Typed but not yet saved, and a repeat that cannot be saved: saving keeps the window, saying why.
-        editor->rows()[10]->setText("COW");
+        // Typed but not yet saved, and maybe a repeat that cannot be saved.
+        editor->rows()[10]->setText(repeat ? "COW" : "");
         editor->rows()[11]->setText("lamb");
-        QCOMPARE(editor->close(), answer == Unsaved::Discard);
+        const bool closes = answer == Unsaved::Discard || (answer == Unsaved::Save && !repeat);
+        if (game) // the corner over the editor, as the game's window frame keeps it
+            QTRY_COMPARE(QApplication::activeWindow(), window->cornerButton->cornerWindow());
+        if (game)
+            QCOMPARE(closingEndsTheRun(window->windowFrame().gameWindow()), closes);
+        else
+            QCOMPARE(editor->close(), closes);
         QCOMPARE(asked, 1);
         QCOMPARE(wordsOnDisk(set), answer == Unsaved::Save ? ten + QStringList{"lamb"} : ten);
-        QCOMPARE(editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save);
+        QCOMPARE(editor && editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save && repeat);
+        if (game && !closes) { // the game and its corner stay, the editor in front
+            QVERIFY(window->isVisible() && window->cornerButton->cornerWindow()->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), editor.data());
+        }
     }
 
     void deleteTakesTheSetAndItsBoardOnly()
