@@ -267,12 +267,8 @@ private slots:
         Qt::TextFormat format = Qt::RichText;
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                poll.stop();
-                shown = box->text();
-                format = box->textFormat();
-                box->reject();
-            }
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                poll.stop(), shown = box->text(), format = box->textFormat(), box->reject();
         });
         poll.start(10);
         mine->deleteButton->click();
@@ -524,7 +520,6 @@ private slots:
         const auto makeFolder = [](const QString &folder, const QString &name) {
             return QDir().mkpath(folder) && ownset::writeSetName(folder, name).isEmpty();
         };
-        // No journal names import-stray; "farm" in the work folder is the new set, "replaced" the old one.
         QVERIFY(QDir().mkpath(place + "/import-stray/replaced") && QDir().mkpath(place + "/import-abc123"));
         for (const QString &set : work.split(' ', Qt::SkipEmptyParts))
             QVERIFY(makeFolder(place + "/import-abc123/" + set, set == "farm" ? "New" : "Old"));
