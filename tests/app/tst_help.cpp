@@ -9,10 +9,10 @@
 #include "leaderboard/form3.h"
 #include "ui/fullscreenview.h"
 #include "ui/windowframe.h"
+#include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
 
-#include <QAbstractEventDispatcher>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -43,20 +43,6 @@ class HelpTest : public QObject
     {
         QTest::keyClicks(corner->check->answerBox, QString::number(number));
         QTest::keyClick(corner->check->answerBox, Qt::Key_Return);
-    }
-
-    // Closes the window the game is in as its close button does: the run
-    // ends at once, the event loop returning rather than waiting for more.
-    static bool closingEndsTheRun(QWidget *gameWindow)
-    {
-        QObject waiting; // its connection goes with it
-        bool wentOn = false;
-        QTimer::singleShot(0, &waiting, [&] {
-            gameWindow->windowHandle()->close();
-            connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &waiting,
-                    [&] { wentOn = true, QCoreApplication::exit(1); });
-        });
-        return QApplication::exec() == 0 && !wentOn;
     }
 
     QTemporaryDir settingsFolder;

@@ -189,9 +189,9 @@ private slots:
         RecordingPlayer player;
         Form2 window(player);
         // Words in their order: word 0 is asked first, box 2 shows word 2.
-        std::vector<double> inOrder = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 12);
-        for (double draw : FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 10))
-            inOrder.push_back(draw);
+        std::vector<double> inOrder = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 12),
+                            boxes = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 10);
+        inOrder.insert(inOrder.end(), boxes.begin(), boxes.end());
         window.setRandomSource(std::make_unique<FixedDraws>(inOrder));
         window.chooseWordSet(all.find("mine"));
         window.PicB_Click();
@@ -400,8 +400,7 @@ private slots:
         const auto sounding = [](qint16 v) { return std::abs(v) > 3 * 256; };
         const qsizetype before = std::find_if(samples.begin(), samples.end(), sounding) - samples.begin();
         const qsizetype after = std::find_if(samples.rbegin(), samples.rend(), sounding) - samples.rbegin();
-        // The half seconds of silence trimmed to the game's 50 ms before and
-        // 30 ms after.
+        // The half seconds of silence trimmed to the game's 50 ms before and 30 ms after.
         QVERIFY2(before >= 1000 && before <= 1500 && after >= 600 && after <= 1200,
                  qPrintable(QStringLiteral("%1 %2").arg(before).arg(after)));
         QVERIFY(std::abs(ownmedia::activeLoudness(wav.mid(44), 16) - ownmedia::wordLoudnessDb) <= 1.0);

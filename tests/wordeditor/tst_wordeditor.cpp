@@ -8,13 +8,13 @@
 #include "progress/answerrecorder.h"
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownset.h"
+#include "support/closingendstherun.h"
 #include "ui/windowframe.h"
 #include "support/recordingplayer.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
-#include <QAbstractEventDispatcher>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringEncoder>
@@ -57,18 +57,6 @@ void write(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// A file as it is: a link's target, "special" for a pipe, else its bytes.
-QString what(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        return "link to " + info.symLinkTarget();
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        return "special";
-    return QString::fromLatin1(file.readAll().toHex());
-}
-
 QByteArray wave(const QByteArray &samples, quint32 rate)
 {
     QByteArray h("RIFF....WAVEfmt \x10\0\0\0\1\0\1\0........\2\0\x10\0data....", 44);
@@ -85,6 +73,15 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A file as it is: a link's target, "special" for a pipe, else its bytes.
+QByteArray what(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "link to " + QFile::encodeName(info.symLinkTarget());
+    return info.isFile() ? readAll(path) : "special";
+}
+
 QStringList wordsOnDisk(const QString &set)
 {
     return QString::fromUtf8(readAll(set + "/words.txt")).split('\n', Qt::SkipEmptyParts);
@@ -95,20 +92,6 @@ QByteArray mediaOf(const QString &set, int line)
 {
     const QString name = QString("%1/%2.").arg(set).arg(line, 2, 10, QChar('0'));
     return readAll(name + "png") + readAll(name + "wav");
-}
-
-// Closes the window the game is in as its close button does; true when the
-// run ends at once, false when the event loop goes on to wait for more.
-bool closingEndsTheRun(QWidget *gameWindow)
-{
-    QObject waiting; // its connection goes with it
-    bool wentOn = false;
-    QTimer::singleShot(0, &waiting, [&] {
-        gameWindow->windowHandle()->close();
-        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &waiting,
-                         [&] { wentOn = true, QCoreApplication::exit(1); });
-    });
-    return QApplication::exec() == 0 && !wentOn;
 }
 
 } // namespace
@@ -262,7 +245,7 @@ private slots:
         const QString set = sets + "/" + id, outside = home.filePath(QString("outside %1").arg(QTest::currentDataTag()));
         write(outside, "a photo of the family");
         spoil(set, outside);
-        const QString listBefore = what(set + "/words.txt");
+        const QByteArray listBefore = what(set + "/words.txt");
         SetEditor *editor = mine->editSet(id);
         editor->rows()[10]->setText("lamb");
         QImage photo(40, 40, QImage::Format_RGB32);
@@ -270,8 +253,8 @@ private slots:
         photo.save(home.filePath("photo.png"));
         const QString said = editor->saveWords() + editor->choosePictureFile(0, home.filePath("photo.png"));
         QVERIFY2(answer.isEmpty() ? said.isEmpty() : said.contains(answer), qPrintable(said));
-        QCOMPARE(what(outside), QString::fromLatin1(QByteArray("a photo of the family").toHex()));
-        QCOMPARE(what(set + "/words.txt"), listAfter.isEmpty() ? listBefore : QString::fromLatin1(listAfter.toHex()));
+        QCOMPARE(what(outside), "a photo of the family");
+        QCOMPARE(what(set + "/words.txt"), listAfter.isEmpty() ? listBefore : listAfter);
     }
 
     // A set's name is shown as it is: as markup it could make Qt open any file.
@@ -284,12 +267,8 @@ private slots:
         Qt::TextFormat format = Qt::RichText;
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                poll.stop();
-                shown = box->text();
-                format = box->textFormat();
-                box->reject();
-            }
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                poll.stop(), shown = box->text(), format = box->textFormat(), box->reject();
         });
         poll.start(10);
         mine->deleteButton->click();
@@ -431,11 +410,10 @@ private slots:
         editor->rows()[10]->setText(repeat ? "COW" : "");
         editor->rows()[11]->setText("lamb");
         const bool closes = answer == Unsaved::Discard || (answer == Unsaved::Save && !repeat);
-        if (game) // the corner over the editor, as the game's window frame keeps it
+        if (game) { // the corner over the editor, as the game's window frame keeps it
             QTRY_COMPARE(QApplication::activeWindow(), window->cornerButton->cornerWindow());
-        if (game)
             QCOMPARE(closingEndsTheRun(window->windowFrame().gameWindow()), closes);
-        else
+        } else
             QCOMPARE(editor->close(), closes);
         QCOMPARE(asked, 1);
         QCOMPARE(wordsOnDisk(set), answer == Unsaved::Save ? ten + QStringList{"lamb"} : ten);
@@ -542,7 +520,6 @@ private slots:
         const auto makeFolder = [](const QString &folder, const QString &name) {
             return QDir().mkpath(folder) && ownset::writeSetName(folder, name).isEmpty();
         };
-        // No journal names import-stray; "farm" in the work folder is the new set, "replaced" the old one.
         QVERIFY(QDir().mkpath(place + "/import-stray/replaced") && QDir().mkpath(place + "/import-abc123"));
         for (const QString &set : work.split(' ', Qt::SkipEmptyParts))
             QVERIFY(makeFolder(place + "/import-abc123/" + set, set == "farm" ? "New" : "Old"));
