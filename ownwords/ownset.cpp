@@ -240,8 +240,11 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
         return set;
     }
     const WordList list = parseWordList(listFile.bytes, fits);
-    for (const QString &text : list.words)
-        set.words.append(Word{text, {}, {}, {}});
+    for (const QString &text : list.words) {
+        Word word;
+        word.text = text;
+        set.words.append(word);
+    }
     set.problem = list.problem;
     if (!set.problem.isEmpty())
         return set;

@@ -2,13 +2,7 @@
 
 #include "ownwords/setfiles.h"
 
-#include <QFile>
 #include <QStringList>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace rowjournal {
 
@@ -29,29 +23,6 @@ QString temporaryName(int move)
 {
     return QStringLiteral(".rows-%1").arg(move);
 }
-
-// Held on the set folder while a run goes on: a reader in another process
-// waits for it to end instead of finishing it at the same time. A killed
-// run's lock goes with its process.
-class FolderLock
-{
-public:
-    explicit FolderLock(const QString &folder)
-        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC))
-    {
-        while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
-    ~FolderLock()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    FolderLock(const FolderLock &) = delete;
-    FolderLock &operator=(const FolderLock &) = delete;
-
-    int fd;
-};
 
 QByteArray encode(const QList<Move> &moves, const QByteArray &wordList)
 {
@@ -125,8 +96,8 @@ QString run(const QString &folder, const QList<Move> &moves, const QByteArray &w
     for (const Move &move : moves)
         if (!setfiles::isSetFileName(move.from) || (!move.to.isEmpty() && !setfiles::isSetFileName(move.to)))
             return QStringLiteral("文件名“%1”不能移动").arg(move.from);
-    const FolderLock lock(folder);
-    if (lock.fd < 0)
+    const setfiles::FolderLock lock(folder);
+    if (!lock.held())
         return QStringLiteral("打不开词语组文件夹");
     if (QString problem = setfiles::write(folder, fileName, encode(moves, wordList)); !problem.isEmpty())
         return problem;
@@ -139,11 +110,11 @@ void recover(const QString &folder)
 {
     if (!setfiles::names(folder).contains(QLatin1String(fileName)))
         return;
-    const FolderLock lock(folder);
+    const setfiles::FolderLock lock(folder);
     const setfiles::Contents journal = setfiles::read(folder, fileName, maxJournalBytes);
     Plan plan;
     // Finished while this waited for the lock, or no journal of ours: left as it is.
-    if (lock.fd >= 0 && journal.problem.isEmpty() && decode(journal.bytes, plan))
+    if (lock.held() && journal.problem.isEmpty() && decode(journal.bytes, plan))
         execute(folder, plan);
 }
 

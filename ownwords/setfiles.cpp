@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,40 +19,28 @@ namespace {
 
 constexpr int maxNames = 4096;
 
+// Closes what it holds as it goes.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : fd(fd) {}
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int fd;
+};
+
 // A descriptor of the set folder itself, so that no name in it is looked up
 // through a path that could change meanwhile; the folder may not be a link.
-class FolderHandle
+int openFolder(const QString &folder, int follow = O_NOFOLLOW)
 {
-public:
-    explicit FolderHandle(const QString &folder, int follow = O_NOFOLLOW)
-        : fd(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | follow | O_CLOEXEC))
-    {
-    }
-    ~FolderHandle()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    FolderHandle(const FolderHandle &) = delete;
-    FolderHandle &operator=(const FolderHandle &) = delete;
-
-    int fd;
-};
-
-class FileHandle
-{
-public:
-    explicit FileHandle(int fd) : fd(fd) {}
-    ~FileHandle()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    FileHandle(const FileHandle &) = delete;
-    FileHandle &operator=(const FileHandle &) = delete;
-
-    int fd;
-};
+    return ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | follow | O_CLOEXEC);
+}
 
 QString folderProblem()
 {
@@ -135,7 +124,7 @@ bool isSetFileName(const QString &name)
 
 namespace {
 
-Contents readAt(const FolderHandle &dir, const QString &name, qint64 limit)
+Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
 {
     Contents contents;
     if (dir.fd < 0) {
@@ -143,7 +132,7 @@ Contents readAt(const FolderHandle &dir, const QString &name, qint64 limit)
         return contents;
     }
     // Non-blocking, so that a pipe in a set never stalls whoever reads it.
-    const FileHandle file(::openat(dir.fd, QFile::encodeName(name).constData(),
+    const Descriptor file(::openat(dir.fd, QFile::encodeName(name).constData(),
                                    O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
     if (file.fd < 0) {
@@ -194,13 +183,13 @@ Contents readAt(const FolderHandle &dir, const QString &name, qint64 limit)
 
 Contents read(const QString &folder, const QString &name, qint64 limit)
 {
-    return readAt(FolderHandle(folder), name, limit);
+    return readAt(Descriptor(openFolder(folder)), name, limit);
 }
 
 Contents readChosen(const QString &path, qint64 limit)
 {
     const QFileInfo file(path);
-    const FolderHandle dir(file.absolutePath(), 0);
+    const Descriptor dir(openFolder(file.absolutePath(), 0));
     if (dir.fd < 0) {
         Contents contents;
         contents.problem = QStringLiteral("读不了");
@@ -211,7 +200,7 @@ Contents readChosen(const QString &path, qint64 limit)
 
 Stamp stampOf(const QString &folder, const QString &name)
 {
-    const FolderHandle dir(folder);
+    const Descriptor dir(openFolder(folder));
     struct stat st {};
     if (dir.fd < 0 || ::fstatat(dir.fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
         || !S_ISREG(st.st_mode))
@@ -222,7 +211,7 @@ Stamp stampOf(const QString &folder, const QString &name)
 QString write(const QString &folder, const QString &name, const QByteArray &bytes)
 {
     const auto failed = [&name](const QString &why) { return QStringLiteral("无法保存 %1：%2").arg(name, why); };
-    const FolderHandle dir(folder);
+    const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
         return failed(folderProblem());
     const QByteArray target = QFile::encodeName(name);
@@ -255,7 +244,7 @@ QString write(const QString &folder, const QString &name, const QByteArray &byte
 
 QString remove(const QString &folder, const QString &name)
 {
-    const FolderHandle dir(folder);
+    const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
         return QStringLiteral("无法删除 %1：%2").arg(name, folderProblem());
     if (::unlinkat(dir.fd, QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
@@ -265,7 +254,7 @@ QString remove(const QString &folder, const QString &name)
 
 QString rename(const QString &folder, const QString &from, const QString &to)
 {
-    const FolderHandle dir(folder);
+    const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
         return QStringLiteral("无法把 %1 改名为 %2：%3").arg(from, to, folderProblem());
     if (::renameat(dir.fd, QFile::encodeName(from).constData(), dir.fd, QFile::encodeName(to).constData()) != 0)
@@ -277,7 +266,7 @@ QString rename(const QString &folder, const QString &from, const QString &to)
 QStringList names(const QString &folder)
 {
     QStringList all;
-    const FolderHandle dir(folder);
+    const Descriptor dir(openFolder(folder));
     const int listed = dir.fd < 0 ? -1 : ::dup(dir.fd);
     DIR *entries = listed < 0 ? nullptr : ::fdopendir(listed);
     if (!entries) {
@@ -337,6 +326,19 @@ Text decodeWordList(const QByteArray &bytes)
             return {decoded, {}};
     }
     return {{}, QStringLiteral("words.txt 既不是 UTF-8 也不是 GBK 文字，游戏没有读它，也不会改动它")};
+}
+
+FolderLock::FolderLock(const QString &folder)
+    : fd(openFolder(folder))
+{
+    while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock()
+{
+    if (fd >= 0)
+        ::close(fd);
 }
 
 } // namespace setfiles

@@ -94,4 +94,20 @@ struct Text
 };
 Text decodeWordList(const QByteArray &bytes);
 
+// Held on a set folder while its files are rearranged: another process that
+// takes it waits until the work is done. A killed process's lock goes with it.
+class FolderLock
+{
+public:
+    explicit FolderLock(const QString &folder);
+    ~FolderLock();
+    FolderLock(const FolderLock &) = delete;
+    FolderLock &operator=(const FolderLock &) = delete;
+
+    bool held() const { return fd >= 0; }
+
+private:
+    int fd;
+};
+
 } // namespace setfiles
