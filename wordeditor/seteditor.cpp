@@ -54,7 +54,12 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
         connect(row->upButton, &QPushButton::clicked, this, [this, i] { moveRow(i, i - 1); });
         connect(row->downButton, &QPushButton::clicked, this, [this, i] { moveRow(i, i + 1); });
         connect(row->insertButton, &QPushButton::clicked, this, [this, i] { insertRow(i); });
-        connect(row->removeButton, &QPushButton::clicked, this, [this, i] { removeRow(i); });
+        connect(row->removeButton, &QPushButton::clicked, this, [this, i] {
+            // A parent's own recording has no copy elsewhere: one click never deletes it.
+            const SetRows::Row &shown = setRows.rows()[i];
+            if ((shown.blank() && !shown.hasMedia()) || askBeforeRemoving(i))
+                removeRow(i);
+        });
     }
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(list);
@@ -76,6 +81,19 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
         return box.clickedButton() == save      ? Unsaved::Save
                : box.clickedButton() == discard ? Unsaved::Discard
                                                 : Unsaved::Stay;
+    };
+    askBeforeRemoving = [this](int row) {
+        const QString word = setRows.rows()[row].text.trimmed();
+        QMessageBox box(QMessageBox::Question, QStringLiteral("编辑词语组"),
+                        QStringLiteral("删除第 %1 行%2，连同它的图片和录音？删除后找不回来。")
+                            .arg(row + 1)
+                            .arg(word.isEmpty() ? QString() : QStringLiteral("“%1”").arg(word)),
+                        QMessageBox::NoButton, this);
+        box.setTextFormat(Qt::PlainText);
+        QPushButton *remove = box.addButton(QStringLiteral("删除"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole));
+        box.exec();
+        return box.clickedButton() == remove;
     };
     captureTimer.setInterval(100);
     connect(&captureTimer, &QTimer::timeout, this, [this] { takeRecording(); });

@@ -34,6 +34,9 @@ public:
     std::function<Unsaved()> askOnClose;
     // Closes without asking, dropping what is not saved.
     void closeDiscarding();
+    // Whether the row with a word or a picture or recording may go, with its
+    // files; the question is asked by default.
+    std::function<bool(int row)> askBeforeRemoving;
 
     // What the buttons do once a file or a picture is chosen; tests call them.
     // Empty on success, else the message the row shows.
