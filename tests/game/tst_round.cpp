@@ -1,8 +1,7 @@
-#include "app/form2.h"
 #include "media/catalogue.h"
 #include "words/wordsets.h"
+#include "support/fakeview.h"
 #include "support/fixeddraws.h"
-#include "support/recordingplayer.h"
 
 #include <QtTest>
 
@@ -19,15 +18,6 @@ class RoundTest : public QObject
     {
         return std::vector<int>(table.begin(), table.begin() + n);
     }
-    static bool shows(const PictureBox *box, int picture)
-    {
-        const QImage expected = catalogue::loadPicture(picture).toImage();
-        return !expected.isNull() && box->pixmap().toImage() == expected;
-    }
-    static qint16 askedWord(const Form2 &window)
-    {
-        return window.picWord[size_t(window.qOrder[size_t(window.qNum)])];
-    }
 private slots:
     void shuffleWorkedExamples_data()
     {
@@ -42,26 +32,26 @@ private slots:
     {
         QFETCH(std::vector<int>, draws);
         QFETCH(std::vector<int>, order);
-        RecordingPlayer player;
-        Form2 window(player);
+        ViewedGame game;
+        GameRules &rules = game.rules;
         const int n = int(draws.size());
-        window.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking(draws, n)));
-        window.qOrder.fill(77);
-        window.ShuffleOrder(qint16(n));
-        QCOMPARE(firstEntries(window.qOrder, n), order);
-        QCOMPARE(window.qOrder[size_t(n)], qint16(77)); // the rest is untouched
+        rules.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking(draws, n)));
+        rules.qOrder.fill(77);
+        rules.ShuffleOrder(qint16(n));
+        QCOMPARE(firstEntries(rules.qOrder, n), order);
+        QCOMPARE(rules.qOrder[size_t(n)], qint16(77)); // the rest is untouched
     }
 
     void shuffleOfNothingOnlyReseeds()
     {
-        RecordingPlayer player;
-        Form2 window(player);
+        ViewedGame game;
+        GameRules &rules = game.rules;
         auto draws = std::make_unique<FixedDraws>(std::vector<double>{0.5});
         FixedDraws *source = draws.get();
-        window.setRandomSource(std::move(draws));
-        window.qOrder.fill(9);
-        window.ShuffleOrder(0);
-        QCOMPARE(window.qOrder[0], qint16(9));
+        rules.setRandomSource(std::move(draws));
+        rules.qOrder.fill(9);
+        rules.ShuffleOrder(0);
+        QCOMPARE(rules.qOrder[0], qint16(9));
         QCOMPARE(source->reseeds, 1);
         QCOMPARE(source->used, size_t(0));
     }
@@ -70,15 +60,15 @@ private slots:
     // uniform, and the game is meant to keep exactly its leaning.
     void shuffleDistributionForThree()
     {
-        RecordingPlayer player;
-        Form2 window(player);
+        ViewedGame game;
+        GameRules &rules = game.rules;
         std::map<std::vector<int>, int> counts;
         for (int a = 0; a < 3; ++a)
             for (int b = 0; b < 3; ++b)
                 for (int c = 0; c < 3; ++c) {
-                    window.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking({a, b, c}, 3)));
-                    window.ShuffleOrder(3);
-                    ++counts[firstEntries(window.qOrder, 3)];
+                    rules.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking({a, b, c}, 3)));
+                    rules.ShuffleOrder(3);
+                    ++counts[firstEntries(rules.qOrder, 3)];
                 }
         const std::map<std::vector<int>, int> expected{
             {{0, 2, 1}, 6}, {{0, 1, 2}, 5}, {{1, 2, 0}, 5}, {{1, 0, 2}, 4}, {{2, 1, 0}, 4}, {{2, 0, 1}, 3}};
@@ -117,32 +107,31 @@ private slots:
     {
         QFETCH(int, set);
         QFETCH(QStringList, someWords);
-        RecordingPlayer player;
-        Form2 window(player);
-        window.chooseWordSet(WordSets().find(QString::number(set)));
+        ViewedGame game;
+        GameRules &rules = game.rules;
+        rules.chooseWordSet(WordSets().find(QString::number(set)));
         std::set<int> wordsSeen;
         for (int round = 0; round < 30; ++round) {
-            window.gameOn = false;
-            window.PicB_Click();
-            const std::vector<int> shown = firstEntries(window.picWord, 10);
+            rules.gameOn = false;
+            rules.PicB_Click();
+            const std::vector<int> shown = firstEntries(rules.picWord, 10);
             QCOMPARE(std::set<int>(shown.begin(), shown.end()).size(), size_t(10));
             for (int w : shown) {
                 QVERIFY(w >= 0 && w < 20);
                 wordsSeen.insert(w);
             }
-            std::vector<int> asked = firstEntries(window.qOrder, 10);
+            std::vector<int> asked = firstEntries(rules.qOrder, 10);
             std::sort(asked.begin(), asked.end());
             QCOMPARE(asked, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-            for (int p = 0; p < 10; ++p)
-                QVERIFY(shows(window.LabelP(p), catalogue::wordMedia(set, window.picWord[size_t(p)])));
-            const int question = catalogue::wordMedia(set, askedWord(window));
-            QVERIFY(shows(window.Picz, question));
-            QVERIFY(!window.wordWav.isEmpty());
-            QCOMPARE(window.wordWav, catalogue::loadData(question, "WAV"));
+            QCOMPARE(game.view.pictures, shown);
+            QCOMPARE(game.view.pictureSet, QString::number(set));
+            QCOMPARE(game.view.hintWord, int(game.askedWord()));
+            QVERIFY(!rules.wordWav.isEmpty());
+            QCOMPARE(rules.wordWav, catalogue::loadData(catalogue::wordMedia(set, game.askedWord()), "WAV"));
         }
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds
-        QCOMPARE((QStringList{window.words[0], window.words[12], window.words[19]}), someWords);
-        QCOMPARE(window.wordSet, qint16(set));
+        QCOMPARE((QStringList{rules.words[0], rules.words[12], rules.words[19]}), someWords);
+        QCOMPARE(rules.wordSet, qint16(set));
     }
 
     // Ids made only of digits belong to the built-in sets; a set of another
@@ -173,37 +162,6 @@ private slots:
         QCOMPARE(sets.find(QStringLiteral("1"))->key(20), WordKey{});
     }
 
-    void gridIsTwoRowsOfFive()
-    {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        QCOMPARE(window.picCount, qint16(9));
-        QCOMPARE(window.LabelP.count(), 10);
-        for (int i = 0; i < 10; ++i) {
-            QCOMPARE(window.LabelP(i)->geometry(), QRect(90 * (i % 5), i < 5 ? 0 : 91, 90, 90));
-            QVERIFY(window.LabelP(i)->isVisible());
-        }
-    }
-
-    // Rounds come and go without leaving controls behind.
-    void roundsDoNotPileUpPictures()
-    {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.PicB_Click();
-        const int controls = window.findChildren<QWidget *>().size();
-        for (int round = 0; round < 20; ++round) {
-            window.pauseTicks = 5;
-            window.Timer2_Timer();
-        }
-        window.gameOn = false;
-        window.PicB_Click();
-        QCOMPARE(window.findChildren<QWidget *>().size(), controls);
-        QCOMPARE(window.LabelP.count(), 10);
-    }
-
     void firstQuestionOnEachLevel_data()
     {
         QTest::addColumn<int>("level");
@@ -221,132 +179,121 @@ private slots:
         QFETCH(bool, hint);
         QFETCH(bool, book);
         QFETCH(bool, spoken);
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        window.level = qint16(level);
-        window.Timer1.stop();
-        window.TimerBoy_Timer(); // the first round's face has long closed
-        player.clear();
-        window.pauseTicks = 5;
-        window.Timer2_Timer(); // the pause ends and the round on this level is laid out
+        ViewedGame game;
+        GameRules &rules = game.rules;
+        rules.PicB_Click();
+        rules.level = qint16(level);
+        game.view.stopClock(GameView::Clock::Question);
+        rules.TimerBoy_Timer(); // the first round's face has long closed
+        game.player.clear();
+        rules.pauseTicks = 5;
+        rules.Timer2_Timer(); // the pause ends and the round on this level is laid out
 
-        const qint16 word = askedWord(window);
-        QCOMPARE(window.Picz->isVisible(), hint);
-        QVERIFY(shows(window.Picz, 101 + word)); // ready for the book even when hidden
-        QCOMPARE(window.PicHP->isVisible(), book);
-        QCOMPARE(window.Label3->text(), window.words[size_t(word)]);
-        QCOMPARE(RecordingPlayer::recordingOf(window.wordWav), 101 + word);
-        QCOMPARE(window.PicBoy(0)->isVisible(), spoken);
-        QCOMPARE(window.Timerboy.isActive(), spoken);
-        QVERIFY(window.Timer1.isActive());
+        const qint16 word = game.askedWord();
+        QCOMPARE(game.view.hint, hint);
+        QCOMPARE(game.view.hintWord, int(word)); // ready for the book even when hidden
+        QCOMPARE(game.view.book, book);
+        QCOMPARE(game.view.wordText, rules.words[size_t(word)]);
+        QCOMPARE(RecordingPlayer::recordingOf(rules.wordWav), 101 + word);
+        QCOMPARE(game.view.face, spoken);
+        QCOMPARE(game.view.active(GameView::Clock::Face), spoken);
+        QVERIFY(game.view.active(GameView::Clock::Question));
         if (spoken) {
-            QCOMPARE(player.played.size(), 1);
-            QCOMPARE(player.played[0].buffer, &window.wordWav);
-            QCOMPARE(player.played[0].mode, PlayMode::Async);
+            QCOMPARE(game.player.played.size(), 1);
+            QCOMPARE(game.player.played[0].buffer, &rules.wordWav);
+            QCOMPARE(game.player.played[0].mode, PlayMode::Async);
         } else {
-            QVERIFY(player.played.isEmpty());
+            QVERIFY(game.player.played.isEmpty());
         }
         // The face of this level's room, at its place.
-        QVERIFY(shows(window.PicBoy(0), 204 + level));
-        QCOMPARE(window.PicBoy(0)->pos(), QPoint(window.faceX[size_t(level)], window.faceY[size_t(level)]));
+        QCOMPARE(game.view.facePicture, 204 + level);
+        QCOMPARE(game.view.facePlace, std::make_pair(int(rules.faceX[size_t(level)]), int(rules.faceY[size_t(level)])));
     }
 
     void bookShowsHintAndQueuesTheQuestionAgain()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        window.level = 1;
-        window.pauseTicks = 5;
-        window.Timer2_Timer();
-        QVERIFY(window.PicHP->isVisible());
-        QVERIFY(window.Picz->isHidden());
+        ViewedGame game;
+        GameRules &rules = game.rules;
+        rules.PicB_Click();
+        rules.level = 1;
+        rules.pauseTicks = 5;
+        rules.Timer2_Timer();
+        QVERIFY(game.view.book);
+        QVERIFY(!game.view.hint);
 
         // Use the book at every question: twelve repeats at most, asked in
         // the order they were queued, after the ten pictures.
         std::vector<int> queued;
         int asked = 0;
-        while (window.Timer1.isActive()) {
-            if (window.PicHP->isVisible()) {
-                const int before = window.repeatCount;
-                window.PicHP_Click();
-                QVERIFY(window.Picz->isVisible());
-                QVERIFY(window.PicHP->isHidden());
+        while (game.view.active(GameView::Clock::Question)) {
+            if (game.view.book) {
+                const int before = rules.repeatCount;
+                rules.PicHP_Click();
+                QVERIFY(game.view.hint);
+                QVERIFY(!game.view.book);
                 if (before < 12)
-                    queued.push_back(window.qOrder[size_t(window.qNum)]);
-                QCOMPARE(int(window.repeatCount), std::min(before + 1, 12));
+                    queued.push_back(game.target());
+                QCOMPARE(int(rules.repeatCount), std::min(before + 1, 12));
             }
             if (asked >= 10)
-                QCOMPARE(int(window.qOrder[size_t(window.qNum)]), queued.at(size_t(asked - 10)));
-            window.Labelp_Click(window.qOrder[size_t(window.qNum)]);
+                QCOMPARE(int(game.target()), queued.at(size_t(asked - 10)));
+            rules.Labelp_Click(game.target());
             ++asked;
         }
-        QCOMPARE(window.repeatCount, qint16(12));
+        QCOMPARE(rules.repeatCount, qint16(12));
         QCOMPARE(asked, 22);
-        QVERIFY(window.Timer2.isActive()); // the round is over
+        QVERIFY(game.view.active(GameView::Clock::Pause)); // the round is over
     }
 
     void roomClickRepeatsTheWordDuringAGameOnly()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.Form_MouseDown(1, 0, 100, 300);
+        ViewedGame game;
+        GameRules &rules = game.rules;
+        RecordingPlayer &player = game.player;
+        rules.Form_MouseDown(1, 0, 100, 300);
         QVERIFY(player.played.isEmpty()); // no game yet
 
-        window.PicB_Click();
-        window.TimerBoy_Timer();
-        QVERIFY(window.PicBoy(0)->isHidden());
-        QVERIFY(!window.Timerboy.isActive());
+        rules.PicB_Click();
+        rules.TimerBoy_Timer();
+        QVERIFY(!game.view.face);
+        QVERIFY(!game.view.active(GameView::Clock::Face));
         player.clear();
 
-        window.Form_MouseDown(1, 0, 445, 300);
-        window.Form_MouseDown(2, 1, 600, 10);
+        rules.Form_MouseDown(1, 0, 445, 300);
+        rules.Form_MouseDown(2, 1, 600, 10);
         QVERIFY(player.played.isEmpty());
 
-        window.Form_MouseDown(1, 0, 444, 449);
+        rules.Form_MouseDown(1, 0, 444, 449);
         QCOMPARE(player.played.size(), 1);
-        QCOMPARE(player.played[0].buffer, &window.wordWav);
+        QCOMPARE(player.played[0].buffer, &rules.wordWav);
         QCOMPARE(player.played[0].mode, PlayMode::Async);
         QCOMPARE(player.stops, 0); // a replay loads nothing
-        QVERIFY(window.PicBoy(0)->isVisible());
-        QVERIFY(window.Timerboy.isActive());
+        QVERIFY(game.view.face);
+        QVERIFY(game.view.active(GameView::Clock::Face));
 
         // Any button, with modifiers, replays again.
-        window.Form_MouseDown(4, 3, 0, 0);
+        rules.Form_MouseDown(4, 3, 0, 0);
         QCOMPARE(player.played.size(), 2);
-
-        // The real press path: a disabled window takes none.
-        window.setEnabled(false);
-        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 300));
-        QCOMPARE(player.played.size(), 2);
-        window.setEnabled(true);
-        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 300));
-        QCOMPARE(player.played.size(), 3);
     }
 
     void levelFourWordIsOnlyHeardOnAClick()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        window.level = 3;
-        window.TimerBoy_Timer(); // the first round's face has long closed
-        window.pauseTicks = 5;
-        player.clear();
-        window.Timer2_Timer();
-        QVERIFY(player.played.isEmpty());
-        QVERIFY(window.PicBoy(0)->isHidden());
-        window.Form_MouseDown(1, 0, 10, 300);
-        QCOMPARE(player.played.size(), 1);
-        QCOMPARE(RecordingPlayer::recordingOf(player.played[0].bytes), 101 + askedWord(window));
-        QVERIFY(window.PicBoy(0)->isVisible());
+        ViewedGame game;
+        GameRules &rules = game.rules;
+        rules.PicB_Click();
+        rules.level = 3;
+        rules.TimerBoy_Timer(); // the first round's face has long closed
+        rules.pauseTicks = 5;
+        game.player.clear();
+        rules.Timer2_Timer();
+        QVERIFY(game.player.played.isEmpty());
+        QVERIFY(!game.view.face);
+        rules.Form_MouseDown(1, 0, 10, 300);
+        QCOMPARE(game.player.played.size(), 1);
+        QCOMPARE(RecordingPlayer::recordingOf(game.player.played[0].bytes), 101 + game.askedWord());
+        QVERIFY(game.view.face);
     }
 };
 
-QTEST_MAIN(RoundTest)
+QTEST_GUILESS_MAIN(RoundTest)
 #include "tst_round.moc"

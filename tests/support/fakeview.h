@@ -1,0 +1,77 @@
+#pragma once
+
+#include "game/gamerules.h"
+#include "support/recordingplayer.h"
+#include "words/wordsource.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+// Stands in for the window: keeps what the rules last asked it to show, with
+// a picture as the word index of the set it came from, and the clocks' states.
+struct FakeView final : GameView
+{
+    struct Timer { bool active = false; int interval = 0; };
+    struct Board { qint16 grd = 0; QString boardFileName, wordSetName; qint32 score = 0; };
+
+    void layOutRound(const WordSource &words, const qint16 *picWord, int count) override
+    {
+        pictures.assign(picWord, picWord + count);
+        shown.assign(size_t(count), true);
+        pictureSet = words.id();
+        ++layouts;
+    }
+    void removeRoundPictures(int) override { pictures.resize(1), shown.resize(1); }
+    void hideAnswerPicture(int index) override
+    {
+        if (size_t(index) < shown.size())
+            shown[size_t(index)] = false;
+    }
+    void setHintPicture(const WordSource &, int word) override { hintWord = word; }
+    void setHintShown(bool on) override { hint = on; }
+    void setBookShown(bool on) override { book = on; }
+    void setWordText(const QString &text) override { wordText = text; }
+    void setScoreText(const QString &text) override { scoreText = text; }
+    void setFacePicture(int id) override { facePicture = id; }
+    void moveFace(int x, int y) override { facePlace = {x, y}; }
+    void setFaceShown(bool on) override { face = on; }
+    void hideBall(int index) override { balls[size_t(index)] = false; }
+    void showAllBalls() override { balls.assign(5, true); }
+    void setRoom(int id) override { room = id; }
+    void startClock(Clock clock) override { clocks[clock].active = true; }
+    void stopClock(Clock clock) override { clocks[clock].active = false; }
+    void setClockInterval(Clock clock, int ms) override { clocks[clock].interval = ms; }
+    int clockInterval(Clock clock) const override { return clocks.count(clock) ? clocks.at(clock).interval : 0; }
+    void setGameRunning(bool on) override { running = on; }
+    void showLeaderboard(qint16 grd, const QString &file, const QString &name, qint32 score) override
+    {
+        boards.push_back({grd, file, name, score});
+    }
+
+    bool active(Clock clock) const { return clocks.count(clock) && clocks.at(clock).active; }
+    int visibleBalls() const { return int(std::count(balls.begin(), balls.end(), true)); }
+
+    std::vector<int> pictures; // the word of each answer picture
+    std::vector<bool> shown, balls = std::vector<bool>(5, true);
+    QString pictureSet, wordText, scoreText = QStringLiteral("0");
+    int layouts = 0, hintWord = -1, facePicture = -1, room = -1;
+    bool hint = false, book = false, face = false, running = false;
+    std::pair<int, int> facePlace{-1, -1};
+    std::map<Clock, Timer> clocks;
+    std::vector<Board> boards;
+};
+
+// The rules as the window holds them, loaded, with a fake view and speaker.
+struct ViewedGame
+{
+    explicit ViewedGame(AnswerRecorder &recorder = noRecording) : rules(view, player, recorder) { rules.Form_Load(); }
+    qint16 target() const { return rules.qOrder[size_t(rules.qNum)]; }
+    qint16 askedWord() const { return rules.picWord[size_t(target())]; }
+
+    FakeView view;
+    RecordingPlayer player;
+    GameRules rules;
+};
