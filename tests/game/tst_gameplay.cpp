@@ -18,19 +18,19 @@ class GameplayTest : public QObject
     static qint16 wrongPick(const ViewedGame &game) { return qint16((game.target() + 1) % 10); }
     static void find(ViewedGame &game, qint16 ticks)
     {
-        game.rules.tickCount = ticks;
-        game.rules.Labelp_Click(game.target());
+        game.tickCount = ticks;
+        game.Labelp_Click(game.target());
     }
     // Plays the rest of the round, each find after `ticks` ticks.
     static void finishRound(ViewedGame &game, qint16 ticks = 1)
     {
-        while (game.view.active(Clock::Question))
+        while (game.screen.active(Clock::Question))
             find(game, ticks);
     }
     static void endPause(ViewedGame &game)
     {
         for (int tick = 0; tick < 6; ++tick)
-            game.rules.Timer2_Timer();
+            game.Timer2_Timer();
     }
 
 private slots:
@@ -57,65 +57,62 @@ private slots:
         QFETCH(int, ticks);
         QFETCH(int, expected);
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.level = qint16(level);
-        rules.score = qint16(startScore);
+        game.PicB_Click();
+        game.level = qint16(level);
+        game.score = qint16(startScore);
         find(game, qint16(ticks));
-        QCOMPARE(int(rules.score), expected);
-        QCOMPARE(game.view.scoreText, QString::number(expected));
-        QCOMPARE(rules.qNum, qint16(1));
-        QCOMPARE(rules.tickCount, qint16(1)); // the new question's clock
-        QVERIFY(game.view.active(Clock::Question));
-        QVERIFY(rules.gameOn); // the game goes on at the ceiling too
+        QCOMPARE(int(game.score), expected);
+        QCOMPARE(game.screen.scoreText, QString::number(expected));
+        QCOMPARE(game.qNum, qint16(1));
+        QCOMPARE(game.tickCount, qint16(1)); // the new question's clock
+        QVERIFY(game.screen.active(Clock::Question));
+        QVERIFY(game.gameOn); // the game goes on at the ceiling too
     }
 
     // After a find the waiting right-pick sound ends before the next word starts.
     void findSoundsInOrder()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        game.player.clear();
+        game.PicB_Click();
+        game.speaker.clear();
         find(game, 3);
-        QCOMPARE(game.player.played.size(), 2);
-        QCOMPARE(game.player.played[0].buffer, &rules.effectWav);
-        QCOMPARE(game.player.played[0].mode, PlayMode::Wait);
-        QCOMPARE(RecordingPlayer::recordingOf(game.player.played[0].bytes), 122);
-        QCOMPARE(game.player.played[1].buffer, &rules.wordWav);
-        QCOMPARE(game.player.played[1].mode, PlayMode::Async);
-        QCOMPARE(RecordingPlayer::recordingOf(game.player.played[1].bytes),
-                 101 + rules.picWord[size_t(game.target())]);
-        QCOMPARE(game.view.wordText, rules.words[size_t(rules.picWord[size_t(game.target())])]);
+        QCOMPARE(game.speaker.played.size(), 2);
+        QCOMPARE(game.speaker.played[0].buffer, &game.effectWav);
+        QCOMPARE(game.speaker.played[0].mode, PlayMode::Wait);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[0].bytes), 122);
+        QCOMPARE(game.speaker.played[1].buffer, &game.wordWav);
+        QCOMPARE(game.speaker.played[1].mode, PlayMode::Async);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[1].bytes),
+                 101 + game.picWord[size_t(game.target())]);
+        QCOMPARE(game.screen.wordText, game.words[size_t(game.picWord[size_t(game.target())])]);
     }
 
     void roundEnd()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
+        game.PicB_Click();
         for (int q = 0; q < 9; ++q)
             find(game, 1);
-        const qint16 scoreBefore = rules.score;
-        const QString label = game.view.scoreText;
-        const QString word = game.view.wordText;
-        game.player.clear();
+        const qint16 scoreBefore = game.score;
+        const QString label = game.screen.scoreText;
+        const QString word = game.screen.wordText;
+        game.speaker.clear();
         find(game, 1);
 
-        QCOMPARE(rules.score, scoreBefore); // the last find earns nothing
-        QCOMPARE(game.view.scoreText, label);
-        QCOMPARE(game.view.wordText, word);
-        QCOMPARE(game.view.shown, std::vector<bool>(10, false));
-        QVERIFY(!game.view.hint);
-        QVERIFY(!game.view.active(Clock::Question));
-        QVERIFY(game.view.active(Clock::Pause));
-        QCOMPARE(game.player.played.size(), 2);
-        QCOMPARE(RecordingPlayer::recordingOf(game.player.played[0].bytes), 122);
-        QCOMPARE(RecordingPlayer::recordingOf(game.player.played[1].bytes), 123);
-        QCOMPARE(game.player.played[1].buffer, &rules.effectWav);
-        QCOMPARE(game.player.played[1].mode, PlayMode::Async);
-        QCOMPARE(rules.level, qint16(1)); // 9 finds of 1050 passed level 1
-        QCOMPARE(rules.levelScore, scoreBefore);
+        QCOMPARE(game.score, scoreBefore); // the last find earns nothing
+        QCOMPARE(game.screen.scoreText, label);
+        QCOMPARE(game.screen.wordText, word);
+        QCOMPARE(game.screen.shown, std::vector<bool>(10, false));
+        QVERIFY(!game.screen.hint);
+        QVERIFY(!game.screen.active(Clock::Question));
+        QVERIFY(game.screen.active(Clock::Pause));
+        QCOMPARE(game.speaker.played.size(), 2);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[0].bytes), 122);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[1].bytes), 123);
+        QCOMPARE(game.speaker.played[1].buffer, &game.effectWav);
+        QCOMPARE(game.speaker.played[1].mode, PlayMode::Async);
+        QCOMPARE(game.level, qint16(1)); // 9 finds of 1050 passed level 1
+        QCOMPARE(game.levelScore, scoreBefore);
     }
 
     void levelRisesOnlyPastItsThreshold_data()
@@ -141,16 +138,15 @@ private slots:
         QFETCH(int, newLevel);
         QFETCH(int, newLevelScore);
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.level = qint16(level);
-        rules.levelScore = qint16(levelScore);
-        rules.qNum = 9; // the last question of the round
-        rules.score = qint16(score);
+        game.PicB_Click();
+        game.level = qint16(level);
+        game.levelScore = qint16(levelScore);
+        game.qNum = 9; // the last question of the round
+        game.score = qint16(score);
         find(game, 1);
-        QVERIFY(game.view.active(Clock::Pause));
-        QCOMPARE(int(rules.level), newLevel);
-        QCOMPARE(int(rules.levelScore), newLevelScore);
+        QVERIFY(game.screen.active(Clock::Pause));
+        QCOMPARE(int(game.level), newLevel);
+        QCOMPARE(int(game.levelScore), newLevelScore);
     }
 
     // The old level's room stays through the pause; the new one comes with
@@ -158,63 +154,60 @@ private slots:
     void pauseEndsAtTheSixthTick()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.qNum = 9;
-        rules.score = 2500;
+        game.PicB_Click();
+        game.qNum = 9;
+        game.score = 2500;
         find(game, 1);
-        QCOMPARE(rules.level, qint16(1));
+        QCOMPARE(game.level, qint16(1));
         for (int tick = 0; tick < 5; ++tick)
-            rules.Timer2_Timer();
-        QVERIFY(game.view.active(Clock::Pause));
-        QCOMPARE(game.view.room, 200);
-        QCOMPARE(rules.pauseTicks, qint16(5));
-        rules.Timer2_Timer();
-        QVERIFY(!game.view.active(Clock::Pause));
-        QCOMPARE(rules.pauseTicks, qint16(0));
-        QCOMPARE(rules.qNum, qint16(0));
-        QCOMPARE(game.view.room, 201);
-        QCOMPARE(game.view.clockInterval(Clock::Question), 180);
-        QVERIFY(game.view.active(Clock::Question));
-        QVERIFY(!game.view.hint); // no hint from level 2 on
-        QVERIFY(game.view.book);
+            game.Timer2_Timer();
+        QVERIFY(game.screen.active(Clock::Pause));
+        QCOMPARE(game.screen.room, 200);
+        QCOMPARE(game.pauseTicks, qint16(5));
+        game.Timer2_Timer();
+        QVERIFY(!game.screen.active(Clock::Pause));
+        QCOMPARE(game.pauseTicks, qint16(0));
+        QCOMPARE(game.qNum, qint16(0));
+        QCOMPARE(game.screen.room, 201);
+        QCOMPARE(game.screen.clockInterval(Clock::Question), 180);
+        QVERIFY(game.screen.active(Clock::Question));
+        QVERIFY(!game.screen.hint); // no hint from level 2 on
+        QVERIFY(game.screen.book);
     }
 
     void hintComesBackEachRoundOnLevelOne()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        QVERIFY(game.view.hint);
+        game.PicB_Click();
+        QVERIFY(game.screen.hint);
         finishRound(game, 50); // 9 x 70 points: not enough for level 2
-        QVERIFY(!game.view.hint);
+        QVERIFY(!game.screen.hint);
         endPause(game);
-        QCOMPARE(rules.level, qint16(0));
-        QVERIFY(game.view.hint);
+        QCOMPARE(game.level, qint16(0));
+        QVERIFY(game.screen.hint);
     }
 
     void missesKeepTheQuestion()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.tickCount = 7;
+        game.PicB_Click();
+        game.tickCount = 7;
         const qint16 asked = game.target();
-        game.player.clear();
+        game.speaker.clear();
         for (int miss = 1; miss <= 3; ++miss) {
-            rules.Labelp_Click(wrongPick(game));
-            QCOMPARE(int(rules.lives), 5 - miss);
-            QVERIFY(!game.view.balls[size_t(5 - miss)]);
-            QCOMPARE(game.view.visibleBalls(), 5 - miss);
+            game.Labelp_Click(wrongPick(game));
+            QCOMPARE(int(game.lives), 5 - miss);
+            QVERIFY(!game.screen.balls[size_t(5 - miss)]);
+            QCOMPARE(game.screen.visibleBalls(), 5 - miss);
         }
         QCOMPARE(game.target(), asked);
-        QCOMPARE(rules.qNum, qint16(0));
-        QCOMPARE(rules.tickCount, qint16(7));
-        QVERIFY(game.view.active(Clock::Question));
-        QCOMPARE(rules.score, qint16(0));
-        QCOMPARE(game.player.played.size(), 3);
-        for (const auto &sound : game.player.played) {
-            QCOMPARE(sound.buffer, &rules.effectWav);
+        QCOMPARE(game.qNum, qint16(0));
+        QCOMPARE(game.tickCount, qint16(7));
+        QVERIFY(game.screen.active(Clock::Question));
+        QCOMPARE(game.score, qint16(0));
+        QCOMPARE(game.speaker.played.size(), 3);
+        for (const auto &sound : game.speaker.played) {
+            QCOMPARE(sound.buffer, &game.effectWav);
             QCOMPARE(sound.mode, PlayMode::Wait);
             QCOMPARE(RecordingPlayer::recordingOf(sound.bytes), 121);
         }
@@ -224,48 +217,46 @@ private slots:
     void foundPictureClickedAgainIsAMiss()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
+        game.PicB_Click();
         const qint16 found = game.target();
         find(game, 1);
-        rules.Labelp_Click(found);
-        QCOMPARE(rules.lives, qint16(4));
-        QCOMPARE(rules.qNum, qint16(1));
+        game.Labelp_Click(found);
+        QCOMPARE(game.lives, qint16(4));
+        QCOMPARE(game.qNum, qint16(1));
     }
 
     void fiveTimeOutsEndTheGame()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.score = 1234;
+        game.PicB_Click();
+        game.score = 1234;
         const qint16 asked = game.target();
         for (int lost = 1; lost <= 5; ++lost) {
             for (int tick = 0; tick < 49; ++tick)
-                rules.Timer1_Timer();
-            QCOMPARE(int(rules.lives), 6 - lost); // 50 ticks allowed
-            rules.Timer1_Timer();
-            QCOMPARE(int(rules.lives), 5 - lost);
-            QCOMPARE(game.view.visibleBalls(), 5 - lost);
-            QVERIFY(!game.view.balls[size_t(5 - lost)]); // from Pics(4) down to Pics(0)
+                game.Timer1_Timer();
+            QCOMPARE(int(game.lives), 6 - lost); // 50 ticks allowed
+            game.Timer1_Timer();
+            QCOMPARE(int(game.lives), 5 - lost);
+            QCOMPARE(game.screen.visibleBalls(), 5 - lost);
+            QVERIFY(!game.screen.balls[size_t(5 - lost)]); // from Pics(4) down to Pics(0)
             QCOMPARE(game.target(), asked);
-            QCOMPARE(rules.tickCount, qint16(1));
+            QCOMPARE(game.tickCount, qint16(1));
         }
-        QCOMPARE(RecordingPlayer::recordingOf(rules.effectWav), 121);
+        QCOMPARE(RecordingPlayer::recordingOf(game.effectWav), 121);
 
         // The game is over: nothing moves, the pictures are gone and the
         // leaderboard has the score.
-        QVERIFY(!rules.gameOn);
-        QVERIFY(!game.view.running);
-        QVERIFY(!game.view.active(Clock::Question));
-        QVERIFY(!game.view.active(Clock::Pause));
-        QVERIFY(!game.view.active(Clock::Face));
-        QCOMPARE(game.view.shown, std::vector<bool>(10, false));
-        QCOMPARE(game.view.boards.size(), size_t(1));
-        QCOMPARE(game.view.boards[0].grd, qint16(1));
-        QCOMPARE(game.view.boards[0].score, qint32(1234));
-        QCOMPARE(rules.score, qint16(1234));
-        QCOMPARE(game.view.scoreText, QString()); // no find this game
+        QVERIFY(!game.gameOn);
+        QVERIFY(!game.screen.running);
+        QVERIFY(!game.screen.active(Clock::Question));
+        QVERIFY(!game.screen.active(Clock::Pause));
+        QVERIFY(!game.screen.active(Clock::Face));
+        QCOMPARE(game.screen.shown, std::vector<bool>(10, false));
+        QCOMPARE(game.screen.boards.size(), size_t(1));
+        QCOMPARE(game.screen.boards[0].grd, qint16(1));
+        QCOMPARE(game.screen.boards[0].score, qint32(1234));
+        QCOMPARE(game.score, qint16(1234));
+        QCOMPARE(game.screen.scoreText, QString()); // no find this game
     }
 
     // The tricky words come from the record once ten are known: asked three
@@ -297,25 +288,24 @@ private slots:
         QCOMPARE(TrickyWordSet(WordSets()).wordCount(), 9); // no unicorn in set 2; sheep asked twice
         answer("2", "sheep", "1");
         ViewedGame game(recorder);
-        GameRules &rules = game.rules;
-        rules.chooseWordSet(WordSets().find("tricky"));
-        rules.PicB_Click();
+        game.chooseWordSet(WordSets().find("tricky"));
+        game.PicB_Click();
         answer("3", "pear", "0000");
-        QCOMPARE(rules.wordSource().words(), QStringList({"cat", "dog", "apple", "fish", "bird", "sheep", "banana",
+        QCOMPARE(game.wordSource().words(), QStringList({"cat", "dog", "apple", "fish", "bird", "sheep", "banana",
                                                          "duck", "cow", "pig"}));
-        QVERIFY(rules.wordSource().key(2) == (WordKey{"3", "apple"}));
-        const WordKey asked = rules.wordSource().key(game.askedWord());
+        QVERIFY(game.wordSource().key(2) == (WordKey{"3", "apple"}));
+        const WordKey asked = game.wordSource().key(game.askedWord());
         const WordSets::Set own = WordSets().find(asked.set);
-        QCOMPARE(rules.wordWav, own->recording(int(own->words().indexOf(asked.word))));
+        QCOMPARE(game.wordWav, own->recording(int(own->words().indexOf(asked.word))));
         for (int miss = 0; miss < 5; ++miss)
-            rules.Labelp_Click(wrongPick(game));
-        QCOMPARE(game.view.boards.at(0).grd, trickyBoard);
+            game.Labelp_Click(wrongPick(game));
+        QCOMPARE(game.screen.boards.at(0).grd, trickyBoard);
         recorder.waitForWrites();
         QCOMPARE(column(data.filePath("wordnest/progress.sqlite"), "SELECT word_set||' '||word FROM answers "
                                                                    "ORDER BY id DESC LIMIT 1"),
                  QStringList(asked.set + ' ' + asked.word));
-        rules.PicB_Click();
-        QVERIFY(rules.wordSource().words().contains("pear")); // drawn anew
+        game.PicB_Click();
+        QVERIFY(game.wordSource().words().contains("pear")); // drawn anew
     }
 
     // The first question of a round keeps counting from the last find of the
@@ -323,30 +313,29 @@ private slots:
     void nextRoundStartsWithTheOldTickCount()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        while (rules.qNum < 9)
+        game.PicB_Click();
+        while (game.qNum < 9)
             find(game, 1);
         find(game, 30);
         endPause(game);
-        QCOMPARE(rules.tickCount, qint16(30));
+        QCOMPARE(game.tickCount, qint16(30));
         for (int tick = 0; tick < 20; ++tick)
-            rules.Timer1_Timer();
-        QCOMPARE(rules.lives, qint16(5));
-        rules.Timer1_Timer();
-        QCOMPARE(rules.lives, qint16(4));
+            game.Timer1_Timer();
+        QCOMPARE(game.lives, qint16(5));
+        game.Timer1_Timer();
+        QCOMPARE(game.lives, qint16(4));
     }
 
     void clockSpeedsUpToTwentyMilliseconds()
     {
         ViewedGame game;
-        game.rules.PicB_Click();
-        QCOMPARE(game.view.clockInterval(Clock::Question), 200);
+        game.PicB_Click();
+        QCOMPARE(game.screen.clockInterval(Clock::Question), 200);
         QList<int> intervals;
         for (int round = 2; round <= 12; ++round) {
             finishRound(game);
             endPause(game);
-            intervals.append(game.view.clockInterval(Clock::Question));
+            intervals.append(game.screen.clockInterval(Clock::Question));
         }
         QCOMPARE(intervals, (QList<int>{180, 160, 140, 120, 100, 80, 60, 40, 20, 20, 20}));
     }
@@ -354,48 +343,46 @@ private slots:
     void newGameAfterAGameOnTheLastLevel()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.level = 3;
-        rules.score = 9000;
-        rules.levelScore = 5000;
+        game.PicB_Click();
+        game.level = 3;
+        game.score = 9000;
+        game.levelScore = 5000;
         finishRound(game);
         endPause(game);
-        QCOMPARE(game.view.room, 203);
-        while (rules.gameOn)
-            rules.Labelp_Click(wrongPick(game));
+        QCOMPARE(game.screen.room, 203);
+        while (game.gameOn)
+            game.Labelp_Click(wrongPick(game));
 
-        rules.PicB_Click();
-        QVERIFY(rules.gameOn && game.view.running);
-        QCOMPARE(rules.level, qint16(0));
-        QCOMPARE(rules.score, qint16(0));
-        QCOMPARE(rules.levelScore, qint16(0));
-        QCOMPARE(rules.lives, qint16(5));
-        QCOMPARE(game.view.visibleBalls(), 5);
-        QCOMPARE(game.view.scoreText, QString());
-        QCOMPARE(game.view.clockInterval(Clock::Question), 200);
-        QCOMPARE(game.view.room, 200);
-        QVERIFY(game.view.hint);
-        QCOMPARE(game.view.shown, std::vector<bool>(10, true));
+        game.PicB_Click();
+        QVERIFY(game.gameOn && game.screen.running);
+        QCOMPARE(game.level, qint16(0));
+        QCOMPARE(game.score, qint16(0));
+        QCOMPARE(game.levelScore, qint16(0));
+        QCOMPARE(game.lives, qint16(5));
+        QCOMPARE(game.screen.visibleBalls(), 5);
+        QCOMPARE(game.screen.scoreText, QString());
+        QCOMPARE(game.screen.clockInterval(Clock::Question), 200);
+        QCOMPARE(game.screen.room, 200);
+        QVERIFY(game.screen.hint);
+        QCOMPARE(game.screen.shown, std::vector<bool>(10, true));
     }
 
     void startIsIgnoredDuringAGame()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
+        game.PicB_Click();
         find(game, 1);
-        rules.Labelp_Click(wrongPick(game));
-        const auto layout = rules.picWord;
-        const qint16 score = rules.score;
-        game.player.clear();
-        rules.PicB_Click();
-        QCOMPARE(rules.picWord, layout);
-        QCOMPARE(rules.score, score);
-        QCOMPARE(rules.lives, qint16(4));
-        QCOMPARE(rules.qNum, qint16(1));
-        QVERIFY(game.player.played.isEmpty());
-        QCOMPARE(game.view.layouts, 1);
+        game.Labelp_Click(wrongPick(game));
+        const auto layout = game.picWord;
+        const qint16 score = game.score;
+        game.speaker.clear();
+        game.PicB_Click();
+        QCOMPARE(game.picWord, layout);
+        QCOMPARE(game.score, score);
+        QCOMPARE(game.lives, qint16(4));
+        QCOMPARE(game.qNum, qint16(1));
+        QVERIFY(game.speaker.played.isEmpty());
+        QCOMPARE(game.screen.layouts, 1);
     }
 };
 

@@ -33,25 +33,23 @@ private slots:
         QFETCH(std::vector<int>, draws);
         QFETCH(std::vector<int>, order);
         ViewedGame game;
-        GameRules &rules = game.rules;
         const int n = int(draws.size());
-        rules.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking(draws, n)));
-        rules.qOrder.fill(77);
-        rules.ShuffleOrder(qint16(n));
-        QCOMPARE(firstEntries(rules.qOrder, n), order);
-        QCOMPARE(rules.qOrder[size_t(n)], qint16(77)); // the rest is untouched
+        game.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking(draws, n)));
+        game.qOrder.fill(77);
+        game.ShuffleOrder(qint16(n));
+        QCOMPARE(firstEntries(game.qOrder, n), order);
+        QCOMPARE(game.qOrder[size_t(n)], qint16(77)); // the rest is untouched
     }
 
     void shuffleOfNothingOnlyReseeds()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
         auto draws = std::make_unique<FixedDraws>(std::vector<double>{0.5});
         FixedDraws *source = draws.get();
-        rules.setRandomSource(std::move(draws));
-        rules.qOrder.fill(9);
-        rules.ShuffleOrder(0);
-        QCOMPARE(rules.qOrder[0], qint16(9));
+        game.setRandomSource(std::move(draws));
+        game.qOrder.fill(9);
+        game.ShuffleOrder(0);
+        QCOMPARE(game.qOrder[0], qint16(9));
         QCOMPARE(source->reseeds, 1);
         QCOMPARE(source->used, size_t(0));
     }
@@ -61,14 +59,13 @@ private slots:
     void shuffleDistributionForThree()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
         std::map<std::vector<int>, int> counts;
         for (int a = 0; a < 3; ++a)
             for (int b = 0; b < 3; ++b)
                 for (int c = 0; c < 3; ++c) {
-                    rules.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking({a, b, c}, 3)));
-                    rules.ShuffleOrder(3);
-                    ++counts[firstEntries(rules.qOrder, 3)];
+                    game.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking({a, b, c}, 3)));
+                    game.ShuffleOrder(3);
+                    ++counts[firstEntries(game.qOrder, 3)];
                 }
         const std::map<std::vector<int>, int> expected{
             {{0, 2, 1}, 6}, {{0, 1, 2}, 5}, {{1, 2, 0}, 5}, {{1, 0, 2}, 4}, {{2, 1, 0}, 4}, {{2, 0, 1}, 3}};
@@ -108,30 +105,29 @@ private slots:
         QFETCH(int, set);
         QFETCH(QStringList, someWords);
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.chooseWordSet(WordSets().find(QString::number(set)));
+        game.chooseWordSet(WordSets().find(QString::number(set)));
         std::set<int> wordsSeen;
         for (int round = 0; round < 30; ++round) {
-            rules.gameOn = false;
-            rules.PicB_Click();
-            const std::vector<int> shown = firstEntries(rules.picWord, 10);
+            game.gameOn = false;
+            game.PicB_Click();
+            const std::vector<int> shown = firstEntries(game.picWord, 10);
             QCOMPARE(std::set<int>(shown.begin(), shown.end()).size(), size_t(10));
             for (int w : shown) {
                 QVERIFY(w >= 0 && w < 20);
                 wordsSeen.insert(w);
             }
-            std::vector<int> asked = firstEntries(rules.qOrder, 10);
+            std::vector<int> asked = firstEntries(game.qOrder, 10);
             std::sort(asked.begin(), asked.end());
             QCOMPARE(asked, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-            QCOMPARE(game.view.pictures, shown);
-            QCOMPARE(game.view.pictureSet, QString::number(set));
-            QCOMPARE(game.view.hintWord, int(game.askedWord()));
-            QVERIFY(!rules.wordWav.isEmpty());
-            QCOMPARE(rules.wordWav, catalogue::loadData(catalogue::wordMedia(set, game.askedWord()), "WAV"));
+            QCOMPARE(game.screen.pictures, shown);
+            QCOMPARE(game.screen.pictureSet, QString::number(set));
+            QCOMPARE(game.screen.hintWord, int(game.askedWord()));
+            QVERIFY(!game.wordWav.isEmpty());
+            QCOMPARE(game.wordWav, catalogue::loadData(catalogue::wordMedia(set, game.askedWord()), "WAV"));
         }
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds
-        QCOMPARE((QStringList{rules.words[0], rules.words[12], rules.words[19]}), someWords);
-        QCOMPARE(rules.wordSet, qint16(set));
+        QCOMPARE((QStringList{game.words[0], game.words[12], game.words[19]}), someWords);
+        QCOMPARE(game.wordSet, qint16(set));
     }
 
     // Ids made only of digits belong to the built-in sets; a set of another
@@ -180,118 +176,114 @@ private slots:
         QFETCH(bool, book);
         QFETCH(bool, spoken);
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.level = qint16(level);
-        game.view.stopClock(GameView::Clock::Question);
-        rules.TimerBoy_Timer(); // the first round's face has long closed
-        game.player.clear();
-        rules.pauseTicks = 5;
-        rules.Timer2_Timer(); // the pause ends and the round on this level is laid out
+        game.PicB_Click();
+        game.level = qint16(level);
+        game.screen.stopClock(GameView::Clock::Question);
+        game.TimerBoy_Timer(); // the first round's face has long closed
+        game.speaker.clear();
+        game.pauseTicks = 5;
+        game.Timer2_Timer(); // the pause ends and the round on this level is laid out
 
         const qint16 word = game.askedWord();
-        QCOMPARE(game.view.hint, hint);
-        QCOMPARE(game.view.hintWord, int(word)); // ready for the book even when hidden
-        QCOMPARE(game.view.book, book);
-        QCOMPARE(game.view.wordText, rules.words[size_t(word)]);
-        QCOMPARE(RecordingPlayer::recordingOf(rules.wordWav), 101 + word);
-        QCOMPARE(game.view.face, spoken);
-        QCOMPARE(game.view.active(GameView::Clock::Face), spoken);
-        QVERIFY(game.view.active(GameView::Clock::Question));
+        QCOMPARE(game.screen.hint, hint);
+        QCOMPARE(game.screen.hintWord, int(word)); // ready for the book even when hidden
+        QCOMPARE(game.screen.book, book);
+        QCOMPARE(game.screen.wordText, game.words[size_t(word)]);
+        QCOMPARE(RecordingPlayer::recordingOf(game.wordWav), 101 + word);
+        QCOMPARE(game.screen.face, spoken);
+        QCOMPARE(game.screen.active(GameView::Clock::Face), spoken);
+        QVERIFY(game.screen.active(GameView::Clock::Question));
         if (spoken) {
-            QCOMPARE(game.player.played.size(), 1);
-            QCOMPARE(game.player.played[0].buffer, &rules.wordWav);
-            QCOMPARE(game.player.played[0].mode, PlayMode::Async);
+            QCOMPARE(game.speaker.played.size(), 1);
+            QCOMPARE(game.speaker.played[0].buffer, &game.wordWav);
+            QCOMPARE(game.speaker.played[0].mode, PlayMode::Async);
         } else {
-            QVERIFY(game.player.played.isEmpty());
+            QVERIFY(game.speaker.played.isEmpty());
         }
         // The face of this level's room, at its place.
-        QCOMPARE(game.view.facePicture, 204 + level);
-        QCOMPARE(game.view.facePlace, std::make_pair(int(rules.faceX[size_t(level)]), int(rules.faceY[size_t(level)])));
+        QCOMPARE(game.screen.facePicture, 204 + level);
+        QCOMPARE(game.screen.facePlace, std::make_pair(int(game.faceX[size_t(level)]), int(game.faceY[size_t(level)])));
     }
 
     void bookShowsHintAndQueuesTheQuestionAgain()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.level = 1;
-        rules.pauseTicks = 5;
-        rules.Timer2_Timer();
-        QVERIFY(game.view.book);
-        QVERIFY(!game.view.hint);
+        game.PicB_Click();
+        game.level = 1;
+        game.pauseTicks = 5;
+        game.Timer2_Timer();
+        QVERIFY(game.screen.book);
+        QVERIFY(!game.screen.hint);
 
         // Use the book at every question: twelve repeats at most, asked in
         // the order they were queued, after the ten pictures.
         std::vector<int> queued;
         int asked = 0;
-        while (game.view.active(GameView::Clock::Question)) {
-            if (game.view.book) {
-                const int before = rules.repeatCount;
-                rules.PicHP_Click();
-                QVERIFY(game.view.hint);
-                QVERIFY(!game.view.book);
+        while (game.screen.active(GameView::Clock::Question)) {
+            if (game.screen.book) {
+                const int before = game.repeatCount;
+                game.PicHP_Click();
+                QVERIFY(game.screen.hint);
+                QVERIFY(!game.screen.book);
                 if (before < 12)
                     queued.push_back(game.target());
-                QCOMPARE(int(rules.repeatCount), std::min(before + 1, 12));
+                QCOMPARE(int(game.repeatCount), std::min(before + 1, 12));
             }
             if (asked >= 10)
                 QCOMPARE(int(game.target()), queued.at(size_t(asked - 10)));
-            rules.Labelp_Click(game.target());
+            game.Labelp_Click(game.target());
             ++asked;
         }
-        QCOMPARE(rules.repeatCount, qint16(12));
+        QCOMPARE(game.repeatCount, qint16(12));
         QCOMPARE(asked, 22);
-        QVERIFY(game.view.active(GameView::Clock::Pause)); // the round is over
+        QVERIFY(game.screen.active(GameView::Clock::Pause)); // the round is over
     }
 
     void roomClickRepeatsTheWordDuringAGameOnly()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        RecordingPlayer &player = game.player;
-        rules.Form_MouseDown(1, 0, 100, 300);
+        RecordingPlayer &player = game.speaker;
+        game.Form_MouseDown(1, 0, 100, 300);
         QVERIFY(player.played.isEmpty()); // no game yet
 
-        rules.PicB_Click();
-        rules.TimerBoy_Timer();
-        QVERIFY(!game.view.face);
-        QVERIFY(!game.view.active(GameView::Clock::Face));
+        game.PicB_Click();
+        game.TimerBoy_Timer();
+        QVERIFY(!game.screen.face);
+        QVERIFY(!game.screen.active(GameView::Clock::Face));
         player.clear();
 
-        rules.Form_MouseDown(1, 0, 445, 300);
-        rules.Form_MouseDown(2, 1, 600, 10);
+        game.Form_MouseDown(1, 0, 445, 300);
+        game.Form_MouseDown(2, 1, 600, 10);
         QVERIFY(player.played.isEmpty());
 
-        rules.Form_MouseDown(1, 0, 444, 449);
+        game.Form_MouseDown(1, 0, 444, 449);
         QCOMPARE(player.played.size(), 1);
-        QCOMPARE(player.played[0].buffer, &rules.wordWav);
+        QCOMPARE(player.played[0].buffer, &game.wordWav);
         QCOMPARE(player.played[0].mode, PlayMode::Async);
         QCOMPARE(player.stops, 0); // a replay loads nothing
-        QVERIFY(game.view.face);
-        QVERIFY(game.view.active(GameView::Clock::Face));
+        QVERIFY(game.screen.face);
+        QVERIFY(game.screen.active(GameView::Clock::Face));
 
         // Any button, with modifiers, replays again.
-        rules.Form_MouseDown(4, 3, 0, 0);
+        game.Form_MouseDown(4, 3, 0, 0);
         QCOMPARE(player.played.size(), 2);
     }
 
     void levelFourWordIsOnlyHeardOnAClick()
     {
         ViewedGame game;
-        GameRules &rules = game.rules;
-        rules.PicB_Click();
-        rules.level = 3;
-        rules.TimerBoy_Timer(); // the first round's face has long closed
-        rules.pauseTicks = 5;
-        game.player.clear();
-        rules.Timer2_Timer();
-        QVERIFY(game.player.played.isEmpty());
-        QVERIFY(!game.view.face);
-        rules.Form_MouseDown(1, 0, 10, 300);
-        QCOMPARE(game.player.played.size(), 1);
-        QCOMPARE(RecordingPlayer::recordingOf(game.player.played[0].bytes), 101 + game.askedWord());
-        QVERIFY(game.view.face);
+        game.PicB_Click();
+        game.level = 3;
+        game.TimerBoy_Timer(); // the first round's face has long closed
+        game.pauseTicks = 5;
+        game.speaker.clear();
+        game.Timer2_Timer();
+        QVERIFY(game.speaker.played.isEmpty());
+        QVERIFY(!game.screen.face);
+        game.Form_MouseDown(1, 0, 10, 300);
+        QCOMPARE(game.speaker.played.size(), 1);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[0].bytes), 101 + game.askedWord());
+        QVERIFY(game.screen.face);
     }
 };
 

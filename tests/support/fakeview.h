@@ -65,13 +65,14 @@ struct FakeView final : GameView
 };
 
 // The rules as the window holds them, loaded, with a fake view and speaker.
-struct ViewedGame
+struct ViewedGameParts
 {
-    explicit ViewedGame(AnswerRecorder &recorder = noRecording) : rules(view, player, recorder) { rules.Form_Load(); }
-    qint16 target() const { return rules.qOrder[size_t(rules.qNum)]; }
-    qint16 askedWord() const { return rules.picWord[size_t(target())]; }
-
-    FakeView view;
-    RecordingPlayer player;
-    GameRules rules;
+    FakeView screen;
+    RecordingPlayer speaker;
+};
+struct ViewedGame : ViewedGameParts, GameRules
+{
+    explicit ViewedGame(AnswerRecorder &recorder = noRecording) : GameRules(screen, speaker, recorder) { Form_Load(); }
+    qint16 target() const { return qOrder[size_t(qNum)]; }
+    qint16 askedWord() const { return picWord[size_t(target())]; }
 };
