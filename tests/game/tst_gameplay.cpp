@@ -247,7 +247,7 @@ private slots:
         // The game is over: nothing moves, the pictures are gone and the
         // leaderboard has the score.
         QVERIFY(!game.gameOn);
-        QVERIFY(!game.screen.running);
+        QVERIFY(!game.screen.gameRunning);
         QVERIFY(!game.screen.active(Clock::Question));
         QVERIFY(!game.screen.active(Clock::Pause));
         QVERIFY(!game.screen.active(Clock::Face));
@@ -354,7 +354,7 @@ private slots:
             game.Labelp_Click(wrongPick(game));
 
         game.PicB_Click();
-        QVERIFY(game.gameOn && game.screen.running);
+        QVERIFY(game.gameOn && game.screen.gameRunning);
         QCOMPARE(game.level, qint16(0));
         QCOMPARE(game.score, qint16(0));
         QCOMPARE(game.levelScore, qint16(0));

@@ -2,9 +2,6 @@
 
 #include "game/gamerules.h"
 #include "support/recordingplayer.h"
-#include "words/wordsource.h"
-
-#include <QString>
 
 #include <algorithm>
 #include <map>
@@ -14,22 +11,15 @@
 // a picture as the word index of the set it came from, and the clocks' states.
 struct FakeView final : GameView
 {
-    struct Timer { bool active = false; int interval = 0; };
-    struct Board { qint16 grd = 0; QString boardFileName, wordSetName; qint32 score = 0; };
+    struct Board { qint16 grd; QString boardFileName, wordSetName; qint32 score; };
 
     void layOutRound(const WordSource &words, const qint16 *picWord, int count) override
     {
-        pictures.assign(picWord, picWord + count);
-        shown.assign(size_t(count), true);
-        pictureSet = words.id();
-        ++layouts;
+        pictures.assign(picWord, picWord + count), shown.assign(size_t(count), true);
+        pictureSet = words.id(), ++layouts;
     }
     void removeRoundPictures(int) override { pictures.resize(1), shown.resize(1); }
-    void hideAnswerPicture(int index) override
-    {
-        if (size_t(index) < shown.size())
-            shown[size_t(index)] = false;
-    }
+    void hideAnswerPicture(int i) override { if (size_t(i) < shown.size()) shown[size_t(i)] = false; }
     void setHintPicture(const WordSource &, int word) override { hintWord = word; }
     void setHintShown(bool on) override { hint = on; }
     void setBookShown(bool on) override { book = on; }
@@ -41,26 +31,27 @@ struct FakeView final : GameView
     void hideBall(int index) override { balls[size_t(index)] = false; }
     void showAllBalls() override { balls.assign(5, true); }
     void setRoom(int id) override { room = id; }
-    void startClock(Clock clock) override { clocks[clock].active = true; }
-    void stopClock(Clock clock) override { clocks[clock].active = false; }
-    void setClockInterval(Clock clock, int ms) override { clocks[clock].interval = ms; }
-    int clockInterval(Clock clock) const override { return clocks.count(clock) ? clocks.at(clock).interval : 0; }
-    void setGameRunning(bool on) override { running = on; }
+    void startClock(Clock clock) override { running[clock] = true; }
+    void stopClock(Clock clock) override { running[clock] = false; }
+    void setClockInterval(Clock clock, int ms) override { intervals[clock] = ms; }
+    int clockInterval(Clock clock) const override { return intervals.count(clock) ? intervals.at(clock) : 0; }
+    void setGameRunning(bool on) override { gameRunning = on; }
     void showLeaderboard(qint16 grd, const QString &file, const QString &name, qint32 score) override
     {
         boards.push_back({grd, file, name, score});
     }
 
-    bool active(Clock clock) const { return clocks.count(clock) && clocks.at(clock).active; }
+    bool active(Clock clock) { return running[clock]; }
     int visibleBalls() const { return int(std::count(balls.begin(), balls.end(), true)); }
 
     std::vector<int> pictures; // the word of each answer picture
     std::vector<bool> shown, balls = std::vector<bool>(5, true);
-    QString pictureSet, wordText, scoreText = QStringLiteral("0");
+    QString pictureSet, wordText, scoreText;
     int layouts = 0, hintWord = -1, facePicture = -1, room = -1;
-    bool hint = false, book = false, face = false, running = false;
+    bool hint = false, book = false, face = false, gameRunning = false;
     std::pair<int, int> facePlace{-1, -1};
-    std::map<Clock, Timer> clocks;
+    std::map<Clock, bool> running;
+    std::map<Clock, int> intervals;
     std::vector<Board> boards;
 };
 
