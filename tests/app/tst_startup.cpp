@@ -296,8 +296,7 @@ private slots:
         QCOMPARE(window.LabelP.count(), 10);
         for (int i = 0; i < 10; ++i) {
             QCOMPARE(window.LabelP(i)->geometry(), QRect(90 * (i % 5), i < 5 ? 0 : 91, 90, 90));
-            QVERIFY(window.LabelP(i)->isVisible());
-            QVERIFY(shows(window.LabelP(i), 101 + rules.picWord[size_t(i)]));
+            QVERIFY(window.LabelP(i)->isVisible() && shows(window.LabelP(i), 101 + rules.picWord[size_t(i)]));
         }
         QVERIFY(shows(window.Picz, 101 + rules.picWord[size_t(rules.qOrder[0])]));
         QVERIFY(shows(window.PicBoy(0), 204) && window.PicBoy(0)->isVisible());
@@ -335,7 +334,6 @@ private slots:
         window.chooseWordSet(WordSets().find(QString::number(set)));
         window.show();
         window.PicB_Click();
-        QVERIFY(!window.cornerButton->isEnabled());
         window.rules().score = 1234;
         while (window.rules().gameOn)
             window.Labelp_Click(qint16((window.rules().qOrder[0] + 1) % 10));

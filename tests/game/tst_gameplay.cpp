@@ -248,8 +248,7 @@ private slots:
         // leaderboard has the score.
         QVERIFY(!game.gameOn);
         QVERIFY(!game.screen.gameRunning);
-        QVERIFY(!game.screen.active(Clock::Question));
-        QVERIFY(!game.screen.active(Clock::Pause));
+        QVERIFY(!game.screen.active(Clock::Question) && !game.screen.active(Clock::Pause));
         QVERIFY(!game.screen.active(Clock::Face));
         QCOMPARE(game.screen.shown, std::vector<bool>(10, false));
         QCOMPARE(game.screen.boards.size(), size_t(1));
