@@ -5,7 +5,6 @@
 #include "corner/cornerwindow.h"
 #include "ui/afterfirstpaint.h"
 #include "ui/songfont.h"
-#include "ui/textnumber.h"
 #include "leaderboard/form3.h"
 #include "media/catalogue.h"
 
@@ -54,29 +53,20 @@ QIcon gameIcon()
 
 Form2::Form2(SoundPlayer &soundPlayer, AnswerRecorder &answerRecorder, QWidget *parent)
     : QWidget(parent)
-    , player(soundPlayer)
-    , recorder(answerRecorder)
-    , random(std::make_unique<ClockRandomSource>())
+    , game(std::make_unique<GameRules>(view, soundPlayer, answerRecorder))
 {
-    createControls();
+    createControls(answerRecorder);
     Form_Load();
 }
 
 Form2::~Form2()
 {
-    // A sound may still be reading wordWav or effectWav.
-    player.stop();
     frame.reset(); // gives the game back before it goes
     delete helpWindow;
 }
 
-void Form2::setRandomSource(std::unique_ptr<RandomSource> source)
-{
-    random = std::move(source);
-}
-
 // The window as it is designed, before Form_Load puts the pictures in.
-void Form2::createControls()
+void Form2::createControls(AnswerRecorder &answerRecorder)
 {
     setWindowTitle(QStringLiteral("Wordnest"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -117,7 +107,7 @@ void Form2::createControls()
 
     cornerButton = new CornerButton(
         *this, *frame, [this] { return chosenWordSet().id(); },
-        [this](WordSets::Set set) { chooseWordSet(std::move(set)); }, recorder);
+        [this](WordSets::Set set) { chooseWordSet(std::move(set)); }, answerRecorder);
 
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
     Label2->setText(QStringLiteral("0"));
@@ -137,52 +127,28 @@ void Form2::createControls()
 
 void Form2::Form_Load()
 {
-    gameOn = false;
-    level = 0;
-    score = 0;
-    levelScore = 0;
-    picCount = 0;
-    pauseTicks = 0;
-    lives = 5;
-    qNum = 0;
-
     // The room is 450 x 450 and the side panel 190 wide. The outer frame goes
     // at 1500, 1000 twips (100, 67 pixels); the client area is fixed rather
     // than the outer size, which would cut off the bottom of the room.
     setFixedSize(640, 450);
     move(100, 67);
-
-    wordSet = 1;
-    playingWords = nextWords = WordSets().standard();
     sPath = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-
-    // From here on a step that fails is skipped and start-up goes on.
-    for (int room = 0; room < 4; ++room) {
-        const QString placement = catalogue::loadString(catalogue::FacePlacement + room);
-        const qsizetype first = placement.indexOf(u',');
-        if (first < 0)
-            continue;
-        if (auto x = parseInt16(QStringView(placement).left(first)))
-            faceX[size_t(room)] = *x;
-        const QStringView rest = QStringView(placement).mid(first + 1);
-        if (auto y = parseInt16(rest.left(rest.indexOf(u','))))
-            faceY[size_t(room)] = *y;
-    }
 
     for (int i = 0; i < 5; ++i)
         Pics(i)->setPicture(catalogue::Ball);
     PicB->setPicture(catalogue::StartButton);
     PicBh->setPicture(catalogue::HelpButton);
     PicHP->setPicture(catalogue::Book);
-    setBackground(catalogue::RoomPicture + level);
-    PicBoy(0)->move(faceX[size_t(level)], faceY[size_t(level)]);
+    game->Form_Load(); // the state, the room and the face's place in it
 }
 
-void Form2::chooseWordSet(WordSets::Set set)
-{
-    if (set)
-        nextWords = std::move(set);
-}
+void Form2::PicB_Click() { game->PicB_Click(); }
+void Form2::PicHP_Click() { game->PicHP_Click(); }
+void Form2::Labelp_Click(qint16 Index) { game->Labelp_Click(Index); }
+void Form2::Timer1_Timer() { game->Timer1_Timer(); }
+void Form2::Timer2_Timer() { game->Timer2_Timer(); }
+void Form2::TimerBoy_Timer() { game->TimerBoy_Timer(); }
+void Form2::Form_MouseDown(int Button, int Shift, float X, float Y) { game->Form_MouseDown(Button, Shift, X, Y); }
 
 void Form2::setBackground(int id)
 {

@@ -3,14 +3,13 @@
 #include "ui/controlarray.h"
 #include "ui/picturebox.h"
 #include "ui/sharppicture.h"
-#include "game/randomsource.h"
+#include "app/roomview.h"
+#include "game/gamerules.h"
 #include "media/soundplayer.h"
 #include "progress/answerrecorder.h"
-#include "progress/questiontally.h"
 #include "ui/windowframe.h"
 #include "words/wordsets.h"
 
-#include <QByteArray>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -18,7 +17,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 class CornerButton;
@@ -26,9 +24,9 @@ class Form1;
 class Form3;
 class FullScreenView;
 
-// The main window: the room, the answer pictures, the buttons and the whole
-// game state. Its handlers are spread over the folders of the game's parts
-// (game/, character/, app/help.cpp), all working on the state kept here.
+// The main window: the room, the answer pictures and the buttons. It owns
+// the game's rules and forwards its clicks and clock ticks to them; the
+// rules show what they decide through a RoomView on these controls.
 class Form2 : public QWidget
 {
     Q_OBJECT
@@ -37,26 +35,24 @@ public:
     explicit Form2(SoundPlayer &player, AnswerRecorder &recorder = noRecording, QWidget *parent = nullptr);
     ~Form2() override;
 
-    // Hands the shuffle other draws (tests use fixed ones).
-    void setRandomSource(std::unique_ptr<RandomSource> source);
-    SoundPlayer &soundPlayer() const { return player; }
+    GameRules &rules() const { return *game; }
+    // The word set the next game plays, kept by the rules.
+    void chooseWordSet(WordSets::Set set) { game->chooseWordSet(std::move(set)); }
+    const WordSource &chosenWordSet() const { return game->chosenWordSet(); }
+    SoundPlayer &soundPlayer() const { return game->soundPlayer(); }
     // The leaderboard window, made at its first showing and kept to the end.
     Form3 *leaderboardWindow() const { return form3.get(); }
 
-    // --- handlers and procedures, in the order a game meets them ---
-    void Form_Load();                                        // app/form2.cpp
-    void PicBh_Click();                                      // app/help.cpp
-    void PicB_Click();                                       // game/flow.cpp
-    void List1_Click();                                      // game/flow.cpp
-    void NewRound();                                         // game/round.cpp
-    void ShuffleOrder(qint16 n);                             // game/shuffle.cpp
-    void PicHP_Click();                                      // game/repeatqueue.cpp
-    void Labelp_Click(qint16 Index);                         // game/answer.cpp
-    void Timer1_Timer();                                     // game/flow.cpp
-    void Timer2_Timer();                                     // game/flow.cpp
-    void GameOver();                                         // game/gameover.cpp
-    void Form_MouseDown(int Button, int Shift, float X, float Y); // character/speaker.cpp
-    void TimerBoy_Timer();                                   // character/speaker.cpp
+    // --- handlers, in the order a game meets them ---
+    void Form_Load();
+    void PicBh_Click(); // app/help.cpp
+    void PicB_Click();
+    void PicHP_Click();
+    void Labelp_Click(qint16 Index);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Form_MouseDown(int Button, int Shift, float X, float Y);
+    void TimerBoy_Timer();
 
     // Full screen and back, the game going on as it is; the help and the
     // leaderboard stand over the game wherever it is.
@@ -64,12 +60,6 @@ public:
     bool fullScreenGame() const { return frame->isFullScreen(); }
     void setFullScreenGame(bool on) { frame->setFullScreen(on); }
     FullScreenView &fullScreenView() const { return frame->fullScreenView(); }
-
-    // The word set the next game plays; a game in progress keeps its own.
-    void chooseWordSet(WordSets::Set set);
-    const WordSource &chosenWordSet() const { return *nextWords; }
-    // The set the current (or last) game asks its words from.
-    const WordSource &wordSource() const { return *playingWords; }
 
     // The room picture `id` drawn behind everything, from the top-left corner.
     void setBackground(int id);
@@ -90,25 +80,6 @@ public:
     QTimer Timer2;                   // the pause between rounds
     QTimer Timerboy;                 // closes the character's mouth
 
-    // --- game state ---
-    bool gameOn = false;
-    qint16 level = 0;
-    qint16 score = 0;
-    qint16 levelScore = 0;
-    qint16 qNum = 0;
-    qint16 picCount = 0;
-    qint16 lives = 0;
-    qint16 tickCount = 0;
-    qint16 pauseTicks = 0;
-    qint16 repeatCount = 0;
-    qint16 wordSet = 0;
-    std::array<qint16, 62> qOrder{};
-    std::array<qint16, 62> picWord{};
-    std::array<QString, 62> words;
-    std::array<qint16, 6> faceX{};
-    std::array<qint16, 6> faceY{};
-    QByteArray wordWav;
-    QByteArray effectWav;
     QString sPath; // the program's folder with a separator; the board file lives there when it may
 
 protected:
@@ -117,23 +88,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void createControls();
-    // Asks the current question: the steps shared by a round's first question
-    // and every later one.
-    void presentQuestion();
-    // The character says the current word.
-    void Speak();
-    void removeRoundPictures();
-    void loseChance();
+    friend class RoomView; // opens the leaderboard in the window's frame
 
-    SoundPlayer &player;
-    AnswerRecorder &recorder;
-    QuestionTally tally; // the question being asked, for the recorder
-    std::unique_ptr<RandomSource> random;
+    void createControls(AnswerRecorder &answerRecorder);
+
     std::unique_ptr<WindowFrame> frame = std::make_unique<WindowFrame>(*this);
+    RoomView view{*this};
+    std::unique_ptr<GameRules> game;
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
-    WordSets::Set playingWords;
-    WordSets::Set nextWords;
     SharpPicture backgroundPicture;
 };

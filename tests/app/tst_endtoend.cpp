@@ -27,22 +27,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window, 60000));
 
         QTest::mouseClick(window.PicB, Qt::LeftButton);
-        QVERIFY(window.gameOn);
+        QVERIFY(window.rules().gameOn);
         QTRY_VERIFY_WITH_TIMEOUT(window.LabelP.count() == 10 && window.LabelP(9)->isVisible(), 60000);
         QVERIFY(window.Timer1.isActive());
 
-        const int asked = window.qOrder[size_t(window.qNum)];
+        const int asked = window.rules().qOrder[size_t(window.rules().qNum)];
         const QString first = window.Label3->text();
         QTest::mouseClick(window.LabelP(asked), Qt::LeftButton);
-        QCOMPARE(window.qNum, qint16(1));
-        const qint16 score = window.score;
+        QCOMPARE(window.rules().qNum, qint16(1));
+        const qint16 score = window.rules().score;
         QVERIFY(score > 50);
         const QString second = window.Label3->text();
-        while (window.lives == 5)
+        while (window.rules().lives == 5)
             window.Timer1_Timer();
 
-        while (window.isEnabled() && window.gameOn) {
-            const int wrong = (window.qOrder[size_t(window.qNum)] + 1) % 10;
+        while (window.isEnabled() && window.rules().gameOn) {
+            const int wrong = (window.rules().qOrder[size_t(window.rules().qNum)] + 1) % 10;
             QTest::mouseClick(window.LabelP(wrong), Qt::LeftButton);
         }
         Form3 *board = window.leaderboardWindow();

@@ -97,7 +97,7 @@ private slots:
         // While it is open the main window takes no clicks.
         QTest::mouseClick(window.PicBh, Qt::LeftButton);
         QTest::mouseClick(window.PicB, Qt::LeftButton);
-        QVERIFY(!window.gameOn);
+        QVERIFY(!window.rules().gameOn);
 
         help->close();
         QTRY_VERIFY_WITH_TIMEOUT(!help, 60000); // destroyed, to be built anew next time
@@ -118,10 +118,21 @@ private slots:
         window.show();
         window.PicB_Click();
         window.PicBh_Click();
+        QVERIFY(!window.isEnabled());
         QVERIFY(window.Timer1.isActive());
         QVERIFY(window.Timerboy.isActive());
+        for (int tick = 0; tick < 50; ++tick)
+            window.Timer1_Timer();
+        QCOMPARE(window.rules().lives, qint16(4));
+        // A picture cannot be clicked meanwhile.
+        const auto wrongPick = [&window] { return window.LabelP((window.rules().qOrder[0] + 1) % 10); };
+        QTest::mouseClick(wrongPick(), Qt::LeftButton);
+        QCOMPARE(window.rules().lives, qint16(4));
         openHelp()->close();
+        QVERIFY(window.isEnabled());
         QVERIFY(window.Timer1.isActive());
+        QTest::mouseClick(wrongPick(), Qt::LeftButton);
+        QCOMPARE(window.rules().lives, qint16(3));
     }
 
     // Help left open while the clock runs out: the leaderboard opens beside it.
@@ -147,9 +158,9 @@ private slots:
         QPointer<Form1> help = openHelp();
 
         // Five questions left to time out.
-        for (int tick = 0; tick < 5 * 50 && window.gameOn; ++tick)
+        for (int tick = 0; tick < 5 * 50 && window.rules().gameOn; ++tick)
             window.Timer1_Timer();
-        QVERIFY(!window.gameOn);
+        QVERIFY(!window.rules().gameOn);
         Form3 *board = window.leaderboardWindow();
         QVERIFY(board && board->isVisible());
         QVERIFY(help && help->isVisible());
@@ -161,7 +172,7 @@ private slots:
             board->close();
         QVERIFY(!window.isEnabled());
         QTest::mouseClick(window.PicB, Qt::LeftButton);
-        QVERIFY(!window.gameOn);
+        QVERIFY(!window.rules().gameOn);
 
         if (helpClosesFirst)
             board->close();
@@ -169,7 +180,7 @@ private slots:
             help->close();
         QVERIFY(window.isEnabled());
         QTest::mouseClick(window.PicB, Qt::LeftButton);
-        QVERIFY(window.gameOn);
+        QVERIFY(window.rules().gameOn);
     }
 
     // A tap, a held button or mashed keys do not open the grown-ups' corner;
@@ -202,7 +213,7 @@ private slots:
         corner->close();
         QVERIFY(window.isEnabled());
         window.PicB_Click();
-        QCOMPARE(window.wordSource().id(), QStringLiteral("3"));
+        QCOMPARE(window.rules().wordSource().id(), QStringLiteral("3"));
         QVERIFY(!window.cornerButton->isEnabled()); // not during a game
 
         // A restart, as the program starts.
@@ -250,7 +261,7 @@ private slots:
             else if (step == "corner")
                 window.cornerButton->open(), open.append(window.cornerButton->cornerWindow());
             else if (step == "board")
-                window.GameOver(), open.append(window.leaderboardWindow());
+                window.rules().GameOver(), open.append(window.leaderboardWindow());
             else if (step == "game") // clicked: the window system activates it at once
                 QApplication::setActiveWindow(frame.gameWindow());
             else if (step == "close") {

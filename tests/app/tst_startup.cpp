@@ -1,5 +1,7 @@
 #include "app/form2.h"
 #include "app/qttranslations.h"
+#include "corner/cornerbutton.h"
+#include "leaderboard/form3.h"
 #include "ui/fontwarmup.h"
 #include "ui/fullscreenview.h"
 #include "ui/sharppicture.h"
@@ -150,16 +152,16 @@ private slots:
     {
         RecordingPlayer player;
         Form2 window(player);
-        QCOMPARE(window.gameOn, false);
-        QCOMPARE(window.level, qint16(0));
-        QCOMPARE(window.score, qint16(0));
-        QCOMPARE(window.levelScore, qint16(0));
-        QCOMPARE(window.lives, qint16(5));
-        QCOMPARE(window.tickCount, qint16(0));
-        QCOMPARE(window.picCount, qint16(0));
-        QCOMPARE(window.wordSet, qint16(1));
-        QVERIFY(window.wordWav.isEmpty());
-        QVERIFY(window.effectWav.isEmpty());
+        QCOMPARE(window.rules().gameOn, false);
+        QCOMPARE(window.rules().level, qint16(0));
+        QCOMPARE(window.rules().score, qint16(0));
+        QCOMPARE(window.rules().levelScore, qint16(0));
+        QCOMPARE(window.rules().lives, qint16(5));
+        QCOMPARE(window.rules().tickCount, qint16(0));
+        QCOMPARE(window.rules().picCount, qint16(0));
+        QCOMPARE(window.rules().wordSet, qint16(1));
+        QVERIFY(window.rules().wordWav.isEmpty());
+        QVERIFY(window.rules().effectWav.isEmpty());
     }
 
     void placementTables()
@@ -168,8 +170,8 @@ private slots:
         Form2 window(player);
         const std::array<qint16, 6> x{354, 361, 378, 280, 0, 0};
         const std::array<qint16, 6> y{298, 396, 392, 366, 0, 0};
-        QCOMPARE(window.faceX, x);
-        QCOMPARE(window.faceY, y);
+        QCOMPARE(window.rules().faceX, x);
+        QCOMPARE(window.rules().faceY, y);
     }
 
     void boardFolderIsTheProgramFolder()
@@ -249,9 +251,9 @@ private slots:
         Form2 window(player);
         window.show();
         window.PicB_Click();
-        QVERIFY(window.gameOn);
+        QVERIFY(window.rules().gameOn);
         const std::map<QString, QWidget *> controls = {
-            {"word picture", window.LabelP(window.qOrder[1])}, {"speaking face", window.PicBoy(0)},
+            {"word picture", window.LabelP(window.rules().qOrder[1])}, {"speaking face", window.PicBoy(0)},
             {"word label", window.Label3}, {"score label", window.Label2}, {"book", window.PicHP},
             {"hint", window.Picz}, {"chance marker", window.Pics(0)}};
         QWidget *pressed = controls.at(control);
@@ -274,7 +276,83 @@ private slots:
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(200, 300));
         QCOMPARE(reaching.presses, 1);
         QCOMPARE(player.played.size(), 1);
-        QCOMPARE(player.played[0].buffer, &window.wordWav);
+        QCOMPARE(player.played[0].buffer, &window.rules().wordWav);
+        // A disabled window takes none.
+        window.setEnabled(false);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(200, 300));
+        QCOMPARE(player.played.size(), 1);
+    }
+
+    // The round on the controls: two rows of five, each picture its word's,
+    // the hint the asked word's, the face the room's at its place; rounds
+    // come and go without leaving controls behind.
+    void roundOnTheControls()
+    {
+        RecordingPlayer player;
+        Form2 window(player);
+        window.show();
+        window.PicB_Click();
+        const GameRules &rules = window.rules();
+        QCOMPARE(window.LabelP.count(), 10);
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(window.LabelP(i)->geometry(), QRect(90 * (i % 5), i < 5 ? 0 : 91, 90, 90));
+            QVERIFY(window.LabelP(i)->isVisible() && shows(window.LabelP(i), 101 + rules.picWord[size_t(i)]));
+        }
+        QVERIFY(shows(window.Picz, 101 + rules.picWord[size_t(rules.qOrder[0])]));
+        QVERIFY(shows(window.PicBoy(0), 204) && window.PicBoy(0)->isVisible());
+        QCOMPARE(window.PicBoy(0)->pos(), QPoint(354, 298));
+        QCOMPARE(window.Label3->text(), rules.words[size_t(rules.picWord[size_t(rules.qOrder[0])])]);
+
+        const int controls = window.findChildren<QWidget *>().size();
+        for (int round = 0; round < 20; ++round) {
+            window.rules().pauseTicks = 5;
+            window.Timer2_Timer();
+        }
+        window.rules().gameOn = false;
+        window.PicB_Click();
+        QCOMPARE(window.findChildren<QWidget *>().size(), controls);
+        QCOMPARE(window.LabelP.count(), 10);
+    }
+
+    // The game ends on the board of its set, in the leaderboard window, which
+    // holds the main window until it closes; the corner is open again.
+    void lastMissOpensTheLeaderboard_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<QString>("line"); // naming the set under the rows
+        QTest::newRow("at home") << 1 << QString();
+        QTest::newRow("animals") << 2 << QStringLiteral("词语组：动物");
+    }
+    void lastMissOpensTheLeaderboard()
+    {
+        QFETCH(int, set);
+        QFETCH(QString, line);
+        QTemporaryDir boardFolder;
+        RecordingPlayer player;
+        Form2 window(player);
+        window.sPath = boardFolder.path() + QLatin1Char('/');
+        window.chooseWordSet(WordSets().find(QString::number(set)));
+        window.show();
+        window.PicB_Click();
+        window.rules().score = 1234;
+        while (window.rules().gameOn)
+            window.Labelp_Click(qint16((window.rules().qOrder[0] + 1) % 10));
+        QVERIFY(window.Pics(0)->isHidden() && window.LabelP(9)->isHidden());
+        QVERIFY(!window.Timer1.isActive() && !window.Timerboy.isActive());
+        Form3 *board = window.leaderboardWindow();
+        QVERIFY(board && board->isVisible());
+        QCOMPARE(board->fcount, qint32(1234));
+        QCOMPARE(board->grd, qint16(set));
+        QVERIFY(!window.isEnabled());
+        // Each set ends on a board of its own; the other is not touched.
+        QCOMPARE(QFile::exists(boardFolder.filePath(QStringLiteral("kivora1.tmp"))), set == 1);
+        QCOMPARE(QFile::exists(boardFolder.filePath(QStringLiteral("kivora2.tmp"))), set == 2);
+        const auto *named = board->findChild<QLabel *>(QStringLiteral("wordSetLine"));
+        QCOMPARE(named ? named->text() : QString(), line);
+        QCOMPARE(board->height(), line.isEmpty() ? 339 : 363);
+        board->close();
+        QVERIFY(window.isEnabled());
+        QVERIFY(window.cornerButton->isEnabled()); // the grown-ups' corner, between games again
     }
 
     // Full screen: the whole game, uniformly scaled, centred on the bands ...
@@ -330,7 +408,7 @@ private slots:
         QVERIFY(player.played.isEmpty());
         click({edge - 1, y});
         QCOMPARE(player.played.size(), 1);
-        QCOMPARE(player.played[0].buffer, &window.wordWav);
+        QCOMPARE(player.played[0].buffer, &window.rules().wordWav);
     }
 
     // F11 mid-round: the question, the clocks and the count go on as they were.
@@ -341,12 +419,12 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window, 60000));
         window.PicB_Click();
-        window.Labelp_Click(window.qOrder[0]);
+        window.Labelp_Click(window.rules().qOrder[0]);
         for (int tick = 0; tick < 7; ++tick)
             window.Timer1_Timer();
         const auto state = [&window] {
-            return std::make_tuple(window.qNum, window.tickCount, window.score, window.lives,
-                                   window.qOrder, window.picWord, window.Label3->text(),
+            return std::make_tuple(window.rules().qNum, window.rules().tickCount, window.rules().score, window.rules().lives,
+                                   window.rules().qOrder, window.rules().picWord, window.Label3->text(),
                                    window.Timer1.isActive(), window.Timer1.interval(),
                                    window.Timerboy.isActive(), window.Timer2.isActive());
         };
@@ -426,7 +504,7 @@ private slots:
         // Between the word pictures and the speaking face.
         QCOMPARE(pixels(shot.copy(0, 400, 900, 190)), room.copy(0, 400, 900, 190));
         const QRect box = window.LabelP(6)->geometry();
-        const QImage word = pixels(catalogue::loadLargerPicture(101 + window.picWord[6], 2).toImage());
+        const QImage word = pixels(catalogue::loadLargerPicture(101 + window.rules().picWord[6], 2).toImage());
         QCOMPARE(pixels(shot.copy(box.x() * 2, box.y() * 2, 180, 180)), word);
     }
 };

@@ -1,68 +1,39 @@
-#include "app/form1.h"
-#include "app/form2.h"
-#include "corner/cornerbutton.h"
-#include "leaderboard/form3.h"
-#include "media/catalogue.h"
-#include "progress/progressreader.h"
+#include "leaderboard/boardfile.h"
 #include "progress/questiontally.h"
-#include "progresspage/progresspage.h"
 #include "progress/sqliterecorder.h"
-#include "support/recordingplayer.h"
+#include "support/fakeview.h"
 #include "tests/progress/progresstestutil.h"
 #include "words/trickywordset.h"
 
-#include <QComboBox>
-#include <QProgressBar>
-#include <QTableWidget>
 #include <QtTest>
 
-// A game played through its handlers: finds and misses, the question clock,
+// A game played through its rules: finds and misses, the question clock,
 // the pause between rounds, the levels and the end of a game.
 class GameplayTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir boardFolder;
+    using Clock = GameView::Clock;
 
-    void startGame(Form2 &window)
+    static qint16 wrongPick(const ViewedGame &game) { return qint16((game.target() + 1) % 10); }
+    static void find(ViewedGame &game, qint16 ticks)
     {
-        window.sPath = boardFolder.path() + QLatin1Char('/');
-        window.show();
-        window.PicB_Click();
-    }
-    static qint16 target(const Form2 &window) { return window.qOrder[size_t(window.qNum)]; }
-    static qint16 wrongPick(const Form2 &window) { return qint16((target(window) + 1) % 10); }
-    static void find(Form2 &window, qint16 ticks)
-    {
-        window.tickCount = ticks;
-        window.Labelp_Click(target(window));
+        game.tickCount = ticks;
+        game.Labelp_Click(game.target());
     }
     // Plays the rest of the round, each find after `ticks` ticks.
-    static void finishRound(Form2 &window, qint16 ticks = 1)
+    static void finishRound(ViewedGame &game, qint16 ticks = 1)
     {
-        while (window.Timer1.isActive())
-            find(window, ticks);
+        while (game.screen.active(Clock::Question))
+            find(game, ticks);
     }
-    static void endPause(Form2 &window)
+    static void endPause(ViewedGame &game)
     {
         for (int tick = 0; tick < 6; ++tick)
-            window.Timer2_Timer();
-    }
-    static int visibleBalls(const Form2 &window)
-    {
-        int visible = 0;
-        for (int i = 0; i < 5; ++i)
-            visible += window.Pics(i)->isVisible();
-        return visible;
+            game.Timer2_Timer();
     }
 
 private slots:
-    void init()
-    {
-        QFile::remove(boardFolder.filePath(QStringLiteral("kivora1.tmp")));
-        QFile::remove(boardFolder.filePath(QStringLiteral("kivora2.tmp")));
-    }
-
     void pointsForEachFind_data()
     {
         QTest::addColumn<int>("level");
@@ -85,67 +56,63 @@ private slots:
         QFETCH(int, startScore);
         QFETCH(int, ticks);
         QFETCH(int, expected);
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        window.level = qint16(level);
-        window.score = qint16(startScore);
-        find(window, qint16(ticks));
-        QCOMPARE(int(window.score), expected);
-        QCOMPARE(window.Label2->text(), QString::number(expected));
-        QCOMPARE(window.qNum, qint16(1));
-        QCOMPARE(window.tickCount, qint16(1)); // the new question's clock
-        QVERIFY(window.Timer1.isActive());
-        QVERIFY(window.gameOn); // the game goes on at the ceiling too
+        ViewedGame game;
+        game.PicB_Click();
+        game.level = qint16(level);
+        game.score = qint16(startScore);
+        find(game, qint16(ticks));
+        QCOMPARE(int(game.score), expected);
+        QCOMPARE(game.screen.scoreText, QString::number(expected));
+        QCOMPARE(game.qNum, qint16(1));
+        QCOMPARE(game.tickCount, qint16(1)); // the new question's clock
+        QVERIFY(game.screen.active(Clock::Question));
+        QVERIFY(game.gameOn); // the game goes on at the ceiling too
     }
 
     // After a find the waiting right-pick sound ends before the next word starts.
     void findSoundsInOrder()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        player.clear();
-        find(window, 3);
-        QCOMPARE(player.played.size(), 2);
-        QCOMPARE(player.played[0].buffer, &window.effectWav);
-        QCOMPARE(player.played[0].mode, PlayMode::Wait);
-        QCOMPARE(RecordingPlayer::recordingOf(player.played[0].bytes), 122);
-        QCOMPARE(player.played[1].buffer, &window.wordWav);
-        QCOMPARE(player.played[1].mode, PlayMode::Async);
-        QCOMPARE(RecordingPlayer::recordingOf(player.played[1].bytes),
-                 101 + window.picWord[size_t(target(window))]);
-        QCOMPARE(window.Label3->text(), window.words[size_t(window.picWord[size_t(target(window))])]);
+        ViewedGame game;
+        game.PicB_Click();
+        game.speaker.clear();
+        find(game, 3);
+        QCOMPARE(game.speaker.played.size(), 2);
+        QCOMPARE(game.speaker.played[0].buffer, &game.effectWav);
+        QCOMPARE(game.speaker.played[0].mode, PlayMode::Wait);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[0].bytes), 122);
+        QCOMPARE(game.speaker.played[1].buffer, &game.wordWav);
+        QCOMPARE(game.speaker.played[1].mode, PlayMode::Async);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[1].bytes),
+                 101 + game.picWord[size_t(game.target())]);
+        QCOMPARE(game.screen.wordText, game.words[size_t(game.picWord[size_t(game.target())])]);
     }
 
     void roundEnd()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
+        ViewedGame game;
+        game.PicB_Click();
         for (int q = 0; q < 9; ++q)
-            find(window, 1);
-        const qint16 scoreBefore = window.score;
-        const QString label = window.Label2->text();
-        const QString word = window.Label3->text();
-        player.clear();
-        find(window, 1);
+            find(game, 1);
+        const qint16 scoreBefore = game.score;
+        const QString label = game.screen.scoreText;
+        const QString word = game.screen.wordText;
+        game.speaker.clear();
+        find(game, 1);
 
-        QCOMPARE(window.score, scoreBefore); // the last find earns nothing
-        QCOMPARE(window.Label2->text(), label);
-        QCOMPARE(window.Label3->text(), word);
-        for (int i = 0; i < 10; ++i)
-            QVERIFY(window.LabelP(i)->isHidden());
-        QVERIFY(window.Picz->isHidden());
-        QVERIFY(!window.Timer1.isActive());
-        QVERIFY(window.Timer2.isActive());
-        QCOMPARE(player.played.size(), 2);
-        QCOMPARE(RecordingPlayer::recordingOf(player.played[0].bytes), 122);
-        QCOMPARE(RecordingPlayer::recordingOf(player.played[1].bytes), 123);
-        QCOMPARE(player.played[1].buffer, &window.effectWav);
-        QCOMPARE(player.played[1].mode, PlayMode::Async);
-        QCOMPARE(window.level, qint16(1)); // 9 finds of 1050 passed level 1
-        QCOMPARE(window.levelScore, scoreBefore);
+        QCOMPARE(game.score, scoreBefore); // the last find earns nothing
+        QCOMPARE(game.screen.scoreText, label);
+        QCOMPARE(game.screen.wordText, word);
+        QCOMPARE(game.screen.shown, std::vector<bool>(10, false));
+        QVERIFY(!game.screen.hint);
+        QVERIFY(!game.screen.active(Clock::Question));
+        QVERIFY(game.screen.active(Clock::Pause));
+        QCOMPARE(game.speaker.played.size(), 2);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[0].bytes), 122);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[1].bytes), 123);
+        QCOMPARE(game.speaker.played[1].buffer, &game.effectWav);
+        QCOMPARE(game.speaker.played[1].mode, PlayMode::Async);
+        QCOMPARE(game.level, qint16(1)); // 9 finds of 1050 passed level 1
+        QCOMPARE(game.levelScore, scoreBefore);
     }
 
     void levelRisesOnlyPastItsThreshold_data()
@@ -170,83 +137,77 @@ private slots:
         QFETCH(int, score);
         QFETCH(int, newLevel);
         QFETCH(int, newLevelScore);
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        window.level = qint16(level);
-        window.levelScore = qint16(levelScore);
-        window.qNum = 9; // the last question of the round
-        window.score = qint16(score);
-        find(window, 1);
-        QVERIFY(window.Timer2.isActive());
-        QCOMPARE(int(window.level), newLevel);
-        QCOMPARE(int(window.levelScore), newLevelScore);
+        ViewedGame game;
+        game.PicB_Click();
+        game.level = qint16(level);
+        game.levelScore = qint16(levelScore);
+        game.qNum = 9; // the last question of the round
+        game.score = qint16(score);
+        find(game, 1);
+        QVERIFY(game.screen.active(Clock::Pause));
+        QCOMPARE(int(game.level), newLevel);
+        QCOMPARE(int(game.levelScore), newLevelScore);
     }
 
     // The old level's room stays through the pause; the new one comes with
     // the next round, which is laid out at the sixth tick.
     void pauseEndsAtTheSixthTick()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        window.qNum = 9;
-        window.score = 2500;
-        find(window, 1);
-        QCOMPARE(window.level, qint16(1));
-        const QImage bedroom = catalogue::loadPicture(200).toImage();
+        ViewedGame game;
+        game.PicB_Click();
+        game.qNum = 9;
+        game.score = 2500;
+        find(game, 1);
+        QCOMPARE(game.level, qint16(1));
         for (int tick = 0; tick < 5; ++tick)
-            window.Timer2_Timer();
-        QVERIFY(window.Timer2.isActive());
-        QCOMPARE(window.background().toImage(), bedroom);
-        QCOMPARE(window.pauseTicks, qint16(5));
-        window.Timer2_Timer();
-        QVERIFY(!window.Timer2.isActive());
-        QCOMPARE(window.pauseTicks, qint16(0));
-        QCOMPARE(window.qNum, qint16(0));
-        QCOMPARE(window.background().toImage(), catalogue::loadPicture(201).toImage());
-        QVERIFY(window.background().toImage() != bedroom);
-        QCOMPARE(window.Timer1.interval(), 180);
-        QVERIFY(window.Timer1.isActive());
-        QVERIFY(window.Picz->isHidden()); // no hint from level 2 on
-        QVERIFY(window.PicHP->isVisible());
+            game.Timer2_Timer();
+        QVERIFY(game.screen.active(Clock::Pause));
+        QCOMPARE(game.screen.room, 200);
+        QCOMPARE(game.pauseTicks, qint16(5));
+        game.Timer2_Timer();
+        QVERIFY(!game.screen.active(Clock::Pause));
+        QCOMPARE(game.pauseTicks, qint16(0));
+        QCOMPARE(game.qNum, qint16(0));
+        QCOMPARE(game.screen.room, 201);
+        QCOMPARE(game.screen.clockInterval(Clock::Question), 180);
+        QVERIFY(game.screen.active(Clock::Question));
+        QVERIFY(!game.screen.hint); // no hint from level 2 on
+        QVERIFY(game.screen.book);
     }
 
     void hintComesBackEachRoundOnLevelOne()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        QVERIFY(window.Picz->isVisible());
-        finishRound(window, 50); // 9 x 70 points: not enough for level 2
-        QVERIFY(window.Picz->isHidden());
-        endPause(window);
-        QCOMPARE(window.level, qint16(0));
-        QVERIFY(window.Picz->isVisible());
+        ViewedGame game;
+        game.PicB_Click();
+        QVERIFY(game.screen.hint);
+        finishRound(game, 50); // 9 x 70 points: not enough for level 2
+        QVERIFY(!game.screen.hint);
+        endPause(game);
+        QCOMPARE(game.level, qint16(0));
+        QVERIFY(game.screen.hint);
     }
 
     void missesKeepTheQuestion()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        window.tickCount = 7;
-        const qint16 asked = target(window);
-        player.clear();
+        ViewedGame game;
+        game.PicB_Click();
+        game.tickCount = 7;
+        const qint16 asked = game.target();
+        game.speaker.clear();
         for (int miss = 1; miss <= 3; ++miss) {
-            window.Labelp_Click(wrongPick(window));
-            QCOMPARE(int(window.lives), 5 - miss);
-            QVERIFY(window.Pics(5 - miss)->isHidden());
-            QCOMPARE(visibleBalls(window), 5 - miss);
+            game.Labelp_Click(wrongPick(game));
+            QCOMPARE(int(game.lives), 5 - miss);
+            QVERIFY(!game.screen.balls[size_t(5 - miss)]);
+            QCOMPARE(game.screen.visibleBalls(), 5 - miss);
         }
-        QCOMPARE(target(window), asked);
-        QCOMPARE(window.qNum, qint16(0));
-        QCOMPARE(window.tickCount, qint16(7));
-        QVERIFY(window.Timer1.isActive());
-        QCOMPARE(window.score, qint16(0));
-        QCOMPARE(player.played.size(), 3);
-        for (const auto &sound : player.played) {
-            QCOMPARE(sound.buffer, &window.effectWav);
+        QCOMPARE(game.target(), asked);
+        QCOMPARE(game.qNum, qint16(0));
+        QCOMPARE(game.tickCount, qint16(7));
+        QVERIFY(game.screen.active(Clock::Question));
+        QCOMPARE(game.score, qint16(0));
+        QCOMPARE(game.speaker.played.size(), 3);
+        for (const auto &sound : game.speaker.played) {
+            QCOMPARE(sound.buffer, &game.effectWav);
             QCOMPARE(sound.mode, PlayMode::Wait);
             QCOMPARE(RecordingPlayer::recordingOf(sound.bytes), 121);
         }
@@ -255,88 +216,46 @@ private slots:
     // An already found picture is a miss when it is not the one asked.
     void foundPictureClickedAgainIsAMiss()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        const qint16 found = target(window);
-        find(window, 1);
-        window.Labelp_Click(found);
-        QCOMPARE(window.lives, qint16(4));
-        QCOMPARE(window.qNum, qint16(1));
+        ViewedGame game;
+        game.PicB_Click();
+        const qint16 found = game.target();
+        find(game, 1);
+        game.Labelp_Click(found);
+        QCOMPARE(game.lives, qint16(4));
+        QCOMPARE(game.qNum, qint16(1));
     }
 
     void fiveTimeOutsEndTheGame()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        window.score = 1234;
-        const qint16 asked = target(window);
+        ViewedGame game;
+        game.PicB_Click();
+        game.score = 1234;
+        const qint16 asked = game.target();
         for (int lost = 1; lost <= 5; ++lost) {
             for (int tick = 0; tick < 49; ++tick)
-                window.Timer1_Timer();
-            QCOMPARE(int(window.lives), 6 - lost); // 50 ticks allowed
-            window.Timer1_Timer();
-            QCOMPARE(int(window.lives), 5 - lost);
-            QCOMPARE(visibleBalls(window), 5 - lost);
-            QVERIFY(window.Pics(5 - lost)->isHidden()); // from Pics(4) down to Pics(0)
-            QCOMPARE(target(window), asked);
-            QCOMPARE(window.tickCount, qint16(1));
+                game.Timer1_Timer();
+            QCOMPARE(int(game.lives), 6 - lost); // 50 ticks allowed
+            game.Timer1_Timer();
+            QCOMPARE(int(game.lives), 5 - lost);
+            QCOMPARE(game.screen.visibleBalls(), 5 - lost);
+            QVERIFY(!game.screen.balls[size_t(5 - lost)]); // from Pics(4) down to Pics(0)
+            QCOMPARE(game.target(), asked);
+            QCOMPARE(game.tickCount, qint16(1));
         }
-        QCOMPARE(RecordingPlayer::recordingOf(window.effectWav), 121);
+        QCOMPARE(RecordingPlayer::recordingOf(game.effectWav), 121);
 
         // The game is over: nothing moves, the pictures are gone and the
         // leaderboard has the score.
-        QVERIFY(!window.gameOn);
-        QVERIFY(!window.Timer1.isActive());
-        QVERIFY(!window.Timer2.isActive());
-        QVERIFY(!window.Timerboy.isActive());
-        for (int i = 0; i < 10; ++i)
-            QVERIFY(window.LabelP(i)->isHidden());
-        Form3 *board = window.leaderboardWindow();
-        QVERIFY(board);
-        QVERIFY(board->isVisible());
-        QCOMPARE(board->grd, qint16(1));
-        QCOMPARE(board->fcount, qint32(1234));
-        QVERIFY(!window.isEnabled());
-        QCOMPARE(window.score, qint16(1234));
-        QCOMPARE(window.Label2->text(), QString()); // no find this game
-        board->close();
-        QVERIFY(window.isEnabled());
-    }
-
-    void fifthMissEndsTheGameAtOnce_data()
-    {
-        QTest::addColumn<int>("set");
-        QTest::addColumn<QString>("line"); // naming the set under the rows
-        QTest::newRow("at home") << 1 << QString();
-        QTest::newRow("animals") << 2 << QStringLiteral("词语组：动物");
-    }
-    void fifthMissEndsTheGameAtOnce()
-    {
-        QFETCH(int, set);
-        QFETCH(QString, line);
-        RecordingPlayer player;
-        Form2 window(player);
-        window.chooseWordSet(WordSets().find(QString::number(set)));
-        startGame(window);
-        find(window, 1);
-        for (int miss = 0; miss < 5; ++miss)
-            window.Labelp_Click(wrongPick(window));
-        QVERIFY(!window.gameOn);
-        QVERIFY(window.Pics(0)->isHidden());
-        QVERIFY(window.leaderboardWindow() && window.leaderboardWindow()->isVisible());
-        QCOMPARE(window.leaderboardWindow()->fcount, qint32(window.score));
-        QVERIFY(window.score > 0);
-        // Each set ends on a board of its own; the other is not touched.
-        QCOMPARE(window.leaderboardWindow()->grd, qint16(set));
-        QCOMPARE(QFile::exists(boardFolder.filePath(QStringLiteral("kivora1.tmp"))), set == 1);
-        QCOMPARE(QFile::exists(boardFolder.filePath(QStringLiteral("kivora2.tmp"))), set == 2);
-        const auto *named = window.leaderboardWindow()->findChild<QLabel *>(QStringLiteral("wordSetLine"));
-        QCOMPARE(named ? named->text() : QString(), line);
-        QCOMPARE(window.leaderboardWindow()->height(), line.isEmpty() ? 339 : 363);
-        window.leaderboardWindow()->close();
-        QVERIFY(window.cornerButton->isEnabled()); // the grown-ups' corner, between games again
+        QVERIFY(!game.gameOn);
+        QVERIFY(!game.screen.gameRunning);
+        QVERIFY(!game.screen.active(Clock::Question) && !game.screen.active(Clock::Pause));
+        QVERIFY(!game.screen.active(Clock::Face));
+        QCOMPARE(game.screen.shown, std::vector<bool>(10, false));
+        QCOMPARE(game.screen.boards.size(), size_t(1));
+        QCOMPARE(game.screen.boards[0].grd, qint16(1));
+        QCOMPARE(game.screen.boards[0].score, qint32(1234));
+        QCOMPARE(game.score, qint16(1234));
+        QCOMPARE(game.screen.scoreText, QString()); // no find this game
     }
 
     // The tricky words come from the record once ten are known: asked three
@@ -367,149 +286,104 @@ private slots:
         QVERIFY(!WordSets().find("tricky"));
         QCOMPARE(TrickyWordSet(WordSets()).wordCount(), 9); // no unicorn in set 2; sheep asked twice
         answer("2", "sheep", "1");
-        RecordingPlayer player;
-        Form2 window(player, recorder);
-        window.chooseWordSet(WordSets().find("tricky"));
-        startGame(window);
+        ViewedGame game(recorder);
+        game.chooseWordSet(WordSets().find("tricky"));
+        game.PicB_Click();
         answer("3", "pear", "0000");
-        QCOMPARE(window.wordSource().words(), QStringList({"cat", "dog", "apple", "fish", "bird", "sheep", "banana",
-                                                          "duck", "cow", "pig"}));
-        QVERIFY(window.wordSource().key(2) == (WordKey{"3", "apple"}));
-        const WordKey asked = window.wordSource().key(window.picWord[size_t(target(window))]);
+        QCOMPARE(game.wordSource().words(), QStringList({"cat", "dog", "apple", "fish", "bird", "sheep", "banana",
+                                                         "duck", "cow", "pig"}));
+        QVERIFY(game.wordSource().key(2) == (WordKey{"3", "apple"}));
+        const WordKey asked = game.wordSource().key(game.askedWord());
         const WordSets::Set own = WordSets().find(asked.set);
-        QCOMPARE(window.wordWav, own->recording(int(own->words().indexOf(asked.word))));
+        QCOMPARE(game.wordWav, own->recording(int(own->words().indexOf(asked.word))));
         for (int miss = 0; miss < 5; ++miss)
-            window.Labelp_Click(wrongPick(window));
-        QVERIFY(QFile::exists(boardFolder.filePath(QStringLiteral("kivora-tricky.tmp"))));
+            game.Labelp_Click(wrongPick(game));
+        QCOMPARE(game.screen.boards.at(0).grd, trickyBoard);
         recorder.waitForWrites();
         QCOMPARE(column(data.filePath("wordnest/progress.sqlite"), "SELECT word_set||' '||word FROM answers "
                                                                    "ORDER BY id DESC LIMIT 1"),
                  QStringList(asked.set + ' ' + asked.word));
-        window.leaderboardWindow()->close();
-        window.PicB_Click();
-        QVERIFY(window.wordSource().words().contains("pear")); // drawn anew
-
-        // The progress page shows each set's words as the record has them, and forgets them all.
-        ProgressPage page(recorder, WordSets());
-        page.show();
-        page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
-        QStringList shown, held;
-        for (int row = 0; row < page.wordTable->rowCount(); ++row)
-            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 2)->text() + ' '
-                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 1))->text();
-        for (const WordStat &word : ProgressReader().wordStats("3"))
-            held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
-        QCOMPARE(shown, held);
-        QCOMPARE(shown.value(0), "pear 4 0%");
-        QVERIFY(page.status->text().contains("每一次答题都记下来了"));
-        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
+        game.PicB_Click();
+        QVERIFY(game.wordSource().words().contains("pear")); // drawn anew
     }
 
     // The first question of a round keeps counting from the last find of the
     // round before.
     void nextRoundStartsWithTheOldTickCount()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        while (window.qNum < 9)
-            find(window, 1);
-        find(window, 30);
-        endPause(window);
-        QCOMPARE(window.tickCount, qint16(30));
+        ViewedGame game;
+        game.PicB_Click();
+        while (game.qNum < 9)
+            find(game, 1);
+        find(game, 30);
+        endPause(game);
+        QCOMPARE(game.tickCount, qint16(30));
         for (int tick = 0; tick < 20; ++tick)
-            window.Timer1_Timer();
-        QCOMPARE(window.lives, qint16(5));
-        window.Timer1_Timer();
-        QCOMPARE(window.lives, qint16(4));
+            game.Timer1_Timer();
+        QCOMPARE(game.lives, qint16(5));
+        game.Timer1_Timer();
+        QCOMPARE(game.lives, qint16(4));
     }
 
     void clockSpeedsUpToTwentyMilliseconds()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        QCOMPARE(window.Timer1.interval(), 200);
+        ViewedGame game;
+        game.PicB_Click();
+        QCOMPARE(game.screen.clockInterval(Clock::Question), 200);
         QList<int> intervals;
         for (int round = 2; round <= 12; ++round) {
-            finishRound(window);
-            endPause(window);
-            intervals.append(window.Timer1.interval());
+            finishRound(game);
+            endPause(game);
+            intervals.append(game.screen.clockInterval(Clock::Question));
         }
         QCOMPARE(intervals, (QList<int>{180, 160, 140, 120, 100, 80, 60, 40, 20, 20, 20}));
-        QCOMPARE(window.Timer1.timerType(), Qt::PreciseTimer);
     }
 
     void newGameAfterAGameOnTheLastLevel()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        window.level = 3;
-        window.score = 9000;
-        window.levelScore = 5000;
-        finishRound(window);
-        endPause(window);
-        QCOMPARE(window.background().toImage(), catalogue::loadPicture(203).toImage());
-        while (window.gameOn)
-            window.Labelp_Click(wrongPick(window));
-        window.leaderboardWindow()->close();
+        ViewedGame game;
+        game.PicB_Click();
+        game.level = 3;
+        game.score = 9000;
+        game.levelScore = 5000;
+        finishRound(game);
+        endPause(game);
+        QCOMPARE(game.screen.room, 203);
+        while (game.gameOn)
+            game.Labelp_Click(wrongPick(game));
 
-        window.PicB_Click();
-        QVERIFY(window.gameOn);
-        QCOMPARE(window.level, qint16(0));
-        QCOMPARE(window.score, qint16(0));
-        QCOMPARE(window.levelScore, qint16(0));
-        QCOMPARE(window.lives, qint16(5));
-        QCOMPARE(visibleBalls(window), 5);
-        QCOMPARE(window.Label2->text(), QString());
-        QCOMPARE(window.Timer1.interval(), 200);
-        QCOMPARE(window.background().toImage(), catalogue::loadPicture(200).toImage());
-        QVERIFY(window.Picz->isVisible());
-        QCOMPARE(window.LabelP.count(), 10);
+        game.PicB_Click();
+        QVERIFY(game.gameOn && game.screen.gameRunning);
+        QCOMPARE(game.level, qint16(0));
+        QCOMPARE(game.score, qint16(0));
+        QCOMPARE(game.levelScore, qint16(0));
+        QCOMPARE(game.lives, qint16(5));
+        QCOMPARE(game.screen.visibleBalls(), 5);
+        QCOMPARE(game.screen.scoreText, QString());
+        QCOMPARE(game.screen.clockInterval(Clock::Question), 200);
+        QCOMPARE(game.screen.room, 200);
+        QVERIFY(game.screen.hint);
+        QCOMPARE(game.screen.shown, std::vector<bool>(10, true));
     }
 
     void startIsIgnoredDuringAGame()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        find(window, 1);
-        window.Labelp_Click(wrongPick(window));
-        const auto layout = window.picWord;
-        const qint16 score = window.score;
-        player.clear();
-        QTest::mouseClick(window.PicB, Qt::LeftButton);
-        QCOMPARE(window.picWord, layout);
-        QCOMPARE(window.score, score);
-        QCOMPARE(window.lives, qint16(4));
-        QCOMPARE(window.qNum, qint16(1));
-        QVERIFY(player.played.isEmpty());
-    }
-
-    // The help window stops the child's clicks, not the clock.
-    void helpDuringARound()
-    {
-        RecordingPlayer player;
-        Form2 window(player);
-        startGame(window);
-        QTest::mouseClick(window.PicBh, Qt::LeftButton);
-        QVERIFY(!window.isEnabled());
-        QVERIFY(window.Timer1.isActive());
-        for (int tick = 0; tick < 50; ++tick)
-            window.Timer1_Timer();
-        QCOMPARE(window.lives, qint16(4));
-        // A picture cannot be clicked meanwhile.
-        QTest::mouseClick(window.LabelP(wrongPick(window)), Qt::LeftButton);
-        QCOMPARE(window.lives, qint16(4));
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (auto *help = qobject_cast<Form1 *>(top))
-                help->close();
-        QVERIFY(window.isEnabled());
-        QTest::mouseClick(window.LabelP(wrongPick(window)), Qt::LeftButton);
-        QCOMPARE(window.lives, qint16(3));
+        ViewedGame game;
+        game.PicB_Click();
+        find(game, 1);
+        game.Labelp_Click(wrongPick(game));
+        const auto layout = game.picWord;
+        const qint16 score = game.score;
+        game.speaker.clear();
+        game.PicB_Click();
+        QCOMPARE(game.picWord, layout);
+        QCOMPARE(game.score, score);
+        QCOMPARE(game.lives, qint16(4));
+        QCOMPARE(game.qNum, qint16(1));
+        QVERIFY(game.speaker.played.isEmpty());
+        QCOMPARE(game.screen.layouts, 1);
     }
 };
 
-QTEST_MAIN(GameplayTest)
+QTEST_GUILESS_MAIN(GameplayTest)
 #include "tst_gameplay.moc"

@@ -1,8 +1,7 @@
-#include "app/form2.h"
 #include "media/catalogue.h"
 #include "words/wordsets.h"
+#include "support/fakeview.h"
 #include "support/fixeddraws.h"
-#include "support/recordingplayer.h"
 
 #include <QtTest>
 
@@ -19,15 +18,6 @@ class RoundTest : public QObject
     {
         return std::vector<int>(table.begin(), table.begin() + n);
     }
-    static bool shows(const PictureBox *box, int picture)
-    {
-        const QImage expected = catalogue::loadPicture(picture).toImage();
-        return !expected.isNull() && box->pixmap().toImage() == expected;
-    }
-    static qint16 askedWord(const Form2 &window)
-    {
-        return window.picWord[size_t(window.qOrder[size_t(window.qNum)])];
-    }
 private slots:
     void shuffleWorkedExamples_data()
     {
@@ -42,26 +32,24 @@ private slots:
     {
         QFETCH(std::vector<int>, draws);
         QFETCH(std::vector<int>, order);
-        RecordingPlayer player;
-        Form2 window(player);
+        ViewedGame game;
         const int n = int(draws.size());
-        window.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking(draws, n)));
-        window.qOrder.fill(77);
-        window.ShuffleOrder(qint16(n));
-        QCOMPARE(firstEntries(window.qOrder, n), order);
-        QCOMPARE(window.qOrder[size_t(n)], qint16(77)); // the rest is untouched
+        game.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking(draws, n)));
+        game.qOrder.fill(77);
+        game.ShuffleOrder(qint16(n));
+        QCOMPARE(firstEntries(game.qOrder, n), order);
+        QCOMPARE(game.qOrder[size_t(n)], qint16(77)); // the rest is untouched
     }
 
     void shuffleOfNothingOnlyReseeds()
     {
-        RecordingPlayer player;
-        Form2 window(player);
+        ViewedGame game;
         auto draws = std::make_unique<FixedDraws>(std::vector<double>{0.5});
         FixedDraws *source = draws.get();
-        window.setRandomSource(std::move(draws));
-        window.qOrder.fill(9);
-        window.ShuffleOrder(0);
-        QCOMPARE(window.qOrder[0], qint16(9));
+        game.setRandomSource(std::move(draws));
+        game.qOrder.fill(9);
+        game.ShuffleOrder(0);
+        QCOMPARE(game.qOrder[0], qint16(9));
         QCOMPARE(source->reseeds, 1);
         QCOMPARE(source->used, size_t(0));
     }
@@ -70,15 +58,14 @@ private slots:
     // uniform, and the game is meant to keep exactly its leaning.
     void shuffleDistributionForThree()
     {
-        RecordingPlayer player;
-        Form2 window(player);
+        ViewedGame game;
         std::map<std::vector<int>, int> counts;
         for (int a = 0; a < 3; ++a)
             for (int b = 0; b < 3; ++b)
                 for (int c = 0; c < 3; ++c) {
-                    window.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking({a, b, c}, 3)));
-                    window.ShuffleOrder(3);
-                    ++counts[firstEntries(window.qOrder, 3)];
+                    game.setRandomSource(std::make_unique<FixedDraws>(FixedDraws::picking({a, b, c}, 3)));
+                    game.ShuffleOrder(3);
+                    ++counts[firstEntries(game.qOrder, 3)];
                 }
         const std::map<std::vector<int>, int> expected{
             {{0, 2, 1}, 6}, {{0, 1, 2}, 5}, {{1, 2, 0}, 5}, {{1, 0, 2}, 4}, {{2, 1, 0}, 4}, {{2, 0, 1}, 3}};
@@ -117,32 +104,30 @@ private slots:
     {
         QFETCH(int, set);
         QFETCH(QStringList, someWords);
-        RecordingPlayer player;
-        Form2 window(player);
-        window.chooseWordSet(WordSets().find(QString::number(set)));
+        ViewedGame game;
+        game.chooseWordSet(WordSets().find(QString::number(set)));
         std::set<int> wordsSeen;
         for (int round = 0; round < 30; ++round) {
-            window.gameOn = false;
-            window.PicB_Click();
-            const std::vector<int> shown = firstEntries(window.picWord, 10);
+            game.gameOn = false;
+            game.PicB_Click();
+            const std::vector<int> shown = firstEntries(game.picWord, 10);
             QCOMPARE(std::set<int>(shown.begin(), shown.end()).size(), size_t(10));
             for (int w : shown) {
                 QVERIFY(w >= 0 && w < 20);
                 wordsSeen.insert(w);
             }
-            std::vector<int> asked = firstEntries(window.qOrder, 10);
+            std::vector<int> asked = firstEntries(game.qOrder, 10);
             std::sort(asked.begin(), asked.end());
             QCOMPARE(asked, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
-            for (int p = 0; p < 10; ++p)
-                QVERIFY(shows(window.LabelP(p), catalogue::wordMedia(set, window.picWord[size_t(p)])));
-            const int question = catalogue::wordMedia(set, askedWord(window));
-            QVERIFY(shows(window.Picz, question));
-            QVERIFY(!window.wordWav.isEmpty());
-            QCOMPARE(window.wordWav, catalogue::loadData(question, "WAV"));
+            QCOMPARE(game.screen.pictures, shown);
+            QCOMPARE(game.screen.pictureSet, QString::number(set));
+            QCOMPARE(game.screen.hintWord, int(game.askedWord()));
+            QVERIFY(!game.wordWav.isEmpty());
+            QCOMPARE(game.wordWav, catalogue::loadData(catalogue::wordMedia(set, game.askedWord()), "WAV"));
         }
         QCOMPARE(wordsSeen.size(), size_t(20)); // every word comes up across rounds
-        QCOMPARE((QStringList{window.words[0], window.words[12], window.words[19]}), someWords);
-        QCOMPARE(window.wordSet, qint16(set));
+        QCOMPARE((QStringList{game.words[0], game.words[12], game.words[19]}), someWords);
+        QCOMPARE(game.wordSet, qint16(set));
     }
 
     // Ids made only of digits belong to the built-in sets; a set of another
@@ -173,37 +158,6 @@ private slots:
         QCOMPARE(sets.find(QStringLiteral("1"))->key(20), WordKey{});
     }
 
-    void gridIsTwoRowsOfFive()
-    {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        QCOMPARE(window.picCount, qint16(9));
-        QCOMPARE(window.LabelP.count(), 10);
-        for (int i = 0; i < 10; ++i) {
-            QCOMPARE(window.LabelP(i)->geometry(), QRect(90 * (i % 5), i < 5 ? 0 : 91, 90, 90));
-            QVERIFY(window.LabelP(i)->isVisible());
-        }
-    }
-
-    // Rounds come and go without leaving controls behind.
-    void roundsDoNotPileUpPictures()
-    {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.PicB_Click();
-        const int controls = window.findChildren<QWidget *>().size();
-        for (int round = 0; round < 20; ++round) {
-            window.pauseTicks = 5;
-            window.Timer2_Timer();
-        }
-        window.gameOn = false;
-        window.PicB_Click();
-        QCOMPARE(window.findChildren<QWidget *>().size(), controls);
-        QCOMPARE(window.LabelP.count(), 10);
-    }
-
     void firstQuestionOnEachLevel_data()
     {
         QTest::addColumn<int>("level");
@@ -221,132 +175,117 @@ private slots:
         QFETCH(bool, hint);
         QFETCH(bool, book);
         QFETCH(bool, spoken);
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        window.level = qint16(level);
-        window.Timer1.stop();
-        window.TimerBoy_Timer(); // the first round's face has long closed
-        player.clear();
-        window.pauseTicks = 5;
-        window.Timer2_Timer(); // the pause ends and the round on this level is laid out
+        ViewedGame game;
+        game.PicB_Click();
+        game.level = qint16(level);
+        game.screen.stopClock(GameView::Clock::Question);
+        game.TimerBoy_Timer(); // the first round's face has long closed
+        game.speaker.clear();
+        game.pauseTicks = 5;
+        game.Timer2_Timer(); // the pause ends and the round on this level is laid out
 
-        const qint16 word = askedWord(window);
-        QCOMPARE(window.Picz->isVisible(), hint);
-        QVERIFY(shows(window.Picz, 101 + word)); // ready for the book even when hidden
-        QCOMPARE(window.PicHP->isVisible(), book);
-        QCOMPARE(window.Label3->text(), window.words[size_t(word)]);
-        QCOMPARE(RecordingPlayer::recordingOf(window.wordWav), 101 + word);
-        QCOMPARE(window.PicBoy(0)->isVisible(), spoken);
-        QCOMPARE(window.Timerboy.isActive(), spoken);
-        QVERIFY(window.Timer1.isActive());
+        const qint16 word = game.askedWord();
+        QCOMPARE(game.screen.hint, hint);
+        QCOMPARE(game.screen.hintWord, int(word)); // ready for the book even when hidden
+        QCOMPARE(game.screen.book, book);
+        QCOMPARE(game.screen.wordText, game.words[size_t(word)]);
+        QCOMPARE(RecordingPlayer::recordingOf(game.wordWav), 101 + word);
+        QCOMPARE(game.screen.face, spoken);
+        QCOMPARE(game.screen.active(GameView::Clock::Face), spoken);
+        QVERIFY(game.screen.active(GameView::Clock::Question));
         if (spoken) {
-            QCOMPARE(player.played.size(), 1);
-            QCOMPARE(player.played[0].buffer, &window.wordWav);
-            QCOMPARE(player.played[0].mode, PlayMode::Async);
+            QCOMPARE(game.speaker.played.size(), 1);
+            QCOMPARE(game.speaker.played[0].buffer, &game.wordWav);
+            QCOMPARE(game.speaker.played[0].mode, PlayMode::Async);
         } else {
-            QVERIFY(player.played.isEmpty());
+            QVERIFY(game.speaker.played.isEmpty());
         }
         // The face of this level's room, at its place.
-        QVERIFY(shows(window.PicBoy(0), 204 + level));
-        QCOMPARE(window.PicBoy(0)->pos(), QPoint(window.faceX[size_t(level)], window.faceY[size_t(level)]));
+        QCOMPARE(game.screen.facePicture, 204 + level);
+        QCOMPARE(game.screen.facePlace, std::make_pair(int(game.faceX[size_t(level)]), int(game.faceY[size_t(level)])));
     }
 
     void bookShowsHintAndQueuesTheQuestionAgain()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        window.level = 1;
-        window.pauseTicks = 5;
-        window.Timer2_Timer();
-        QVERIFY(window.PicHP->isVisible());
-        QVERIFY(window.Picz->isHidden());
+        ViewedGame game;
+        game.PicB_Click();
+        game.level = 1;
+        game.pauseTicks = 5;
+        game.Timer2_Timer();
+        QVERIFY(game.screen.book);
+        QVERIFY(!game.screen.hint);
 
         // Use the book at every question: twelve repeats at most, asked in
         // the order they were queued, after the ten pictures.
         std::vector<int> queued;
         int asked = 0;
-        while (window.Timer1.isActive()) {
-            if (window.PicHP->isVisible()) {
-                const int before = window.repeatCount;
-                window.PicHP_Click();
-                QVERIFY(window.Picz->isVisible());
-                QVERIFY(window.PicHP->isHidden());
+        while (game.screen.active(GameView::Clock::Question)) {
+            if (game.screen.book) {
+                const int before = game.repeatCount;
+                game.PicHP_Click();
+                QVERIFY(game.screen.hint);
+                QVERIFY(!game.screen.book);
                 if (before < 12)
-                    queued.push_back(window.qOrder[size_t(window.qNum)]);
-                QCOMPARE(int(window.repeatCount), std::min(before + 1, 12));
+                    queued.push_back(game.target());
+                QCOMPARE(int(game.repeatCount), std::min(before + 1, 12));
             }
             if (asked >= 10)
-                QCOMPARE(int(window.qOrder[size_t(window.qNum)]), queued.at(size_t(asked - 10)));
-            window.Labelp_Click(window.qOrder[size_t(window.qNum)]);
+                QCOMPARE(int(game.target()), queued.at(size_t(asked - 10)));
+            game.Labelp_Click(game.target());
             ++asked;
         }
-        QCOMPARE(window.repeatCount, qint16(12));
+        QCOMPARE(game.repeatCount, qint16(12));
         QCOMPARE(asked, 22);
-        QVERIFY(window.Timer2.isActive()); // the round is over
+        QVERIFY(game.screen.active(GameView::Clock::Pause)); // the round is over
     }
 
     void roomClickRepeatsTheWordDuringAGameOnly()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.Form_MouseDown(1, 0, 100, 300);
+        ViewedGame game;
+        RecordingPlayer &player = game.speaker;
+        game.Form_MouseDown(1, 0, 100, 300);
         QVERIFY(player.played.isEmpty()); // no game yet
 
-        window.PicB_Click();
-        window.TimerBoy_Timer();
-        QVERIFY(window.PicBoy(0)->isHidden());
-        QVERIFY(!window.Timerboy.isActive());
+        game.PicB_Click();
+        game.TimerBoy_Timer();
+        QVERIFY(!game.screen.face);
+        QVERIFY(!game.screen.active(GameView::Clock::Face));
         player.clear();
 
-        window.Form_MouseDown(1, 0, 445, 300);
-        window.Form_MouseDown(2, 1, 600, 10);
+        game.Form_MouseDown(1, 0, 445, 300);
+        game.Form_MouseDown(2, 1, 600, 10);
         QVERIFY(player.played.isEmpty());
 
-        window.Form_MouseDown(1, 0, 444, 449);
+        game.Form_MouseDown(1, 0, 444, 449);
         QCOMPARE(player.played.size(), 1);
-        QCOMPARE(player.played[0].buffer, &window.wordWav);
+        QCOMPARE(player.played[0].buffer, &game.wordWav);
         QCOMPARE(player.played[0].mode, PlayMode::Async);
         QCOMPARE(player.stops, 0); // a replay loads nothing
-        QVERIFY(window.PicBoy(0)->isVisible());
-        QVERIFY(window.Timerboy.isActive());
+        QVERIFY(game.screen.face);
+        QVERIFY(game.screen.active(GameView::Clock::Face));
 
         // Any button, with modifiers, replays again.
-        window.Form_MouseDown(4, 3, 0, 0);
+        game.Form_MouseDown(4, 3, 0, 0);
         QCOMPARE(player.played.size(), 2);
-
-        // The real press path: a disabled window takes none.
-        window.setEnabled(false);
-        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 300));
-        QCOMPARE(player.played.size(), 2);
-        window.setEnabled(true);
-        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 300));
-        QCOMPARE(player.played.size(), 3);
     }
 
     void levelFourWordIsOnlyHeardOnAClick()
     {
-        RecordingPlayer player;
-        Form2 window(player);
-        window.show();
-        window.PicB_Click();
-        window.level = 3;
-        window.TimerBoy_Timer(); // the first round's face has long closed
-        window.pauseTicks = 5;
-        player.clear();
-        window.Timer2_Timer();
-        QVERIFY(player.played.isEmpty());
-        QVERIFY(window.PicBoy(0)->isHidden());
-        window.Form_MouseDown(1, 0, 10, 300);
-        QCOMPARE(player.played.size(), 1);
-        QCOMPARE(RecordingPlayer::recordingOf(player.played[0].bytes), 101 + askedWord(window));
-        QVERIFY(window.PicBoy(0)->isVisible());
+        ViewedGame game;
+        game.PicB_Click();
+        game.level = 3;
+        game.TimerBoy_Timer(); // the first round's face has long closed
+        game.pauseTicks = 5;
+        game.speaker.clear();
+        game.Timer2_Timer();
+        QVERIFY(game.speaker.played.isEmpty());
+        QVERIFY(!game.screen.face);
+        game.Form_MouseDown(1, 0, 10, 300);
+        QCOMPARE(game.speaker.played.size(), 1);
+        QCOMPARE(RecordingPlayer::recordingOf(game.speaker.played[0].bytes), 101 + game.askedWord());
+        QVERIFY(game.screen.face);
     }
 };
 
-QTEST_MAIN(RoundTest)
+QTEST_GUILESS_MAIN(RoundTest)
 #include "tst_round.moc"

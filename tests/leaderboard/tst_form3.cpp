@@ -46,8 +46,8 @@ class Form3Test : public QObject
     // The game's own way in: a game ends with `score`.
     Form3 *gameOver(int score)
     {
-        window->score = qint16(score);
-        window->GameOver();
+        window->rules().score = qint16(score);
+        window->rules().GameOver();
         return window->leaderboardWindow();
     }
 

@@ -169,14 +169,14 @@ private slots:
         window.chooseWordSet(mine);
         window.PicB_Click();
         // The word asked, its recording and the pictures come from the word's own files.
-        const int asked = window.picWord[size_t(window.qOrder[size_t(window.qNum)])];
+        const int asked = window.rules().picWord[size_t(window.rules().qOrder[size_t(window.rules().qNum)])];
         QCOMPARE(window.Label3->text(), twelve.at(asked));
-        QCOMPARE(window.wordWav, ownmedia::convertRecording(read(media(sets, asked, "wav"))).wave);
-        QFile shown(media(sets, window.picWord[0], "png"));
+        QCOMPARE(window.rules().wordWav, ownmedia::convertRecording(read(media(sets, asked, "wav"))).wave);
+        QFile shown(media(sets, window.rules().picWord[0], "png"));
         shown.open(QIODevice::ReadOnly);
         QCOMPARE(window.LabelP(0)->pixmap().toImage(), ownmedia::fitIntoSquare(ownmedia::readPicture(shown).image, 90));
         // Its board is a file of its own in the data folder, wherever the program is.
-        window.GameOver();
+        window.rules().GameOver();
         QVERIFY(QFileInfo::exists(home.path() + "/XDG_DATA_HOME/wordnest/kivora-mine.tmp"));
     }
 
@@ -192,10 +192,10 @@ private slots:
         std::vector<double> inOrder = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 12),
                             boxes = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 10);
         inOrder.insert(inOrder.end(), boxes.begin(), boxes.end());
-        window.setRandomSource(std::make_unique<FixedDraws>(inOrder));
+        window.rules().setRandomSource(std::make_unique<FixedDraws>(inOrder));
         window.chooseWordSet(all.find("mine"));
         window.PicB_Click();
-        window.GameOver();
+        window.rules().GameOver();
         write(sets + "/mine/words.txt", ((QStringList{"avocado"} + twelve.mid(1)).join('\n') + '\n').toUtf8());
         writeSound(sets + "/new.wav", wav16, 22050, 1, 0.8, 0.5, 0.1);
         QVERIFY(QFile::remove(media(sets, 0, "wav")) && QFile::rename(sets + "/new.wav", media(sets, 0, "wav")));
@@ -206,11 +206,11 @@ private slots:
         window.PicB_Click();
         QCOMPARE(ownset::picturesDecoded() - decoded, 1);
         QCOMPARE(window.Label3->text(), "avocado");
-        QCOMPARE(window.wordWav, ownmedia::convertRecording(read(media(sets, 0, "wav"))).wave);
+        QCOMPARE(window.rules().wordWav, ownmedia::convertRecording(read(media(sets, 0, "wav"))).wave);
         const QColor shown = window.LabelP(2)->pixmap().toImage().pixelColor(45, 45);
         QVERIFY(shown.green() > 200 && shown.red() < 60);
         // Nothing changed since: nothing is read again.
-        window.GameOver();
+        window.rules().GameOver();
         window.PicB_Click();
         QCOMPARE(ownset::picturesDecoded() - decoded, 1);
     }

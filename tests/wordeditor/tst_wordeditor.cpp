@@ -6,6 +6,10 @@
 #include "corner/cornerwindow.h"
 #include "corner/wordsetspage.h"
 #include "progress/answerrecorder.h"
+#include "progress/progressreader.h"
+#include "progress/questiontally.h"
+#include "progress/sqliterecorder.h"
+#include "progresspage/progresspage.h"
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownset.h"
 #include "support/closingendstherun.h"
@@ -15,10 +19,13 @@
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
+#include <QComboBox>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -558,6 +565,38 @@ private slots:
         QVERIFY(corner.myWordsPage->playSet("farm") && corner.myWordsPage->deleteSet("farm").isEmpty());
         QCOMPARE(chosen.size(), 2);
         QCOMPARE(chosen.at(1).at(0).value<WordSets::Set>()->id(), "1");
+    }
+
+    // The progress page shows each set's words as the record has them,
+    // hardest first, and forgets them all.
+    void progressPageShowsTheRecord()
+    {
+        SqliteRecorder recorder;
+        QuestionTally tally;
+        for (const QString each : {"3 apple 0001", "3 banana 101", "3 pear 0000", "2 cat 01"}) {
+            const QStringList parts = each.split(' ');
+            recorder.gameStarted(parts[0]);
+            for (const QChar right : parts[2]) {
+                tally.ask(parts[0], parts[1], 0);
+                if (right == '0')
+                    tally.wrongPick();
+                recorder.questionEnded(tally.rightPick());
+            }
+        }
+        recorder.waitForWrites();
+        ProgressPage page(recorder, WordSets());
+        page.show();
+        page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
+        QStringList shown, held;
+        for (int row = 0; row < page.wordTable->rowCount(); ++row)
+            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 2)->text() + ' '
+                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 1))->text();
+        for (const WordStat &word : ProgressReader().wordStats("3"))
+            held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
+        QCOMPARE(shown, held);
+        QCOMPARE(shown.value(0), "pear 4 0%");
+        QVERIFY(page.status->text().contains("每一次答题都记下来了"));
+        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
     }
 };
 
