@@ -7,7 +7,7 @@
 #include "media/soundplayer.h"
 #include "progress/answerrecorder.h"
 #include "progress/questiontally.h"
-#include "ui/windowframe.h"
+#include "ui/companionstack.h"
 #include "words/wordsets.h"
 
 #include <QByteArray>
@@ -60,7 +60,7 @@ public:
 
     // Full screen and back, the game going on as it is; the help and the
     // leaderboard stand over the game wherever it is.
-    WindowFrame &windowFrame() const { return *frame; }
+    CompanionStack &companionStack() const { return *frame; }
     bool fullScreenGame() const { return frame->isFullScreen(); }
     void setFullScreenGame(bool on) { frame->setFullScreen(on); }
     FullScreenView &fullScreenView() const { return frame->fullScreenView(); }
@@ -130,7 +130,7 @@ private:
     AnswerRecorder &recorder;
     QuestionTally tally; // the question being asked, for the recorder
     std::unique_ptr<RandomSource> random;
-    std::unique_ptr<WindowFrame> frame = std::make_unique<WindowFrame>(*this);
+    std::unique_ptr<CompanionStack> frame = std::make_unique<CompanionStack>(*this);
     std::unique_ptr<Form3> form3;
     QPointer<Form1> helpWindow;
     WordSets::Set playingWords;

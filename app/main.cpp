@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
         window.chooseWordSet(findWordSet(game.wordSet)); // for its next game
         if (game.fullScreen)
             window.setFullScreenGame(true);
-        bringToFront(window.windowFrame().gameWindow(), taken);
+        bringToFront(window.companionStack().gameWindow(), taken);
     };
     singleGame.onRequest(take);
     afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then

@@ -9,7 +9,7 @@
 #include "ownwords/ownmedia.h"
 #include "ownwords/ownset.h"
 #include "support/closingendstherun.h"
-#include "ui/windowframe.h"
+#include "ui/companionstack.h"
 #include "support/recordingplayer.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
@@ -415,9 +415,9 @@ private slots:
         editor->rows()[10]->setText(repeat ? "COW" : "");
         editor->rows()[11]->setText("lamb");
         const bool closes = answer == Unsaved::Discard || (answer == Unsaved::Save && !repeat);
-        if (game) { // the corner over the editor, as the game's window frame keeps it
+        if (game) { // the corner over the editor, as the game's companion stack keeps it
             QTRY_COMPARE(QApplication::activeWindow(), window->cornerButton->cornerWindow());
-            QCOMPARE(closingEndsTheRun(window->windowFrame().gameWindow()), closes);
+            QCOMPARE(closingEndsTheRun(window->companionStack().gameWindow()), closes);
         } else
             QCOMPARE(editor->close(), closes);
         QCOMPARE(asked, 1);
