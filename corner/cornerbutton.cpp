@@ -1,7 +1,7 @@
 #include "corner/cornerbutton.h"
 
 #include "corner/cornerwindow.h"
-#include "ownwords/ownsets.h"
+#include "ownsets/setsondisk.h"
 #include "ui/companionstack.h"
 
 #include <QPainter>
