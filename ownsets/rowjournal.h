@@ -7,8 +7,9 @@
 // Moving or deleting rows of a set renames their NN files and rewrites
 // words.txt together. The plan is written to "rows.journal" in the set folder
 // (fsynced) before the first rename and removed after words.txt is written,
-// so a run cut short by a crash is finished by finishMovingRows(), which whatever opens
-// the folder next calls first: a word never keeps another row's files.
+// so a run cut short by a crash is finished by finishMovingRows(), which
+// whatever opens the folder next calls first: a word never keeps another
+// row's files.
 namespace ownsets {
 
 inline constexpr char rowJournalName[] = "rows.journal";
