@@ -66,6 +66,6 @@ fi
 # and the set import (a build of their own, with clang), then every test.
 tools/fuzz-board.sh 30 >build/fuzz-board.log 2>&1 || { tail -n 40 build/fuzz-board.log; exit 1; }
 grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-board.log || true
-tools/fuzz-ownwords.sh 30 >build/fuzz-ownwords.log 2>&1 || { tail -n 40 build/fuzz-ownwords.log; exit 1; }
-grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-ownwords.log || true
+tools/fuzz-ownsets.sh 30 >build/fuzz-ownsets.log 2>&1 || { tail -n 40 build/fuzz-ownsets.log; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-ownsets.log || true
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --test-dir build --output-on-failure -j "$(nproc)"

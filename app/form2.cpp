@@ -61,7 +61,7 @@ Form2::Form2(SoundPlayer &soundPlayer, AnswerRecorder &answerRecorder, QWidget *
 
 Form2::~Form2()
 {
-    frame.reset(); // gives the game back before it goes
+    companions.reset(); // gives the game back before it goes
     delete helpWindow;
 }
 
@@ -106,7 +106,7 @@ void Form2::createControls(AnswerRecorder &answerRecorder)
     connect(PicBh, &PictureBox::clicked, this, &Form2::PicBh_Click);
 
     cornerButton = new CornerButton(
-        *this, *frame, [this] { return chosenWordSet().id(); },
+        *this, *companions, [this] { return chosenWordSet().id(); },
         [this](WordSets::Set set) { chooseWordSet(std::move(set)); }, answerRecorder);
 
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);

@@ -7,7 +7,7 @@
 #include "game/gamerules.h"
 #include "media/soundplayer.h"
 #include "progress/answerrecorder.h"
-#include "ui/windowframe.h"
+#include "ui/companionstack.h"
 #include "words/wordsets.h"
 
 #include <QLabel>
@@ -56,10 +56,10 @@ public:
 
     // Full screen and back, the game going on as it is; the help and the
     // leaderboard stand over the game wherever it is.
-    WindowFrame &windowFrame() const { return *frame; }
-    bool fullScreenGame() const { return frame->isFullScreen(); }
-    void setFullScreenGame(bool on) { frame->setFullScreen(on); }
-    FullScreenView &fullScreenView() const { return frame->fullScreenView(); }
+    CompanionStack &companionStack() const { return *companions; }
+    bool fullScreenGame() const { return companions->isFullScreen(); }
+    void setFullScreenGame(bool on) { companions->setFullScreen(on); }
+    FullScreenView &fullScreenView() const { return companions->fullScreenView(); }
 
     // The room picture `id` drawn behind everything, from the top-left corner.
     void setBackground(int id);
@@ -88,11 +88,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    friend class RoomView; // opens the leaderboard in the window's frame
+    friend class RoomView; // opens the leaderboard over the game
 
     void createControls(AnswerRecorder &answerRecorder);
 
-    std::unique_ptr<WindowFrame> frame = std::make_unique<WindowFrame>(*this);
+    std::unique_ptr<CompanionStack> companions = std::make_unique<CompanionStack>(*this);
     RoomView view{*this};
     std::unique_ptr<GameRules> game;
     std::unique_ptr<Form3> form3;

@@ -6,6 +6,6 @@
 void Form2::PicBh_Click()
 {
     helpWindow = new Form1;
-    frame->opened(helpWindow);
+    companions->opened(helpWindow);
     helpWindow->show();
 }

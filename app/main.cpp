@@ -5,11 +5,11 @@
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
 #include "media/sdlsoundplayer.h"
-#include "ownwords/ownsets.h"
+#include "ownsets/setarchive.h"
+#include "ownsets/setsondisk.h"
 #include "progress/sqliterecorder.h"
 #include "ui/afterfirstpaint.h"
 #include "ui/fontwarmup.h"
-#include "wordeditor/ownsetstore.h"
 #include "words/rememberedset.h"
 #include "words/wordsets.h"
 
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     if (claim == SingleGame::Claim::Forwarded)
         return 0;
     if (claim == SingleGame::Claim::First) // no other game can be importing meanwhile
-        ownsetstore::finishCutOffImports(ownset::setsFolder());
+        ownsets::finishCutOffImports(ownsets::setsFolder());
     FontWarmUp fonts; // while the window is built
 
     SdlSoundPlayer speaker;
@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
         window.chooseWordSet(findWordSet(game.wordSet)); // for its next game
         if (game.fullScreen)
             window.setFullScreenGame(true);
-        bringToFront(window.windowFrame().gameWindow(), taken);
+        bringToFront(window.companionStack().gameWindow(), taken);
     };
     singleGame.onRequest(take);
     afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then

@@ -141,6 +141,6 @@ void RoomView::showLeaderboard(qint16 grd, const QString &boardFileName, const Q
     board.boardFileName = boardFileName;
     board.wordSetName = wordSetName;
     board.fcount = score;
-    window.frame->opened(&board);
+    window.companions->opened(&board);
     board.Show();
 }

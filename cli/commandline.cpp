@@ -1,7 +1,7 @@
 #include "cli/commandline.h"
 
-#include "ownwords/ownsets.h"
-#include "ownwords/setarchive.h"
+#include "ownsets/setarchive.h"
+#include "ownsets/setsondisk.h"
 #include "progress/progressreader.h"
 #include "words/trickywordset.h"
 #include "words/wordsets.h"
@@ -67,10 +67,10 @@ QString unplayable(const QString &id)
     }
     if (WordSets().find(id))
         return {};
-    const QString folder = ownset::setsFolder() + id;
-    if (!ownset::isValidId(id) || !QFileInfo(folder).exists())
+    const QString folder = ownsets::setsFolder() + id;
+    if (!ownsets::isValidId(id) || !QFileInfo(folder).exists())
         return QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
-    const ownset::Folder set = withFonts([&folder] { return ownset::readFolder(folder, ownset::fitsWordLabel); });
+    const ownsets::Folder set = withFonts([&folder] { return ownsets::readFolder(folder, ownsets::fitsWordLabel); });
     if (set.playable())
         return {};
     return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
@@ -103,11 +103,11 @@ const std::vector<Command> &commands()
                                            "(tab-separated), and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
              WordSets sets;
-             const QList<ownset::Folder> unplayable = withFonts(
-                 [&sets] { return ownset::addPlayableSets(sets, ownset::fitsWordLabel); });
+             const QList<ownsets::Folder> unplayable = withFonts(
+                 [&sets] { return ownsets::addPlayableSets(sets, ownsets::fitsWordLabel); });
              for (const WordSets::Set &set : sets.all())
                  out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
-             for (const ownset::Folder &set : unplayable)
+             for (const ownsets::Folder &set : unplayable)
                  err << programName << ": word set '" << set.id << "' cannot be played: " << set.whatIsWrong() << ".\n";
              return 0;
          }},
@@ -120,7 +120,7 @@ const std::vector<Command> &commands()
              const QString problem =
                  values.isEmpty() ? QStringLiteral("--export-words needs one FILE after its ID.")
                                   : withFonts([&values] {
-                                        return setarchive::exportSet(values.at(0), values.at(1), ownset::fitsWordLabel);
+                                        return ownsets::exportSet(values.at(0), values.at(1), ownsets::fitsWordLabel);
                                     });
              if (!problem.isEmpty()) {
                  err << programName << ": " << problem << '\n';
@@ -135,8 +135,8 @@ const std::vector<Command> &commands()
                             QStringLiteral("FILE")),
          [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
              const QString file = parser.value(QStringLiteral("import-words"));
-             const setarchive::Imported imported =
-                 withFonts([&file] { return setarchive::importSet(file, ownset::fitsWordLabel); });
+             const ownsets::Unpacked imported =
+                 withFonts([&file] { return ownsets::unpackSet(file, ownsets::fitsWordLabel); });
              if (!imported.problem.isEmpty()) {
                  err << programName << ": " << imported.problem << '\n';
                  return 1;

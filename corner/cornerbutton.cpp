@@ -1,18 +1,18 @@
 #include "corner/cornerbutton.h"
 
 #include "corner/cornerwindow.h"
-#include "ownwords/ownsets.h"
-#include "ui/windowframe.h"
+#include "ownsets/setsondisk.h"
+#include "ui/companionstack.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cmath>
 
-CornerButton::CornerButton(QWidget &game, WindowFrame &windowFrame, std::function<QString()> chosen,
+CornerButton::CornerButton(QWidget &game, CompanionStack &companionStack, std::function<QString()> chosen,
                            std::function<void(WordSets::Set)> chooseSet, const AnswerRecorder &answerRecorder)
     : QPushButton(&game)
-    , frame(windowFrame)
+    , stack(companionStack)
     , chosenId(std::move(chosen))
     , choose(std::move(chooseSet))
     , recorder(answerRecorder)
@@ -63,12 +63,12 @@ void CornerButton::paintEvent(QPaintEvent *)
 void CornerButton::open()
 {
     if (corner) {
-        frame.opened(corner);
+        stack.opened(corner);
         corner->show();
         return;
     }
     corner = new CornerWindow(allWordSets(), chosenId(), recorder);
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
-    frame.opened(corner);
+    stack.opened(corner);
     corner->show();
 }

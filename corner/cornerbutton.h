@@ -9,7 +9,7 @@
 #include <functional>
 
 class CornerWindow;
-class WindowFrame;
+class CompanionStack;
 
 // The small button on the game's panel that opens the grown-ups' corner, as
 // a companion over the game. The game enables it only while no game runs.
@@ -21,7 +21,7 @@ class CornerButton : public QPushButton
 public:
     // `chosenId` tells which set the next game plays; `choose` makes a set the
     // next game's.
-    CornerButton(QWidget &game, WindowFrame &frame, std::function<QString()> chosenId,
+    CornerButton(QWidget &game, CompanionStack &stack, std::function<QString()> chosenId,
                  std::function<void(WordSets::Set)> choose, const AnswerRecorder &recorder);
 
     ~CornerButton() override;
@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    WindowFrame &frame;
+    CompanionStack &stack;
     std::function<QString()> chosenId;
     std::function<void(WordSets::Set)> choose;
     const AnswerRecorder &recorder;

@@ -2,7 +2,7 @@
 
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
-#include "ownwords/ownsets.h"
+#include "ownsets/setsondisk.h"
 #include "progresspage/progresspage.h"
 #include "wordeditor/mywordspage.h"
 

@@ -58,6 +58,11 @@ QString composeBoardPath(const QString &sPath, qint16 grd)
     return sPath + QStringLiteral("kivora") + name + QStringLiteral(".tmp");
 }
 
+QString ownBoardFileName(const QString &setId)
+{
+    return QStringLiteral("kivora-%1.tmp").arg(setId);
+}
+
 bool boardFileExists(const QString &path)
 {
     const QFileInfo info(path);

@@ -18,6 +18,8 @@ struct Board
 constexpr qint16 trickyBoard = -1;
 // "<sPath>kivora<grd>.tmp", "<sPath>kivora-tricky.tmp" for trickyBoard.
 QString composeBoardPath(const QString &sPath, qint16 grd);
+// "kivora-<setId>.tmp": an own set's board, named after it since it has no number.
+QString ownBoardFileName(const QString &setId);
 
 // Reads the board file into `board`, line by line. A field that cannot be
 // read keeps what it held. Returns false when the file cannot be opened.

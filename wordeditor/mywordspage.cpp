@@ -2,7 +2,8 @@
 
 #include "leaderboard/boardlocation.h"
 #include "media/sdlsoundplayer.h"
-#include "ownwords/setarchive.h"
+#include "ownsets/ownwordset.h"
+#include "ownsets/setwriter.h"
 #include "wordeditor/seteditor.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@
 namespace {
 constexpr int IdRole = Qt::UserRole;
 
-QString lineOf(const ownset::Folder &set)
+QString lineOf(const ownsets::Folder &set)
 {
     // Words of a list that cannot be read as a whole are not counted as usable.
     QString line = set.problem.isEmpty()
@@ -81,9 +82,9 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
         QPushButton *both = box.addButton(QStringLiteral("两个都保留（新编号）"), QMessageBox::AcceptRole);
         box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
         box.exec();
-        return box.clickedButton() == replace ? ownsetstore::OnConflict::Replace
-               : box.clickedButton() == both  ? ownsetstore::OnConflict::KeepBoth
-                                              : ownsetstore::OnConflict::Cancel;
+        return box.clickedButton() == replace ? ownsets::OnConflict::Replace
+               : box.clickedButton() == both  ? ownsets::OnConflict::KeepBoth
+                                              : ownsets::OnConflict::Cancel;
     };
     askBeforeReplacingEdited = [this](const QString &id) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("导入词语组"),
@@ -115,21 +116,21 @@ void MyWordsPage::refresh(const QString &id)
 {
     const QString keep = selectedId();
     const auto read = [this](const QString &id) {
-        return ownset::readFolder(QDir(setsFolder).filePath(id), ownset::fitsWordLabel);
+        return ownsets::readFolder(QDir(setsFolder).filePath(id), ownsets::fitsWordLabel);
     };
     // The editor's changes touch one set: the others need not be read again.
-    const auto it = std::find_if(folders.begin(), folders.end(), [&](const ownset::Folder &f) { return f.id == id; });
+    const auto it = std::find_if(folders.begin(), folders.end(), [&](const ownsets::Folder &f) { return f.id == id; });
     if (!id.isEmpty() && it != folders.end()) {
         *it = read(id);
     } else {
         folders.clear();
         const QStringList ids = QDir(setsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
         for (const QString &each : ids)
-            if (ownset::isValidId(each))
+            if (ownsets::isValidId(each))
                 folders.append(read(each));
     }
     list->clear();
-    for (const ownset::Folder &set : std::as_const(folders)) {
+    for (const ownsets::Folder &set : std::as_const(folders)) {
         auto *item = new QListWidgetItem(lineOf(set), list);
         item->setData(IdRole, set.id);
         if (!set.playable())
@@ -155,15 +156,15 @@ void MyWordsPage::select(const QString &id)
             list->setCurrentRow(i);
 }
 
-const ownset::Folder *MyWordsPage::folder(const QString &id) const
+const ownsets::Folder *MyWordsPage::folder(const QString &id) const
 {
-    const auto it = std::find_if(folders.begin(), folders.end(), [&](const ownset::Folder &f) { return f.id == id; });
+    const auto it = std::find_if(folders.begin(), folders.end(), [&](const ownsets::Folder &f) { return f.id == id; });
     return it == folders.end() ? nullptr : &*it;
 }
 
 void MyWordsPage::updateButtons()
 {
-    const ownset::Folder *set = folder(selectedId());
+    const ownsets::Folder *set = folder(selectedId());
     for (QPushButton *b : {editButton, renameButton, deleteButton, exportButton})
         b->setEnabled(set);
     playButton->setEnabled(set && set->playable());
@@ -180,12 +181,12 @@ QString MyWordsPage::createSet(const QString &name, const QString &id, QString *
     const QString shown = name.simplified();
     QString newId = id;
     if (newId.isEmpty()) {
-        newId = ownsetstore::idFromName(shown);
+        newId = ownsets::idFromName(shown);
         if (newId.isEmpty())
             return QStringLiteral("请给这组词一个编号（英文字母、数字和 -）。");
-        newId = ownsetstore::freeId(newId, setsFolder);
+        newId = ownsets::freeId(newId, setsFolder);
     }
-    const QString problem = ownsetstore::create(newId, shown.isEmpty() ? newId : shown, setsFolder);
+    const QString problem = ownsets::createSet(newId, shown.isEmpty() ? newId : shown, setsFolder);
     if (!problem.isEmpty()) {
         say(problem, true);
         return problem;
@@ -200,7 +201,7 @@ QString MyWordsPage::createSet(const QString &name, const QString &id, QString *
 
 QString MyWordsPage::renameSet(const QString &id, const QString &name)
 {
-    const QString problem = ownsetstore::rename(id, name, setsFolder);
+    const QString problem = ownsets::renameSet(id, name, setsFolder);
     say(problem.isEmpty() ? QStringLiteral("已改名为“%1”，编号仍是 %2。").arg(name.simplified(), id) : problem,
         !problem.isEmpty());
     refresh();
@@ -211,7 +212,7 @@ QString MyWordsPage::deleteSet(const QString &id)
 {
     if (editor && editedId == id)
         editor->closeDiscarding();
-    const QString problem = ownsetstore::remove(id, setsFolder, boardFolder);
+    const QString problem = ownsets::removeSet(id, setsFolder, boardFolder);
     say(problem.isEmpty() ? QStringLiteral("已删除“%1”。学习记录仍保留。").arg(id) : problem, !problem.isEmpty());
     refresh();
     if (problem.isEmpty())
@@ -219,9 +220,9 @@ QString MyWordsPage::deleteSet(const QString &id)
     return problem;
 }
 
-QString MyWordsPage::exportSet(const QString &id, const QString &file, setarchive::Existing existing)
+QString MyWordsPage::exportSet(const QString &id, const QString &file, ownsets::Existing existing)
 {
-    const QString problem = setarchive::exportSet(id, file, ownset::fitsWordLabel, setsFolder, existing);
+    const QString problem = ownsets::exportSet(id, file, ownsets::fitsWordLabel, setsFolder, existing);
     // The archive's own message names the set or the file and says why.
     say(problem.isEmpty() ? QStringLiteral("已导出到 %1。").arg(file) : problem, !problem.isEmpty());
     return problem;
@@ -229,25 +230,25 @@ QString MyWordsPage::exportSet(const QString &id, const QString &file, setarchiv
 
 QString MyWordsPage::importFile(const QString &file)
 {
-    ownsetstore::Import result = ownsetstore::importFile(file, ownsetstore::OnConflict::Ask, setsFolder);
+    ownsets::Import result = ownsets::importFile(file, ownsets::OnConflict::Ask, setsFolder);
     if (!result.conflict.isEmpty()) {
-        ownsetstore::OnConflict answer = askOnConflict(result.conflict);
-        if (answer == ownsetstore::OnConflict::Replace && editor && editedId == result.conflict) {
+        ownsets::OnConflict answer = askOnConflict(result.conflict);
+        if (answer == ownsets::OnConflict::Replace && editor && editedId == result.conflict) {
             // The editor would write its words over the imported ones: it goes first.
             const SetEditor::Unsaved unsaved = editor->hasUnsavedChanges() ? askBeforeReplacingEdited(result.conflict)
                                                                            : SetEditor::Unsaved::Discard;
             if (unsaved == SetEditor::Unsaved::Save)
                 editor->saveWords();
             if (unsaved == SetEditor::Unsaved::Stay)
-                answer = ownsetstore::OnConflict::Cancel;
+                answer = ownsets::OnConflict::Cancel;
             else
                 editor->closeDiscarding();
         }
-        if (answer == ownsetstore::OnConflict::Cancel) {
+        if (answer == ownsets::OnConflict::Cancel) {
             say(QStringLiteral("没有导入，原来的“%1”没有改动。").arg(result.conflict));
             return {};
         }
-        result = ownsetstore::importFile(file, answer, setsFolder);
+        result = ownsets::importFile(file, answer, setsFolder);
     }
     if (!result.problem.isEmpty()) {
         say(result.problem, true);
@@ -261,7 +262,7 @@ QString MyWordsPage::importFile(const QString &file)
 
 SetEditor *MyWordsPage::editSet(const QString &id)
 {
-    const ownset::Folder *set = folder(id);
+    const ownsets::Folder *set = folder(id);
     if (!set)
         return nullptr;
     // A set folder that is a link is not followed: editing would write elsewhere.
@@ -294,7 +295,7 @@ bool MyWordsPage::closeEditor()
 bool MyWordsPage::playSet(const QString &id)
 {
     refresh();
-    const ownset::Folder *set = folder(id);
+    const ownsets::Folder *set = folder(id);
     if (!set || !set->playable()) {
         say(set ? QStringLiteral("“%1”还不能玩：%2").arg(set->name, set->whatIsWrong())
                 : QStringLiteral("找不到词语组“%1”。").arg(id),
@@ -314,7 +315,7 @@ void MyWordsPage::askCreate()
     if (!ok || name.simplified().isEmpty())
         return;
     QString id;
-    if (ownsetstore::idFromName(name).isEmpty()) {
+    if (ownsets::idFromName(name).isEmpty()) {
         id = QInputDialog::getText(this, QStringLiteral("新建词语组"),
                                    QStringLiteral("编号（英文字母、数字和 -，例如 week-12）："), QLineEdit::Normal,
                                    {}, &ok)
@@ -329,7 +330,7 @@ void MyWordsPage::askCreate()
 
 void MyWordsPage::askRename()
 {
-    const ownset::Folder *set = folder(selectedId());
+    const ownsets::Folder *set = folder(selectedId());
     if (!set)
         return;
     bool ok = false;
@@ -342,7 +343,7 @@ void MyWordsPage::askRename()
 
 void MyWordsPage::askDelete()
 {
-    const ownset::Folder *set = folder(selectedId());
+    const ownsets::Folder *set = folder(selectedId());
     if (!set)
         return;
     const QString id = set->id;
@@ -368,7 +369,7 @@ void MyWordsPage::askExport()
                                                       QStringLiteral("词语组 (*.wordnest)"));
     if (file.isEmpty())
         return;
-    exportSet(id, file, setarchive::Existing::Replace);  // the save dialog asked before replacing
+    exportSet(id, file, ownsets::Existing::Replace);  // the save dialog asked before replacing
 }
 
 void MyWordsPage::askImport()

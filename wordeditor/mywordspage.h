@@ -1,8 +1,6 @@
 #pragma once
 
-#include "ownwords/ownset.h"
-#include "ownwords/setarchive.h"
-#include "wordeditor/ownsetstore.h"
+#include "ownsets/setarchive.h"
 #include "wordeditor/seteditor.h"
 #include "words/wordsets.h"
 
@@ -28,12 +26,12 @@ public:
     // `player` plays recordings back; without one the page makes the game's
     // own SDL player when first needed.
     explicit MyWordsPage(QWidget *parent = nullptr, SoundPlayer *player = nullptr,
-                         QString setsFolder = ownset::setsFolder(), QString boardFolder = {});
+                         QString setsFolder = ownsets::setsFolder(), QString boardFolder = {});
     ~MyWordsPage() override;
 
     // Lists the sets again from disk; only set `id` when one is named.
     void refresh(const QString &id = {});
-    const QList<ownset::Folder> &sets() const { return folders; }
+    const QList<ownsets::Folder> &sets() const { return folders; }
     QString selectedId() const;
     void select(const QString &id);
 
@@ -43,10 +41,10 @@ public:
     QString renameSet(const QString &id, const QString &name);
     QString deleteSet(const QString &id);
     QString exportSet(const QString &id, const QString &file,
-                      setarchive::Existing existing = setarchive::Existing::Keep);
+                      ownsets::Existing existing = ownsets::Existing::Keep);
     // `askOnConflict` answers when the archive's set exists already.
     QString importFile(const QString &file);
-    std::function<ownsetstore::OnConflict(const QString &id)> askOnConflict;
+    std::function<ownsets::OnConflict(const QString &id)> askOnConflict;
     // Before a replace of the set open in the editor with changes not saved:
     // save them, drop them, or (Stay) cancel the import. The editor closes.
     std::function<SetEditor::Unsaved(const QString &id)> askBeforeReplacingEdited;
@@ -82,13 +80,13 @@ private:
     void askDelete();
     void askExport();
     void askImport();
-    const ownset::Folder *folder(const QString &id) const;
+    const ownsets::Folder *folder(const QString &id) const;
 
     QString setsFolder;
     QString boardFolder;
     SoundPlayer *player;
     std::unique_ptr<SoundPlayer> ownPlayer;
-    QList<ownset::Folder> folders;
+    QList<ownsets::Folder> folders;
     QPointer<SetEditor> editor;
     QString editedId;
 };

@@ -1,13 +1,12 @@
 #include "wordeditor/seteditor.h"
 
 #include "media/soundplayer.h"
-#include "ownwords/ownmedia.h"
-#include "ownwords/ownset.h"
-#include "ownwords/setfiles.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/setfiles.h"
+#include "ownsets/setreader.h"
 #include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/wordrow.h"
 
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +20,7 @@
 
 SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer &player, QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , setRows(setFolder, ownset::fitsWordLabel)
+    , setRows(setFolder, ownsets::fitsWordLabel)
     , player(player)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -40,7 +39,7 @@ SetEditor::SetEditor(const QString &setFolder, const QString &name, SoundPlayer 
     auto *list = new QWidget;
     auto *listLayout = new QVBoxLayout(list);
     listLayout->setSpacing(0);
-    for (int i = 0; i < ownset::maxWords; ++i) {
+    for (int i = 0; i < ownsets::maxWords; ++i) {
         auto *row = new WordRow(i, list);
         wordRows.append(row);
         listLayout->addWidget(row);
@@ -151,8 +150,8 @@ void SetEditor::showStatus(const QString &problem)
         status->setText(setRows.listProblem());
     else if (!problem.isEmpty())
         status->setText(QStringLiteral("未保存：") + problem);
-    else if (count < ownset::minWords)
-        status->setText(QStringLiteral("已有 %1 个词，还差 %2 个才能玩。").arg(count).arg(ownset::minWords - count));
+    else if (count < ownsets::minWords)
+        status->setText(QStringLiteral("已有 %1 个词，还差 %2 个才能玩。").arg(count).arg(ownsets::minWords - count));
     else
         status->setText(QStringLiteral("已有 %1 个词。").arg(count));
 }
@@ -203,11 +202,8 @@ QString SetEditor::stored(int row, const QString &problem, const QString &saved)
 
 QString SetEditor::choosePictureFile(int row, const QString &file)
 {
-    const setfiles::Contents chosen = setfiles::readChosen(file, setfiles::maxPictureBytes);
-    QBuffer buffer;
-    buffer.setData(chosen.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    const ownmedia::Picture picture = ownmedia::readPicture(buffer);
+    const ownsets::Contents chosen = ownsets::readChosenFile(file, ownsets::maxPictureBytes);
+    const ownsets::Picture picture = ownsets::readPicture(chosen.bytes);
     if (!chosen.problem.isEmpty() || !picture.problem.isEmpty())
         return stored(row,
                       QStringLiteral("图片没有用上：%1 %2")
@@ -226,8 +222,8 @@ QString SetEditor::choosePicture(int row, const QImage &picture)
 
 QString SetEditor::chooseSoundFile(int row, const QString &file)
 {
-    const setfiles::Contents chosen = setfiles::readChosen(file, setfiles::maxRecordingBytes);
-    const ownmedia::Recording recording = ownmedia::convertRecording(chosen.bytes);
+    const ownsets::Contents chosen = ownsets::readChosenFile(file, ownsets::maxRecordingBytes);
+    const ownsets::Recording recording = ownsets::convertRecording(chosen.bytes);
     if (!chosen.problem.isEmpty() || !recording.problem.isEmpty())
         return stored(row,
                       QStringLiteral("声音没有用上：%1 %2")
@@ -261,7 +257,7 @@ QString SetEditor::insertRow(int row)
     stopRecording();
     takeWords();
     if (!setRows.insertRow(row))
-        return QStringLiteral("最多 %1 个词：最后一行空着才能插入。").arg(ownset::maxWords);
+        return QStringLiteral("最多 %1 个词：最后一行空着才能插入。").arg(ownsets::maxWords);
     return saveRows();
 }
 
@@ -326,7 +322,7 @@ void SetEditor::stopRecording()
     const int row = capturing;
     capturing = -1;
     const QByteArray wave = capture.stop();
-    const ownmedia::Recording recording = ownmedia::convertRecording(wave);
+    const ownsets::Recording recording = ownsets::convertRecording(wave);
     if (wave.isEmpty() || !recording.problem.isEmpty()) {
         stored(row,
                QStringLiteral("录音没有用上：")

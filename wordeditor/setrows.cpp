@@ -1,10 +1,10 @@
 #include "wordeditor/setrows.h"
 
-#include "ownwords/ownmedia.h"
-#include "ownwords/rowjournal.h"
-#include "ownwords/setfiles.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/rowjournal.h"
+#include "ownsets/setfiles.h"
+#include "ownsets/setwriter.h"
 
-#include <QBuffer>
 #include <QMap>
 
 #include <algorithm>
@@ -18,37 +18,33 @@ QString endingOf(const QString &name)
 
 } // namespace
 
-SetRows::SetRows(QString setFolder, ownset::FitsLabel fitsLabel)
+SetRows::SetRows(QString setFolder, ownsets::FitsLabel fitsLabel)
     : folder(std::move(setFolder))
     , fits(std::move(fitsLabel))
 {
-    rowjournal::recover(folder);
-    const setfiles::Contents listFile = setfiles::read(folder, setfiles::wordListName(), setfiles::maxListBytes);
-    const ownset::WordList read = ownset::parseWordList(listFile.bytes, fits);
+    ownsets::finishMovingRows(folder);
+    const ownsets::Contents listFile = ownsets::readFile(folder, ownsets::wordListName(), ownsets::maxListBytes);
+    const ownsets::WordList read = ownsets::parseWordList(listFile.bytes, fits);
     diskWords = read.words;
     // A list the editor cannot show whole is left as it is, never cut short or garbled.
     if (!listFile.problem.isEmpty() && !listFile.missing)
         kept = QStringLiteral("words.txt %1，这里不保存单词的改动；图片和录音照常保存。").arg(listFile.problem);
     else if (read.refused)
         kept = read.problem + QStringLiteral("。这里不保存单词的改动；图片和录音照常保存。");
-    else if (diskWords.size() > ownset::maxWords)
+    else if (diskWords.size() > ownsets::maxWords)
         kept = QStringLiteral("words.txt 超过 %1 行，这里不保存单词的改动，以免丢失后面的行；图片和录音照常保存。")
-                   .arg(ownset::maxWords);
-    for (int i = 0; i < ownset::maxWords; ++i) {
+                   .arg(ownsets::maxWords);
+    for (int i = 0; i < ownsets::maxWords; ++i) {
         Row row;
         if (i < diskWords.size() || !kept.isEmpty()) {
             row.text = row.savedText = diskWords.value(i);
             row.slot = i;
-            const setfiles::RowFiles files = setfiles::rowFiles(folder, i);
+            const ownsets::RowFiles files = ownsets::rowFiles(folder, i);
             row.filesProblem = files.problem;
             row.pictureSaved = !files.allPictures.isEmpty();
             row.recordingSaved = !files.allRecordings.isEmpty();
-            if (!files.picture.isEmpty()) {
-                QBuffer buffer;
-                buffer.setData(setfiles::read(folder, files.picture, setfiles::maxPictureBytes).bytes);
-                buffer.open(QIODevice::ReadOnly);
-                row.picture = ownmedia::readPicture(buffer).image;
-            }
+            if (!files.picture.isEmpty())
+                row.picture = ownsets::readPicture(ownsets::readFile(folder, files.picture, ownsets::maxPictureBytes).bytes).image;
         }
         list.append(row);
     }
@@ -58,8 +54,8 @@ SetRows::SetRows(QString setFolder, ownset::FitsLabel fitsLabel)
 QMap<int, QStringList> SetRows::mediaFiles() const
 {
     QMap<int, QStringList> files;
-    for (const QString &name : setfiles::names(folder))
-        if (setfiles::isSetFileName(name) && name != setfiles::wordListName() && name != setfiles::settingsName())
+    for (const QString &name : ownsets::fileNames(folder))
+        if (ownsets::isSetFileName(name) && name != ownsets::wordListName() && name != ownsets::settingsName())
             files[name.left(2).toInt() - 1] << name;
     return files;
 }
@@ -77,8 +73,8 @@ void SetRows::setText(int row, const QString &text)
 QString SetRows::setPicture(int row, const QImage &picture)
 {
     Row &r = list[row];
-    r.picture = picture.width() > ownmedia::keptPictureSide || picture.height() > ownmedia::keptPictureSide
-                    ? picture.scaled(ownmedia::keptPictureSide, ownmedia::keptPictureSide, Qt::KeepAspectRatio,
+    r.picture = picture.width() > ownsets::keptPictureSide || picture.height() > ownsets::keptPictureSide
+                    ? picture.scaled(ownsets::keptPictureSide, ownsets::keptPictureSide, Qt::KeepAspectRatio,
                                      Qt::SmoothTransformation)
                     : picture;
     r.pictureUnsaved = true;
@@ -99,9 +95,9 @@ QByteArray SetRows::recording(int row) const
     const Row &r = list[row];
     if (!r.recording.isEmpty() || r.slot < 0)
         return r.recording;
-    const QString name = setfiles::rowFiles(folder, r.slot).recording;
+    const QString name = ownsets::rowFiles(folder, r.slot).recording;
     return name.isEmpty() ? QByteArray()
-                          : ownmedia::convertRecording(setfiles::read(folder, name, setfiles::maxRecordingBytes).bytes).wave;
+                          : ownsets::convertRecording(ownsets::readFile(folder, name, ownsets::maxRecordingBytes).bytes).wave;
 }
 
 bool SetRows::moveRow(int from, int to)
@@ -141,7 +137,7 @@ QString SetRows::wordProblem(int row) const
                    : QString();
     if (!kept.isEmpty() && word != r.savedText)
         return kept;
-    if (word.size() > ownset::maxLineCharacters || !fits(word))
+    if (word.size() > ownsets::maxLineCharacters || !fits(word))
         return QStringLiteral("太长了，游戏里的词语框放不下。");
     if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
         return QStringLiteral("含有控制字符。");
@@ -177,12 +173,12 @@ QString SetRows::flushMedia(Row &row)
     QString problem;
     written += row.pictureUnsaved || !row.recording.isEmpty();
     if (row.pictureUnsaved) {
-        problem = ownset::storePictureImage(folder, row.slot, row.picture);
+        problem = ownsets::storePictureImage(folder, row.slot, row.picture);
         row.pictureUnsaved = !problem.isEmpty();
         row.pictureSaved = row.pictureSaved || problem.isEmpty();
     }
     if (!row.recording.isEmpty() && problem.isEmpty()) {
-        problem = ownset::storeRecordingWave(folder, row.slot, row.recording);
+        problem = ownsets::storeRecordingWave(folder, row.slot, row.recording);
         if (problem.isEmpty())
             row.recording.clear();
         row.recordingSaved = row.recordingSaved || problem.isEmpty();
@@ -214,7 +210,7 @@ QString SetRows::save()
             entries.append({i, row.savedText});
     }
     // Every media file of a line goes where its row's entry now is, or away.
-    QList<rowjournal::Move> moves;
+    QList<ownsets::RowMove> moves;
     const QMap<int, QStringList> files = mediaFiles();
     for (auto file = files.begin(); file != files.end(); ++file) {
         const int slot = file.key();
@@ -224,16 +220,16 @@ QString SetRows::save()
         if (to == slot)
             continue;
         for (const QString &name : file.value())
-            moves.append({name, to < 0 ? QString() : setfiles::mediaName(to, endingOf(name))});
+            moves.append({name, to < 0 ? QString() : ownsets::mediaName(to, endingOf(name))});
     }
     QStringList words;
     for (const Entry &entry : std::as_const(entries))
         words << entry.word;
     QString problem;
     if (!moves.isEmpty())
-        problem = rowjournal::run(folder, moves, (words.join(u'\n') + u'\n').toUtf8());
+        problem = ownsets::moveRows(folder, moves, (words.join(u'\n') + u'\n').toUtf8());
     else if (words != diskWords)
-        problem = ownset::writeWordList(folder, words);
+        problem = ownsets::writeWordList(folder, words);
     if (!problem.isEmpty())
         return problem;
     written += !moves.isEmpty() || words != diskWords;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ownwords/ownset.h"
+#include "ownsets/setreader.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -34,7 +34,7 @@ public:
         bool hasMedia() const { return !picture.isNull() || pictureSaved || recordingSaved || !recording.isEmpty(); }
     };
 
-    SetRows(QString folder, ownset::FitsLabel fits);
+    SetRows(QString folder, ownsets::FitsLabel fits);
 
     const QList<Row> &rows() const { return list; }
     // Why no word can be saved at all (words.txt is kept as it is: more lines
@@ -71,7 +71,7 @@ private:
     QMap<int, QStringList> mediaFiles() const;
 
     QString folder;
-    ownset::FitsLabel fits;
+    ownsets::FitsLabel fits;
     QList<Row> list;
     QStringList diskWords;
     QString kept;

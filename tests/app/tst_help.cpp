@@ -8,7 +8,7 @@
 #include "words/rememberedset.h"
 #include "leaderboard/form3.h"
 #include "ui/fullscreenview.h"
-#include "ui/windowframe.h"
+#include "ui/companionstack.h"
 #include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
@@ -250,7 +250,7 @@ private slots:
         window.sPath = folder.path() + u'/';
         window.setVisible(!steps.startsWith(u"full")); // else started full screen, as --fullscreen does
         window.PicB_Click();
-        WindowFrame &frame = window.windowFrame();
+        CompanionStack &stack = window.companionStack();
         bool full = false;
         QList<QWidget *> open;
         for (const QString &step : steps.split(u' ')) {
@@ -263,20 +263,20 @@ private slots:
             else if (step == "board")
                 window.rules().GameOver(), open.append(window.leaderboardWindow());
             else if (step == "game") // clicked: the window system activates it at once
-                QApplication::setActiveWindow(frame.gameWindow());
+                QApplication::setActiveWindow(stack.gameWindow());
             else if (step == "close") {
                 QVERIFY(full || window.testAttribute(Qt::WA_QuitOnClose));
-                QVERIFY(closingEndsTheRun(frame.gameWindow()));
-                QVERIFY(!window.Timer1.isActive() && !window.Timer2.isActive() && frame.companions().isEmpty());
+                QVERIFY(closingEndsTheRun(stack.gameWindow()));
+                QVERIFY(!window.Timer1.isActive() && !window.Timer2.isActive() && stack.companions().isEmpty());
                 return;
             } else if (step.startsWith(u'-'))
                 open.takeAt(step == "-help" ? 0 : open.size() - 1)->close();
             else
                 QTest::keyClick(QApplication::focusWidget(), step == "F11" ? Qt::Key_F11 : Qt::Key_Escape),
                     full = step == "F11" && !full;
-            QWidget *over = frame.gameWindow();
+            QWidget *over = stack.gameWindow();
             QCOMPARE(window.fullScreenGame(), full);
-            QCOMPARE(frame.companions(), open);
+            QCOMPARE(stack.companions(), open);
             QCOMPARE(window.isEnabled(), open.isEmpty());
             for (QWidget *companion : open) {
                 QVERIFY(nearlyCentred(companion, over));

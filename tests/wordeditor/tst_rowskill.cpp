@@ -2,9 +2,10 @@
 // SIGKILL at random moments. After every kill the reader must see every word
 // with its own picture and recording, in the order of the last move the child
 // finished or of the one it was making.
-#include "ownwords/ownset.h"
-#include "ownwords/rowjournal.h"
-#include "ownwords/setfiles.h"
+#include "ownsets/rowjournal.h"
+#include "ownsets/setfiles.h"
+#include "ownsets/setreader.h"
+#include "ownsets/setwriter.h"
 #include "wordeditor/setrows.h"
 
 #include <QDir>
@@ -77,12 +78,11 @@ private slots:
             order << QStringLiteral("w%1").arg(i);
             QImage picture(6, 6, QImage::Format_RGB32);
             picture.fill(QColor::fromHsv(i * 30, 255, 255));
-            const QString name = QStringLiteral("%1/%2.").arg(folder).arg(i + 1, 2, 10, QChar(u'0'));
-            QVERIFY(picture.save(name + (i % 3 ? "png" : "bmp")));
-            QVERIFY(setfiles::write(folder, QFileInfo(name).fileName() + "wav", wave(2004 + 300 * i)).isEmpty());
+            QVERIFY(picture.save(folder + u'/' + ownsets::mediaName(i, i % 3 ? "png" : "bmp")));
+            QVERIFY(ownsets::writeFile(folder, ownsets::mediaName(i, "wav"), wave(2004 + 300 * i)).isEmpty());
         }
-        QVERIFY(ownset::writeWordList(folder, order).isEmpty());
-        const ownset::Folder start = ownset::readFolder(folder, anyWidth);
+        QVERIFY(ownsets::writeWordList(folder, order).isEmpty());
+        const ownsets::Folder start = ownsets::readFolder(folder, anyWidth);
         QCOMPARE(start.usableWords(), wordCount);
 
         QRandomGenerator random(20261208);
@@ -122,19 +122,19 @@ private slots:
                 const int row = int(childRandom.bounded(wordCount - 1));
                 next.swapItemsAt(row, row + 1);
             }
-            recovered += QFile::exists(folder + "/" + rowjournal::fileName);
-            const ownset::Folder now = ownset::readFolder(folder, anyWidth);
+            recovered += QFile::exists(folder + "/" + ownsets::rowJournalName);
+            const ownsets::Folder now = ownsets::readFolder(folder, anyWidth);
             QCOMPARE(now.usableWords(), wordCount);
             QStringList seen;
-            for (const ownset::Word &word : now.words) {
-                const ownset::Word &own = start.words[word.text.mid(1).toInt()];
+            for (const ownsets::Word &word : now.words) {
+                const ownsets::Word &own = start.words[word.text.mid(1).toInt()];
                 QVERIFY2(word.picture == own.picture && word.recording == own.recording,
                          qPrintable(QStringLiteral("round %1: %2 has another word's media").arg(round).arg(word.text)));
                 seen << word.text;
             }
             QVERIFY2(seen == order || seen == next, qPrintable(seen.join(u',') + " after " + order.join(u',')));
             order = seen;
-            QVERIFY(!QFile::exists(folder + "/" + rowjournal::fileName));
+            QVERIFY(!QFile::exists(folder + "/" + ownsets::rowJournalName));
         }
         // Moves were finished between kills, and kills came in the middle of moves too.
         qInfo("%d moves, %d kills during a move", moves, recovered);

@@ -5,16 +5,17 @@
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
 #include "corner/wordsetspage.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/setreader.h"
+#include "ownsets/setwriter.h"
 #include "progress/answerrecorder.h"
 #include "progress/progressreader.h"
 #include "progress/questiontally.h"
 #include "progress/sqliterecorder.h"
 #include "progresspage/progresspage.h"
-#include "ownwords/ownmedia.h"
-#include "ownwords/ownset.h"
 #include "support/closingendstherun.h"
-#include "ui/windowframe.h"
 #include "support/recordingplayer.h"
+#include "ui/companionstack.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
@@ -34,7 +35,7 @@
 #include <optional>
 #include <sys/file.h>
 
-using OnConflict = ownsetstore::OnConflict;
+using OnConflict = ownsets::OnConflict;
 Q_DECLARE_METATYPE(OnConflict)
 using Unsaved = SetEditor::Unsaved;
 Q_DECLARE_METATYPE(Unsaved)
@@ -164,7 +165,7 @@ private slots:
     }
     void init()
     {
-        QDir(ownset::setsFolder()).removeRecursively(); // the game's corner lists these
+        QDir(ownsets::setsFolder()).removeRecursively(); // the game's corner lists these
         const QString place = home.filePath(QString(QTest::currentTestFunction()) + "/" + QTest::currentDataTag());
         sets = place + "/sets";
         boards = place + "/data";
@@ -322,7 +323,7 @@ private slots:
         const QByteArray samples = stored.readAll().mid(44);
         // The tone alone, with the game's 50 ms of silence before and 30 ms after.
         QVERIFY2(std::abs(samples.size() / 44100.0 - 0.58) < 0.03, qPrintable(QString::number(samples.size())));
-        QVERIFY(std::abs(ownmedia::activeLoudness(samples, 16) - ownmedia::wordLoudnessDb) < 1.0);
+        QVERIFY(std::abs(ownsets::activeLoudness(samples, 16) - ownsets::wordLoudnessDb) < 1.0);
         editor->listen(0);
         QCOMPARE(player.played.constLast().bytes.mid(44), samples);
     }
@@ -408,7 +409,7 @@ private slots:
         MyWordsPage *mine = own.get();
         std::optional<Form2> window;
         if (game) { // the corner's page lists the sets of the data folder
-            sets = ownset::setsFolder();
+            sets = ownsets::setsFolder();
             window.emplace(player);
             window->show();
             window->cornerButton->open();
@@ -422,9 +423,9 @@ private slots:
         editor->rows()[10]->setText(repeat ? "COW" : "");
         editor->rows()[11]->setText("lamb");
         const bool closes = answer == Unsaved::Discard || (answer == Unsaved::Save && !repeat);
-        if (game) { // the corner over the editor, as the game's window frame keeps it
+        if (game) { // the corner over the editor, as the game's companion stack keeps it
             QTRY_COMPARE(QApplication::activeWindow(), window->cornerButton->cornerWindow());
-            QCOMPARE(closingEndsTheRun(window->windowFrame().gameWindow()), closes);
+            QCOMPARE(closingEndsTheRun(window->companionStack().gameWindow()), closes);
         } else
             QCOMPARE(editor->close(), closes);
         QCOMPARE(asked, 1);
@@ -530,7 +531,7 @@ private slots:
         QFETCH(QString, after);
         const QString place = sets + "/..";
         const auto makeFolder = [](const QString &folder, const QString &name) {
-            return QDir().mkpath(folder) && ownset::writeSetName(folder, name).isEmpty();
+            return QDir().mkpath(folder) && ownsets::writeSetName(folder, name).isEmpty();
         };
         QVERIFY(QDir().mkpath(place + "/import-stray/replaced") && QDir().mkpath(place + "/import-abc123"));
         for (const QString &set : work.split(' ', Qt::SkipEmptyParts))
@@ -540,9 +541,9 @@ private slots:
         QFile held(place + "/import-abc123.journal");
         QVERIFY(!running || (held.open(QIODevice::ReadOnly) && flock(held.handle(), LOCK_EX) == 0));
 
-        const QStringList restored = ownsetstore::finishCutOffImports(sets);
+        const QStringList restored = ownsets::finishCutOffImports(sets);
         const bool farmThere = QFileInfo(sets + "/farm").isDir();
-        const QString farm = farmThere ? ownset::readFolder(sets + "/farm", ownset::fitsWordLabel).name : QString();
+        const QString farm = farmThere ? ownsets::readFolder(sets + "/farm", ownsets::fitsWordLabel).name : QString();
         QCOMPARE(restored, inSets.isEmpty() && !farm.isEmpty() ? QStringList{"farm"} : QStringList());
         QCOMPARE(farm + ' ' + QDir(place).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
                  after);

@@ -1,4 +1,4 @@
-#include "ui/windowframe.h"
+#include "ui/companionstack.h"
 
 #include "ui/fullscreenview.h"
 
@@ -6,33 +6,33 @@
 #include <QShortcut>
 #include <QWindow>
 
-WindowFrame::WindowFrame(QWidget &gameWidget)
+CompanionStack::CompanionStack(QWidget &gameWidget)
     : game(gameWidget)
 {
     addKeys(&game);
     game.installEventFilter(this);
 }
 
-WindowFrame::~WindowFrame()
+CompanionStack::~CompanionStack()
 {
     // The view gives the game back as it goes, and what that sends must not
-    // reach this frame, whose members are already gone by then.
+    // reach this stack, whose members are already gone by then.
     game.removeEventFilter(this);
     if (view)
         view->removeEventFilter(this);
 }
 
-bool WindowFrame::isFullScreen() const
+bool CompanionStack::isFullScreen() const
 {
     return view && view->isOn();
 }
 
-QWidget *WindowFrame::gameWindow() const
+QWidget *CompanionStack::gameWindow() const
 {
     return isFullScreen() ? static_cast<QWidget *>(view.get()) : &game;
 }
 
-FullScreenView &WindowFrame::fullScreenView()
+FullScreenView &CompanionStack::fullScreenView()
 {
     if (!view) {
         view = std::make_unique<FullScreenView>(game);
@@ -42,13 +42,13 @@ FullScreenView &WindowFrame::fullScreenView()
     return *view;
 }
 
-void WindowFrame::setFullScreen(bool on)
+void CompanionStack::setFullScreen(bool on)
 {
     if (on == isFullScreen())
         return;
     // Inside the view the game's own keys would answer together with the
     // view's, and Qt fires neither of two keys that match at once.
-    for (auto *key : game.findChildren<QShortcut *>(QStringLiteral("windowFrameKey")))
+    for (auto *key : game.findChildren<QShortcut *>(QStringLiteral("companionStackKey")))
         key->setEnabled(!on);
     // With a companion open the keyboard stays with it, not with the game.
     fullScreenView().setOn(on, companions().isEmpty());
@@ -57,19 +57,19 @@ void WindowFrame::setFullScreen(bool on)
     restack();
 }
 
-void WindowFrame::addKeys(QWidget *window)
+void CompanionStack::addKeys(QWidget *window)
 {
-    if (window->findChild<QShortcut *>(QStringLiteral("windowFrameKey"), Qt::FindDirectChildrenOnly))
+    if (window->findChild<QShortcut *>(QStringLiteral("companionStackKey"), Qt::FindDirectChildrenOnly))
         return; // a companion shown again keeps the keys it has
     auto *switchKey = new QShortcut(Qt::Key_F11, window);
     auto *leaveKey = new QShortcut(Qt::Key_Escape, window);
-    switchKey->setObjectName(QStringLiteral("windowFrameKey"));
-    leaveKey->setObjectName(QStringLiteral("windowFrameKey"));
+    switchKey->setObjectName(QStringLiteral("companionStackKey"));
+    leaveKey->setObjectName(QStringLiteral("companionStackKey"));
     connect(switchKey, &QShortcut::activated, this, [this] { setFullScreen(!isFullScreen()); });
     connect(leaveKey, &QShortcut::activated, this, [this] { setFullScreen(false); });
 }
 
-QList<QWidget *> WindowFrame::companions() const
+QList<QWidget *> CompanionStack::companions() const
 {
     QList<QWidget *> list;
     for (const QPointer<QWidget> &companion : open)
@@ -78,7 +78,7 @@ QList<QWidget *> WindowFrame::companions() const
     return list;
 }
 
-void WindowFrame::opened(QWidget *companion)
+void CompanionStack::opened(QWidget *companion)
 {
     open.removeAll(companion);
     open.removeAll(nullptr);
@@ -90,7 +90,7 @@ void WindowFrame::opened(QWidget *companion)
     restack();
 }
 
-void WindowFrame::closed(QWidget *companion)
+void CompanionStack::closed(QWidget *companion)
 {
     open.removeAll(companion);
     open.removeAll(nullptr);
@@ -104,7 +104,7 @@ void WindowFrame::closed(QWidget *companion)
         gameWindow()->activateWindow();
 }
 
-bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
+bool CompanionStack::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == view.get() || watched == &game) {
         // A click on the disabled game would leave the keyboard where no key
@@ -112,7 +112,7 @@ bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
         // window system has finished activating the game.
         const QList<QWidget *> list = companions();
         if (event->type() == QEvent::WindowActivate && !list.isEmpty())
-            QMetaObject::invokeMethod(this, &WindowFrame::restack, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &CompanionStack::restack, Qt::QueuedConnection);
         // The window system makes the view full screen some time after it is
         // shown: the companions follow to its centre.
         const bool placed = event->type() == QEvent::Resize || event->type() == QEvent::Move;
@@ -131,13 +131,13 @@ bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-void WindowFrame::placeOverGame(QWidget *companion)
+void CompanionStack::placeOverGame(QWidget *companion)
 {
     const QWidget *over = gameWindow();
     companion->move(over->geometry().center() - companion->rect().center());
 }
 
-void WindowFrame::restack()
+void CompanionStack::restack()
 {
     // A window manager keeps a dialog above its transient parent only while
     // that parent is the window on screen, so the parent follows the game.

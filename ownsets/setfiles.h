@@ -9,7 +9,14 @@
 // files are read, each bounded in size before it is read, and a file is
 // replaced through a temporary beside it, never written through its name.
 // Every function answers a problem for a grown-up, empty on success.
-namespace setfiles {
+namespace ownsets {
+
+// Letters, digits and '-', at least one letter; "tricky" is reserved.
+bool isValidId(const QString &id);
+// $XDG_DATA_HOME/wordnest/sets/, with a separator at the end.
+QString setsFolder();
+// Whether anything is at set `id`'s place in `setsFolder`, a dangling link included.
+bool setExists(const QString &id, const QString &setsFolder);
 
 inline QString wordListName() { return QStringLiteral("words.txt"); }
 inline QString settingsName() { return QStringLiteral("set.ini"); }
@@ -53,24 +60,24 @@ struct Contents
     Stamp stamp;
 };
 // Reads `folder`'s file `name`, at most `limit` bytes.
-Contents read(const QString &folder, const QString &name, qint64 limit);
+Contents readFile(const QString &folder, const QString &name, qint64 limit);
 // The same for a file a grown-up chose anywhere: the folders on its way may
 // be links (a home's Pictures often is), the file itself may not.
-Contents readChosen(const QString &path, qint64 limit);
+Contents readChosenFile(const QString &path, qint64 limit);
 // The stamp of `name` as it is now, without following a link; size -1 when
 // it is no regular file.
 Stamp stampOf(const QString &folder, const QString &name);
 
 // Replaces `name` whole with `bytes`; a link or special file in its place
 // is refused and left as it is.
-QString write(const QString &folder, const QString &name, const QByteArray &bytes);
+QString writeFile(const QString &folder, const QString &name, const QByteArray &bytes);
 // Removes `name` itself (a link goes, never what it points at). A name that
 // is not there is no problem.
-QString remove(const QString &folder, const QString &name);
+QString removeFile(const QString &folder, const QString &name);
 // Renames `from` to `to` within the folder, replacing `to`.
-QString rename(const QString &folder, const QString &from, const QString &to);
+QString renameFile(const QString &folder, const QString &from, const QString &to);
 // The names in `folder`, whatever their kind; at most a few thousand.
-QStringList names(const QString &folder);
+QStringList fileNames(const QString &folder);
 
 // Row `row`'s picture and recording files as named in the folder; empty
 // where there is none. Two pictures or two recordings for one row make the
@@ -87,12 +94,12 @@ RowFiles rowFiles(const QString &folder, int row);
 
 // words.txt's text: UTF-8 (a byte-order mark dropped), else GBK, else
 // refused with `problem` and no text.
-struct Text
+struct ListText
 {
     QString text;
     QString problem;
 };
-Text decodeWordList(const QByteArray &bytes);
+ListText decodeWordList(const QByteArray &bytes);
 
 // Held on a set folder while its files are rearranged: another process that
 // takes it waits until the work is done. A killed process's lock goes with it.
@@ -110,4 +117,4 @@ private:
     int fd;
 };
 
-} // namespace setfiles
+} // namespace ownsets

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "ownwords/ownset.h"
+#include "ownsets/setreader.h"
 #include "words/wordsets.h"
 
 #include <QList>
 
-namespace ownset {
+namespace ownsets {
 
 // Adds every playable set in `folder` (by default setsFolder()) to `sets`
 // and answers those that cannot play, with what is wrong with each. A set
 // whose id is taken is skipped.
 QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QString &folder = setsFolder());
 
-} // namespace ownset
+} // namespace ownsets
 
 // The built-in sets and every playable own set. Needs a QGuiApplication.
 WordSets allWordSets();

@@ -1,10 +1,10 @@
-#include "ownwords/rowjournal.h"
+#include "ownsets/rowjournal.h"
 
-#include "ownwords/setfiles.h"
+#include "ownsets/setfiles.h"
 
 #include <QStringList>
 
-namespace rowjournal {
+namespace ownsets {
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr qint64 maxJournalBytes = 256 * 1024;
 
 struct Plan
 {
-    QList<Move> moves;
+    QList<RowMove> moves;
     QByteArray wordList;
     bool renamed = false; // every file is under its temporary name
 };
@@ -24,10 +24,10 @@ QString temporaryName(int move)
     return QStringLiteral(".rows-%1").arg(move);
 }
 
-QByteArray encode(const QList<Move> &moves, const QByteArray &wordList)
+QByteArray encode(const QList<RowMove> &moves, const QByteArray &wordList)
 {
     QByteArray text = header;
-    for (const Move &move : moves)
+    for (const RowMove &move : moves)
         text += "m " + move.from.toUtf8() + '\t' + move.to.toUtf8() + '\n';
     return text + "w " + wordList.toBase64() + "\nend\n";
 }
@@ -42,7 +42,7 @@ bool decode(const QByteArray &text, Plan &plan)
         if (line.startsWith("m ") && !complete) {
             const QList<QByteArray> names = line.mid(2).split('\t');
             const QString from = QString::fromUtf8(names.value(0)), to = QString::fromUtf8(names.value(1));
-            if (names.size() != 2 || !setfiles::isSetFileName(from) || (!to.isEmpty() && !setfiles::isSetFileName(to)))
+            if (names.size() != 2 || !isSetFileName(from) || (!to.isEmpty() && !isSetFileName(to)))
                 return false;
             plan.moves.append({from, to});
         } else if (line.startsWith("w ") && !complete) {
@@ -55,14 +55,14 @@ bool decode(const QByteArray &text, Plan &plan)
             return false;
         }
     }
-    return complete && plan.wordList.size() <= setfiles::maxListBytes;
+    return complete && plan.wordList.size() <= maxListBytes;
 }
 
 // Renames `from`; a `from` that is gone was renamed already.
 QString renameOnce(const QString &folder, const QString &from, const QString &to)
 {
-    const QString problem = setfiles::rename(folder, from, to);
-    return problem.isEmpty() || !setfiles::names(folder).contains(from) ? QString() : problem;
+    const QString problem = renameFile(folder, from, to);
+    return problem.isEmpty() || !fileNames(folder).contains(from) ? QString() : problem;
 }
 
 // Carries `plan` out from wherever it stopped. Nothing is renamed onto a
@@ -74,48 +74,48 @@ QString execute(const QString &folder, const Plan &plan)
         for (int i = 0; i < plan.moves.size(); ++i)
             if (QString problem = renameOnce(folder, plan.moves[i].from, temporaryName(i)); !problem.isEmpty())
                 return problem;
-        if (QString problem = setfiles::write(folder, fileName, encode(plan.moves, plan.wordList) + renamedMark);
+        if (QString problem = writeFile(folder, rowJournalName, encode(plan.moves, plan.wordList) + renamedMark);
             !problem.isEmpty())
             return problem;
     }
     for (int i = 0; i < plan.moves.size(); ++i) {
-        const QString problem = plan.moves[i].to.isEmpty() ? setfiles::remove(folder, temporaryName(i))
+        const QString problem = plan.moves[i].to.isEmpty() ? removeFile(folder, temporaryName(i))
                                                            : renameOnce(folder, temporaryName(i), plan.moves[i].to);
         if (!problem.isEmpty())
             return problem;
     }
-    if (QString problem = setfiles::write(folder, setfiles::wordListName(), plan.wordList); !problem.isEmpty())
+    if (QString problem = writeFile(folder, wordListName(), plan.wordList); !problem.isEmpty())
         return problem;
-    return setfiles::remove(folder, fileName);
+    return removeFile(folder, rowJournalName);
 }
 
 } // namespace
 
-QString run(const QString &folder, const QList<Move> &moves, const QByteArray &wordList)
+QString moveRows(const QString &folder, const QList<RowMove> &moves, const QByteArray &wordList)
 {
-    for (const Move &move : moves)
-        if (!setfiles::isSetFileName(move.from) || (!move.to.isEmpty() && !setfiles::isSetFileName(move.to)))
+    for (const RowMove &move : moves)
+        if (!isSetFileName(move.from) || (!move.to.isEmpty() && !isSetFileName(move.to)))
             return QStringLiteral("文件名“%1”不能移动").arg(move.from);
-    const setfiles::FolderLock lock(folder);
+    const FolderLock lock(folder);
     if (!lock.held())
         return QStringLiteral("打不开词语组文件夹");
-    if (QString problem = setfiles::write(folder, fileName, encode(moves, wordList)); !problem.isEmpty())
+    if (QString problem = writeFile(folder, rowJournalName, encode(moves, wordList)); !problem.isEmpty())
         return problem;
     if (QString problem = execute(folder, Plan{moves, wordList, false}); !problem.isEmpty())
         return problem + QStringLiteral("（下次打开这组词时会接着做完）");
     return {};
 }
 
-void recover(const QString &folder)
+void finishMovingRows(const QString &folder)
 {
-    if (!setfiles::names(folder).contains(QLatin1String(fileName)))
+    if (!fileNames(folder).contains(QLatin1String(rowJournalName)))
         return;
-    const setfiles::FolderLock lock(folder);
-    const setfiles::Contents journal = setfiles::read(folder, fileName, maxJournalBytes);
+    const FolderLock lock(folder);
+    const Contents journal = readFile(folder, rowJournalName, maxJournalBytes);
     Plan plan;
     // Finished while this waited for the lock, or no journal of ours: left as it is.
     if (lock.held() && journal.problem.isEmpty() && decode(journal.bytes, plan))
         execute(folder, plan);
 }
 
-} // namespace rowjournal
+} // namespace ownsets

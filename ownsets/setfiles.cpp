@@ -1,8 +1,10 @@
-#include "ownwords/setfiles.h"
+#include "ownsets/setfiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -13,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace setfiles {
+namespace ownsets {
 
 namespace {
 
@@ -82,6 +84,30 @@ QString rowEnding(const QString &name, int row)
 }
 
 } // namespace
+
+bool isValidId(const QString &id)
+{
+    if (id.isEmpty() || id.size() > 40 || id == QLatin1String("tricky"))
+        return false;
+    bool letter = false;
+    for (QChar c : id) {
+        if (c.unicode() > 127 || !(c.isLetterOrNumber() || c == u'-'))
+            return false;
+        letter = letter || c.isLetter();
+    }
+    return letter;
+}
+
+QString setsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/wordnest/sets/");
+}
+
+bool setExists(const QString &id, const QString &setsFolder)
+{
+    const QFileInfo info(QDir(setsFolder).filePath(id));
+    return info.exists() || info.isSymLink();
+}
 
 const QStringList &pictureEndings()
 {
@@ -181,12 +207,12 @@ Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
 
 } // namespace
 
-Contents read(const QString &folder, const QString &name, qint64 limit)
+Contents readFile(const QString &folder, const QString &name, qint64 limit)
 {
     return readAt(Descriptor(openFolder(folder)), name, limit);
 }
 
-Contents readChosen(const QString &path, qint64 limit)
+Contents readChosenFile(const QString &path, qint64 limit)
 {
     const QFileInfo file(path);
     const Descriptor dir(openFolder(file.absolutePath(), 0));
@@ -208,7 +234,7 @@ Stamp stampOf(const QString &folder, const QString &name)
     return stampFrom(st);
 }
 
-QString write(const QString &folder, const QString &name, const QByteArray &bytes)
+QString writeFile(const QString &folder, const QString &name, const QByteArray &bytes)
 {
     const auto failed = [&name](const QString &why) { return QStringLiteral("无法保存 %1：%2").arg(name, why); };
     const Descriptor dir(openFolder(folder));
@@ -242,7 +268,7 @@ QString write(const QString &folder, const QString &name, const QByteArray &byte
     return {};
 }
 
-QString remove(const QString &folder, const QString &name)
+QString removeFile(const QString &folder, const QString &name)
 {
     const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
@@ -252,7 +278,7 @@ QString remove(const QString &folder, const QString &name)
     return {};
 }
 
-QString rename(const QString &folder, const QString &from, const QString &to)
+QString renameFile(const QString &folder, const QString &from, const QString &to)
 {
     const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
@@ -263,7 +289,7 @@ QString rename(const QString &folder, const QString &from, const QString &to)
     return {};
 }
 
-QStringList names(const QString &folder)
+QStringList fileNames(const QString &folder)
 {
     QStringList all;
     const Descriptor dir(openFolder(folder));
@@ -289,7 +315,7 @@ QStringList names(const QString &folder)
 RowFiles rowFiles(const QString &folder, int row)
 {
     RowFiles files;
-    for (const QString &name : names(folder)) {
+    for (const QString &name : fileNames(folder)) {
         const QString ending = rowEnding(name, row);
         if (pictureEndings().contains(ending))
             files.allPictures << name;
@@ -311,7 +337,7 @@ RowFiles rowFiles(const QString &folder, int row)
     return files;
 }
 
-Text decodeWordList(const QByteArray &bytes)
+ListText decodeWordList(const QByteArray &bytes)
 {
     const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -341,4 +367,4 @@ FolderLock::~FolderLock()
         ::close(fd);
 }
 
-} // namespace setfiles
+} // namespace ownsets

@@ -1,9 +1,10 @@
-#include "ownwords/setarchive.h"
+#include "ownsets/setarchive.h"
 
-#include "ownwords/loadedlibrary.h"
-#include "ownwords/setfiles.h"
+#include "ownsets/loadedlibrary.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/setfiles.h"
+#include "ownsets/setwriter.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,10 +19,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace setarchive {
+namespace ownsets {
 
 namespace {
 
@@ -62,14 +64,72 @@ bool renameNoReplace(const QString &from, const QString &to)
            == 0;
 }
 
+// Beside the sets folder, on the same file system, so that a finished
+// import is moved into place by one rename.
+QDir workPlace(const QString &setsFolder)
+{
+    QDir parent(setsFolder);
+    parent.cdUp();
+    return parent;
+}
+
+const QLatin1String journalSuffix(".journal");
+const QLatin1String replacedName("replaced");  // the old set, inside the work folder, while it is replaced
+
+// An import's journal, "import-XXXXXX.journal", names its work folder
+// "import-XXXXXX" beside it, and once the renames of a replace start, the
+// set they replace. The importer holds a lock on it while it runs, so a
+// start of the game finishes only imports that a crash cut off.
+class ImportJournal
+{
+public:
+    explicit ImportJournal(const QDir &place)
+        : file(place.filePath(QStringLiteral("import-XXXXXX") + journalSuffix))
+    {
+        file.setAutoRemove(false);
+    }
+    ~ImportJournal()
+    {
+        if (!work.isEmpty())
+            QDir(work).removeRecursively();
+        if (file.isOpen())
+            file.remove();  // the folder first: a journal left names what is left
+    }
+
+    // Makes the journal and then the folder it names; false when either fails.
+    bool begin()
+    {
+        if (!file.open() || ::flock(file.handle(), LOCK_EX | LOCK_NB) != 0)
+            return false;
+        const QString path = file.fileName().chopped(journalSuffix.size());
+        if (!note("work=" + QFileInfo(path).fileName().toUtf8()) || !QDir().mkdir(path))
+            return false;
+        work = path;
+        return true;
+    }
+    QString workFolder() const { return work; }
+    // Said, and on the disk, before set `id` is moved aside.
+    bool replaces(const QString &id) { return note("replace=" + id.toUtf8()); }
+
+private:
+    bool note(const QByteArray &line)
+    {
+        const QByteArray whole = line + '\n';  // one write: a cut-off line is never taken as said
+        return file.write(whole) == whole.size() && file.flush() && ::fsync(file.handle()) == 0;
+    }
+
+    QTemporaryFile file;
+    QString work;
+};
+
 } // namespace
 
-QString exportSet(const QString &id, const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder,
+QString exportSet(const QString &id, const QString &file, const FitsLabel &fits, const QString &setsFolder,
                   Existing existing)
 {
-    if (!ownset::isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
+    if (!isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
         return QStringLiteral("找不到自己的词语组“%1”。").arg(id);
-    const ownset::Folder set = ownset::readFolder(QDir(setsFolder).filePath(id), fits);
+    const Folder set = readFolder(QDir(setsFolder).filePath(id), fits);
     if (!set.problem.isEmpty())
         return QStringLiteral("词语组“%1”不能导出：%2。").arg(id, set.problem);
     const QFileInfo target(file);
@@ -86,21 +146,18 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     zipLib->archive_write_set_format_zip(zip);
     bool ok = zipLib->archive_write_open_fd(zip, written.handle()) == ARCHIVE_OK;
     QStringList words;
-    for (const ownset::Word &word : set.words)
+    for (const Word &word : set.words)
         words << word.text;
     ok = ok && addEntry(zip, id + u'/', {})
-         && addEntry(zip, id + u'/' + setfiles::wordListName(), (words.join(u'\n') + u'\n').toUtf8())
-         && addEntry(zip, id + u'/' + setfiles::settingsName(),
-                     (QStringLiteral("[set]\nname=") + set.name + u'\n').toUtf8());
+         && addEntry(zip, id + u'/' + wordListName(), wordListBytes(words))
+         && addEntry(zip, id + u'/' + settingsName(), setNameBytes(set.name));
     for (int i = 0; ok && i < set.words.size(); ++i) {
-        const ownset::Word &word = set.words.at(i);
+        const Word &word = set.words.at(i);
         if (!word.problem.isEmpty())
             continue; // it stays unusable in the copy too
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        ok = word.picture.save(&buffer, "PNG") && addEntry(zip, id + u'/' + setfiles::mediaName(i, QStringLiteral("png")), png)
-             && addEntry(zip, id + u'/' + setfiles::mediaName(i, QStringLiteral("wav")), word.recording);
+        const QByteArray png = encodePng(word.picture);
+        ok = !png.isEmpty() && addEntry(zip, id + u'/' + mediaName(i, QStringLiteral("png")), png)
+             && addEntry(zip, id + u'/' + mediaName(i, QStringLiteral("wav")), word.recording);
     }
     ok = zipLib->archive_write_close(zip) == ARCHIVE_OK && ok;
     const QString zipError = QString::fromUtf8(zipLib->archive_error_string(zip));
@@ -124,10 +181,10 @@ QString exportSet(const QString &id, const QString &file, const ownset::FitsLabe
     return {};
 }
 
-Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QString &setsFolder)
+Unpacked unpackSet(const QString &file, const FitsLabel &fits, const QString &setsFolder)
 {
     const auto refuse = [&file](const QString &why) {
-        return Imported{{}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
+        return Unpacked{{}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
     };
     // A pipe or a device would stall the reader.
     const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -173,7 +230,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
             parts.removeLast();
         if (path.startsWith(u'/') || parts.size() > 2 || parts.contains(QStringLiteral("..")))
             return refuse(QStringLiteral("里面有词语组文件夹以外的路径（%1）").arg(path.left(80)));
-        if (!ownset::isValidId(parts.at(0)))
+        if (!isValidId(parts.at(0)))
             return refuse(QStringLiteral("“%1”不能当编号").arg(parts.at(0).left(80)));
         if (!id.isEmpty() && parts.at(0) != id)
             return refuse(QStringLiteral("里面不止一个词语组"));
@@ -185,7 +242,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
         if (type == AE_IFDIR)
             continue;
         const QString name = parts.at(1);
-        if (!setfiles::isSetFileName(name))
+        if (!isSetFileName(name))
             return refuse(QStringLiteral("里面有词语组不该有的文件（%1）").arg(path.left(80)));
         if (seen.contains(name))
             return refuse(QStringLiteral("里面有两个 %1").arg(path.left(80)));
@@ -210,7 +267,7 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
             if (unpackedBytes > maxUnpackedBytes)
                 return refuse(QStringLiteral("解开后超过 %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
             // The same bound as the set's reader: what it would refuse is not unpacked.
-            if (fileBytes > setfiles::limitFor(name))
+            if (fileBytes > limitFor(name))
                 return refuse(QStringLiteral("%1 太大").arg(path.left(80)));
             if (out.write(block, got) != got)
                 return refuse(QStringLiteral("无法写入词语组文件夹"));
@@ -218,10 +275,10 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
     }
     if (status != ARCHIVE_EOF)
         return refuse(QStringLiteral("文件已损坏或不是词语组文件"));
-    if (id.isEmpty() || !seen.contains(setfiles::wordListName()))
+    if (id.isEmpty() || !seen.contains(wordListName()))
         return refuse(QStringLiteral("里面没有带 words.txt 的词语组文件夹"));
 
-    const ownset::Folder set = ownset::readFolder(unpacked.path() + u'/' + id, fits);
+    const Folder set = readFolder(unpacked.path() + u'/' + id, fits);
     if (!set.problem.isEmpty())
         return refuse(set.problem);
     const QString place = QDir(setsFolder).filePath(id);
@@ -233,4 +290,91 @@ Imported importSet(const QString &file, const ownset::FitsLabel &fits, const QSt
     return {id, {}};
 }
 
-} // namespace setarchive
+Import importFile(const QString &file, OnConflict onConflict, const QString &setsFolder)
+{
+    // Worded like the archive's own refusals, which name the file.
+    const auto refused = [&file](const QString &why) {
+        return Import{{}, {}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
+    };
+    if (!QDir().mkpath(setsFolder))
+        return refused(QStringLiteral("无法建立文件夹 %1").arg(setsFolder));
+    ImportJournal work(workPlace(setsFolder));
+    if (!work.begin())
+        return refused(QStringLiteral("无法在 %1 建立临时文件夹").arg(workPlace(setsFolder).path()));
+    const Unpacked imported = unpackSet(file, fitsWordLabel, work.workFolder());
+    if (!imported.problem.isEmpty())
+        return {{}, {}, imported.problem};
+    const QString unpacked = QDir(work.workFolder()).filePath(imported.id);
+    QDir sets(setsFolder);
+    if (!setExists(imported.id, setsFolder)) {
+        if (!sets.rename(unpacked, imported.id))
+            return refused(QStringLiteral("无法把词语组放进 %1").arg(setsFolder));
+        return {imported.id, {}, {}};
+    }
+    switch (onConflict) {
+    case OnConflict::Ask:
+        return {{}, imported.id, {}};
+    case OnConflict::Cancel:
+        return {};
+    case OnConflict::KeepBoth: {
+        const QString id = freeId(imported.id, setsFolder);
+        if (!sets.rename(unpacked, id))
+            return refused(QStringLiteral("无法把词语组放进 %1").arg(setsFolder));
+        return {id, {}, {}};
+    }
+    case OnConflict::Replace: {
+        // The old set moves aside first and is removed only once the new one
+        // is in place; the journal lets the next start put it back after a crash.
+        const QString aside = QDir(work.workFolder()).filePath(replacedName);
+        if (!work.replaces(imported.id) || !sets.rename(imported.id, aside))
+            return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
+        if (!sets.rename(unpacked, imported.id)) {
+            sets.rename(aside, imported.id);
+            return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
+        }
+        return {imported.id, {}, {}};
+    }
+    }
+    return {};
+}
+
+QStringList finishCutOffImports(const QString &setsFolder)
+{
+    QStringList restored;
+    const QDir place = workPlace(setsFolder);
+    const QStringList journals = place.entryList({QStringLiteral("import-*") + journalSuffix}, QDir::Files | QDir::Hidden);
+    for (const QString &name : journals) {
+        const QString path = place.filePath(name);
+        if (QFileInfo(path).isSymLink())
+            continue;
+        QFile journal(path);
+        if (!journal.open(QIODevice::ReadOnly) || ::flock(journal.handle(), LOCK_EX | LOCK_NB) != 0)
+            continue;  // an import still running (a teacher's command beside the game)
+        QString work, replaced;
+        QList<QByteArray> lines = journal.read(4096).split('\n');
+        lines.removeLast();  // only whole lines were said
+        for (const QByteArray &line : std::as_const(lines)) {
+            if (line.startsWith("work="))
+                work = QString::fromUtf8(line.mid(5));
+            else if (line.startsWith("replace="))
+                replaced = QString::fromUtf8(line.mid(8));
+        }
+        // Only the folder named like the journal itself, and a set by a valid id.
+        const QString workPath = place.filePath(name.chopped(journalSuffix.size()));
+        if (work.isEmpty())
+            journal.remove();  // cut off before it named anything
+        if (work != QFileInfo(workPath).fileName())
+            continue;
+        const QFileInfo folder(workPath);
+        const bool ours = folder.isDir() && !folder.isSymLink();
+        const QFileInfo aside(QDir(workPath).filePath(replacedName));
+        if (ours && isValidId(replaced) && !setExists(replaced, setsFolder) && aside.isDir()
+            && !aside.isSymLink() && QDir(setsFolder).rename(aside.filePath(), replaced))
+            restored << replaced;
+        if ((!ours || QDir(workPath).removeRecursively()) && !folder.isSymLink())
+            journal.remove();
+    }
+    return restored;
+}
+
+} // namespace ownsets

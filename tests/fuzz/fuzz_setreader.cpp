@@ -1,10 +1,9 @@
 // Any bytes as a part of a set of one's own (the first byte says which:
 // words.txt, set.ini, a picture or a recording): reading never crashes or
 // stalls, and what it gives keeps the reader's promises.
-#include "ownwords/ownmedia.h"
-#include "ownwords/ownset.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/setreader.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -27,24 +26,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     QByteArray bytes(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
     if (data[0] % 4 == 0) {
-        const ownset::WordList list = ownset::parseWordList(bytes, [](const QString &w) { return w.size() <= 20; });
+        const ownsets::WordList list = ownsets::parseWordList(bytes, [](const QString &w) { return w.size() <= 20; });
         const bool usable = list.problem.isEmpty();
         // A list not read as text gives no words, so that nothing writes them back.
         CHECK(!list.refused || (list.words.isEmpty() && !usable));
-        CHECK(!usable || (list.words.size() >= ownset::minWords && list.words.size() <= ownset::maxWords));
+        CHECK(!usable || (list.words.size() >= ownsets::minWords && list.words.size() <= ownsets::maxWords));
         CHECK(!usable || std::all_of(list.words.begin(), list.words.end(), [](const QString &w) {
                   return !w.isEmpty() && w.size() <= 20 && w == w.trimmed();
               }));
     } else if (data[0] % 4 == 1) {
-        CHECK(!ownset::parseSetName(bytes).contains(u'\n'));
+        CHECK(!ownsets::parseSetName(bytes).contains(u'\n'));
     } else if (data[0] % 4 == 2) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        const ownmedia::Picture picture = ownmedia::readPicture(buffer);
+        const ownsets::Picture picture = ownsets::readPicture(bytes);
         CHECK(picture.image.isNull() != picture.problem.isEmpty());
-        CHECK(qMax(picture.image.width(), picture.image.height()) <= ownmedia::keptPictureSide);
+        CHECK(qMax(picture.image.width(), picture.image.height()) <= ownsets::keptPictureSide);
     } else {
-        const auto [wave, problem] = ownmedia::convertRecording(bytes);
+        const auto [wave, problem] = ownsets::convertRecording(bytes);
         CHECK(wave.isEmpty() != problem.isEmpty());
         CHECK(wave.isEmpty() || (wave.startsWith("RIFF") && wave.size() < 44 + 2 * 22050 * 11));
     }

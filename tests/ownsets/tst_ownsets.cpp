@@ -3,9 +3,10 @@
 // any sound file becomes what the game plays.
 #include "app/form2.h"
 #include "media/catalogue.h"
-#include "ownwords/ownmedia.h"
-#include "ownwords/ownsets.h"
-#include "ownwords/setarchive.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/setarchive.h"
+#include "ownsets/setsondisk.h"
+#include "ownsets/setwriter.h"
 #include "support/fixeddraws.h"
 #include "support/recordingplayer.h"
 
@@ -34,7 +35,7 @@ const int wav16 = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 
 QString media(const QString &sets, int word, const char *type)
 {
-    return QStringLiteral("%1/mine/%2.%3").arg(sets).arg(word + 1, 2, 10, QChar('0')).arg(type);
+    return sets + "/mine/" + ownsets::mediaName(word, type);
 }
 
 // A tone of `seconds` between `pad` seconds of silence.
@@ -120,20 +121,20 @@ QString refusedImport(const QString &sets, const QList<Entry> &entries)
                 qToLittleEndian(quint16(AE_IFCHR | 0644), bytes.data() + h + 40);
     write(sets + "/../in.wordnest", bytes);
     const QMap<QString, QByteArray> before = tree(sets + "/..");
-    const QString problem = setarchive::importSet(sets + "/../in.wordnest", ownset::fitsWordLabel, sets).problem;
+    const QString problem = ownsets::unpackSet(sets + "/../in.wordnest", ownsets::fitsWordLabel, sets).problem;
     return tree(sets + "/..") == before ? problem : QStringLiteral("the import changed files");
 }
 
 // Word 1's problem while the eleven others play, else the set's.
 QString problemOf(const QString &sets)
 {
-    const ownset::Folder set = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+    const ownsets::Folder set = ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
     return set.playable() && set.usableWords() == 11 ? set.words.at(0).problem : set.whatIsWrong();
 }
 
 } // namespace
 
-class OwnWordsTest : public QObject
+class OwnSetsTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir home;
@@ -161,7 +162,7 @@ private slots:
     void handMadeSetPlays()
     {
         WordSets all;
-        QVERIFY(ownset::addPlayableSets(all, ownset::fitsWordLabel, sets).isEmpty());
+        QVERIFY(ownsets::addPlayableSets(all, ownsets::fitsWordLabel, sets).isEmpty());
         const WordSets::Set mine = all.find("mine");
         QVERIFY(mine);
         RecordingPlayer player;
@@ -171,10 +172,9 @@ private slots:
         // The word asked, its recording and the pictures come from the word's own files.
         const int asked = window.rules().picWord[size_t(window.rules().qOrder[size_t(window.rules().qNum)])];
         QCOMPARE(window.Label3->text(), twelve.at(asked));
-        QCOMPARE(window.rules().wordWav, ownmedia::convertRecording(read(media(sets, asked, "wav"))).wave);
-        QFile shown(media(sets, window.rules().picWord[0], "png"));
-        shown.open(QIODevice::ReadOnly);
-        QCOMPARE(window.LabelP(0)->pixmap().toImage(), ownmedia::fitIntoSquare(ownmedia::readPicture(shown).image, 90));
+        QCOMPARE(window.rules().wordWav, ownsets::convertRecording(read(media(sets, asked, "wav"))).wave);
+        const QByteArray shown = read(media(sets, window.rules().picWord[0], "png"));
+        QCOMPARE(window.LabelP(0)->pixmap().toImage(), ownsets::fitIntoSquare(ownsets::readPicture(shown).image, 90));
         // Its board is a file of its own in the data folder, wherever the program is.
         window.rules().GameOver();
         QVERIFY(QFileInfo::exists(home.path() + "/XDG_DATA_HOME/wordnest/kivora-mine.tmp"));
@@ -185,7 +185,7 @@ private slots:
     void nextGameReadsTheSetAgain()
     {
         WordSets all;
-        ownset::addPlayableSets(all, ownset::fitsWordLabel, sets);
+        ownsets::addPlayableSets(all, ownsets::fitsWordLabel, sets);
         RecordingPlayer player;
         Form2 window(player);
         // Words in their order: word 0 is asked first, box 2 shows word 2.
@@ -202,17 +202,17 @@ private slots:
         QImage green(30, 30, QImage::Format_RGB32);
         green.fill(Qt::green);
         QVERIFY(green.save(sets + "/mine/03.JPG") && QFile::remove(media(sets, 2, "png")));
-        const int decoded = ownset::picturesDecoded();
+        const int decoded = ownsets::picturesDecoded();
         window.PicB_Click();
-        QCOMPARE(ownset::picturesDecoded() - decoded, 1);
+        QCOMPARE(ownsets::picturesDecoded() - decoded, 1);
         QCOMPARE(window.Label3->text(), "avocado");
-        QCOMPARE(window.rules().wordWav, ownmedia::convertRecording(read(media(sets, 0, "wav"))).wave);
+        QCOMPARE(window.rules().wordWav, ownsets::convertRecording(read(media(sets, 0, "wav"))).wave);
         const QColor shown = window.LabelP(2)->pixmap().toImage().pixelColor(45, 45);
         QVERIFY(shown.green() > 200 && shown.red() < 60);
         // Nothing changed since: nothing is read again.
         window.rules().GameOver();
         window.PicB_Click();
-        QCOMPARE(ownset::picturesDecoded() - decoded, 1);
+        QCOMPARE(ownsets::picturesDecoded() - decoded, 1);
     }
 
     void badInputIsAnsweredAndLosesNothing_data()
@@ -293,7 +293,7 @@ private slots:
         const auto plays = [](std::function<void(const QString &mine)> how) {
             return Case([=](const QString &sets) {
                 how(sets + "/mine/");
-                const ownset::Folder set = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+                const ownsets::Folder set = ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
                 return set.usableWords() == 12 ? set.words.at(0).text : set.whatIsWrong();
             });
         };
@@ -322,23 +322,23 @@ private slots:
     void exportThenImportGivesTheSameSet()
     {
         write(sets + "/mine/set.ini", "[set]\nname=我的水果\n");
-        const ownset::Folder before = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+        const ownsets::Folder before = ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
         const QString file = sets + "/../mine.wordnest";
-        QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets), QString());
-        QVERIFY(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets).contains("已经存在，没有覆盖"));
+        QCOMPARE(ownsets::exportSet("mine", file, ownsets::fitsWordLabel, sets), QString());
+        QVERIFY(ownsets::exportSet("mine", file, ownsets::fitsWordLabel, sets).contains("已经存在，没有覆盖"));
         // Replacing never leaves the place empty: the old file is renamed over, not deleted first.
         write(file, "an old export");
         const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
         QVERIFY(watch >= 0 && inotify_add_watch(watch, QFile::encodeName(sets + "/..").constData(), IN_DELETE) >= 0);
-        QCOMPARE(setarchive::exportSet("mine", file, ownset::fitsWordLabel, sets, setarchive::Existing::Replace),
+        QCOMPARE(ownsets::exportSet("mine", file, ownsets::fitsWordLabel, sets, ownsets::Existing::Replace),
                  QString());
         char events[4096];
         const ssize_t deleted = read(watch, events, sizeof events);
         close(watch);
         QCOMPARE(deleted, ssize_t(-1));
         QVERIFY(QDir(sets + "/mine").removeRecursively());
-        QCOMPARE(setarchive::importSet(file, ownset::fitsWordLabel, sets).problem, QString());
-        const ownset::Folder after = ownset::readFolder(sets + "/mine", ownset::fitsWordLabel);
+        QCOMPARE(ownsets::unpackSet(file, ownsets::fitsWordLabel, sets).problem, QString());
+        const ownsets::Folder after = ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
         QCOMPARE(after.name, QStringLiteral("我的水果"));
         QCOMPARE(after.words.size(), twelve.size());
         for (int i = 0; i < twelve.size(); ++i)
@@ -359,15 +359,15 @@ private slots:
         write(mine + "/01.PNG", "an older picture");
         // A chosen file may lie in a folder that is a link; a pipe is refused, not waited on.
         QVERIFY(QFile::link(sets, sets + "/../linked"));
-        QCOMPARE(ownset::storePicture(mine, 0, sets + "/../linked/photo.jpg"), QString());
+        QCOMPARE(ownsets::storePicture(mine, 0, sets + "/../linked/photo.jpg"), QString());
         QVERIFY(mkfifo(QFile::encodeName(sets + "/pipe.wav").constData(), 0600) == 0);
-        QVERIFY(ownset::storeRecording(mine, 1, sets + "/pipe.wav").contains("pipe.wav 不是普通文件"));
-        QCOMPARE(ownset::writeWordList(mine, twelve.mid(1) << "fig"), QString());
-        QCOMPARE(ownset::writeSetName(mine, "水果\nand more"), QString());
+        QVERIFY(ownsets::storeRecording(mine, 1, sets + "/pipe.wav").contains("pipe.wav 不是普通文件"));
+        QCOMPARE(ownsets::writeWordList(mine, twelve.mid(1) << "fig"), QString());
+        QCOMPARE(ownsets::writeSetName(mine, "水果\nand more"), QString());
         const QByteArray second = read(media(sets, 1, "png"));
-        QVERIFY(ownset::storePicture(mine, 1, mine + "/words.txt").contains("words.txt 不是 PNG"));
+        QVERIFY(ownsets::storePicture(mine, 1, mine + "/words.txt").contains("words.txt 不是 PNG"));
         QCOMPARE(read(media(sets, 1, "png")), second);
-        const ownset::Folder set = ownset::readFolder(mine, ownset::fitsWordLabel);
+        const ownsets::Folder set = ownsets::readFolder(mine, ownsets::fitsWordLabel);
         QCOMPARE(set.name, QStringLiteral("水果 and more"));
         QCOMPARE(set.words.last().text, QStringLiteral("fig"));
         QCOMPARE(set.words.first().picture.size(), QSize(270, 180));
@@ -391,7 +391,7 @@ private slots:
         QFETCH(int, channels);
         QFETCH(double, amplitude);
         writeSound(sets + "/source", format, rate, channels, 1.0, amplitude, 0.5);
-        QCOMPARE(ownset::storeRecording(sets + "/mine", 0, sets + "/source"), QString());
+        QCOMPARE(ownsets::storeRecording(sets + "/mine", 0, sets + "/source"), QString());
         const QByteArray wav = read(media(sets, 0, "wav"));
         // RIFF PCM, mono, 22050 Hz, 16-bit.
         QCOMPARE(wav.mid(20, 16), QByteArray::fromHex("010001002256000044ac000002001000"));
@@ -403,13 +403,13 @@ private slots:
         // The half seconds of silence trimmed to the game's 50 ms before and 30 ms after.
         QVERIFY2(before >= 1000 && before <= 1500 && after >= 600 && after <= 1200,
                  qPrintable(QStringLiteral("%1 %2").arg(before).arg(after)));
-        QVERIFY(std::abs(ownmedia::activeLoudness(wav.mid(44), 16) - ownmedia::wordLoudnessDb) <= 1.0);
+        QVERIFY(std::abs(ownsets::activeLoudness(wav.mid(44), 16) - ownsets::wordLoudnessDb) <= 1.0);
         // Stored, it is not converted again; nor is an 8-bit one stored before.
-        QCOMPARE(ownmedia::convertRecording(wav).wave, wav);
+        QCOMPARE(ownsets::convertRecording(wav).wave, wav);
         const QByteArray eightBit = catalogue::loadData(catalogue::wordMedia(0), "WAV");
-        QCOMPARE(ownmedia::convertRecording(eightBit).wave, eightBit);
+        QCOMPARE(ownsets::convertRecording(eightBit).wave, eightBit);
     }
 };
 
-QTEST_MAIN(OwnWordsTest)
-#include "tst_ownwords.moc"
+QTEST_MAIN(OwnSetsTest)
+#include "tst_ownsets.moc"

@@ -9,19 +9,20 @@
 
 class FullScreenView;
 
-// Where the game is on the screen: its own window or full screen, and the
-// companion windows (help, leaderboard, ...) that stand over it. F11 switches
+// The companion windows (help, leaderboard, corner, editor) stacked over the
+// game, and the window they stack over: the game's own or, after F11, the
+// full-screen one, so the two switch together. F11 switches
 // from the game and from every companion; Esc leaves full screen from them
 // all. Esc never closes a companion: a name typed into the leaderboard stays.
 //
 // While any companion is open the game takes no input, all of them stay above
 // the window the game is in, and the one opened last has the keyboard.
-class WindowFrame : public QObject
+class CompanionStack : public QObject
 {
     Q_OBJECT
 public:
-    explicit WindowFrame(QWidget &game);
-    ~WindowFrame() override;
+    explicit CompanionStack(QWidget &game);
+    ~CompanionStack() override;
 
     bool isFullScreen() const;
     void setFullScreen(bool on);

@@ -1,8 +1,8 @@
-#include "ownwords/ownmedia.h"
+#include "ownsets/ownmedia.h"
 
-#include "ownwords/loadedlibrary.h"
+#include "ownsets/loadedlibrary.h"
 
-#include <QIODevice>
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 #include <QScopeGuard>
@@ -15,7 +15,7 @@
 #include <cstring>
 #include <vector>
 
-namespace ownmedia {
+namespace ownsets {
 
 namespace {
 
@@ -217,8 +217,11 @@ bool isConverted(const QByteArray &fileBytes)
 
 } // namespace
 
-Picture readPicture(QIODevice &device)
+Picture readPicture(const QByteArray &bytes)
 {
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
     // Bounds what any one decode may allocate: a 50-megapixel picture's
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
@@ -245,6 +248,14 @@ Picture readPicture(QIODevice &device)
     if (image.width() > keptPictureSide || image.height() > keptPictureSide)
         image = image.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return {image.convertToFormat(QImage::Format_ARGB32_Premultiplied), {}};
+}
+
+QByteArray encodePng(const QImage &image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG") ? png : QByteArray();
 }
 
 QImage fitIntoSquare(const QImage &image, int side)
@@ -324,4 +335,4 @@ double activeLoudness(const QByteArray &samples, int bitsPerSample)
     return activeLoudnessOf(blockRms(s));
 }
 
-} // namespace ownmedia
+} // namespace ownsets

@@ -1,10 +1,12 @@
-#include "ownwords/ownsets.h"
+#include "ownsets/setsondisk.h"
+
+#include "ownsets/ownwordset.h"
 
 #include "words/trickywordset.h"
 
 #include <QDir>
 
-namespace ownset {
+namespace ownsets {
 
 // Enough for any household or class; a folder of thousands is not read whole.
 constexpr int maxSets = 200;
@@ -26,7 +28,7 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
     return unplayable;
 }
 
-} // namespace ownset
+} // namespace ownsets
 
 WordSets::Set findWordSet(const QString &id)
 {
@@ -35,15 +37,15 @@ WordSets::Set findWordSet(const QString &id)
         return allWordSets().find(id);
     if (WordSets::Set builtIn = WordSets().find(id))
         return builtIn;
-    if (!ownset::isValidId(id))
+    if (!ownsets::isValidId(id))
         return nullptr;
-    const ownset::Folder set = ownset::readFolder(ownset::setsFolder() + id, ownset::fitsWordLabel);
+    const ownsets::Folder set = ownsets::readFolder(ownsets::setsFolder() + id, ownsets::fitsWordLabel);
     return set.playable() ? std::make_shared<OwnWordSet>(set) : nullptr;
 }
 
 WordSets allWordSets()
 {
     WordSets sets;
-    ownset::addPlayableSets(sets, ownset::fitsWordLabel);
+    ownsets::addPlayableSets(sets, ownsets::fitsWordLabel);
     return sets;
 }

@@ -4,12 +4,10 @@
 #include <QImage>
 #include <QString>
 
-class QIODevice;
-
 // Pictures and recordings of one's own: read as untrusted input and turned
 // into what the game draws and plays. Each reader answers with the result or
 // a problem a grown-up can act on, never both.
-namespace ownmedia {
+namespace ownsets {
 
 // The largest picture kept: the word picture's 90 x 90 at 3x.
 constexpr int keptPictureSide = 270;
@@ -26,8 +24,10 @@ struct Picture
     QImage image; // at most keptPictureSide on either side
     QString problem;
 };
-// Reads a PNG, JPEG or BMP, decoding large ones scaled down.
-Picture readPicture(QIODevice &device);
+// Reads a PNG, JPEG or BMP file's bytes, decoding large ones scaled down.
+Picture readPicture(const QByteArray &bytes);
+// `image` as a PNG file's bytes; empty when it cannot be encoded.
+QByteArray encodePng(const QImage &image);
 
 // `image` fitted into a square of `side` pixels on a plain white ground.
 QImage fitIntoSquare(const QImage &image, int side);
@@ -46,4 +46,4 @@ Recording convertRecording(const QByteArray &fileBytes);
 // (signed, little-endian), as above, in dBFS.
 double activeLoudness(const QByteArray &samples, int bitsPerSample);
 
-} // namespace ownmedia
+} // namespace ownsets
