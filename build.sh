@@ -55,6 +55,9 @@ if [ "$mode" = package ]; then
     exit 0
 fi
 
+# The layers first: an include that reaches up is named here, before any build.
+if [ "$mode" = test ]; then tools/check-layers.sh; fi
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DWORDNEST_TESTS="$([ "$mode" = test ] && echo ON || echo OFF)" >/dev/null
 cmake --build build
 

@@ -1,17 +1,17 @@
-#include "app/form2.h"
-#include "app/qttranslations.h"
+#include "forms/form2.h"
+#include "ui/qttranslations.h"
 #include "cli/commandline.h"
 #include "cli/displaycheck.h"
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
-#include "media/sdlsoundplayer.h"
+#include "sound/sdlsoundplayer.h"
 #include "ownsets/setarchive.h"
 #include "ownsets/setsondisk.h"
 #include "progress/sqliterecorder.h"
 #include "ui/afterfirstpaint.h"
 #include "ui/fontwarmup.h"
-#include "words/rememberedset.h"
-#include "words/wordsets.h"
+#include "wordsets/rememberedset.h"
+#include "wordsets/wordsets.h"
 
 #include <QApplication>
 #include <QTextStream>

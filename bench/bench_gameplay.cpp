@@ -1,8 +1,8 @@
 // A simulated game of 200 rounds played through the handlers: the median
 // time to handle a right and a wrong pick (with sounds that return at once),
 // and the memory at the end against the start.
-#include "app/form2.h"
-#include "leaderboard/form3.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "memory.h"
 #include "silentplayer.h"
 

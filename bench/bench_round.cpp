@@ -1,6 +1,6 @@
 // The time to lay out a round (pictures loaded from the catalogue included)
 // and the memory the game holds after 10 rounds against after 10,000.
-#include "app/form2.h"
+#include "forms/form2.h"
 #include "memory.h"
 #include "silentplayer.h"
 

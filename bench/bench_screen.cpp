@@ -2,7 +2,7 @@
 // and at 3840 x 2160 (Qt's offscreen platform): the room, ten word pictures,
 // the panel and the bands, everything drawn from the art for its scale. The
 // first paint at a scale, which resamples the art, is measured on its own.
-#include "app/form2.h"
+#include "forms/form2.h"
 #include "ui/fullscreenview.h"
 #include "silentplayer.h"
 

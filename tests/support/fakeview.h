@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/gamerules.h"
+#include "rules/gamerules.h"
 #include "support/recordingplayer.h"
 
 #include <algorithm>
