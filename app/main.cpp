@@ -51,19 +51,19 @@ int main(int argc, char *argv[])
     fonts.holdTextOf(*window.Label3);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
-    window.chooseWordSet(findWordSet(rememberedWordSet()));
-    window.chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
+    window.rules().chooseWordSet(findWordSet(rememberedWordSet()));
+    window.rules().chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
     const auto take = [&window](const StartRequest &taken) {
         const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
-        window.chooseWordSet(findWordSet(game.wordSet)); // for its next game
+        window.rules().chooseWordSet(findWordSet(game.wordSet)); // for its next game
         if (game.fullScreen)
-            window.setFullScreenGame(true);
+            window.companionStack().setFullScreen(true);
         bringToFront(window.companionStack().gameWindow(), taken);
     };
     singleGame.onRequest(take);
     afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then
     if (CommandLine::gameRequest(request.gameArguments).fullScreen)
-        window.setFullScreenGame(true);
+        window.companionStack().setFullScreen(true);
     else
         window.show();
     return app.exec();

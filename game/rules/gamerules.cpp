@@ -2,7 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "sound/recording.h"
-#include "leaderboard/textnumber.h"
+#include "catalogue/textnumber.h"
 
 #include <QStringList>
 

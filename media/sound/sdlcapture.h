@@ -6,7 +6,7 @@
 #include <SDL_audio.h>
 
 // The microphone through SDL2's audio capture, for recording a word. SDL is
-// the one the sound player loads at run time (media/sdllibrary.h).
+// the one the sound player loads at run time (sound/sdllibrary.h).
 //
 // Samples arrive on SDL's thread into its queue; take() moves them into the
 // recording, so a caller polls it while the recording goes on.

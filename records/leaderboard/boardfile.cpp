@@ -1,6 +1,6 @@
 #include "leaderboard/boardfile.h"
 
-#include "leaderboard/textnumber.h"
+#include "catalogue/textnumber.h"
 
 #include <QFile>
 #include <QFileInfo>

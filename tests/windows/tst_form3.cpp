@@ -251,9 +251,9 @@ private slots:
     // Over the full-screen game: centred, kept above it, the name box ready.
     void nameBoxHasFocusOverTheFullScreenGame()
     {
-        window->setFullScreenGame(true);
+        window->companionStack().setFullScreen(true);
         Form3 *board = gameOver(5);
-        const QWidget &view = window->fullScreenView();
+        const QWidget &view = window->companionStack().fullScreenView();
         QVERIFY(nearlyCentred(board, &view));
         QCOMPARE(board->windowHandle()->transientParent(), view.windowHandle());
         QVERIFY(QTest::qWaitForWindowActive(board, 60000));

@@ -209,7 +209,7 @@ private slots:
         QVERIFY(tiles[0]->isChosen() && !tiles[2]->isChosen());
         QTest::mouseClick(tiles[2], Qt::LeftButton);
         QVERIFY(tiles[2]->isChosen() && !tiles[0]->isChosen());
-        QCOMPARE(window.chosenWordSet().id(), QStringLiteral("3"));
+        QCOMPARE(window.rules().chosenWordSet().id(), QStringLiteral("3"));
         corner->close();
         QVERIFY(window.isEnabled());
         window.PicB_Click();
@@ -218,8 +218,8 @@ private slots:
 
         // A restart, as the program starts.
         Form2 again(player);
-        again.chooseWordSet(WordSets().find(rememberedWordSet()));
-        QCOMPARE(again.chosenWordSet().id(), QStringLiteral("3"));
+        again.rules().chooseWordSet(WordSets().find(rememberedWordSet()));
+        QCOMPARE(again.rules().chosenWordSet().id(), QStringLiteral("3"));
     }
 
     // Whatever the order of F11, Esc and opening and closing the help and the
@@ -255,7 +255,7 @@ private slots:
         QList<QWidget *> open;
         for (const QString &step : steps.split(u' ')) {
             if (step == "full")
-                window.setFullScreenGame(full = true);
+                window.companionStack().setFullScreen(full = true);
             else if (step == "help")
                 window.PicBh_Click(), open.append(openHelp());
             else if (step == "corner")
@@ -275,7 +275,7 @@ private slots:
                 QTest::keyClick(QApplication::focusWidget(), step == "F11" ? Qt::Key_F11 : Qt::Key_Escape),
                     full = step == "F11" && !full;
             QWidget *over = stack.gameWindow();
-            QCOMPARE(window.fullScreenGame(), full);
+            QCOMPARE(window.companionStack().isFullScreen(), full);
             QCOMPARE(stack.companions(), open);
             QCOMPARE(window.isEnabled(), open.isEmpty());
             for (QWidget *companion : open) {

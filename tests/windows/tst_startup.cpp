@@ -5,7 +5,7 @@
 #include "ui/fontwarmup.h"
 #include "ui/fullscreenview.h"
 #include "ui/sharppicture.h"
-#include "leaderboard/textnumber.h"
+#include "catalogue/textnumber.h"
 #include "catalogue/catalogue.h"
 #include "support/recordingplayer.h"
 
@@ -331,7 +331,7 @@ private slots:
         RecordingPlayer player;
         Form2 window(player);
         window.sPath = boardFolder.path() + QLatin1Char('/');
-        window.chooseWordSet(WordSets().find(QString::number(set)));
+        window.rules().chooseWordSet(WordSets().find(QString::number(set)));
         window.show();
         window.PicB_Click();
         window.rules().score = 1234;
@@ -381,8 +381,8 @@ private slots:
 
         RecordingPlayer player;
         Form2 window(player);
-        window.setFullScreenGame(true);
-        FullScreenView &view = window.fullScreenView();
+        window.companionStack().setFullScreen(true);
+        FullScreenView &view = window.companionStack().fullScreenView();
         view.resize(screen);
         QVERIFY(qAbs(view.transform().m11() - scale) < 1e-9);
         QVERIFY((view.mapFromScene(0, 0) - offset).manhattanLength() <= 2);
@@ -432,21 +432,21 @@ private slots:
         const qsizetype sounds = player.played.size();
 
         QTest::keyClick(&window, Qt::Key_F11);
-        QVERIFY(window.fullScreenGame());
-        QVERIFY(window.fullScreenView().isVisible());
+        QVERIFY(window.companionStack().isFullScreen());
+        QVERIFY(window.companionStack().fullScreenView().isVisible());
         QVERIFY(state() == before);
-        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView(), 60000));
-        QTest::keyClick(&window.fullScreenView(), Qt::Key_F11);
-        QVERIFY(!window.fullScreenGame());
+        QVERIFY(QTest::qWaitForWindowActive(&window.companionStack().fullScreenView(), 60000));
+        QTest::keyClick(&window.companionStack().fullScreenView(), Qt::Key_F11);
+        QVERIFY(!window.companionStack().isFullScreen());
         QVERIFY(window.isVisible() && window.isWindow());
         QCOMPARE(window.pos(), QPoint(100, 67));
         QVERIFY(state() == before);
         QCOMPARE(player.played.size(), sounds);
 
-        window.setFullScreenGame(true);
-        QVERIFY(QTest::qWaitForWindowActive(&window.fullScreenView(), 60000));
-        QTest::keyClick(&window.fullScreenView(), Qt::Key_Escape);
-        QVERIFY(!window.fullScreenGame());
+        window.companionStack().setFullScreen(true);
+        QVERIFY(QTest::qWaitForWindowActive(&window.companionStack().fullScreenView(), 60000));
+        QTest::keyClick(&window.companionStack().fullScreenView(), Qt::Key_Escape);
+        QVERIFY(!window.companionStack().isFullScreen());
         QVERIFY(state() == before);
     }
 

@@ -198,7 +198,7 @@ private slots:
         const auto set = chosen.at(0).at(0).value<WordSets::Set>();
         QCOMPARE(set->words(), ten);
         Form2 window(player);
-        window.chooseWordSet(set);
+        window.rules().chooseWordSet(set);
         window.PicB_Click();
         QVERIFY(ten.contains(window.Label3->text()));
         // Renaming keeps the id.

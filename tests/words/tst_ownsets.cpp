@@ -167,7 +167,7 @@ private slots:
         QVERIFY(mine);
         RecordingPlayer player;
         Form2 window(player);
-        window.chooseWordSet(mine);
+        window.rules().chooseWordSet(mine);
         window.PicB_Click();
         // The word asked, its recording and the pictures come from the word's own files.
         const int asked = window.rules().picWord[size_t(window.rules().qOrder[size_t(window.rules().qNum)])];
@@ -193,7 +193,7 @@ private slots:
                             boxes = FixedDraws::picking({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 10);
         inOrder.insert(inOrder.end(), boxes.begin(), boxes.end());
         window.rules().setRandomSource(std::make_unique<FixedDraws>(inOrder));
-        window.chooseWordSet(all.find("mine"));
+        window.rules().chooseWordSet(all.find("mine"));
         window.PicB_Click();
         window.rules().GameOver();
         write(sets + "/mine/words.txt", ((QStringList{"avocado"} + twelve.mid(1)).join('\n') + '\n').toUtf8());

@@ -22,7 +22,6 @@
 class CornerButton;
 class Form1;
 class Form3;
-class FullScreenView;
 
 // The main window: the room, the answer pictures and the buttons. It owns
 // the game's rules and forwards its clicks and clock ticks to them; the
@@ -35,17 +34,14 @@ public:
     explicit Form2(SoundPlayer &player, AnswerRecorder &recorder = noRecording, QWidget *parent = nullptr);
     ~Form2() override;
 
+    // The game itself, with the word set its next game plays.
     GameRules &rules() const { return *game; }
-    // The word set the next game plays, kept by the rules.
-    void chooseWordSet(WordSets::Set set) { game->chooseWordSet(std::move(set)); }
-    const WordSource &chosenWordSet() const { return game->chosenWordSet(); }
-    SoundPlayer &soundPlayer() const { return game->soundPlayer(); }
     // The leaderboard window, made at its first showing and kept to the end.
     Form3 *leaderboardWindow() const { return form3.get(); }
 
     // --- handlers, in the order a game meets them ---
     void Form_Load();
-    void PicBh_Click(); // app/help.cpp
+    void PicBh_Click(); // help.cpp
     void PicB_Click();
     void PicHP_Click();
     void Labelp_Click(qint16 Index);
@@ -57,9 +53,6 @@ public:
     // Full screen and back, the game going on as it is; the help and the
     // leaderboard stand over the game wherever it is.
     CompanionStack &companionStack() const { return *companions; }
-    bool fullScreenGame() const { return companions->isFullScreen(); }
-    void setFullScreenGame(bool on) { companions->setFullScreen(on); }
-    FullScreenView &fullScreenView() const { return companions->fullScreenView(); }
 
     // The room picture `id` drawn behind everything, from the top-left corner.
     void setBackground(int id);

@@ -135,7 +135,7 @@ void RoomView::setGameRunning(bool running)
 void RoomView::showLeaderboard(qint16 grd, const QString &boardFileName, const QString &wordSetName, qint32 score)
 {
     if (!window.form3)
-        window.form3 = std::make_unique<Form3>(window, window.soundPlayer(), BoardLocation(window.sPath));
+        window.form3 = std::make_unique<Form3>(window, window.rules().soundPlayer(), BoardLocation(window.sPath));
     Form3 &board = *window.form3;
     board.grd = grd;
     board.boardFileName = boardFileName;

@@ -1,4 +1,4 @@
-#include "leaderboard/textnumber.h"
+#include "catalogue/textnumber.h"
 
 #include <QString>
 
