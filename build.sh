@@ -55,6 +55,9 @@ if [ "$mode" = package ]; then
     exit 0
 fi
 
+# The layers first: an include that reaches up is named here, before any build.
+if [ "$mode" = test ]; then tools/check-layers.sh; fi
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DWORDNEST_TESTS="$([ "$mode" = test ] && echo ON || echo OFF)" >/dev/null
 cmake --build build
 
@@ -66,6 +69,6 @@ fi
 # and the set import (a build of their own, with clang), then every test.
 tools/fuzz-board.sh 30 >build/fuzz-board.log 2>&1 || { tail -n 40 build/fuzz-board.log; exit 1; }
 grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-board.log || true
-tools/fuzz-ownwords.sh 30 >build/fuzz-ownwords.log 2>&1 || { tail -n 40 build/fuzz-ownwords.log; exit 1; }
-grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-ownwords.log || true
+tools/fuzz-ownsets.sh 30 >build/fuzz-ownsets.log 2>&1 || { tail -n 40 build/fuzz-ownsets.log; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-ownsets.log || true
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --test-dir build --output-on-failure -j "$(nproc)"

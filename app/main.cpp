@@ -1,17 +1,17 @@
-#include "app/form2.h"
-#include "app/qttranslations.h"
+#include "forms/form2.h"
+#include "ui/qttranslations.h"
 #include "cli/commandline.h"
 #include "cli/displaycheck.h"
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
-#include "media/sdlsoundplayer.h"
-#include "ownwords/ownsets.h"
+#include "sound/sdlsoundplayer.h"
+#include "ownsets/setarchive.h"
+#include "ownsets/setsondisk.h"
 #include "progress/sqliterecorder.h"
 #include "ui/afterfirstpaint.h"
 #include "ui/fontwarmup.h"
-#include "wordeditor/ownsetstore.h"
-#include "words/rememberedset.h"
-#include "words/wordsets.h"
+#include "wordsets/rememberedset.h"
+#include "wordsets/wordsets.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     if (claim == SingleGame::Claim::Forwarded)
         return 0;
     if (claim == SingleGame::Claim::First) // no other game can be importing meanwhile
-        ownsetstore::finishCutOffImports(ownset::setsFolder());
+        ownsets::finishCutOffImports(ownsets::setsFolder());
     FontWarmUp fonts; // while the window is built
 
     SdlSoundPlayer speaker;
@@ -51,19 +51,19 @@ int main(int argc, char *argv[])
     fonts.holdTextOf(*window.Label3);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
-    window.chooseWordSet(findWordSet(rememberedWordSet()));
-    window.chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
+    window.rules().chooseWordSet(findWordSet(rememberedWordSet()));
+    window.rules().chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
     const auto take = [&window](const StartRequest &taken) {
         const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
-        window.chooseWordSet(findWordSet(game.wordSet)); // for its next game
+        window.rules().chooseWordSet(findWordSet(game.wordSet)); // for its next game
         if (game.fullScreen)
-            window.setFullScreenGame(true);
-        bringToFront(window.windowFrame().gameWindow(), taken);
+            window.companionStack().setFullScreen(true);
+        bringToFront(window.companionStack().gameWindow(), taken);
     };
     singleGame.onRequest(take);
     afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then
     if (CommandLine::gameRequest(request.gameArguments).fullScreen)
-        window.setFullScreenGame(true);
+        window.companionStack().setFullScreen(true);
     else
         window.show();
     return app.exec();

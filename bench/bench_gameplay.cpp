@@ -1,8 +1,8 @@
 // A simulated game of 200 rounds played through the handlers: the median
 // time to handle a right and a wrong pick (with sounds that return at once),
 // and the memory at the end against the start.
-#include "app/form2.h"
-#include "leaderboard/form3.h"
+#include "forms/form2.h"
+#include "forms/form3.h"
 #include "memory.h"
 #include "silentplayer.h"
 
@@ -50,13 +50,13 @@ int main(int argc, char *argv[])
     std::vector<Clock::duration> finds, misses;
     for (int round = 0; round < 200; ++round) {
         while (window.Timer1.isActive()) {
-            const qint16 asked = window.qOrder[size_t(window.qNum)];
+            const qint16 asked = window.rules().qOrder[size_t(window.rules().qNum)];
             // A few wrong picks and ticks on the way, as a child makes them.
-            if (window.qNum % 3 == 0) {
+            if (window.rules().qNum % 3 == 0) {
                 timed(misses, [&] { window.Labelp_Click(qint16((asked + 1) % 10)); });
-                window.lives = 5; // keep the game going for the whole run
+                window.rules().lives = 5; // keep the game going for the whole run
             }
-            for (int tick = 0; tick < window.qNum; ++tick)
+            for (int tick = 0; tick < window.rules().qNum; ++tick)
                 window.Timer1_Timer();
             timed(finds, [&] { window.Labelp_Click(asked); });
         }
@@ -73,6 +73,6 @@ int main(int argc, char *argv[])
     // so memory climbs over the first rounds and then stays.
     std::printf("resident memory: %ld kB at the start, %ld kB after 50 rounds, %ld kB after 200 "
                 "(growth over the last 150: %ld kB); level reached %d\n",
-                atStart, afterWarmUp, atEnd, atEnd - afterWarmUp, window.level + 1);
+                atStart, afterWarmUp, atEnd, atEnd - afterWarmUp, window.rules().level + 1);
     return 0;
 }

@@ -1,6 +1,6 @@
 // The time to lay out a round (pictures loaded from the catalogue included)
 // and the memory the game holds after 10 rounds against after 10,000.
-#include "app/form2.h"
+#include "forms/form2.h"
 #include "memory.h"
 #include "silentplayer.h"
 
@@ -22,7 +22,7 @@ void newRound(benchmark::State &state)
         for (int i = 1; i <= 9; ++i)
             window.LabelP.unload(i); // what the callers do before every round
         state.ResumeTiming();
-        window.NewRound();
+        window.rules().NewRound();
     }
 }
 BENCHMARK(newRound)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -31,7 +31,7 @@ BENCHMARK(newRound)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggreg
 void playRounds(Form2 &window, int rounds)
 {
     for (int round = 0; round < rounds; ++round) {
-        window.pauseTicks = 5;
+        window.rules().pauseTicks = 5;
         window.Timer2_Timer();
     }
 }

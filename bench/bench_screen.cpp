@@ -2,7 +2,7 @@
 // and at 3840 x 2160 (Qt's offscreen platform): the room, ten word pictures,
 // the panel and the bands, everything drawn from the art for its scale. The
 // first paint at a scale, which resamples the art, is measured on its own.
-#include "app/form2.h"
+#include "forms/form2.h"
 #include "ui/fullscreenview.h"
 #include "silentplayer.h"
 
@@ -29,8 +29,8 @@ struct FullScreenGame
     explicit FullScreenGame(QSize screen)
         : window(player)
     {
-        window.setFullScreenGame(true);
-        FullScreenView &view = window.fullScreenView();
+        window.companionStack().setFullScreen(true);
+        FullScreenView &view = window.companionStack().fullScreenView();
         // The offscreen screen has a size of its own; this one is the goal's.
         view.setWindowState(Qt::WindowNoState);
         view.resize(screen);
@@ -40,7 +40,7 @@ struct FullScreenGame
             QCoreApplication::processEvents();
         view.viewport()->installEventFilter(&paints);
     }
-    void repaint() { window.fullScreenView().viewport()->repaint(); }
+    void repaint() { window.companionStack().fullScreenView().viewport()->repaint(); }
 
     SilentPlayer player;
     Form2 window;

@@ -8,8 +8,8 @@
 // every SDL driver: run it with SDL_AUDIODRIVER=disk (simulated timing, one
 // buffer every 23 ms) or through a real sound server with
 // bench/with-null-sink.sh (a private PulseAudio null sink).
-#include "media/catalogue.h"
-#include "media/sdlsoundplayer.h"
+#include "catalogue/catalogue.h"
+#include "sound/sdlsoundplayer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "media/soundplayer.h"
+#include "sound/soundplayer.h"
 
 // Plays nothing and returns at once: the benchmarks time the game, not the
 // length of its recordings.

@@ -1,9 +1,9 @@
 // Starts either the game's main window or a bare window showing the same
 // room, and reports when its first paint is done and its peak memory.
 // bench_startup runs it many times; it is not meant to be run by hand.
-#include "app/form2.h"
-#include "media/catalogue.h"
-#include "media/sdlsoundplayer.h"
+#include "forms/form2.h"
+#include "catalogue/catalogue.h"
+#include "sound/sdlsoundplayer.h"
 #include "memory.h"
 
 #include <QApplication>

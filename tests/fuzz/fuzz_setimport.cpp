@@ -1,6 +1,6 @@
 // Any bytes as a set file to import: the import never crashes or stalls,
 // writes nothing but a new set folder, and refuses with a reason.
-#include "ownwords/setarchive.h"
+#include "ownsets/setarchive.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     in.write(reinterpret_cast<const char *>(data), qint64(size));
     in.close();
     const QString sets = place->filePath("sets");
-    const setarchive::Imported imported =
-        setarchive::importSet(in.fileName(), [](const QString &w) { return w.size() <= 20; }, sets);
+    const ownsets::Unpacked imported =
+        ownsets::unpackSet(in.fileName(), [](const QString &w) { return w.size() <= 20; }, sets);
     CHECK(imported.id.isEmpty() != imported.problem.isEmpty());
     const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     CHECK(QDir(sets).entryList(all) == (imported.id.isEmpty() ? QStringList() : QStringList{imported.id}));

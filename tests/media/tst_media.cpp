@@ -11,10 +11,11 @@
 #include <QtCore/QVector>
 #include <QtCore/QtEndian>
 #include <QtGui/QFontMetrics>
+#include <QtGui/QFontInfo>
 #include <QtGui/QImage>
 #include <QtTest/QtTest>
 
-#include "ui/songfont.h"
+#include "catalogue/songfont.h"
 
 #include <cmath>
 

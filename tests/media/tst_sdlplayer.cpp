@@ -1,5 +1,5 @@
-#include "media/catalogue.h"
-#include "media/sdlsoundplayer.h"
+#include "catalogue/catalogue.h"
+#include "sound/sdlsoundplayer.h"
 
 #include <QDir>
 #include <limits>

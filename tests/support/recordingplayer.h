@@ -1,7 +1,7 @@
 #pragma once
 
-#include "media/catalogue.h"
-#include "media/soundplayer.h"
+#include "catalogue/catalogue.h"
+#include "sound/soundplayer.h"
 
 #include <QList>
 

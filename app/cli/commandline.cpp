@@ -1,0 +1,263 @@
+#include "cli/commandline.h"
+
+#include "ownsets/setarchive.h"
+#include "ownsets/setsondisk.h"
+#include "progress/progressreader.h"
+#include "wordsets/trickywordset.h"
+#include "wordsets/wordsets.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+// A command that answers and ends the program; it never starts a game. It
+// reads its values, and the positional arguments it takes (a file, say),
+// from the parser.
+struct Command
+{
+    QCommandLineOption option;
+    std::function<int(const QCommandLineParser &, QTextStream &out, QTextStream &err)> run;
+};
+
+// An option for the game: applied at start, or forwarded to the running game.
+struct GameOption
+{
+    QCommandLineOption option;
+    std::function<void(const QString &value, GameRequest &)> apply;
+    // An error message for a value the option cannot take; empty if fine.
+    std::function<QString(const QString &value)> refuse = {};
+};
+
+const QString programName = QStringLiteral("wordnest");
+
+QString helpText();
+
+// Own sets' words are measured with the game's font, and fonts need a GUI
+// application; commands run before the game makes one, so a display-less one
+// stands in for the while.
+template<class Measure>
+auto withFonts(Measure measure)
+{
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return measure();
+    static int argc = 3;
+    static char name[] = "wordnest", platform[] = "-platform", offscreen[] = "offscreen";
+    static char *argv[] = {name, platform, offscreen, nullptr};
+    const QGuiApplication fonts(argc, argv);
+    return measure();
+}
+
+// Why set `id` cannot be played; empty when it can.
+QString unplayable(const QString &id)
+{
+    if (id == TrickyWordSet::setId) {
+        const TrickyWordSet tricky{withFonts([] { return allWordSets(); })};
+        if (tricky.playable())
+            return {};
+        return QStringLiteral("The tricky words need %1 words each asked at least %2 times; the record has %3 so far.")
+            .arg(TrickyWordSet::fewest)
+            .arg(TrickyWordSet::timesAsked)
+            .arg(tricky.wordCount());
+    }
+    if (WordSets().find(id))
+        return {};
+    const QString folder = ownsets::setsFolder() + id;
+    if (!ownsets::isValidId(id) || !QFileInfo(folder).exists())
+        return QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
+    const ownsets::Folder set = withFonts([&folder] { return ownsets::readFolder(folder, ownsets::fitsWordLabel); });
+    if (set.playable())
+        return {};
+    return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
+}
+
+// A command's one value and the one file named after it; empty when the
+// command line does not give exactly one file.
+QStringList valueAndFile(const QCommandLineParser &parser, const QString &option)
+{
+    if (parser.positionalArguments().size() != 1)
+        return {};
+    return {parser.value(option), parser.positionalArguments().constFirst()};
+}
+
+const std::vector<Command> &commands()
+{
+    static const std::vector<Command> table{
+        {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
+             out << helpText();
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
+             out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("list-words"),
+                            QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
+                                           "(tab-separated), and exit.")),
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
+             WordSets sets;
+             const QList<ownsets::Folder> unplayable = withFonts(
+                 [&sets] { return ownsets::addPlayableSets(sets, ownsets::fitsWordLabel); });
+             for (const WordSets::Set &set : sets.all())
+                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             for (const ownsets::Folder &set : unplayable)
+                 err << programName << ": word set '" << set.id << "' cannot be played: " << set.whatIsWrong() << ".\n";
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("export-words"),
+                            QStringLiteral("Write word set ID of your own to the FILE named after it "
+                                           "(--export-words ID FILE; FILE must not exist yet) and exit."),
+                            QStringLiteral("ID")),
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             const QStringList values = valueAndFile(parser, QStringLiteral("export-words"));
+             const QString problem =
+                 values.isEmpty() ? QStringLiteral("--export-words needs one FILE after its ID.")
+                                  : withFonts([&values] {
+                                        return ownsets::exportSet(values.at(0), values.at(1), ownsets::fitsWordLabel);
+                                    });
+             if (!problem.isEmpty()) {
+                 err << programName << ": " << problem << '\n';
+                 return 1;
+             }
+             out << "Word set '" << values.at(0) << "' written to " << values.at(1) << ".\n";
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("import-words"),
+                            QStringLiteral("Add the word set in FILE (made by --export-words) to your own sets and "
+                                           "exit; a set of the same ID is never replaced."),
+                            QStringLiteral("FILE")),
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             const QString file = parser.value(QStringLiteral("import-words"));
+             const ownsets::Unpacked imported =
+                 withFonts([&file] { return ownsets::unpackSet(file, ownsets::fitsWordLabel); });
+             if (!imported.problem.isEmpty()) {
+                 err << programName << ": " << imported.problem << '\n';
+                 return 1;
+             }
+             out << "Word set '" << imported.id << "' imported; '" << programName << " --words " << imported.id
+                 << "' plays it.\n";
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("export-progress"),
+                            QStringLiteral("Write every answer kept so far to FILE, a new file, as CSV (UTF-8, "
+                                           "one row per question) and exit."),
+                            QStringLiteral("FILE")),
+         [](const QCommandLineParser &parser, QTextStream &, QTextStream &err) {
+             const QString file = parser.value(QStringLiteral("export-progress"));
+             // A file of the user's is never replaced from the command line, where nobody is asked.
+             if (const QFileInfo target(file); target.exists() || target.isSymLink()) {
+                 err << programName << ": '" << file << "' already exists; nothing was written.\n";
+                 return 1;
+             }
+             ProgressReader reader;
+             if (reader.exportCsvFile(file))
+                 return 0;
+             err << programName << ": cannot export the progress record to '" << file << "': " << reader.error()
+                 << '\n';
+             return 1;
+         }},
+    };
+    return table;
+}
+
+const std::vector<GameOption> &gameOptions()
+{
+    static const std::vector<GameOption> table{
+        {QCommandLineOption(QStringLiteral("fullscreen"),
+                            QStringLiteral("Start full screen (F11 switches, Esc leaves).")),
+         [](const QString &, GameRequest &request) { request.fullScreen = true; }},
+        {QCommandLineOption(QStringLiteral("words"),
+                            QStringLiteral("Play word set ID (see --list-words) in this run; the set chosen in "
+                                           "the grown-ups' corner stays as it is. An open game takes it for its "
+                                           "next game."),
+                            QStringLiteral("ID")),
+         [](const QString &id, GameRequest &request) { request.wordSet = id; },
+         unplayable},
+    };
+    return table;
+}
+
+void addAll(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("A picture and word game that teaches children English words.\n"
+                                                    "A second start brings the open game to the front."));
+    for (const Command &command : commands())
+        parser.addOption(command.option);
+    for (const GameOption &option : gameOptions())
+        parser.addOption(option.option);
+}
+
+// QCommandLineParser's own help names the program through the application
+// object, which does not exist yet at this point.
+QString helpText()
+{
+    QCommandLineParser parser;
+    addAll(parser);
+    const QString text = parser.helpText();
+    return QStringLiteral("Usage: %1 [options]").arg(programName) + text.mid(text.indexOf(u'\n'));
+}
+
+} // namespace
+
+CommandLine::CommandLine(const QStringList &arguments)
+{
+    addAll(parser);
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return;
+    }
+    for (size_t i = 0; i < commands().size() && command < 0; ++i)
+        if (parser.isSet(commands()[i].option))
+            command = int(i);
+    if (command < 0 && !parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        return;
+    }
+    for (const GameOption &option : gameOptions()) {
+        if (!parser.isSet(option.option))
+            continue;
+        if (option.refuse && error.isEmpty())
+            error = option.refuse(parser.value(option.option));
+        forwarded << QStringLiteral("--") + option.option.names().constLast();
+        if (!option.option.valueName().isEmpty())
+            forwarded << parser.value(option.option);
+    }
+}
+
+QStringList CommandLine::fromArgv(int argc, char **argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) const
+{
+    if (!error.isEmpty()) {
+        err << programName << ": " << error << '\n';
+        return 1;
+    }
+    if (command >= 0)
+        return commands()[size_t(command)].run(parser, out, err);
+    return std::nullopt;
+}
+
+GameRequest CommandLine::gameRequest(const QStringList &gameArguments)
+{
+    QCommandLineParser parser;
+    addAll(parser);
+    GameRequest request;
+    parser.parse(QStringList(programName) + gameArguments);
+    for (const GameOption &option : gameOptions())
+        if (parser.isSet(option.option))
+            option.apply(parser.value(option.option), request);
+    return request;
+}

@@ -1,0 +1,605 @@
+// "My words": a set made through the page and its editor plays, the
+// microphone's recording arrives trimmed and levelled, deleting takes only
+// the set and its board, and an import never replaces a set unasked.
+#include "forms/form2.h"
+#include "corner/cornerbutton.h"
+#include "corner/cornerwindow.h"
+#include "corner/wordsetspage.h"
+#include "ownsets/ownmedia.h"
+#include "ownsets/setreader.h"
+#include "ownsets/setwriter.h"
+#include "progress/answerrecorder.h"
+#include "progress/progressreader.h"
+#include "progress/questiontally.h"
+#include "progress/sqliterecorder.h"
+#include "progresspage/progresspage.h"
+#include "support/closingendstherun.h"
+#include "support/recordingplayer.h"
+#include "ui/companionstack.h"
+#include "wordeditor/mywordspage.h"
+#include "wordeditor/seteditor.h"
+#include "wordeditor/wordrow.h"
+
+#include <QComboBox>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <optional>
+#include <sys/file.h>
+
+using OnConflict = ownsets::OnConflict;
+Q_DECLARE_METATYPE(OnConflict)
+using Unsaved = SetEditor::Unsaved;
+Q_DECLARE_METATYPE(Unsaved)
+// Puts something the editor must not write through into set folder `set`.
+using Spoil = std::function<void(const QString &set, const QString &outside)>;
+Q_DECLARE_METATYPE(Spoil)
+
+namespace {
+
+const QStringList ten{"cow", "pig", "hen", "duck", "goat", "horse", "sheep", "dog", "cat", "goose"};
+
+// 16-bit mono samples: `pad` seconds of silence, a 440 Hz tone, silence again.
+QByteArray toneSamples(int rate, double pad, double seconds, double amplitude)
+{
+    QByteArray raw;
+    for (int i = 0; i < int((2 * pad + seconds) * rate); ++i) {
+        const double t = double(i) / rate;
+        const qint16 v = qint16(t < pad || t > pad + seconds ? 0 : 32767 * amplitude * std::sin(2 * M_PI * 440 * t));
+        raw.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
+    }
+    return raw;
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+QByteArray wave(const QByteArray &samples, quint32 rate)
+{
+    QByteArray h("RIFF....WAVEfmt \x10\0\0\0\1\0\1\0........\2\0\x10\0data....", 44);
+    qToLittleEndian<quint32>(quint32(36 + samples.size()), h.data() + 4);
+    qToLittleEndian<quint32>(rate, h.data() + 24);
+    qToLittleEndian<quint32>(rate * 2, h.data() + 28);
+    qToLittleEndian<quint32>(quint32(samples.size()), h.data() + 40);
+    return h + samples;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A file as it is: a link's target, "special" for a pipe, else its bytes.
+QByteArray what(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return "link to " + QFile::encodeName(info.symLinkTarget());
+    return info.isFile() ? readAll(path) : "special";
+}
+
+QStringList wordsOnDisk(const QString &set)
+{
+    return QString::fromUtf8(readAll(set + "/words.txt")).split('\n', Qt::SkipEmptyParts);
+}
+
+// Line `line`'s (from 1) picture and recording as stored.
+QByteArray mediaOf(const QString &set, int line)
+{
+    const QString name = QString("%1/%2.").arg(set).arg(line, 2, 10, QChar('0'));
+    return readAll(name + "png") + readAll(name + "wav");
+}
+
+} // namespace
+
+class WordEditorTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir home;
+    RecordingPlayer player;
+    QString sets, boards;
+    QString made; // a set of ten words made once through the editor
+
+    // A page on this test's own folders.
+    std::unique_ptr<MyWordsPage> page()
+    {
+        return std::make_unique<MyWordsPage>(nullptr, &player, sets, boards);
+    }
+
+    // Makes set `name` of ten words through the page and its editor, with
+    // pictures and sound files as a grown-up would choose them.
+    QString makeInEditor(MyWordsPage &page, const QString &name)
+    {
+        QString id;
+        if (!page.createSet(name, {}, &id).isEmpty())
+            return {};
+        SetEditor *editor = page.editSet(id);
+        for (int i = 0; i < ten.size(); ++i) {
+            editor->rows()[i]->setText(ten[i]);
+            QImage picture(400, 300, QImage::Format_RGB32);
+            picture.fill(QColor::fromHsv(i * 36, 200, 220));
+            picture.save(home.filePath("picture.png"));
+            write(home.filePath("sound.wav"), wave(toneSamples(44100, 0.2, 0.3 + 0.05 * i, 0.5), 44100));
+            if (!editor->saveWords().isEmpty() || !editor->choosePictureFile(i, home.filePath("picture.png")).isEmpty()
+                || !editor->chooseSoundFile(i, home.filePath("sound.wav")).isEmpty())
+                return {};
+        }
+        bool asked = false;
+        editor->askOnClose = [&] { asked = true; return Unsaved::Stay; };
+        return editor->close() && !asked ? id : QString();
+    }
+    // Set `name` with the words and files of the set made once.
+    QString makeSet(MyWordsPage &page, const QString &name)
+    {
+        QString id;
+        if (!page.createSet(name, {}, &id).isEmpty())
+            return {};
+        for (const QString &file : QDir(made).entryList({"words.txt", "??.png", "??.wav"}))
+            if (!QFile::copy(made + "/" + file, sets + "/" + id + "/" + file))
+                return {};
+        page.refresh();
+        return id;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+            qputenv(name, QFile::encodeName(home.filePath(name)));
+        sets = home.filePath("made");
+        QCOMPARE(makeInEditor(*page(), "Farm"), "farm");
+        made = sets + "/farm";
+    }
+    void init()
+    {
+        QDir(ownsets::setsFolder()).removeRecursively(); // the game's corner lists these
+        const QString place = home.filePath(QString(QTest::currentTestFunction()) + "/" + QTest::currentDataTag());
+        sets = place + "/sets";
+        boards = place + "/data";
+        QDir().mkpath(boards);
+    }
+
+    void setMadeOnThePagePlays()
+    {
+        auto mine = page();
+        const QString id = makeSet(*mine, "Farm animals");
+        QCOMPARE(id, "farm-animals");
+        SetEditor *editor = mine->editSet(id);
+        // A word too wide for the label, or a repeat, is named at once and not saved.
+        for (const QString &bad : {QString("hippopotamus-rhinoceros"), QString("COW")}) {
+            editor->rows()[10]->setText(bad);
+            QVERIFY(!editor->saveWords().isEmpty());
+        }
+        // A picture from memory (a built-in one) is stored at the largest size kept too.
+        editor->rows()[10]->setText({});
+        QVERIFY(editor->choosePicture(9, QImage(540, 400, QImage::Format_RGB32)).isEmpty());
+        QCOMPARE(QImage(sets + "/farm-animals/10.png").size(), QSize(270, 200));
+        QCOMPARE(QImage(sets + "/farm-animals/01.png").size(), QSize(270, 202));
+        mine->refresh();
+        QCOMPARE(mine->sets().size(), 1);
+        QCOMPARE(mine->sets()[0].usableWords(), 10);
+        QCOMPARE(mine->sets()[0].name, "Farm animals");
+
+        QSignalSpy chosen(mine.get(), &MyWordsPage::chosen);
+        QVERIFY(mine->playSet(id));
+        const auto set = chosen.at(0).at(0).value<WordSets::Set>();
+        QCOMPARE(set->words(), ten);
+        Form2 window(player);
+        window.rules().chooseWordSet(set);
+        window.PicB_Click();
+        QVERIFY(ten.contains(window.Label3->text()));
+        // Renaming keeps the id.
+        QVERIFY(mine->renameSet(id, "Farm").isEmpty());
+        QCOMPARE(mine->sets()[0].name, "Farm");
+        QCOMPARE(mine->sets()[0].id, id);
+        // A hand-made list longer than the editor holds is never cut short.
+        QStringList many;
+        for (int i = 1; i <= 21; ++i)
+            many << QString("word%1").arg(i);
+        write(sets + "/farm-animals/words.txt", many.join('\n').toUtf8());
+        QVERIFY(!mine->editSet(id)->saveWords().isEmpty());
+        QFile list(sets + "/farm-animals/words.txt");
+        QVERIFY(list.open(QIODevice::ReadOnly) && list.readAll() == many.join('\n').toUtf8());
+    }
+
+    // What the editor finds in a set folder it neither follows nor garbles:
+    // it leaves it as it was and says why. A GBK list is saved as UTF-8.
+    void editorNeverWritesThroughWhatItFinds_data()
+    {
+        QTest::addColumn<Spoil>("spoil");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("listAfter"); // empty: words.txt as it was
+        const auto link = [](const char *name) {
+            return Spoil([=](const QString &set, const QString &outside) {
+                QFile::remove(set + name);
+                QFile::link(outside, set + name);
+            });
+        };
+        const auto list = [](QByteArray bytes) {
+            return Spoil([=](const QString &set, const QString &) { write(set + "/words.txt", bytes); });
+        };
+        const QByteArray rest = (ten.mid(1).join('\n') + '\n').toLatin1();
+        QTest::newRow("words.txt links elsewhere") << link("/words.txt") << "words.txt 是链接" << QByteArray();
+        QTest::newRow("01.png links to a photo") << link("/01.png") << "01.png：它是链接"
+                                                 << "cow\n" + rest + "lamb\n";
+        QTest::newRow("pipe for words.txt") << Spoil([](const QString &set, const QString &) {
+            QFile::remove(set + "/words.txt");
+            mkfifo(QFile::encodeName(set + "/words.txt").constData(), 0600);
+        }) << "words.txt 不是普通文件" << QByteArray();
+        QTest::newRow("Latin-1 words.txt") << list("caf\xe9\n" + rest) << "既不是 UTF-8 也不是 GBK" << QByteArray();
+        QTest::newRow("GBK words.txt") << list(QStringEncoder("GBK").encode("奶牛\n") + rest) << QString()
+                                       << QString("奶牛\n" + rest + "lamb\n").toUtf8();
+    }
+    void editorNeverWritesThroughWhatItFinds()
+    {
+        QFETCH(Spoil, spoil);
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, listAfter);
+        auto mine = page();
+        const QString id = makeSet(*mine, "Farm");
+        const QString set = sets + "/" + id, outside = home.filePath(QString("outside %1").arg(QTest::currentDataTag()));
+        write(outside, "a photo of the family");
+        spoil(set, outside);
+        const QByteArray listBefore = what(set + "/words.txt");
+        SetEditor *editor = mine->editSet(id);
+        editor->rows()[10]->setText("lamb");
+        QImage photo(40, 40, QImage::Format_RGB32);
+        photo.fill(Qt::red);
+        photo.save(home.filePath("photo.png"));
+        const QString said = editor->saveWords() + editor->choosePictureFile(0, home.filePath("photo.png"));
+        QVERIFY2(answer.isEmpty() ? said.isEmpty() : said.contains(answer), qPrintable(said));
+        QCOMPARE(what(outside), "a photo of the family");
+        QCOMPARE(what(set + "/words.txt"), listAfter.isEmpty() ? listBefore : listAfter);
+    }
+
+    // A set's name is shown as it is: as markup it could make Qt open any file.
+    void nameInMarkupIsShownAsText()
+    {
+        auto mine = page();
+        QVERIFY(mine->createSet("<img src=\"" + home.filePath("x.png") + "\">farm", "farm").isEmpty());
+        mine->select("farm");
+        QString shown;
+        Qt::TextFormat format = Qt::RichText;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                poll.stop(), shown = box->text(), format = box->textFormat(), box->reject();
+        });
+        poll.start(10);
+        mine->deleteButton->click();
+        QCOMPARE(format, Qt::PlainText);
+        QVERIFY2(shown.contains("x.png\">farm"), qPrintable(shown));
+        QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"farm"});
+    }
+
+    void recordingArrivesTrimmedAndLevelled_data()
+    {
+        QTest::addColumn<bool>("microphone");
+        QTest::newRow("spoken into the microphone") << true;
+        QTest::newRow("no microphone") << false;
+    }
+    void recordingArrivesTrimmedAndLevelled()
+    {
+        QFETCH(bool, microphone);
+        // The disk driver's "microphone" reads the raw samples of this file.
+        const QString input = home.filePath(microphone ? "microphone.raw" : "missing.raw");
+        if (microphone)
+            write(input, toneSamples(22050, 0.2, 0.5, 0.05));
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(input));
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(home.filePath("speaker.raw")));
+        auto mine = page();
+        QString id;
+        QVERIFY(mine->createSet("Voice", {}, &id).isEmpty());
+        SetEditor *editor = mine->editSet(id);
+        editor->toggleRecording(0);
+        QCOMPARE(editor->recordingRow(), microphone ? 0 : -1);
+        if (!microphone) {
+            QVERIFY(editor->rows()[0]->shownMessage().contains("声音文件"));
+            QVERIFY(!QFile::exists(sets + "/voice/01.wav"));
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(editor->recordedSeconds() >= 1.0, 60000);
+        editor->toggleRecording(0);
+        // A row without a word keeps its recording in memory until it has one.
+        QVERIFY(!QFile::exists(sets + "/voice/01.wav"));
+        editor->rows()[0]->setText("hello");
+        QCOMPARE(editor->saveWords(), QString());
+        QFile stored(sets + "/voice/01.wav");
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        const QByteArray samples = stored.readAll().mid(44);
+        // The tone alone, with the game's 50 ms of silence before and 30 ms after.
+        QVERIFY2(std::abs(samples.size() / 44100.0 - 0.58) < 0.03, qPrintable(QString::number(samples.size())));
+        QVERIFY(std::abs(ownsets::activeLoudness(samples, 16) - ownsets::wordLoudnessDb) < 1.0);
+        editor->listen(0);
+        QCOMPARE(player.played.constLast().bytes.mid(44), samples);
+    }
+
+    void rowsKeepTheirMediaWhenSavedMovedAndDeleted()
+    {
+        auto mine = page();
+        const QString set = sets + "/" + makeSet(*mine, "Farm");
+        QHash<QString, QByteArray> own;
+        for (int i = 0; i < ten.size(); ++i)
+            own[ten[i]] = mediaOf(set, i + 1);
+        SetEditor *editor = mine->editSet("farm");
+        const auto choose = [&](int row, int height) { return editor->choosePicture(row, QImage(4, height, QImage::Format_RGB32)); };
+        // A word too wide in the middle: nothing of its row is written, the row below is saved.
+        editor->rows()[10]->setText("hippopotamus-rhinoceros");
+        editor->rows()[11]->setText("lamb");
+        QVERIFY(!editor->saveWords().isEmpty());
+        QVERIFY(editor->rows()[10]->showsProblem() && !choose(10, 1).isEmpty() && choose(11, 2).isEmpty());
+        QCOMPARE(wordsOnDisk(set), ten + QStringList{"lamb"});
+        QVERIFY(QFile::exists(set + "/11.png") && !QFile::exists(set + "/12.png"));
+        own["lamb"] = mediaOf(set, 11);
+        // A repeat keeps what its row saved before, media included.
+        editor->rows()[3]->setText("COW");
+        QVERIFY(!choose(3, 3).isEmpty());
+        QCOMPARE(wordsOnDisk(set)[3], "duck");
+        QCOMPARE(mediaOf(set, 4), own["duck"]);
+        // Mended, each row is saved with what was chosen for it; lamb moves down with its own.
+        editor->rows()[3]->setText("duck");
+        editor->rows()[10]->setText("calf");
+        QCOMPARE(editor->saveWords(), QString());
+        QCOMPARE(wordsOnDisk(set), (ten + QStringList{"calf", "lamb"}));
+        QCOMPARE(mediaOf(set, 12), own["lamb"]);
+        QCOMPARE(QImage(set + "/04.png").height(), 3);
+        own.insert({{"duck", mediaOf(set, 4)}, {"calf", mediaOf(set, 11)}});
+        // Moves and deletes take each word's picture and recording along.
+        QCOMPARE(editor->moveRow(0, 1), QString());
+        QCOMPARE(editor->moveRow(11, 2), QString());
+        // The delete button asks first (a parent's own recording has no copy): no keeps the row.
+        QList<bool> answers{false, true};
+        editor->askBeforeRemoving = [&](int row) { return row == 5 && answers.takeFirst(); };
+        editor->rows()[5]->removeButton->click();
+        editor->rows()[5]->removeButton->click();
+        QVERIFY(answers.isEmpty());
+        QCOMPARE(editor->insertRow(0), QString());
+        const QStringList moved = wordsOnDisk(set);
+        QCOMPARE(moved, (QStringList{"pig", "cow", "lamb", "hen", "duck", "horse", "sheep", "dog", "cat", "goose", "calf"}));
+        for (int line = 1; line <= moved.size(); ++line)
+            QVERIFY2(mediaOf(set, line) == own[moved[line - 1]], qPrintable(moved[line - 1]));
+        // A cleared word's media go with it: a word typed there later has none.
+        editor->rows()[3]->setText({});
+        QCOMPARE(editor->saveWords(), QString());
+        editor->rows()[3]->setText("ox");
+        QCOMPARE(editor->saveWords(), QString());
+        QCOMPARE(wordsOnDisk(set).indexOf("ox"), 2); // the blank first row is not a line
+        QVERIFY(!editor->rows()[3]->listenButton->isEnabled() && editor->model().rows()[3].picture.isNull());
+        QVERIFY(mediaOf(set, 3).isEmpty() && mediaOf(set, 4) == own["hen"]);
+        // Opened again, it shows what plays.
+        QVERIFY(editor->close());
+        QCOMPARE(mine->editSet("farm")->rows()[2]->text(), "ox");
+    }
+
+    // Closing the editor, or the game with the editor open in its corner.
+    // Saving where a row cannot be saved keeps everything open, saying why.
+    void closingWithUnsavedChangesAsks_data()
+    {
+        QTest::addColumn<Unsaved>("answer");
+        QTest::addColumn<bool>("game");
+        QTest::addColumn<bool>("repeat"); // a row that cannot be saved
+        QTest::newRow("save") << Unsaved::Save << false << true;
+        QTest::newRow("discard") << Unsaved::Discard << false << true;
+        QTest::newRow("stay") << Unsaved::Stay << false << true;
+        QTest::newRow("game closed: save") << Unsaved::Save << true << false;
+        QTest::newRow("game closed: save, a repeat") << Unsaved::Save << true << true;
+        QTest::newRow("game closed: discard") << Unsaved::Discard << true << true;
+        QTest::newRow("game closed: stay") << Unsaved::Stay << true << true;
+    }
+    void closingWithUnsavedChangesAsks()
+    {
+        QFETCH(Unsaved, answer);
+        QFETCH(bool, game);
+        QFETCH(bool, repeat);
+        auto own = page();
+        MyWordsPage *mine = own.get();
+        std::optional<Form2> window;
+        if (game) { // the corner's page lists the sets of the data folder
+            sets = ownsets::setsFolder();
+            window.emplace(player);
+            window->show();
+            window->cornerButton->open();
+            mine = window->cornerButton->cornerWindow()->myWordsPage;
+        }
+        const QString set = sets + "/" + makeSet(*mine, "Farm");
+        QPointer<SetEditor> editor = mine->editSet("farm");
+        int asked = 0;
+        editor->askOnClose = [&] { ++asked; return answer; };
+        // Typed but not yet saved, and maybe a repeat that cannot be saved.
+        editor->rows()[10]->setText(repeat ? "COW" : "");
+        editor->rows()[11]->setText("lamb");
+        const bool closes = answer == Unsaved::Discard || (answer == Unsaved::Save && !repeat);
+        if (game) { // the corner over the editor, as the game's companion stack keeps it
+            QTRY_COMPARE(QApplication::activeWindow(), window->cornerButton->cornerWindow());
+            QCOMPARE(closingEndsTheRun(window->companionStack().gameWindow()), closes);
+        } else
+            QCOMPARE(editor->close(), closes);
+        QCOMPARE(asked, 1);
+        QCOMPARE(wordsOnDisk(set), answer == Unsaved::Save ? ten + QStringList{"lamb"} : ten);
+        QCOMPARE(editor && editor->isVisible() && editor->rows()[10]->showsProblem(), answer == Unsaved::Save && repeat);
+        if (game && !closes) { // the game and its corner stay, the editor in front
+            QVERIFY(window->isVisible() && window->cornerButton->cornerWindow()->isVisible());
+            QTRY_COMPARE(QApplication::activeWindow(), editor.data());
+        }
+    }
+
+    void deleteTakesTheSetAndItsBoardOnly()
+    {
+        auto mine = page();
+        QVERIFY(mine->createSet("a").isEmpty() && mine->createSet("b").isEmpty());
+        QVERIFY(!mine->playSet("a")); // no words yet
+        const QStringList boardFiles{"kivora-a.tmp", "kivora-b.tmp", "kivora1.tmp", "kivora-a.tmp.backup", "progress.db"};
+        for (const QString &name : boardFiles)
+            write(boards + "/" + name, "x");
+        QVERIFY(mine->deleteSet("a").isEmpty());
+        QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"b"});
+        QCOMPARE(QDir(boards).entryList(QDir::Files, QDir::Name),
+                 (QStringList{"kivora-a.tmp.backup", "kivora-b.tmp", "kivora1.tmp", "progress.db"}));
+        QVERIFY(!mine->deleteSet("../data").isEmpty());
+    }
+
+    void importAsksBeforeReplacing_data()
+    {
+        QTest::addColumn<OnConflict>("answer");
+        QTest::addColumn<QStringList>("setsAfter");
+        QTest::addColumn<QString>("nameOfFarm");
+        QTest::addColumn<int>("editing"); // the editor's answer to a replace; -1: not editing
+        QTest::newRow("cancel") << OnConflict::Cancel << QStringList{"farm"} << "changed" << -1;
+        QTest::newRow("keep both") << OnConflict::KeepBoth << QStringList{"farm", "farm-2"} << "changed" << -1;
+        QTest::newRow("replace") << OnConflict::Replace << QStringList{"farm"} << "Farm" << -1;
+        QTest::newRow("replace, editing: save") << OnConflict::Replace << QStringList{"farm"} << "Farm" << int(Unsaved::Save);
+        QTest::newRow("replace, editing: cancel") << OnConflict::Replace << QStringList{"farm"} << "changed" << int(Unsaved::Stay);
+    }
+    void importAsksBeforeReplacing()
+    {
+        QFETCH(OnConflict, answer);
+        QFETCH(QStringList, setsAfter);
+        QFETCH(QString, nameOfFarm);
+        QFETCH(int, editing);
+        auto mine = page();
+        QCOMPARE(makeSet(*mine, "Farm"), "farm");
+        const QString file = home.filePath(QString("farm-%1-%2.wordnest").arg(int(answer)).arg(editing));
+        QVERIFY(mine->exportSet("farm", file).isEmpty());
+        QVERIFY(mine->renameSet("farm", "changed").isEmpty());
+        QStringList asked, editorAsked;
+        mine->askOnConflict = [&](const QString &id) { asked << id; return answer; };
+        mine->askBeforeReplacingEdited = [&](const QString &id) { editorAsked << id; return Unsaved(editing); };
+        QPointer<SetEditor> editor = editing < 0 ? nullptr : mine->editSet("farm");
+        if (editor) // the editor has a word of the old set not saved yet
+            editor->rows()[0]->setText("calf");
+        QVERIFY(mine->importFile(file).isEmpty());
+        QCOMPARE(asked, QStringList{"farm"});
+        QCOMPARE(editorAsked, editing < 0 ? QStringList() : QStringList{"farm"});
+        QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name), setsAfter);
+        QCOMPARE(mine->sets()[0].name, nameOfFarm);
+        QCOMPARE(mine->sets().constLast().usableWords(), 10);
+        // An editor left open on the replaced set would write its old words over the imported ones.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(!editor.isNull(), editing == int(Unsaved::Stay));
+        if (editor)
+            editor->saveWords();
+        QCOMPARE(wordsOnDisk(sets + "/farm").value(0), editor ? "calf" : "cow");
+        QCOMPARE(QDir(sets + "/..").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"data", "sets"}));  // no journal or work folder left
+    }
+
+    // A replace import cut off by a crash at each step, as its journal and
+    // folders were left ("farm" unpacked in the work folder is the new set,
+    // "replaced" the old one). The next start puts a missing set back and
+    // removes only what a journal names, of imports no longer running.
+    void cutOffImportIsFinished_data()
+    {
+        QTest::addColumn<QByteArray>("journal");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("work");  // the sets in the work folder import-abc123
+        QTest::addColumn<QString>("inSets");  // the name of set farm in place, if any
+        QTest::addColumn<QString>("after");  // its name afterwards, and what is beside the sets
+        const QByteArray named = "work=import-abc123\n", replacing = named + "replace=farm\n";
+        const QString left = " data import-stray sets";
+        const QString all = " data import-abc123 import-abc123.journal import-stray sets";
+        QTest::newRow("begun") << QByteArray() << false << "" << "Old" << "Old data import-abc123 import-stray sets";
+        QTest::newRow("folder named") << named << false << "" << "Old" << "Old" + left;
+        QTest::newRow("unpacked") << named << false << "farm" << "Old" << "Old" + left;
+        QTest::newRow("about to move the old set") << replacing << false << "farm" << "Old" << "Old" + left;
+        QTest::newRow("old set aside, a line cut off") << replacing + "replace=fa" << false << "farm replaced" << ""
+                                                       << "Old" + left;
+        QTest::newRow("new set in place") << replacing << false << "replaced" << "New" << "New" + left;
+        QTest::newRow("still running") << replacing << true << "farm replaced" << "" << all;
+        QTest::newRow("naming another folder") << QByteArray("work=sets\nreplace=farm\n") << false << "farm replaced"
+                                               << "" << all;
+    }
+    void cutOffImportIsFinished()
+    {
+        QFETCH(QByteArray, journal);
+        QFETCH(bool, running);
+        QFETCH(QString, work);
+        QFETCH(QString, inSets);
+        QFETCH(QString, after);
+        const QString place = sets + "/..";
+        const auto makeFolder = [](const QString &folder, const QString &name) {
+            return QDir().mkpath(folder) && ownsets::writeSetName(folder, name).isEmpty();
+        };
+        QVERIFY(QDir().mkpath(place + "/import-stray/replaced") && QDir().mkpath(place + "/import-abc123"));
+        for (const QString &set : work.split(' ', Qt::SkipEmptyParts))
+            QVERIFY(makeFolder(place + "/import-abc123/" + set, set == "farm" ? "New" : "Old"));
+        QVERIFY(QDir().mkpath(sets) && (inSets.isEmpty() || makeFolder(sets + "/farm", inSets)));
+        write(place + "/import-abc123.journal", journal);
+        QFile held(place + "/import-abc123.journal");
+        QVERIFY(!running || (held.open(QIODevice::ReadOnly) && flock(held.handle(), LOCK_EX) == 0));
+
+        const QStringList restored = ownsets::finishCutOffImports(sets);
+        const bool farmThere = QFileInfo(sets + "/farm").isDir();
+        const QString farm = farmThere ? ownsets::readFolder(sets + "/farm", ownsets::fitsWordLabel).name : QString();
+        QCOMPARE(restored, inSets.isEmpty() && !farm.isEmpty() ? QStringList{"farm"} : QStringList());
+        QCOMPARE(farm + ' ' + QDir(place).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' '),
+                 after);
+    }
+
+    void cornerTilesShowAnImportedSet()
+    {
+        auto mine = page();
+        QVERIFY(mine->exportSet(makeSet(*mine, "Farm"), home.filePath("tiles.wordnest")).isEmpty());
+        NoRecorder noRecord;
+        CornerWindow corner(WordSets(), "1", noRecord);
+        const qsizetype builtIn = corner.wordSetsPage->tiles().size();
+        corner.pages->setCurrentWidget(corner.myWordsPage);
+        QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());
+        corner.pages->setCurrentIndex(0);
+        QCOMPARE(corner.pages->currentWidget(), corner.wordSetsPage);
+        QCOMPARE(corner.wordSetsPage->tiles().size(), builtIn + 1);
+        // Deleting the next game's set gives the game the household set again.
+        QSignalSpy chosen(&corner, &CornerWindow::wordSetChosen);
+        QVERIFY(corner.myWordsPage->playSet("farm") && corner.myWordsPage->deleteSet("farm").isEmpty());
+        QCOMPARE(chosen.size(), 2);
+        QCOMPARE(chosen.at(1).at(0).value<WordSets::Set>()->id(), "1");
+    }
+
+    // The progress page shows each set's words as the record has them,
+    // hardest first, and forgets them all.
+    void progressPageShowsTheRecord()
+    {
+        SqliteRecorder recorder;
+        QuestionTally tally;
+        for (const QString each : {"3 apple 0001", "3 banana 101", "3 pear 0000", "2 cat 01"}) {
+            const QStringList parts = each.split(' ');
+            recorder.gameStarted(parts[0]);
+            for (const QChar right : parts[2]) {
+                tally.ask(parts[0], parts[1], 0);
+                if (right == '0')
+                    tally.wrongPick();
+                recorder.questionEnded(tally.rightPick());
+            }
+        }
+        recorder.waitForWrites();
+        ProgressPage page(recorder, WordSets());
+        page.show();
+        page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
+        QStringList shown, held;
+        for (int row = 0; row < page.wordTable->rowCount(); ++row)
+            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 2)->text() + ' '
+                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 1))->text();
+        for (const WordStat &word : ProgressReader().wordStats("3"))
+            held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
+        QCOMPARE(shown, held);
+        QCOMPARE(shown.value(0), "pear 4 0%");
+        QVERIFY(page.status->text().contains("每一次答题都记下来了"));
+        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
+    }
+};
+
+QTEST_MAIN(WordEditorTest)
+#include "tst_wordeditor.moc"

@@ -1,0 +1,78 @@
+#include "corner/cornerwindow.h"
+
+#include "corner/grownupcheck.h"
+#include "corner/wordsetspage.h"
+#include "ownsets/setsondisk.h"
+#include "progresspage/progresspage.h"
+#include "wordeditor/mywordspage.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QStackedLayout>
+#include <QTabWidget>
+
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral("大人的角落"));
+    // A dialog, so the window manager keeps it above the game's window.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(640, 480);
+
+    check = new GrownUpCheck(this);
+    pages = new QTabWidget(this);
+    wordSetsPage = new WordSetsPage(sets, chosenId, pages);
+    pages->addTab(wordSetsPage, QStringLiteral("词语组"));
+    connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    myWordsPage = new MyWordsPage(pages);
+    pages->addTab(myWordsPage, QStringLiteral("我的词语"));
+    connect(myWordsPage, &MyWordsPage::chosen, this, &CornerWindow::wordSetChosen);
+    // The tiles show own sets too: made anew when shown after "my words" changed any.
+    chosen = chosenId;
+    connect(this, &CornerWindow::wordSetChosen, this, [this](const WordSets::Set &set) { chosen = set->id(); });
+    connect(myWordsPage, &MyWordsPage::setsChanged, this, [this] { tilesStale = true; });
+    // A deleted set cannot be the next game's: it would bring its board back.
+    connect(myWordsPage, &MyWordsPage::setDeleted, this, [this](const QString &id) {
+        if (id == chosen)
+            emit wordSetChosen(WordSets().standard());
+    });
+    connect(pages, &QTabWidget::currentChanged, this, [this] {
+        if (tilesStale && pages->currentWidget() == wordSetsPage)
+            showTilesAgain();
+    });
+    progressPage = new ProgressPage(recorder, sets, pages);
+    pages->addTab(progressPage, QStringLiteral("学得怎么样"));
+
+    stack = new QStackedLayout(this);
+    stack->addWidget(check);
+    stack->addWidget(pages);
+    connect(check, &GrownUpCheck::passed, this, [this] { stack->setCurrentWidget(pages); });
+    check->answerBox->setFocus();
+}
+
+void CornerWindow::showTilesAgain()
+{
+    tilesStale = false;
+    const int at = pages->indexOf(wordSetsPage);
+    WordSetsPage *old = wordSetsPage;
+    wordSetsPage = new WordSetsPage(allWordSets(), chosen, pages);
+    connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    pages->insertTab(at, wordSetsPage, pages->tabText(at));
+    pages->setCurrentWidget(wordSetsPage);
+    pages->removeTab(pages->indexOf(old));
+    old->deleteLater();
+}
+
+bool CornerWindow::isUnlocked() const
+{
+    return stack->currentWidget() == pages;
+}
+
+void CornerWindow::closeEvent(QCloseEvent *event)
+{
+    // The editor is this window's child: it would go without asking.
+    if (!myWordsPage->closeEditor())
+        return event->ignore();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "progress/answerrecorder.h"
+#include "wordsets/wordsets.h"
+
+#include <QWidget>
+
+class GrownUpCheck;
+class MyWordsPage;
+class ProgressPage;
+class QStackedLayout;
+class QTabWidget;
+class WordSetsPage;
+
+// The grown-ups' corner: behind a check a small child does not pass, pages
+// for grown-ups, the word sets first. A window of its own (no parent), so
+// that disabling the game leaves it usable; made anew at every opening.
+class CornerWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder);
+
+    bool isUnlocked() const;
+
+    GrownUpCheck *check = nullptr;
+    QTabWidget *pages = nullptr;
+    WordSetsPage *wordSetsPage = nullptr;
+    MyWordsPage *myWordsPage = nullptr;
+    ProgressPage *progressPage = nullptr;
+
+signals:
+    void wordSetChosen(WordSets::Set set);
+
+protected:
+    // Refused while the set editor keeps changes the grown-up wants to keep editing.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void showTilesAgain();
+
+    QStackedLayout *stack = nullptr;
+    QString chosen;
+    bool tilesStale = false;
+};

@@ -1,0 +1,47 @@
+#include "corner/wordsetspage.h"
+
+#include "corner/wordsettile.h"
+#include "wordsets/trickywordset.h"
+#include "wordsets/rememberedset.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QWidget *parent)
+    : QWidget(parent)
+    , sets(wordSets)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("选一组词语，下一局游戏就用它。"), this));
+    auto *grid = new QGridLayout;
+    grid->setSpacing(10);
+    const auto addTile = [&](const WordSource &set) {
+        auto *tile = new WordSetTile(set, this);
+        tile->setChosen(set.id() == chosenId);
+        connect(tile, &WordSetTile::clicked, this, [this, tile] { choose(tile); });
+        grid->addWidget(tile, int(tileList.size()) / 3, int(tileList.size()) % 3);
+        tileList.append(tile);
+        return tile;
+    };
+    for (const WordSets::Set &set : sets.all())
+        addTile(*set);
+    // The words the child finds hardest, once the record knows enough of them.
+    const TrickyWordSet tricky(sets);
+    WordSetTile *trickyTile = addTile(tricky);
+    if (!tricky.playable())
+        trickyTile->setUnavailable(tricky.shortfall());
+    layout->addLayout(grid);
+    layout->addStretch();
+}
+
+void WordSetsPage::choose(WordSetTile *tile)
+{
+    const WordSets::Set set = sets.find(tile->setId());
+    if (!set)
+        return;
+    for (WordSetTile *each : tileList)
+        each->setChosen(each == tile);
+    rememberWordSet(set->id());
+    emit chosen(set);
+}

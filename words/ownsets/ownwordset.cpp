@@ -1,0 +1,57 @@
+#include "ownsets/ownwordset.h"
+
+#include "ownsets/ownmedia.h"
+
+#include <algorithm>
+
+OwnWordSet::OwnWordSet(const ownsets::Folder &folder)
+    : folder(folder)
+    , setId(folder.id)
+    , name(folder.name)
+{
+    for (const ownsets::Word &word : folder.words)
+        if (word.problem.isEmpty())
+            usable.append(word);
+}
+
+QStringList OwnWordSet::words() const
+{
+    QStringList texts;
+    for (const ownsets::Word &word : usable)
+        texts << word.text;
+    return texts;
+}
+
+PictureArt OwnWordSet::picture(int word) const
+{
+    if (word < 0 || word >= usable.size())
+        return {};
+    const QImage original = usable.at(word).picture;
+    return {QPixmap::fromImage(ownsets::fitIntoSquare(original, 90)), [original](int factor) {
+                QPixmap larger = QPixmap::fromImage(ownsets::fitIntoSquare(original, 90 * factor));
+                larger.setDevicePixelRatio(factor);
+                return larger;
+            }};
+}
+
+QByteArray OwnWordSet::recording(int word) const
+{
+    return word < 0 || word >= usable.size() ? QByteArray() : usable.at(word).recording;
+}
+
+std::shared_ptr<const WordSource> OwnWordSet::refreshed() const
+{
+    if (folder.path.isEmpty())
+        return nullptr;
+    const ownsets::Folder now = ownsets::readFolder(folder.path, ownsets::fitsWordLabel, &folder);
+    if (!now.playable())
+        return nullptr;
+    const auto same = [](const ownsets::Word &a, const ownsets::Word &b) {
+        return a.text == b.text && a.problem == b.problem && a.pictureFile == b.pictureFile
+               && a.recordingFile == b.recordingFile && a.pictureStamp == b.pictureStamp
+               && a.recordingStamp == b.recordingStamp;
+    };
+    const bool unchanged = now.name == folder.name && now.words.size() == folder.words.size()
+                           && std::equal(now.words.begin(), now.words.end(), folder.words.begin(), same);
+    return unchanged ? nullptr : std::make_shared<OwnWordSet>(now);
+}

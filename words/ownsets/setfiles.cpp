@@ -1,0 +1,370 @@
+#include "ownsets/setfiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ownsets {
+
+namespace {
+
+constexpr int maxNames = 4096;
+
+// Closes what it holds as it goes.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : fd(fd) {}
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int fd;
+};
+
+// A descriptor of the set folder itself, so that no name in it is looked up
+// through a path that could change meanwhile; the folder may not be a link.
+int openFolder(const QString &folder, int follow = O_NOFOLLOW)
+{
+    return ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | follow | O_CLOEXEC);
+}
+
+QString folderProblem()
+{
+    return errno == ELOOP || errno == ENOTDIR ? QStringLiteral("词语组文件夹是链接或不是文件夹")
+                                              : QStringLiteral("词语组文件夹打不开");
+}
+
+Stamp stampFrom(const struct stat &st)
+{
+    return {st.st_size, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec, quint64(st.st_ino),
+            quint64(st.st_dev)};
+}
+
+QString sizeText(qint64 bytes)
+{
+    return bytes >= 1024 * 1024 ? QStringLiteral("%1 MB").arg(bytes / 1024 / 1024)
+                                : QStringLiteral("%1 KB").arg(bytes / 1024);
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// The ending of `name` when it is row `row`'s, in lower case; else empty.
+QString rowEnding(const QString &name, int row)
+{
+    const QString prefix = mediaName(row, {});
+    return name.startsWith(prefix) ? name.mid(prefix.size()).toLower() : QString();
+}
+
+} // namespace
+
+bool isValidId(const QString &id)
+{
+    if (id.isEmpty() || id.size() > 40 || id == QLatin1String("tricky"))
+        return false;
+    bool letter = false;
+    for (QChar c : id) {
+        if (c.unicode() > 127 || !(c.isLetterOrNumber() || c == u'-'))
+            return false;
+        letter = letter || c.isLetter();
+    }
+    return letter;
+}
+
+QString setsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/wordnest/sets/");
+}
+
+bool setExists(const QString &id, const QString &setsFolder)
+{
+    const QFileInfo info(QDir(setsFolder).filePath(id));
+    return info.exists() || info.isSymLink();
+}
+
+const QStringList &pictureEndings()
+{
+    static const QStringList endings{"png", "jpg", "jpeg", "bmp"};
+    return endings;
+}
+
+const QStringList &recordingEndings()
+{
+    static const QStringList endings{"wav", "flac", "ogg"};
+    return endings;
+}
+
+QString mediaName(int row, const QString &ending)
+{
+    return QStringLiteral("%1.%2").arg(row + 1, 2, 10, QChar(u'0')).arg(ending);
+}
+
+qint64 limitFor(const QString &name)
+{
+    if (name == wordListName())
+        return maxListBytes;
+    if (name == settingsName())
+        return maxSettingsBytes;
+    const qsizetype dot = name.indexOf(u'.');
+    bool number = false;
+    const int row = name.left(dot).toInt(&number) - 1;
+    if (dot != 2 || !number || row < 0 || row >= 20 || mediaName(row, {}) != name.left(3))
+        return 0;
+    const QString ending = name.mid(3).toLower();
+    return pictureEndings().contains(ending) ? maxPictureBytes
+           : recordingEndings().contains(ending) ? maxRecordingBytes
+                                                 : 0;
+}
+
+bool isSetFileName(const QString &name)
+{
+    return limitFor(name) > 0;
+}
+
+namespace {
+
+Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
+{
+    Contents contents;
+    if (dir.fd < 0) {
+        contents.problem = folderProblem();
+        return contents;
+    }
+    // Non-blocking, so that a pipe in a set never stalls whoever reads it.
+    const Descriptor file(::openat(dir.fd, QFile::encodeName(name).constData(),
+                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    struct stat st {};
+    if (file.fd < 0) {
+        contents.missing = errno == ENOENT;
+        contents.problem = errno == ELOOP ? QStringLiteral("是链接，游戏不会打开")
+                           : contents.missing ? QStringLiteral("不存在")
+                                              : QStringLiteral("读不了");
+        return contents;
+    }
+    if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        contents.problem = QStringLiteral("不是普通文件");
+        return contents;
+    }
+    if (st.st_size > limit) {
+        contents.problem = QStringLiteral("太大（超过 %1）").arg(sizeText(limit));
+        return contents;
+    }
+    contents.stamp = stampFrom(st);
+    // Room for the file as it was; one that grows while it is read still
+    // stops one byte past the bound.
+    contents.bytes.resize(qsizetype(st.st_size) + 1);
+    qsizetype got = 0;
+    while (got <= limit) {
+        if (got == contents.bytes.size())
+            contents.bytes.resize(qsizetype(std::min<qint64>(limit + 1, 2 * got)));
+        const ssize_t n = ::read(file.fd, contents.bytes.data() + got, size_t(contents.bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            contents = {};
+            contents.problem = QStringLiteral("读不了");
+            return contents;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    if (got > limit) {
+        contents = {};
+        contents.problem = QStringLiteral("太大（超过 %1）").arg(sizeText(limit));
+        return contents;
+    }
+    contents.bytes.truncate(got);
+    return contents;
+}
+
+} // namespace
+
+Contents readFile(const QString &folder, const QString &name, qint64 limit)
+{
+    return readAt(Descriptor(openFolder(folder)), name, limit);
+}
+
+Contents readChosenFile(const QString &path, qint64 limit)
+{
+    const QFileInfo file(path);
+    const Descriptor dir(openFolder(file.absolutePath(), 0));
+    if (dir.fd < 0) {
+        Contents contents;
+        contents.problem = QStringLiteral("读不了");
+        return contents;
+    }
+    return readAt(dir, file.fileName(), limit);
+}
+
+Stamp stampOf(const QString &folder, const QString &name)
+{
+    const Descriptor dir(openFolder(folder));
+    struct stat st {};
+    if (dir.fd < 0 || ::fstatat(dir.fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
+        || !S_ISREG(st.st_mode))
+        return {};
+    return stampFrom(st);
+}
+
+QString writeFile(const QString &folder, const QString &name, const QByteArray &bytes)
+{
+    const auto failed = [&name](const QString &why) { return QStringLiteral("无法保存 %1：%2").arg(name, why); };
+    const Descriptor dir(openFolder(folder));
+    if (dir.fd < 0)
+        return failed(folderProblem());
+    const QByteArray target = QFile::encodeName(name);
+    struct stat st {};
+    if (::fstatat(dir.fd, target.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode))
+        return failed(S_ISLNK(st.st_mode) ? QStringLiteral("它是链接，没有改动它") : QStringLiteral("它不是普通文件"));
+
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = '.' + target + '-' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = ::openat(dir.fd, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd < 0)
+        return failed(QString::fromLocal8Bit(strerror(errno)));
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    ::close(fd);
+    // The rename puts a regular file in the name's place, whatever appeared there meanwhile.
+    if (!written || ::renameat(dir.fd, temporary.constData(), dir.fd, target.constData()) != 0) {
+        const int error = written ? errno : writeError;
+        ::unlinkat(dir.fd, temporary.constData(), 0);
+        return failed(QString::fromLocal8Bit(strerror(error)));
+    }
+    ::fsync(dir.fd);
+    return {};
+}
+
+QString removeFile(const QString &folder, const QString &name)
+{
+    const Descriptor dir(openFolder(folder));
+    if (dir.fd < 0)
+        return QStringLiteral("无法删除 %1：%2").arg(name, folderProblem());
+    if (::unlinkat(dir.fd, QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
+        return QStringLiteral("无法删除 %1：%2").arg(name, QString::fromLocal8Bit(strerror(errno)));
+    return {};
+}
+
+QString renameFile(const QString &folder, const QString &from, const QString &to)
+{
+    const Descriptor dir(openFolder(folder));
+    if (dir.fd < 0)
+        return QStringLiteral("无法把 %1 改名为 %2：%3").arg(from, to, folderProblem());
+    if (::renameat(dir.fd, QFile::encodeName(from).constData(), dir.fd, QFile::encodeName(to).constData()) != 0)
+        return QStringLiteral("无法把 %1 改名为 %2：%3").arg(from, to, QString::fromLocal8Bit(strerror(errno)));
+    ::fsync(dir.fd);
+    return {};
+}
+
+QStringList fileNames(const QString &folder)
+{
+    QStringList all;
+    const Descriptor dir(openFolder(folder));
+    const int listed = dir.fd < 0 ? -1 : ::dup(dir.fd);
+    DIR *entries = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!entries) {
+        if (listed >= 0)
+            ::close(listed);
+        return all;
+    }
+    while (const dirent *entry = ::readdir(entries)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        if (name != QLatin1String(".") && name != QLatin1String(".."))
+            all << name;
+        if (all.size() >= maxNames)
+            break;
+    }
+    ::closedir(entries);
+    all.sort();
+    return all;
+}
+
+RowFiles rowFiles(const QString &folder, int row)
+{
+    RowFiles files;
+    for (const QString &name : fileNames(folder)) {
+        const QString ending = rowEnding(name, row);
+        if (pictureEndings().contains(ending))
+            files.allPictures << name;
+        else if (recordingEndings().contains(ending))
+            files.allRecordings << name;
+    }
+    QStringList problems;
+    if (files.allPictures.size() > 1)
+        problems << QStringLiteral("有 %1 张图片（%2），请只留一张").arg(files.allPictures.size())
+                        .arg(files.allPictures.join(QStringLiteral("、")));
+    if (files.allRecordings.size() > 1)
+        problems << QStringLiteral("有 %1 个录音（%2），请只留一个").arg(files.allRecordings.size())
+                        .arg(files.allRecordings.join(QStringLiteral("、")));
+    files.problem = problems.join(QStringLiteral("，"));
+    if (files.problem.isEmpty()) {
+        files.picture = files.allPictures.value(0);
+        files.recording = files.allRecordings.value(0);
+    }
+    return files;
+}
+
+ListText decodeWordList(const QByteArray &bytes)
+{
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString decoded = utf8.decode(text);
+    if (!utf8.hasError())
+        return {decoded, {}};
+    // A list saved by a Chinese Windows' Notepad.
+    QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
+    if (gbk.isValid()) {
+        decoded = gbk.decode(text);
+        if (!gbk.hasError())
+            return {decoded, {}};
+    }
+    return {{}, QStringLiteral("words.txt 既不是 UTF-8 也不是 GBK 文字，游戏没有读它，也不会改动它")};
+}
+
+FolderLock::FolderLock(const QString &folder)
+    : fd(openFolder(folder))
+{
+    while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+FolderLock::~FolderLock()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+} // namespace ownsets

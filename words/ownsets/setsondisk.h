@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ownsets/setreader.h"
+#include "wordsets/wordsets.h"
+
+#include <QList>
+
+namespace ownsets {
+
+// Adds every playable set in `folder` (by default setsFolder()) to `sets`
+// and answers those that cannot play, with what is wrong with each. A set
+// whose id is taken is skipped.
+QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QString &folder = setsFolder());
+
+} // namespace ownsets
+
+// The built-in sets and every playable own set. Needs a QGuiApplication.
+WordSets allWordSets();
+// Set `id`, built in or a playable own set, reading no other; null if none.
+// Needs a QGuiApplication.
+WordSets::Set findWordSet(const QString &id);
