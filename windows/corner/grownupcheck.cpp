@@ -72,7 +72,8 @@ QString GrownUpCheck::question() const
     return QStringLiteral("%1加%2等于几？").arg(chineseDigit(first), chineseDigit(second));
 }
 
-// A wrong answer gets a new sum, so trying numbers one by one takes long.
+// A wrong answer gets another sum (never the same one again), so trying
+// numbers one by one takes long.
 void GrownUpCheck::check()
 {
     bool number = false;
@@ -83,6 +84,11 @@ void GrownUpCheck::check()
         return;
     }
     wrongLabel->setText(QStringLiteral("不对，换一道题再试试。"));
-    ask(drawAddend(), drawAddend());
+    int a = 0, b = 0;
+    do {
+        a = drawAddend();
+        b = drawAddend();
+    } while (a == first && b == second);
+    ask(a, b);
     answerBox->setFocus();
 }
