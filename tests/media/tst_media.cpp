@@ -711,8 +711,7 @@ void TstMedia::wordList()
     }
     // The grown-ups read each word in Chinese: one meaning a word, in the same order.
     const QStringList meanings = readString(400 + set).split(QLatin1Char(','));
-    QCOMPARE(meanings.size(), fields.size());
-    QVERIFY2(!meanings.contains(QString()) && !meanings.join(u',').contains(u' '), qPrintable(meanings.join(u'|')));
+    QVERIFY2(meanings.size() == 20 && !meanings.contains(QString()) && !meanings.join(u',').contains(u' '), qPrintable(meanings.join(u'|')));
     if (set != 1)
         return;
     QCOMPARE(fields.at(0), QStringLiteral("bed"));
