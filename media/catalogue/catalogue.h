@@ -28,6 +28,7 @@ constexpr int wordMedia(int word) { return wordMedia(1, word); }
 
 enum Id {
     WordList = 100,      // + set
+    WordMeanings = 400,  // + set: the list's words in Chinese, in its order
     RoomPicture = 200,   // + level
     FacePicture = 204,   // + level
     FacePlacement = 300, // + level

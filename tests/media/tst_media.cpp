@@ -709,6 +709,9 @@ void TstMedia::wordList()
                      qPrintable(QStringLiteral("'%1' (%2 px) against set %3")
                                     .arg(word).arg(label3.horizontalAdvance(word)).arg(other)));
     }
+    // The grown-ups read each word in Chinese: one meaning a word, in the same order.
+    const QStringList meanings = readString(400 + set).split(QLatin1Char(','));
+    QVERIFY2(meanings.size() == 20 && !meanings.contains(QString()) && !meanings.join(u',').contains(u' '), qPrintable(meanings.join(u'|')));
     if (set != 1)
         return;
     QCOMPARE(fields.at(0), QStringLiteral("bed"));

@@ -16,11 +16,15 @@
 #include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
 #include "ui/companionstack.h"
+#include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/mywordspage.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -568,6 +572,27 @@ private slots:
         QCOMPARE(chosen.at(1).at(0).value<WordSets::Set>()->id(), "1");
     }
 
+    // The built-in picture chooser finds a picture by its English word (any
+    // case, anywhere in it) or its meaning, and says so when none matches.
+    void pictureChooserSearches()
+    {
+        BuiltInPictureChooser chooser;
+        chooser.list->setCurrentRow(119); // mountain, which each search below hides
+        QCOMPARE(chooser.chosenWord(), "mountain");
+        const auto shownFor = [&](const QString &text) {
+            chooser.search->setText(text);
+            QStringList found;
+            for (int row = 0; row < chooser.list->count(); ++row)
+                if (!chooser.list->item(row)->isHidden())
+                    found << chooser.list->item(row)->text();
+            return found;
+        };
+        QCOMPARE(shownFor(" CAR"), QStringList({"carrot\n胡萝卜", "scarf\n围巾", "car\n小汽车"}));
+        QCOMPARE(shownFor("熊"), QStringList({"bear\n熊", "teddy\n玩具熊"}));
+        QVERIFY(shownFor("xyz").isEmpty() && !chooser.noMatch->isHidden() && chooser.chosenWord().isEmpty());
+        QVERIFY(shownFor("").size() == 120 && chooser.noMatch->isHidden());
+    }
+
     // The progress page shows each set's words as the record has them,
     // hardest first, and forgets them all.
     void progressPageShowsTheRecord()
@@ -590,12 +615,13 @@ private slots:
         page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
         QStringList shown, held;
         for (int row = 0; row < page.wordTable->rowCount(); ++row)
-            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 2)->text() + ' '
-                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 1))->text();
+            shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 3)->text() + ' '
+                         + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 2))->text();
         for (const WordStat &word : ProgressReader().wordStats("3"))
             held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
         QCOMPARE(shown, held);
         QCOMPARE(shown.value(0), "pear 4 0%");
+        QCOMPARE(page.wordTable->item(0, 1)->text(), "梨");
         QVERIFY(page.status->text().contains("每一次答题都记下来了"));
         QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
     }

@@ -31,6 +31,13 @@ printf '%s' 'bed,bookcase,bread,broom,chair,clock,computer,cup,door,drawing,drum
     > "$res/strings/101.txt"
 # The other word sets' lists come from the tool that draws their pictures.
 /usr/bin/python3 "$here/setart.py" "$res/strings"
+# Each set's words in Chinese, in its list's order, for the grown-ups (string 400 + set).
+printf '%s' '床,书架,面包,扫帚,椅子,钟,电脑,杯子,门,画,鼓,花,果酱,牛奶,镜子,电话,钢琴,沙发,桌子,窗户' > "$res/strings/401.txt"
+printf '%s' '猫,狗,鸟,鱼,鸭子,奶牛,猪,马,羊,兔子,老鼠,青蛙,狮子,老虎,大象,猴子,熊,蛇,长颈鹿,斑马' > "$res/strings/402.txt"
+printf '%s' '苹果,香蕉,橙子,葡萄,梨,柠檬,樱桃,桃子,鸡蛋,蛋糕,米饭,奶酪,胡萝卜,西红柿,玉米,披萨,饼干,土豆,面条,冰淇淋' > "$res/strings/403.txt"
+printf '%s' '球,娃娃,风筝,玩具熊,积木,气球,悠悠球,拼图,机器人,木偶,滑梯,秋千,跷跷板,泡泡,蜡笔,骰子,弹珠,哨子,吉他,轮滑鞋' > "$res/strings/404.txt"
+printf '%s' '帽子,鸭舌帽,外套,连衣裙,衬衫,裙子,袜子,鞋子,靴子,手套,围巾,牛仔裤,短裤,毛衣,睡衣,腰带,领带,眼镜,凉鞋,泳衣' > "$res/strings/405.txt"
+printf '%s' '小汽车,公共汽车,火车,飞机,船,自行车,卡车,火箭,太阳,月亮,星星,云,彩虹,雪人,雨伞,树,树叶,房子,桥,山' > "$res/strings/406.txt"
 printf '%s' '354,298,284,292' > "$res/strings/300.txt"
 printf '%s' '361,396,130,340' > "$res/strings/301.txt"
 printf '%s' '378,392,333,279' > "$res/strings/302.txt"

@@ -72,15 +72,16 @@ void ProgressPage::build()
     setChoice = new QComboBox(this);
     for (const WordSets::Set &set : sets.all())
         setChoice->addItem(set->chineseName(), set->id());
-    wordTable = new QTableWidget(0, 3, this);
+    wordTable = new QTableWidget(0, 4, this);
     wordTable->setHorizontalHeaderLabels(
-        {QStringLiteral("词语"), QStringLiteral("第一次就选对"), QStringLiteral("问过")});
+        {QStringLiteral("词语"), QStringLiteral("意思"), QStringLiteral("第一次就选对"), QStringLiteral("问过")});
     wordTable->verticalHeader()->hide();
     wordTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     wordTable->setSelectionMode(QAbstractItemView::NoSelection);
-    wordTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    wordTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     wordTable->setColumnWidth(0, 80);
-    wordTable->setColumnWidth(2, 44);
+    wordTable->setColumnWidth(1, 72);
+    wordTable->setColumnWidth(3, 44);
     daysSummary = new QLabel(this);
     result = new QLabel(this);
     result->setTextFormat(Qt::PlainText); // the name of a file is shown as it is
@@ -146,14 +147,20 @@ void ProgressPage::refresh()
 void ProgressPage::showWords()
 {
     wordTable->setRowCount(0);
-    const QList<WordStat> words = ProgressReader().wordStats(setChoice->currentData().toString());
+    const QString setId = setChoice->currentData().toString();
+    const QList<WordStat> words = ProgressReader().wordStats(setId);
+    // A word the set no longer holds (an own set edited since) has no meaning to show.
+    const WordSets::Set set = sets.find(setId);
+    const QStringList setWords = set ? set->words() : QStringList();
     wordTable->setRowCount(int(words.size()));
     for (int row = 0; row < words.size(); ++row) {
         wordTable->setItem(row, 0, new QTableWidgetItem(words[row].word));
-        wordTable->setCellWidget(row, 1, rateBar(words[row], wordTable));
+        const qsizetype index = setWords.indexOf(words[row].word);
+        wordTable->setItem(row, 1, new QTableWidgetItem(index < 0 ? QString() : set->meaning(int(index))));
+        wordTable->setCellWidget(row, 2, rateBar(words[row], wordTable));
         auto *asked = new QTableWidgetItem(QString::number(words[row].asked));
         asked->setTextAlignment(Qt::AlignCenter);
-        wordTable->setItem(row, 2, asked);
+        wordTable->setItem(row, 3, asked);
     }
 }
 

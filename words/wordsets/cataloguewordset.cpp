@@ -24,6 +24,11 @@ PictureArt CatalogueWordSet::picture(int word) const
     return catalogue::loadPictureArt(catalogue::wordMedia(number, word));
 }
 
+QString CatalogueWordSet::meaning(int word) const
+{
+    return catalogue::loadString(catalogue::WordMeanings + number).split(u',').value(word);
+}
+
 QByteArray CatalogueWordSet::recording(int word) const
 {
     if (word < 0 || word >= 1000)

@@ -16,6 +16,7 @@ public:
     QStringList words() const override;
     PictureArt picture(int word) const override;
     QByteArray recording(int word) const override;
+    QString meaning(int word) const override;
 
 private:
     int number;

@@ -43,6 +43,8 @@ public:
     virtual PictureArt picture(int word) const = 0;
     // Word `word`'s recording as a whole WAVE file; empty where there is none.
     virtual QByteArray recording(int word) const = 0;
+    // Word `word` in Chinese, for the grown-ups; empty where the set has none.
+    virtual QString meaning(int) const { return {}; }
 
     // Empty where `word` is out of range.
     virtual WordKey key(int word) const;
