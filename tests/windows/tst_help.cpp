@@ -228,6 +228,8 @@ private slots:
     // takes input only with none open. Keys go where the keyboard is: Esc in
     // the name box leaves full screen and keeps the typed name. Closing the
     // game's window then ends the run, with nothing of the game going on.
+    // Only P pauses (none of the above does), F11 and Esc leave the pause as
+    // it is, and a key or a click on the game, in full screen too, goes on.
     void companionsStayOverTheGame_data()
     {
         QTest::addColumn<QString>("steps");
@@ -240,6 +242,7 @@ private slots:
         QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc close";
         QTest::newRow("closed with the help, after full screen") << "full Esc help close";
         QTest::newRow("closed with the board, after F11 twice") << "game F11 F11 board close";
+        QTest::newRow("paused in and out of full screen") << "game P F11 click P Esc key F11 P key help close";
     }
     void companionsStayOverTheGame()
     {
@@ -251,7 +254,7 @@ private slots:
         window.setVisible(!steps.startsWith(u"full")); // else started full screen, as --fullscreen does
         window.PicB_Click();
         CompanionStack &stack = window.companionStack();
-        bool full = false;
+        bool full = false, paused = false;
         QList<QWidget *> open;
         for (const QString &step : steps.split(u' ')) {
             if (step == "full")
@@ -277,6 +280,8 @@ private slots:
             QWidget *over = stack.gameWindow();
             QCOMPARE(window.companionStack().isFullScreen(), full);
             QCOMPARE(stack.companions(), open);
+            QCOMPARE(window.rules().paused(), paused);
+            QCOMPARE(window.pauseSign->isVisible(), paused);
             QCOMPARE(window.isEnabled(), open.isEmpty());
             for (QWidget *companion : open) {
                 QVERIFY(nearlyCentred(companion, over));

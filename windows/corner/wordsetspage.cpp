@@ -1,5 +1,6 @@
 #include "corner/wordsetspage.h"
 
+#include "corner/pacechoice.h"
 #include "corner/wordsettile.h"
 #include "wordsets/trickywordset.h"
 #include "wordsets/rememberedset.h"
@@ -33,6 +34,7 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QW
         trickyTile->setUnavailable(tricky.shortfall());
     layout->addLayout(grid);
     layout->addStretch();
+    layout->addWidget(new PaceChoice(this));
 }
 
 void WordSetsPage::choose(WordSetTile *tile)
