@@ -272,7 +272,11 @@ private slots:
                 QVERIFY(closingEndsTheRun(stack.gameWindow()));
                 QVERIFY(!window.Timer1.isActive() && !window.Timer2.isActive() && stack.companions().isEmpty());
                 return;
-            } else if (step.startsWith(u'-'))
+            } else if (step == "P" || step == "key")
+                QTest::keyClick(QApplication::focusWidget(), step == "P" ? Qt::Key_P : Qt::Key_A), paused = step == "P";
+            else if (step == "click")
+                QTest::mouseClick(stack.gameWindow(), Qt::LeftButton), paused = false;
+            else if (step.startsWith(u'-'))
                 open.takeAt(step == "-help" ? 0 : open.size() - 1)->close();
             else
                 QTest::keyClick(QApplication::focusWidget(), step == "F11" ? Qt::Key_F11 : Qt::Key_Escape),
