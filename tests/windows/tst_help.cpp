@@ -13,6 +13,7 @@
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
 
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -210,10 +211,12 @@ private slots:
         QTest::mouseClick(tiles[2], Qt::LeftButton);
         QVERIFY(tiles[2]->isChosen() && !tiles[0]->isChosen());
         QCOMPARE(window.rules().chosenWordSet().id(), QStringLiteral("3"));
+        QTest::mouseClick(corner->findChildren<QRadioButton *>().at(2), Qt::LeftButton, {}, QPoint(8, 8));
         corner->close();
         QVERIFY(window.isEnabled());
         window.PicB_Click();
         QCOMPARE(window.rules().wordSource().id(), QStringLiteral("3"));
+        QCOMPARE(window.rules().pace(), Pace::Untimed); // kept in the settings, read as a game starts
         QVERIFY(!window.cornerButton->isEnabled()); // not during a game
 
         // A restart, as the program starts.

@@ -26,19 +26,20 @@ PaceChoice::PaceChoice(QWidget *parent)
     , buttons(new QButtonGroup(this))
 {
     auto *layout = new QGridLayout(this);
+    layout->setColumnStretch(1, 1);
+    layout->setHorizontalSpacing(18);
     const Pace chosen = rememberedPace();
-    int column = 0;
+    int row = 0;
     for (const PaceText &text : paceTexts) {
         auto *button = new QRadioButton(QString::fromUtf16(text.name), this);
         button->setChecked(text.pace == chosen);
         buttons->addButton(button, int(text.pace));
         auto *meaning = new QLabel(QString::fromUtf16(text.meaning), this);
-        meaning->setIndent(22); // under the button's text, past its circle
         QPalette grey = meaning->palette();
         grey.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
         meaning->setPalette(grey);
-        layout->addWidget(button, 0, column);
-        layout->addWidget(meaning, 1, column++);
+        layout->addWidget(button, row, 0);
+        layout->addWidget(meaning, row++, 1);
     }
     connect(buttons, &QButtonGroup::idClicked, this, [](int id) { rememberPace(Pace(id)); });
 }
