@@ -109,7 +109,7 @@ void GameRules::List1_Click()
     repeatCount = 0;
     view.setRoom(catalogue::RoomPicture + level);
     NewRound();
-    recorder.gameStarted(playingWords->id());
+    recorder.gameStarted(playingWords->id(), paceName(playingPace));
 }
 
 // Lays out a round: ten different words out of the list in two rows of five

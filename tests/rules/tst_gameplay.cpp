@@ -34,11 +34,12 @@ class GameplayTest : public QObject
     }
     struct KeptAnswers final : AnswerRecorder
     {
-        void gameStarted(const QString &) override {}
+        void gameStarted(const QString &, const QString &gamePace) override { pace = gamePace; }
         void questionEnded(const QuestionResult &question) override { questions.push_back(question); }
         void gameEnded(int, int) override {}
         RecorderStatus status() const override { return {}; }
         std::vector<QuestionResult> questions;
+        QString pace;
     };
 
 private slots:
@@ -339,7 +340,8 @@ private slots:
     // A pace chosen during a game waits for the next.
     void gentlerPaces()
     {
-        ViewedGame slower, untimed;
+        KeptAnswers kept;
+        ViewedGame slower(kept), untimed;
         slower.choosePace(Pace::Slower), untimed.choosePace(Pace::Untimed);
         slower.PicB_Click(), untimed.PicB_Click();
         slower.choosePace(Pace::Standard);
@@ -360,6 +362,7 @@ private slots:
         untimed.Labelp_Click(untimed.target());
         QCOMPARE(int(untimed.score), 50 + 10 * untimed.level + 20);
         QCOMPARE(slower.pace(), Pace::Slower);
+        QCOMPARE(kept.pace, QStringLiteral("slower")); // the record keeps it
     }
 
     // A pause stops both clocks where they are and keeps its time out of the
