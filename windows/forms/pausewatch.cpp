@@ -44,13 +44,16 @@ bool PauseWatch::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick:
         if (!inGameWindow(watched))
             break;
+        // A held P repeats: it neither ends the pause it began nor asks anything.
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
+            return rules.paused();
         if (rules.paused()) {
             rules.resume();
             return true; // neither judged nor heard
         }
         if (event->type() == QEvent::KeyPress && rules.gameOn) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            if ((key->key() == Qt::Key_P || key->key() == Qt::Key_Pause) && !key->isAutoRepeat()) {
+            if (key->key() == Qt::Key_P || key->key() == Qt::Key_Pause) {
                 rules.pause();
                 return true;
             }
