@@ -93,6 +93,7 @@ void GameRules::List1_Click()
     // A set chosen since the last game takes over (one drawn from the record
     // is drawn again); its number picks the board.
     playingWords = WordSets::forNewGame(nextWords);
+    playingPace = nextPace;
     wordSet = playingWords->boardNumber();
     view.setScoreText(QString());
     level = 0;
@@ -108,7 +109,7 @@ void GameRules::List1_Click()
     repeatCount = 0;
     view.setRoom(catalogue::RoomPicture + level);
     NewRound();
-    recorder.gameStarted(playingWords->id());
+    recorder.gameStarted(playingWords->id(), paceName(playingPace));
 }
 
 // Lays out a round: ten different words out of the list in two rows of five
@@ -187,6 +188,8 @@ void GameRules::presentQuestion()
 // round's ten have been asked (twelve repeats at most).
 void GameRules::PicHP_Click()
 {
+    if (pausedNow)
+        return resume();
     view.setHintShown(true);
     view.setBookShown(false);
     if (repeatCount < 12) {
@@ -195,8 +198,11 @@ void GameRules::PicHP_Click()
     }
 }
 
+// The click that ends a pause only ends it: it is neither judged nor heard.
 void GameRules::Labelp_Click(qint16 Index)
 {
+    if (pausedNow)
+        return resume();
     if (Index != qOrder[size_t(qNum)]) {
         tally.wrongPick();
         loseChance();
@@ -248,9 +254,16 @@ void GameRules::loseChance()
 }
 
 // The question clock: 50 ticks for a question, then a chance is lost and the
-// same question gets 50 more.
+// same question gets 50 more. Untimed, the count rests at 50, so the bonus
+// never falls below 1000 / 50.
 void GameRules::Timer1_Timer()
 {
+    if (pausedNow)
+        return;
+    if (playingPace == Pace::Untimed) {
+        tickCount = std::min<qint16>(qint16(tickCount + 1), 50);
+        return;
+    }
     ++tickCount;
     if (tickCount > 50) {
         tickCount = 1;
@@ -263,6 +276,8 @@ void GameRules::Timer1_Timer()
 // goes up, the clock gets faster and the next round is laid out.
 void GameRules::Timer2_Timer()
 {
+    if (pausedNow)
+        return;
     ++pauseTicks;
     if (pauseTicks <= 5)
         return;
@@ -272,7 +287,8 @@ void GameRules::Timer2_Timer()
     removeRoundPictures();
     repeatCount = 0;
     view.setRoom(catalogue::RoomPicture + level);
-    if (const int interval = view.clockInterval(Clock::Question); interval > 22)
+    // Slower keeps the first round's clock, so each question has its 10 s.
+    if (const int interval = view.clockInterval(Clock::Question); interval > 22 && playingPace != Pace::Slower)
         view.setClockInterval(Clock::Question, interval - 20);
     if (level == 0)
         view.setHintShown(true);
@@ -296,10 +312,39 @@ void GameRules::GameOver()
     view.showLeaderboard(wordSet, playingWords->boardFileName(), playingWords->chineseName(), score);
 }
 
+void GameRules::pause()
+{
+    if (!gameOn || pausedNow)
+        return;
+    pausedNow = true;
+    questionClockWasOn = view.clockRunning(Clock::Question);
+    pauseClockWasOn = view.clockRunning(Clock::Pause);
+    view.stopClock(Clock::Question);
+    view.stopClock(Clock::Pause);
+    tally.pause();
+    view.setPausedShown(true);
+}
+
+// The clocks start a fresh period: at most one tick's time is given back.
+void GameRules::resume()
+{
+    if (!pausedNow)
+        return;
+    pausedNow = false;
+    view.setPausedShown(false);
+    tally.resume();
+    if (questionClockWasOn)
+        view.startClock(Clock::Question);
+    if (pauseClockWasOn)
+        view.startClock(Clock::Pause);
+}
+
 // A press on the room asks for the word again, during a game only. The strip
 // right of x = 445 is not part of the room.
 void GameRules::Form_MouseDown(int, int, float X, float)
 {
+    if (pausedNow)
+        return resume();
     if (X >= 445 || !gameOn)
         return;
     Speak();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rules/gameview.h"
+#include "rules/pace.h"
 #include "rules/randomsource.h"
 #include "sound/soundplayer.h"
 #include "progress/answerrecorder.h"
@@ -34,6 +35,19 @@ public:
     const WordSource &chosenWordSet() const { return *nextWords; }
     // The set the current (or last) game asks its words from.
     const WordSource &wordSource() const { return *playingWords; }
+
+    // The pace the next game plays; a game in progress keeps its own.
+    void choosePace(Pace pace) { nextPace = pace; }
+    Pace pace() const { return playingPace; }
+
+    // Stops the question clock and the pause between rounds where they are,
+    // and the time of the question asked; only while a game runs. The speaking
+    // face still closes. resume() goes on where it stopped.
+    void pause();
+    void resume();
+    bool paused() const { return pausedNow; }
+    // Hands the question timing another clock (tests use one they move).
+    void setQuestionClock(QuestionTally::Clock clock) { tally.setClock(std::move(clock)); }
 
     // --- procedures, in the order a game meets them ---
     void Form_Load();
@@ -85,4 +99,9 @@ private:
     std::unique_ptr<RandomSource> random;
     WordSets::Set playingWords;
     WordSets::Set nextWords;
+    Pace playingPace = Pace::Standard;
+    Pace nextPace = Pace::Standard;
+    bool pausedNow = false;
+    bool questionClockWasOn = false;
+    bool pauseClockWasOn = false;
 };

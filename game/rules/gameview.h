@@ -43,6 +43,9 @@ public:
     virtual void stopClock(Clock clock) = 0;
     virtual void setClockInterval(Clock clock, int milliseconds) = 0;
     virtual int clockInterval(Clock clock) const = 0;
+    virtual bool clockRunning(Clock clock) const = 0;
+    // The pause sign over the room; the pictures stay under it.
+    virtual void setPausedShown(bool shown) = 0;
 
     // On while a game runs: what may only change between games follows it.
     virtual void setGameRunning(bool running) = 0;

@@ -31,9 +31,12 @@ struct RecorderStatus
 class AnswerRecorder
 {
 public:
+    static inline const QString standardPace = QStringLiteral("standard");
+
     virtual ~AnswerRecorder() = default;
 
-    virtual void gameStarted(const QString &setId) = 0;
+    // `pace`: how the question clock pressed, by its settings name ("standard", "slower", "untimed").
+    virtual void gameStarted(const QString &setId, const QString &pace = standardPace) = 0;
     virtual void questionEnded(const QuestionResult &question) = 0;
     virtual void gameEnded(int finalScore, int levelReached) = 0;
     virtual RecorderStatus status() const = 0;
@@ -43,7 +46,7 @@ public:
 class NoRecorder final : public AnswerRecorder
 {
 public:
-    void gameStarted(const QString &) override {}
+    void gameStarted(const QString &, const QString & = standardPace) override {}
     void questionEnded(const QuestionResult &) override {}
     void gameEnded(int, int) override {}
     RecorderStatus status() const override { return {}; }

@@ -40,11 +40,15 @@ const std::vector<std::vector<const char *>> migrationSteps{
         "CREATE INDEX answers_by_game ON answers(game)",
         "CREATE INDEX games_by_start ON games(started)",
     },
+    {
+        // The games played before paces were chosen all had the standard one.
+        "ALTER TABLE games ADD COLUMN pace TEXT NOT NULL DEFAULT 'standard'",
+    },
 };
 
 // Every column the game reads or writes: a record that lacks one is not ours.
 const char *const schemaProbe =
-    "SELECT g.id, g.started, g.ended, g.word_set, g.score, g.level, a.id, a.game, a.time,"
+    "SELECT g.id, g.started, g.ended, g.word_set, g.score, g.level, g.pace, a.id, a.game, a.time,"
     " a.word_set, a.word, a.level, a.first_try_right, a.wrong_picks, a.timeouts, a.ms"
     " FROM games g JOIN answers a ON a.game = g.id LIMIT 0";
 

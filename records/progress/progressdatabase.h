@@ -46,7 +46,7 @@ public:
     QString detail;  // SQLite's message for a state other than Ready
     QString setAsideAs;
 
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = 2;
     static constexpr int busyTimeoutMs = 500;
 
 private:

@@ -1,5 +1,16 @@
 #include "progress/questiontally.h"
 
+#include <QElapsedTimer>
+
+QuestionTally::QuestionTally()
+    : now([] {
+        // Monotonic; only differences are ever used.
+        static QElapsedTimer since = [] { QElapsedTimer t; t.start(); return t; }();
+        return since.elapsed();
+    })
+{
+}
+
 void QuestionTally::ask(const QString &setId, const QString &word, int level)
 {
     question = QuestionResult();
@@ -8,7 +19,8 @@ void QuestionTally::ask(const QString &setId, const QString &word, int level)
     question.level = level;
     picked = false;
     open = true;
-    clock.start();
+    askedAt = now();
+    pausedAt = -1;
 }
 
 void QuestionTally::wrongPick()
@@ -22,10 +34,25 @@ void QuestionTally::timeOut()
     ++question.timeouts;
 }
 
+void QuestionTally::pause()
+{
+    if (pausedAt < 0)
+        pausedAt = now();
+}
+
+// The question counts as asked later by as long as it was paused.
+void QuestionTally::resume()
+{
+    if (pausedAt < 0)
+        return;
+    askedAt += now() - pausedAt;
+    pausedAt = -1;
+}
+
 QuestionResult QuestionTally::rightPick()
 {
     question.firstTryRight = !picked;
-    question.msToRight = clock.elapsed();
+    question.msToRight = now() - askedAt;
     open = false;
     return question;
 }

@@ -100,7 +100,7 @@ public:
         state = connection.open(owner.path, ProgressConnection::Mode::Write);
         if (state == State::Ready) {
             insertGame = QSqlQuery(connection.db());
-            insertGame.prepare(QStringLiteral("INSERT INTO games (started, word_set) VALUES (?, ?)"));
+            insertGame.prepare(QStringLiteral("INSERT INTO games (started, word_set, pace) VALUES (?, ?, ?)"));
             insertAnswer = QSqlQuery(connection.db());
             insertAnswer.prepare(QStringLiteral(
                 "INSERT INTO answers (game, time, word_set, word, level, first_try_right, wrong_picks,"
@@ -149,6 +149,7 @@ private:
             query = &insertGame;
             insertGame.addBindValue(job.time);
             insertGame.addBindValue(job.question.setId);
+            insertGame.addBindValue(job.pace);
             break;
         case SqliteRecorder::Job::Question: {
             if (game < 0)
@@ -250,10 +251,11 @@ SqliteRecorder::~SqliteRecorder()
     writer.join();
 }
 
-void SqliteRecorder::gameStarted(const QString &setId)
+void SqliteRecorder::gameStarted(const QString &setId, const QString &pace)
 {
     Job job{Job::Start, timeNow(), {}};
     job.question.setId = setId;
+    job.pace = pace;
     post(std::move(job));
 }
 

@@ -25,7 +25,7 @@ public:
     // Writes whatever is still queued, then closes the record.
     ~SqliteRecorder() override;
 
-    void gameStarted(const QString &setId) override;
+    void gameStarted(const QString &setId, const QString &pace = standardPace) override;
     void questionEnded(const QuestionResult &question) override;
     void gameEnded(int finalScore, int levelReached) override;
     RecorderStatus status() const override;
@@ -41,6 +41,7 @@ public:
         QuestionResult question;  // Start: only setId
         int score = 0;
         int level = 0;
+        QString pace;             // Start only
     };
     static constexpr size_t maxHeld = 1000;
 

@@ -32,7 +32,7 @@ private slots:
         {
             SqliteRecorder recorder;
             QuestionTally tally;
-            recorder.gameStarted("2");
+            recorder.gameStarted("2", "untimed");
             tally.ask("2", "cat", 0), tally.timeOut();  // a time-out is no pick
             recorder.questionEnded(tally.rightPick());
             tally.ask("2", "=dog", 1), tally.wrongPick(), tally.wrongPick();
@@ -41,9 +41,9 @@ private slots:
             recorder.questionEnded(tally.cutOff());
             recorder.gameEnded(1234, 3);
         }
-        QCOMPARE(column(path(), "SELECT word_set||' '||score||' '||level||' '||(ended >= started) FROM games")
+        QCOMPARE(column(path(), "SELECT word_set||' '||pace||' '||score||' '||level||' '||(ended >= started) FROM games")
                      + column(path(), "PRAGMA journal_mode") + column(path(), "PRAGMA user_version"),
-                 (QStringList{"2 1234 3 1", "wal", "1"}));
+                 (QStringList{"2 untimed 1234 3 1", "wal", "2"}));
         QVERIFY(ProgressReader().exportCsvFile(data->path() + "/export.csv"));
         const QByteArray csv = readAll(data->path() + "/export.csv");
         const QString time = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),";
@@ -55,6 +55,22 @@ private slots:
         QVERIFY(ProgressReader().forgetAll() && !readAll(path()).contains("dog"));
         QCOMPARE(column(path(), "SELECT count(*) FROM answers UNION ALL SELECT count(*) FROM games"),
                  (QStringList{"0", "0"}));
+    }
+
+    // A record from before the pace was kept (its one change undone): its
+    // games were all standard ones, and it keeps the next games' paces.
+    void firstVersionRecordTakesThePace()
+    {
+        SqliteRecorder().gameStarted("1");
+        {
+            ProgressConnection record;
+            QCOMPARE(record.open(path(), ProgressConnection::Mode::Write), ProgressConnection::State::Ready);
+            QSqlQuery undo(record.db());
+            QVERIFY(undo.exec("ALTER TABLE games DROP COLUMN pace") && undo.exec("PRAGMA user_version=1"));
+        }
+        SqliteRecorder().gameStarted("2", "slower");
+        QCOMPARE(column(path(), "SELECT word_set||' '||pace FROM games") + column(path(), "PRAGMA user_version"),
+                 (QStringList{"1 standard", "2 slower", "2"}));
     }
 
     void trickyWordsFromPreparedRecord_data()
@@ -114,7 +130,7 @@ private slots:
         QTest::newRow("a folder, which cannot be opened") << "folder" << false;
         QTest::newRow("a record whose log cannot be opened") << "record" << false;
         QTest::newRow("another program's database") << "CREATE TABLE notes (text)" << true;
-        QTest::newRow("a later version's record, kept as it is") << "PRAGMA user_version=2" << false;
+        QTest::newRow("a later version's record, kept as it is") << "PRAGMA user_version=3" << false;
     }
     void unusableRecordKeptAndSetAside()
     {

@@ -32,6 +32,15 @@ class GameplayTest : public QObject
         for (int tick = 0; tick < 6; ++tick)
             game.Timer2_Timer();
     }
+    struct KeptAnswers final : AnswerRecorder
+    {
+        void gameStarted(const QString &, const QString &gamePace) override { pace = gamePace; }
+        void questionEnded(const QuestionResult &question) override { questions.push_back(question); }
+        void gameEnded(int, int) override {}
+        RecorderStatus status() const override { return {}; }
+        std::vector<QuestionResult> questions;
+        QString pace;
+    };
 
 private slots:
     void pointsForEachFind_data()
@@ -323,6 +332,73 @@ private slots:
         QCOMPARE(game.lives, qint16(5));
         game.Timer1_Timer();
         QCOMPARE(game.lives, qint16(4));
+    }
+
+    // Slower: every round's clock is the first's, 50 ticks of 200 ms for a
+    // later question of round 5. Untimed: the clock runs as designed but the
+    // count rests at 50, so no time-out and a bonus of at least 1000 / 50.
+    // A pace chosen during a game waits for the next.
+    void gentlerPaces()
+    {
+        KeptAnswers kept;
+        ViewedGame slower(kept), untimed;
+        slower.choosePace(Pace::Slower), untimed.choosePace(Pace::Untimed);
+        slower.PicB_Click(), untimed.PicB_Click();
+        slower.choosePace(Pace::Standard);
+        for (int round = 2; round <= 5; ++round)
+            finishRound(slower), endPause(slower), finishRound(untimed), endPause(untimed);
+        QCOMPARE(slower.screen.clockInterval(Clock::Question), 200);
+        QCOMPARE(untimed.screen.clockInterval(Clock::Question), 120);
+        find(slower, 1);
+        for (int tick = 1; tick < 50; ++tick)
+            slower.Timer1_Timer();
+        QCOMPARE(slower.lives, qint16(5));
+        slower.Timer1_Timer();
+        QCOMPARE(slower.lives, qint16(4));
+        for (int tick = 0; tick < 10000; ++tick)
+            untimed.Timer1_Timer();
+        QCOMPARE(untimed.lives, qint16(5));
+        untimed.score = 0;
+        untimed.Labelp_Click(untimed.target());
+        QCOMPARE(int(untimed.score), 50 + 10 * untimed.level + 20);
+        QCOMPARE(slower.pace(), Pace::Slower);
+        QCOMPARE(kept.pace, QStringLiteral("slower")); // the record keeps it
+    }
+
+    // A pause stops both clocks where they are and keeps its time out of the
+    // question's; the click that ends it is neither judged nor heard. Between
+    // games nothing pauses.
+    void pauseHoldsTheGame()
+    {
+        KeptAnswers kept;
+        ViewedGame game(kept);
+        qint64 now = 0;
+        game.setQuestionClock([&now] { return now; });
+        game.pause();
+        QVERIFY(!game.paused());
+        game.PicB_Click();
+        now = 300;
+        game.pause();
+        QVERIFY(game.paused() && game.screen.pauseSign && !game.screen.active(Clock::Question));
+        for (int tick = 0; tick < 200; ++tick)
+            game.Timer1_Timer();
+        now = 60300;
+        game.speaker.clear();
+        game.Labelp_Click(wrongPick(game));
+        QVERIFY(!game.paused() && !game.screen.pauseSign && game.screen.active(Clock::Question));
+        QCOMPARE(game.lives, qint16(5));
+        QVERIFY(game.speaker.played.isEmpty());
+        now = 60500;
+        game.Labelp_Click(game.target());
+        QCOMPARE(kept.questions.back().msToRight, 500);
+        QCOMPARE(kept.questions.back().timeouts, 0);
+
+        finishRound(game);
+        game.pause();
+        game.Timer2_Timer();
+        QVERIFY(!game.screen.active(Clock::Pause) && game.pauseTicks == 0);
+        game.Form_MouseDown(1, 0, 10, 10);
+        QVERIFY(game.screen.active(Clock::Pause) && !game.screen.active(Clock::Question));
     }
 
     void clockSpeedsUpToTwentyMilliseconds()

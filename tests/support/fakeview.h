@@ -35,6 +35,8 @@ struct FakeView final : GameView
     void stopClock(Clock clock) override { running[clock] = false; }
     void setClockInterval(Clock clock, int ms) override { intervals[clock] = ms; }
     int clockInterval(Clock clock) const override { return intervals.count(clock) ? intervals.at(clock) : 0; }
+    bool clockRunning(Clock clock) const override { return running.count(clock) && running.at(clock); }
+    void setPausedShown(bool on) override { pauseSign = on; }
     void setGameRunning(bool on) override { gameRunning = on; }
     void showLeaderboard(qint16 grd, const QString &file, const QString &name, qint32 score) override
     {
@@ -48,7 +50,7 @@ struct FakeView final : GameView
     std::vector<bool> shown, balls = std::vector<bool>(5, true);
     QString pictureSet, wordText, scoreText;
     int layouts = 0, hintWord = -1, facePicture = -1, room = -1;
-    bool hint = false, book = false, face = false, gameRunning = false;
+    bool hint = false, book = false, face = false, gameRunning = false, pauseSign = false;
     std::pair<int, int> facePlace{-1, -1};
     std::map<Clock, bool> running;
     std::map<Clock, int> intervals;

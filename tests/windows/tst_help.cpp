@@ -13,6 +13,7 @@
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
 
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -214,10 +215,12 @@ private slots:
         QTest::mouseClick(tiles[2], Qt::LeftButton);
         QVERIFY(tiles[2]->isChosen() && !tiles[0]->isChosen());
         QCOMPARE(window.rules().chosenWordSet().id(), QStringLiteral("3"));
+        QTest::mouseClick(corner->findChildren<QRadioButton *>().at(2), Qt::LeftButton, {}, QPoint(8, 8));
         corner->close();
         QVERIFY(window.isEnabled());
         window.PicB_Click();
         QCOMPARE(window.rules().wordSource().id(), QStringLiteral("3"));
+        QCOMPARE(window.rules().pace(), Pace::Untimed); // kept in the settings, read as a game starts
         QVERIFY(!window.cornerButton->isEnabled()); // not during a game
 
         // A restart, as the program starts.
@@ -232,6 +235,8 @@ private slots:
     // takes input only with none open. Keys go where the keyboard is: Esc in
     // the name box leaves full screen and keeps the typed name. Closing the
     // game's window then ends the run, with nothing of the game going on.
+    // Only P pauses (none of the above does), F11 and Esc leave the pause as
+    // it is, and a key or a click on the game, in full screen too, goes on.
     void companionsStayOverTheGame_data()
     {
         QTest::addColumn<QString>("steps");
@@ -244,6 +249,7 @@ private slots:
         QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc close";
         QTest::newRow("closed with the help, after full screen") << "full Esc help close";
         QTest::newRow("closed with the board, after F11 twice") << "game F11 F11 board close";
+        QTest::newRow("paused in and out of full screen") << "game P F11 click P Esc key F11 P key help close";
     }
     void companionsStayOverTheGame()
     {
@@ -255,7 +261,7 @@ private slots:
         window.setVisible(!steps.startsWith(u"full")); // else started full screen, as --fullscreen does
         window.PicB_Click();
         CompanionStack &stack = window.companionStack();
-        bool full = false;
+        bool full = false, paused = false;
         QList<QWidget *> open;
         for (const QString &step : steps.split(u' ')) {
             if (step == "full")
@@ -273,7 +279,11 @@ private slots:
                 QVERIFY(closingEndsTheRun(stack.gameWindow()));
                 QVERIFY(!window.Timer1.isActive() && !window.Timer2.isActive() && stack.companions().isEmpty());
                 return;
-            } else if (step.startsWith(u'-'))
+            } else if (step == "P" || step == "key")
+                QTest::keyClick(QApplication::focusWidget(), step == "P" ? Qt::Key_P : Qt::Key_A), paused = step == "P";
+            else if (step == "click")
+                QTest::mouseClick(stack.gameWindow(), Qt::LeftButton), paused = false;
+            else if (step.startsWith(u'-'))
                 open.takeAt(step == "-help" ? 0 : open.size() - 1)->close();
             else
                 QTest::keyClick(QApplication::focusWidget(), step == "F11" ? Qt::Key_F11 : Qt::Key_Escape),
@@ -281,6 +291,8 @@ private slots:
             QWidget *over = stack.gameWindow();
             QCOMPARE(window.companionStack().isFullScreen(), full);
             QCOMPARE(stack.companions(), open);
+            QCOMPARE(window.rules().paused(), paused);
+            QCOMPARE(window.pauseSign->isVisible(), paused);
             QCOMPARE(window.isEnabled(), open.isEmpty());
             for (QWidget *companion : open) {
                 QVERIFY(nearlyCentred(companion, over));

@@ -1,5 +1,6 @@
 #include "corner/wordsetspage.h"
 
+#include "corner/pacechoice.h"
 #include "corner/wordsettile.h"
 #include "wordsets/trickywordset.h"
 #include "wordsets/rememberedset.h"
@@ -31,6 +32,9 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QW
     WordSetTile *trickyTile = addTile(tricky);
     if (!tricky.playable())
         trickyTile->setUnavailable(tricky.shortfall());
+    // The pace takes the rest of the last row of tiles, or a row of its own.
+    const int after = int(tileList.size());
+    grid->addWidget(new PaceChoice(this), after / 3, after % 3, 1, 3 - after % 3);
     layout->addLayout(grid);
     layout->addStretch();
 }

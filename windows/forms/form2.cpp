@@ -6,6 +6,9 @@
 #include "ui/afterfirstpaint.h"
 #include "catalogue/songfont.h"
 #include "forms/form3.h"
+#include "forms/pausesign.h"
+#include "forms/pausewatch.h"
+#include "rules/rememberedpace.h"
 #include "catalogue/catalogue.h"
 
 #include <QCoreApplication>
@@ -56,11 +59,13 @@ Form2::Form2(SoundPlayer &soundPlayer, AnswerRecorder &answerRecorder, QWidget *
     , game(std::make_unique<GameRules>(view, soundPlayer, answerRecorder))
 {
     createControls(answerRecorder);
+    pauseWatch = std::make_unique<PauseWatch>(*game, *companions);
     Form_Load();
 }
 
 Form2::~Form2()
 {
+    pauseWatch.reset();
     companions.reset(); // gives the game back before it goes
     delete helpWindow;
 }
@@ -115,6 +120,8 @@ void Form2::createControls(AnswerRecorder &answerRecorder)
     PicBoy.append(makePicture(this, {360, 226, 73, 57}));
     PicBoy(0)->hide();
 
+    pauseSign = new PauseSign(*this);
+
     // The question clock comes down to 20 ms a tick; a coarse timer would drift.
     Timer1.setTimerType(Qt::PreciseTimer);
     Timer1.setInterval(100);
@@ -142,7 +149,12 @@ void Form2::Form_Load()
     game->Form_Load(); // the state, the room and the face's place in it
 }
 
-void Form2::PicB_Click() { game->PicB_Click(); }
+// The pace is read as a game starts: the corner may have changed it since.
+void Form2::PicB_Click()
+{
+    game->choosePace(rememberedPace());
+    game->PicB_Click();
+}
 void Form2::PicHP_Click() { game->PicHP_Click(); }
 void Form2::Labelp_Click(qint16 Index) { game->Labelp_Click(Index); }
 void Form2::Timer1_Timer() { game->Timer1_Timer(); }

@@ -22,6 +22,7 @@
 class CornerButton;
 class Form1;
 class Form3;
+class PauseWatch;
 
 // The main window: the room, the answer pictures and the buttons. It owns
 // the game's rules and forwards its clicks and clock ticks to them; the
@@ -69,6 +70,7 @@ public:
     CornerButton *cornerButton = nullptr; // the grown-ups' corner, between games
     QLabel *Label3 = nullptr;        // the asked word
     QLabel *Label2 = nullptr;        // the score
+    QWidget *pauseSign = nullptr;    // over everything while a game is paused
     QTimer Timer1;                   // the question clock
     QTimer Timer2;                   // the pause between rounds
     QTimer Timerboy;                 // closes the character's mouth
@@ -89,6 +91,7 @@ private:
     RoomView view{*this};
     std::unique_ptr<GameRules> game;
     std::unique_ptr<Form3> form3;
+    std::unique_ptr<PauseWatch> pauseWatch;
     QPointer<Form1> helpWindow;
     SharpPicture backgroundPicture;
 };

@@ -127,6 +127,20 @@ int RoomView::clockInterval(Clock clock) const
     return timer(clock).interval();
 }
 
+bool RoomView::clockRunning(Clock clock) const
+{
+    return timer(clock).isActive();
+}
+
+void RoomView::setPausedShown(bool shown)
+{
+    if (shown) {
+        window.pauseSign->setGeometry(window.rect());
+        window.pauseSign->raise();
+    }
+    window.pauseSign->setVisible(shown);
+}
+
 void RoomView::setGameRunning(bool running)
 {
     window.cornerButton->setEnabled(!running);

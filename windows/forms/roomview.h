@@ -29,6 +29,8 @@ public:
     void stopClock(Clock clock) override;
     void setClockInterval(Clock clock, int milliseconds) override;
     int clockInterval(Clock clock) const override;
+    bool clockRunning(Clock clock) const override;
+    void setPausedShown(bool shown) override;
     void setGameRunning(bool running) override;
     void showLeaderboard(qint16 grd, const QString &boardFileName, const QString &wordSetName,
                          qint32 score) override;
