@@ -10,7 +10,7 @@
 #include "progress/sqliterecorder.h"
 #include "ui/afterfirstpaint.h"
 #include "ui/fontwarmup.h"
-#include "wordsets/rememberedset.h"
+#include "children/childlist.h"
 #include "wordsets/wordsets.h"
 
 #include <QApplication>
@@ -51,7 +51,7 @@ int main(int argc, char *argv[])
     fonts.holdTextOf(*window.Label3);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
-    window.rules().chooseWordSet(findWordSet(rememberedWordSet()));
+    window.playAs(ChildList().current());
     window.rules().chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
     const auto take = [&window](const StartRequest &taken) {
         const GameRequest game = CommandLine::gameRequest(taken.gameArguments);

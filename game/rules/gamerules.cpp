@@ -94,6 +94,7 @@ void GameRules::List1_Click()
     // is drawn again); its number picks the board.
     playingWords = WordSets::forNewGame(nextWords);
     playingPace = nextPace;
+    gameChild = nextChild;
     wordSet = playingWords->boardNumber();
     view.setScoreText(QString());
     level = 0;

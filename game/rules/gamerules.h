@@ -36,6 +36,12 @@ public:
     // The set the current (or last) game asks its words from.
     const WordSource &wordSource() const { return *playingWords; }
 
+    // The child the next game is recorded for (ChildList::noChild for none);
+    // a game in progress keeps its own.
+    void chooseChild(int child) { nextChild = child; }
+    int child() const { return nextChild; }
+    int playingChild() const { return gameChild; }
+
     // The pace the next game plays; a game in progress keeps its own.
     void choosePace(Pace pace) { nextPace = pace; }
     Pace pace() const { return playingPace; }
@@ -101,6 +107,8 @@ private:
     WordSets::Set nextWords;
     Pace playingPace = Pace::Standard;
     Pace nextPace = Pace::Standard;
+    int gameChild = 0;
+    int nextChild = 0;
     bool pausedNow = false;
     bool questionClockWasOn = false;
     bool pauseClockWasOn = false;

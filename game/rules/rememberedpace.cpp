@@ -6,12 +6,12 @@ namespace {
 const QString paceKey = QStringLiteral("game/pace");
 } // namespace
 
-Pace rememberedPace()
+Pace rememberedPace(int child)
 {
-    return paceNamed(QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).value(paceKey).toString());
+    return paceNamed(QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).value(ChildList::settingsKey(child, paceKey)).toString());
 }
 
-void rememberPace(Pace pace)
+void rememberPace(Pace pace, int child)
 {
-    QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).setValue(paceKey, paceName(pace));
+    QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).setValue(ChildList::settingsKey(child, paceKey), paceName(pace));
 }

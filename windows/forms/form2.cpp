@@ -8,6 +8,8 @@
 #include "forms/form3.h"
 #include "forms/pausesign.h"
 #include "forms/pausewatch.h"
+#include "ownsets/setsondisk.h"
+#include "wordsets/rememberedset.h"
 #include "rules/rememberedpace.h"
 #include "catalogue/catalogue.h"
 
@@ -152,8 +154,15 @@ void Form2::Form_Load()
 // The pace is read as a game starts: the corner may have changed it since.
 void Form2::PicB_Click()
 {
-    game->choosePace(rememberedPace());
+    game->choosePace(rememberedPace(game->child()));
     game->PicB_Click();
+}
+
+// A child's own chosen set plays their next game (the pace is read at the start).
+void Form2::playAs(int child)
+{
+    game->chooseChild(child);
+    game->chooseWordSet(findWordSet(rememberedWordSet(child)));
 }
 void Form2::PicHP_Click() { game->PicHP_Click(); }
 void Form2::Labelp_Click(qint16 Index) { game->Labelp_Click(Index); }

@@ -51,6 +51,10 @@ public:
     void Form_MouseDown(int Button, int Shift, float X, float Y);
     void TimerBoy_Timer();
 
+    // The next games are `child`'s (ChildList::noChild: no child's), with
+    // their chosen word set.
+    void playAs(int child);
+
     // Full screen and back, the game going on as it is; the help and the
     // leaderboard stand over the game wherever it is.
     CompanionStack &companionStack() const { return *companions; }

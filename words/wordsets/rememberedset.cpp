@@ -6,12 +6,12 @@ namespace {
 const QString chosenKey = QStringLiteral("words/chosen");
 } // namespace
 
-QString rememberedWordSet()
+QString rememberedWordSet(int child)
 {
-    return QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).value(chosenKey).toString();
+    return QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).value(ChildList::settingsKey(child, chosenKey)).toString();
 }
 
-void rememberWordSet(const QString &id)
+void rememberWordSet(const QString &id, int child)
 {
-    QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).setValue(chosenKey, id);
+    QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).setValue(ChildList::settingsKey(child, chosenKey), id);
 }
