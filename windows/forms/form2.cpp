@@ -164,6 +164,10 @@ void Form2::playAs(int child)
     game->chooseChild(child);
     game->chooseWordSet(findWordSet(rememberedWordSet(child)));
 }
+
+void Form2::childrenChanged()
+{
+}
 void Form2::PicHP_Click() { game->PicHP_Click(); }
 void Form2::Labelp_Click(qint16 Index) { game->Labelp_Click(Index); }
 void Form2::Timer1_Timer() { game->Timer1_Timer(); }

@@ -54,6 +54,8 @@ public:
     // The next games are `child`'s (ChildList::noChild: no child's), with
     // their chosen word set.
     void playAs(int child);
+    // The children were changed (in the corner, or by a later start's request).
+    void childrenChanged();
 
     // Full screen and back, the game going on as it is; the help and the
     // leaderboard stand over the game wherever it is.
