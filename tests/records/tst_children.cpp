@@ -1,9 +1,12 @@
 #include "catalogue/catalogue.h"
 #include "children/childlist.h"
+#include "children/namelist.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using children::NameProblem;
 using Refusal = ChildList::Refusal;
@@ -103,6 +106,69 @@ private slots:
         QCOMPARE(ChildList().children().size(), 3);
         QCOMPARE(list.addAll(many), Refusal::None);
         QCOMPARE(ChildList().freePicture(), 0);
+    }
+
+    // A class list's bytes: what is read, and each problem as "line:part of its reason".
+    void classList_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("problems");
+        QTest::newRow("UTF-8, mark, CR LF, blanks") << QByteArray("\xEF\xBB\xBF Mia \r\n\r\n \t\r\n王小明\r\nLeo")
+                                                    << QStringList{"Mia", "王小明", "Leo"} << QStringList{};
+        QTest::newRow("GBK") << QByteArray("\xCD\xF5\xD0\xA1\xC3\xF7\n") << QStringList{"王小明"} << QStringList{};
+        QTest::newRow("twice, case and accents aside") << QByteArray("Zo\xC3\xAB\nLeo\nZOE\xCC\x88\n")
+                                                       << QStringList{"Zoë", "Leo"} << QStringList{"3:first on line 1"};
+        QTest::newRow("bad lines") << QByteArray("Mia\nAbcdefghijklmnopq\nLe\x01o\nMi\ra\nMia\n") << QStringList{"Mia"}
+                                   << QStringList{"2:longer", "3:control", "4:control", "5:first on line 1"};
+        QTest::newRow("neither UTF-8 nor GBK") << QByteArray("Mia\n\xFF\x81\x20\n") << QStringList{}
+                                               << QStringList{"0:neither"};
+    }
+    void classList()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, problems);
+        const NameList list = NameList::fromBytes(bytes);
+        QCOMPARE(list.allNames(), names);
+        QCOMPARE(list.problems.size(), problems.size());
+        for (int i = 0; i < problems.size(); ++i) {
+            const QString seen = QString::number(list.problems[i].line) + ':' + list.problems[i].reason;
+            QVERIFY2(seen.startsWith(problems[i].section(':', 0, 0) + ':') && seen.contains(problems[i].section(':', 1)),
+                     qPrintable(seen));
+        }
+    }
+
+    // A list that is not a plain file of a sensible size is refused before it is read.
+    void classListFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("largest") << "largest" << "";
+        QTest::newRow("too large") << "too large" << "larger than 64 KiB";
+        QTest::newRow("link") << "link" << "a link";
+        QTest::newRow("pipe") << "pipe" << "not a regular file";
+        QTest::newRow("folder") << "folder" << "not a regular file";
+        QTest::newRow("missing") << "missing" << "cannot open";
+    }
+    void classListFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString list = dir.filePath("list"), real = dir.filePath("real");
+        if (kind != "pipe" && kind != "folder" && kind != "missing") {
+            QFile file(kind == "link" ? real : list);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Mia\n" + QByteArray(NameList::largestFile - 4 + (kind == "too large"), ' '));
+        }
+        QVERIFY(kind != "link" || QFile::link(real, list));
+        QVERIFY(kind != "pipe" || ::mkfifo(QFile::encodeName(list), 0600) == 0);
+        QVERIFY(kind != "folder" || QDir().mkdir(list));
+        const NameList read = NameList::fromFile(list);
+        QCOMPARE(read.allNames(), reason.isEmpty() ? QStringList{"Mia"} : QStringList{});
+        QCOMPARE(read.problems.size(), reason.isEmpty() ? 0 : 1);
+        QVERIFY(reason.isEmpty() || (read.problems[0].line == 0 && read.problems[0].reason.contains(reason)));
     }
 };
 
