@@ -52,10 +52,8 @@ NameList NameList::fromBytes(QByteArrayView bytes)
     const QStringList lines = text->split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
         const int line = i + 1;
-        QString name = lines[i];
-        if (name.endsWith(u'\r'))
-            name.chop(1);
-        name = children::trimmedName(name);
+        // Trimming takes the CR of a CR LF too.
+        const QString name = children::trimmedName(lines[i]);
         if (name.isEmpty())
             continue;
         if (const children::NameProblem problem = children::nameProblem(name);
