@@ -51,10 +51,22 @@ int main(int argc, char *argv[])
     fonts.holdTextOf(*window.Label3);
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
-    window.playAs(ChildList().current());
-    window.rules().chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
+    const GameRequest asked = CommandLine::gameRequest(request.gameArguments);
+    const ChildList children;
+    window.playAs(children.byName(asked.child).value_or(Child{children.current()}).id);
+    window.rules().chooseWordSet(findWordSet(asked.wordSet));
     const auto take = [&window](const StartRequest &taken) {
+        if (!taken.newChildren.isEmpty()) { // a teacher's list, checked by the command: no start
+            const ChildList::Refusal refusal = ChildList().addAll(taken.newChildren);
+            qCInfo(lcSingleGame) << "children added:" << (refusal == ChildList::Refusal::None) << taken.newChildren;
+            window.childrenChanged();
+            return;
+        }
         const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
+        if (const std::optional<Child> child = ChildList().byName(game.child)) { // for its next game
+            window.playAs(child->id);
+            qCInfo(lcSingleGame) << "the next game plays as child" << child->id;
+        }
         window.rules().chooseWordSet(findWordSet(game.wordSet)); // for its next game
         if (game.fullScreen)
             window.companionStack().setFullScreen(true);
@@ -62,7 +74,7 @@ int main(int argc, char *argv[])
     };
     singleGame.onRequest(take);
     afterFirstPaint(window, [&singleGame] { singleGame.listen(); }); // a later start waits till then
-    if (CommandLine::gameRequest(request.gameArguments).fullScreen)
+    if (asked.fullScreen)
         window.companionStack().setFullScreen(true);
     else
         window.show();

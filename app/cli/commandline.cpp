@@ -1,5 +1,8 @@
 #include "cli/commandline.h"
 
+#include "children/childlist.h"
+#include "children/namelist.h"
+#include "instance/singlegame.h"
 #include "ownsets/setarchive.h"
 #include "ownsets/setsondisk.h"
 #include "progress/progressreader.h"
@@ -74,6 +77,59 @@ QString unplayable(const QString &id)
     if (set.playable())
         return {};
     return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
+}
+
+QString unknownChild(const QString &name)
+{
+    if (ChildList().byName(name))
+        return {};
+    return QStringLiteral("There is no child '%1'; '%2 --list-children' lists them.").arg(name, programName);
+}
+
+// Adds a class list's children: the running game adds them if one is open,
+// so that its settings have one writer.
+int addChildren(const QString &file, QTextStream &out, QTextStream &err)
+{
+    const NameList list = NameList::fromFile(file);
+    for (const NameList::Problem &problem : list.problems)
+        err << file << (problem.line > 0 ? QStringLiteral(":%1").arg(problem.line) : QString()) << ": "
+            << problem.reason << '\n';
+    if (!list.problems.isEmpty()) {
+        err << programName << ": nobody was added.\n";
+        return 1;
+    }
+    const ChildList children;
+    StartRequest request;
+    for (const QString &name : list.allNames())
+        if (!children.byName(name))
+            request.newChildren << name;
+    const qsizetype already = list.names.size() - request.newChildren.size();
+    if (children.children().size() + request.newChildren.size() > ChildList::most) {
+        err << programName << ": " << children.children().size() << " children and " << request.newChildren.size()
+            << " new ones are more than " << ChildList::most << "; nobody was added.\n";
+        return 1;
+    }
+    if (!request.newChildren.isEmpty()) {
+        // The channel's module is found beside the program, which needs the application object.
+        static int argc = 1;
+        static char name[] = "wordnest", *argv[] = {name, nullptr};
+        std::optional<QCoreApplication> application;
+        if (!QCoreApplication::instance())
+            application.emplace(argc, argv);
+        ChildList::Refusal refusal = ChildList::Refusal::None;
+        const bool handedOver = SingleGame().handOver(
+            request, [&] { refusal = ChildList().addAll(request.newChildren); });
+        if (refusal != ChildList::Refusal::None) {
+            err << programName << ": the children could not be saved"
+                << (refusal == ChildList::Refusal::Full ? QStringLiteral(": the class is full") : QString())
+                << "; nobody was added.\n";
+            return 1;
+        }
+        if (handedOver)
+            out << "Handed to the open game.\n";
+    }
+    out << request.newChildren.size() << " added, " << already << " already there.\n";
+    return 0;
 }
 
 // A command's one value and the one file named after it; empty when the
@@ -163,6 +219,22 @@ const std::vector<Command> &commands()
                  << '\n';
              return 1;
          }},
+        {QCommandLineOption(QStringLiteral("list-children"),
+                            QStringLiteral("List the children, one a line: name and id (tab-separated), and exit.")),
+         [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
+             const ChildList children;
+             for (const Child &child : children.children())
+                 out << child.name << '\t' << child.id << '\n';
+             return 0;
+         }},
+        {QCommandLineOption(QStringLiteral("add-children"),
+                            QStringLiteral("Add the children named in FILE, one name a line (UTF-8 or GBK), each "
+                                           "with a picture of their own, and exit. Names already there are skipped; "
+                                           "with a bad line nobody is added. An open game takes them."),
+                            QStringLiteral("FILE")),
+         [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
+             return addChildren(parser.value(QStringLiteral("add-children")), out, err);
+         }},
     };
     return table;
 }
@@ -180,6 +252,13 @@ const std::vector<GameOption> &gameOptions()
                             QStringLiteral("ID")),
          [](const QString &id, GameRequest &request) { request.wordSet = id; },
          unplayable},
+        {QCommandLineOption(QStringLiteral("child"),
+                            QStringLiteral("Play as the child NAME (see --list-children) in this run; the child "
+                                           "chosen in the game stays as it is. An open game takes the child for "
+                                           "its next game."),
+                            QStringLiteral("NAME")),
+         [](const QString &name, GameRequest &request) { request.child = name; },
+         unknownChild},
     };
     return table;
 }

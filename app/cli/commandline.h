@@ -16,6 +16,8 @@ struct GameRequest
     // The id of the word set the next game plays; empty: the one chosen in
     // the grown-ups' corner.
     QString wordSet;
+    // The name of the child who plays this run; empty: the child last chosen.
+    QString child;
 };
 
 // The program's command line, read before any window-system object exists,

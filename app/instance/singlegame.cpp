@@ -75,14 +75,16 @@ InstanceChannel *loadChannel(QObject *parent)
 
 StartRequest StartRequest::fromEnvironment(const QStringList &gameArguments)
 {
-    return {gameArguments, qgetenv("DESKTOP_STARTUP_ID"), qgetenv("XDG_ACTIVATION_TOKEN")};
+    return {gameArguments, qgetenv("DESKTOP_STARTUP_ID"), qgetenv("XDG_ACTIVATION_TOKEN"), {}};
 }
 
 QByteArray StartRequest::toLine() const
 {
-    const QJsonObject object{{QStringLiteral("arguments"), QJsonArray::fromStringList(gameArguments)},
+    QJsonObject object{{QStringLiteral("arguments"), QJsonArray::fromStringList(gameArguments)},
                              {QStringLiteral("startupId"), QString::fromUtf8(startupId)},
                              {QStringLiteral("activationToken"), QString::fromUtf8(activationToken)}};
+    if (!newChildren.isEmpty())
+        object.insert(QStringLiteral("newChildren"), QJsonArray::fromStringList(newChildren));
     return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -91,7 +93,8 @@ StartRequest StartRequest::fromLine(const QByteArray &line)
     const QJsonObject object = QJsonDocument::fromJson(line).object();
     return {toStrings(object.value(QStringLiteral("arguments"))),
             object.value(QStringLiteral("startupId")).toString().toUtf8(),
-            object.value(QStringLiteral("activationToken")).toString().toUtf8()};
+            object.value(QStringLiteral("activationToken")).toString().toUtf8(),
+            toStrings(object.value(QStringLiteral("newChildren")))};
 }
 
 SingleGame::SingleGame(QObject *parent) : QObject(parent) {}
@@ -104,12 +107,12 @@ QString SingleGame::socketPath()
            QStringLiteral("/net.wordnest.Wordnest.socket");
 }
 
-SingleGame::Claim SingleGame::claim(const StartRequest &request)
+std::unique_ptr<QLockFile> SingleGame::lockStarts()
 {
     path = socketPath();
     if (!QDir().mkpath(QFileInfo(path).path())) {
         warn(QStringLiteral("no runtime folder for %1; a second start will open a second game").arg(path));
-        return Claim::Unguarded;
+        return nullptr;
     }
     auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     qCInfo(lcSingleGame) << "looking for a running game";
@@ -118,8 +121,16 @@ SingleGame::Claim SingleGame::claim(const StartRequest &request)
         qCInfo(lcSingleGame) << "waiting for another start's check";
     if (!free && !lock->tryLock(lockWaitMs)) {
         warn(QStringLiteral("%1 stays locked; a second start will open a second game").arg(lock->fileName()));
-        return Claim::Unguarded;
+        return nullptr;
     }
+    return lock;
+}
+
+SingleGame::Claim SingleGame::claim(const StartRequest &request)
+{
+    std::unique_ptr<QLockFile> lock = lockStarts();
+    if (!lock)
+        return Claim::Unguarded;
     if (someoneListens(path)) {
         if (openChannel() && channel->send(path, request.toLine()))
             return Claim::Forwarded;
@@ -128,6 +139,17 @@ SingleGame::Claim SingleGame::claim(const StartRequest &request)
     startsLock = std::move(lock);
     QTimer::singleShot(listenAtLatestMs, this, &SingleGame::listen);
     return Claim::First;
+}
+
+bool SingleGame::handOver(const StartRequest &request, const std::function<void()> &alone)
+{
+    // Without the lock a game may be starting; its own writes are under the
+    // settings' lock, so going ahead loses nothing.
+    const std::unique_ptr<QLockFile> lock = lockStarts();
+    if (someoneListens(path) && openChannel() && channel->send(path, request.toLine()))
+        return true;
+    alone();
+    return false;
 }
 
 void SingleGame::listen()

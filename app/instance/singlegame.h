@@ -25,6 +25,9 @@ struct StartRequest
     QStringList gameArguments;
     QByteArray startupId;       // DESKTOP_STARTUP_ID
     QByteArray activationToken; // XDG_ACTIVATION_TOKEN
+    // Children a teacher's list adds, already checked; a request with them is
+    // no start: the game adds them and stays where it is.
+    QStringList newChildren;
 
     // Reads the launcher's variables; call it before the application object,
     // which takes them out of the environment.
@@ -56,6 +59,10 @@ public:
     static QString socketPath();
 
     Claim claim(const StartRequest &request);
+    // For a command that changes what a running game holds (the settings have
+    // one writer): hands the request to the running game and gives true; with
+    // no game listening, runs `alone` while no game can start, and gives false.
+    bool handOver(const StartRequest &request, const std::function<void()> &alone);
     // Listens for later starts and lets them check; done a second after the
     // claim at the latest. Nothing after a claim that was not First.
     void listen();
@@ -63,6 +70,9 @@ public:
     void onRequest(std::function<void(const StartRequest &)> handler) { requestHandler = std::move(handler); }
 
 private:
+    // The starts' lock, once another start's check is done; nothing when
+    // none can be had.
+    std::unique_ptr<QLockFile> lockStarts();
     bool openChannel();
 
     QString path;

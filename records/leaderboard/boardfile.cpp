@@ -1,12 +1,11 @@
 #include "leaderboard/boardfile.h"
 
 #include "catalogue/textnumber.h"
+#include "text/gbk.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace {
 
@@ -16,21 +15,8 @@ namespace {
 constexpr qint64 readLimit = 64 * 1024;
 constexpr size_t rowsRead = 11;
 
-// The file is in GBK, the code page the game always used. A fresh decoder
-// per line, so a broken line cannot spill into the next.
-QString fromGbk(QByteArrayView bytes)
-{
-    QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
-}
-
-// Characters GBK lacks come out as "?"; the name box keeps them out.
-QByteArray toGbk(const QString &text)
-{
-    QStringEncoder encoder("GBK");
-    return encoder.encode(text);
-}
-
+// The file is in GBK, the code page the game always used; the name box
+// keeps out what GBK lacks.
 QByteArray row(const QString &name, qint32 score)
 {
     return toGbk(name) + ',' + QByteArray::number(score) + "\r\n";
@@ -170,10 +156,5 @@ bool fitsBoardFile(const QString &name)
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
             || c == QChar::ParagraphSeparator)
             return false;
-    // hasError is set only once the bytes are taken, and never cleared: a
-    // fresh encoder for every check. A round trip also catches a character
-    // that encodes but reads back as another.
-    QStringEncoder encoder("GBK");
-    const QByteArray bytes = encoder.encode(name);
-    return !encoder.hasError() && fromGbk(bytes) == name;
+    return fitsGbk(name);
 }

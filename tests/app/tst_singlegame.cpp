@@ -1,5 +1,7 @@
 // Starts of the real game, as a user makes them: the command line answers without
 // a display, and a later start of the same user hands over to the running game.
+#include "instance/singlegame.h"
+
 #include <QtTest>
 
 #include <csignal>
@@ -27,6 +29,7 @@ class SingleGameTest : public QObject
                 environment.remove(QString::fromLatin1(name));
         game->setProcessEnvironment(environment);
         game->setProcessChannelMode(QProcess::MergedChannels);
+        game->setWorkingDirectory(folders[2]->path());
         game->start(QStringLiteral(WORDNEST_GAME), arguments);
         games.push_back(std::move(game));
         return games.back().get();
@@ -81,6 +84,12 @@ private slots:
                                                   << "wordnest: no display to show the game on";
         QTest::newRow("import of no file") << QStringList{"--import-words", "no.wordnest"} << 1
                                            << "没有导入 no.wordnest：文件读不了";
+        QTest::newRow("unknown child") << QStringList{"--child", "Nobody"} << 1 << "There is no child 'Nobody';";
+        // Beside a class list "faulty.txt" with a name too long and a name twice, and "class.txt".
+        QTest::newRow("faulty class list") << QStringList{"--add-children", "faulty.txt"} << 1
+                                           << "faulty.txt:3: 'mia' is given twice (first on line 1)";
+        QTest::newRow("class list, no game") << QStringList{"--add-children", "class.txt"} << 0
+                                             << "2 added, 0 already there.";
     }
     void commandLineAnswersWithoutADisplay()
     {
@@ -91,6 +100,10 @@ private slots:
         QFile nine(folders[2]->filePath("wordnest/sets/short/words.txt"));
         QVERIFY(nine.open(QIODevice::WriteOnly) && nine.write("1a\n2a\n3a\n4a\n5a\n6a\n7a\n8a\n9a\n") == 27);
         nine.close();
+        for (const auto &[file, names] : {std::pair{"faulty.txt", "Mia\nAbcdefghijklmnopq\nmia\n"}, {"class.txt", "Mia\nLeo"}}) {
+            QFile list(folders[2]->filePath(file));
+            QVERIFY(list.open(QIODevice::WriteOnly) && list.write(names) > 0);
+        }
         QProcess *game = start(arguments, {}, false);
         QVERIFY(game->waitForFinished(60000));
         QCOMPARE(game->exitStatus(), QProcess::NormalExit);
@@ -116,6 +129,37 @@ private slots:
         QVERIFY(!listens(command) && raises(command) == 0);
         QCOMPARE(first->state(), QProcess::Running);
         QCOMPARE(raises(first), 1);
+    }
+
+    // The line between starts reads back whole.
+    void requestLine()
+    {
+        const StartRequest sent{{"--child", "Mia"}, "id_TIME1", "token", {"Leo", "王小明"}};
+        const StartRequest back = StartRequest::fromLine(sent.toLine());
+        QVERIFY(back.toLine() == sent.toLine() && back.newChildren == sent.newChildren);
+    }
+
+    // A teacher's lines beside the game: the game adds a class list's children
+    // and stays where it is; --child makes its next game that child's.
+    void teachersLinesReachTheRunningGame()
+    {
+        QProcess *game = start({});
+        QTRY_VERIFY_WITH_TIMEOUT(listens(game), 60000);
+        QFile list(folders[2]->filePath("list.txt"));
+        QVERIFY(list.open(QIODevice::WriteOnly) && list.write("\xEF\xBB\xBFMia\r\nLeo\r\n") > 0);
+        list.close();
+        const auto run = [this](const QStringList &arguments, bool display = false) {
+            QProcess *command = start(arguments, {}, display);
+            return command->waitForFinished(60000) && command->exitCode() == 0 ? log(command) : "failed";
+        };
+        QVERIFY(run({"--add-children", "list.txt"}).contains("Handed to the open game.\n2 added, 0 already there."));
+        QTRY_VERIFY_WITH_TIMEOUT(log(game).contains("children added: true"), 60000);
+        QCOMPARE(run({"--list-children"}), "Mia\t1\nLeo\t2\n");
+        QCOMPARE(run({"--add-children", "list.txt"}), "0 added, 2 already there.\n");
+        QCOMPARE(raises(game), 0);
+        QVERIFY(run({"--child", "leo"}, true) != "failed");
+        QTRY_VERIFY_WITH_TIMEOUT(log(game).contains("the next game plays as child 2"), 60000);
+        QCOMPARE(raises(game), 1);
     }
 
     // A double-click: whichever start listens, the other hands over to it.

@@ -1,9 +1,12 @@
 #include "catalogue/catalogue.h"
 #include "children/childlist.h"
+#include "children/namelist.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 using children::NameProblem;
 using Refusal = ChildList::Refusal;
@@ -103,6 +106,47 @@ private slots:
         QCOMPARE(ChildList().children().size(), 3);
         QCOMPARE(list.addAll(many), Refusal::None);
         QCOMPARE(ChildList().freePicture(), 0);
+    }
+
+    // A class list's bytes: the names read, then the lines of the problems (0: the whole file).
+    void classList_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("UTF-8, mark, CR LF, blanks") << QByteArray("\xEF\xBB\xBF Mia \r\n\r\n \t\r\n王小明\r\nLeo")
+                                                    << "Mia,王小明,Leo;";
+        QTest::newRow("GBK") << QByteArray("\xCD\xF5\xD0\xA1\xC3\xF7\n") << "王小明;";
+        QTest::newRow("twice, case and accents aside") << QByteArray("Zo\xC3\xAB\nLeo\nZOE\xCC\x88\n") << "Zoë,Leo;3";
+        QTest::newRow("bad lines") << QByteArray("Mia\nAbcdefghijklmnopq\nLe\x01o\nMi\ra\nMia\n") << "Mia;2,3,4,5";
+        QTest::newRow("neither UTF-8 nor GBK") << QByteArray("Mia\n\xFF\x81\x20\n") << ";0";
+    }
+    void classList()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, read);
+        const NameList list = NameList::fromBytes(bytes);
+        QStringList lines;
+        for (const NameList::Problem &problem : list.problems)
+            lines << QString::number(problem.line);
+        QCOMPARE(list.allNames().join(',') + ';' + lines.join(','), read);
+    }
+
+    // A list that is not a plain file of a sensible size is refused before it is read.
+    void classListFile()
+    {
+        QTemporaryDir dir;
+        const QString largest = dir.filePath("largest"), large = dir.filePath("large"), link = dir.filePath("link");
+        for (const QString &path : {largest, large}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Mia\n" + QByteArray(NameList::largestFile - 4 + (path == large), ' '));
+        }
+        QVERIFY(QFile::link(largest, link) && ::mkfifo(QFile::encodeName(dir.filePath("pipe")), 0600) == 0);
+        QCOMPARE(NameList::fromFile(largest).allNames(), QStringList{"Mia"});
+        for (const QString &refused : {large, link, dir.filePath("pipe"), dir.path(), dir.filePath("none")}) {
+            const NameList list = NameList::fromFile(refused);
+            QVERIFY2(list.names.isEmpty() && list.problems.size() == 1 && list.problems[0].line == 0, qPrintable(refused));
+        }
     }
 };
 

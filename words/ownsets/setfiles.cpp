@@ -1,11 +1,12 @@
 #include "ownsets/setfiles.h"
 
+#include "text/gbk.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <cerrno>
@@ -339,18 +340,9 @@ RowFiles rowFiles(const QString &folder, int row)
 
 ListText decodeWordList(const QByteArray &bytes)
 {
-    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8.decode(text);
-    if (!utf8.hasError())
-        return {decoded, {}};
-    // A list saved by a Chinese Windows' Notepad.
-    QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
-    if (gbk.isValid()) {
-        decoded = gbk.decode(text);
-        if (!gbk.hasError())
-            return {decoded, {}};
-    }
+    // GBK: a list saved by a Chinese Windows' Notepad.
+    if (const std::optional<QString> text = fromUtf8OrGbk(bytes))
+        return {*text, {}};
     return {{}, QStringLiteral("words.txt 既不是 UTF-8 也不是 GBK 文字，游戏没有读它，也不会改动它")};
 }
 
