@@ -52,10 +52,11 @@ int main(int argc, char *argv[])
     // A set that is gone (or none chosen) leaves the household set. Only the
     // sets asked for are read: own sets' pictures and recordings take time.
     window.playAs(ChildList().current());
-    window.rules().chooseWordSet(findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet));
+    window.rules().chooseWordSet(
+        findWordSet(CommandLine::gameRequest(request.gameArguments).wordSet, window.rules().child()));
     const auto take = [&window](const StartRequest &taken) {
         const GameRequest game = CommandLine::gameRequest(taken.gameArguments);
-        window.rules().chooseWordSet(findWordSet(game.wordSet)); // for its next game
+        window.rules().chooseWordSet(findWordSet(game.wordSet, window.rules().child())); // for its next game
         if (game.fullScreen)
             window.companionStack().setFullScreen(true);
         bringToFront(window.companionStack().gameWindow(), taken);

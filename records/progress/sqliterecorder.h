@@ -25,7 +25,7 @@ public:
     // Writes whatever is still queued, then closes the record.
     ~SqliteRecorder() override;
 
-    void gameStarted(const QString &setId, const QString &pace = standardPace) override;
+    void gameStarted(const GameStart &game) override;
     void questionEnded(const QuestionResult &question) override;
     void gameEnded(int finalScore, int levelReached) override;
     RecorderStatus status() const override;
@@ -38,10 +38,10 @@ public:
     {
         enum Kind { Start, Question, End } kind;
         QString time;
-        QuestionResult question;  // Start: only setId
+        QuestionResult question;  // Question only
         int score = 0;
         int level = 0;
-        QString pace;             // Start only
+        GameStart start;          // Start only
     };
     static constexpr size_t maxHeld = 1000;
 

@@ -14,7 +14,11 @@ class TestChildren : public QObject
     QTemporaryDir config;
 
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path())); }
+    void initTestCase()
+    {
+        for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) // the data folder holds the record
+            qputenv(folder, QFile::encodeName(config.path()));
+    }
     void init() { QSettings("wordnest", "wordnest").clear(); }
 
     void names_data()

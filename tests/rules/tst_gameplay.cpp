@@ -1,3 +1,4 @@
+#include "children/childlist.h"
 #include "leaderboard/boardfile.h"
 #include "progress/questiontally.h"
 #include "progress/sqliterecorder.h"
@@ -34,12 +35,13 @@ class GameplayTest : public QObject
     }
     struct KeptAnswers final : AnswerRecorder
     {
-        void gameStarted(const QString &, const QString &gamePace) override { pace = gamePace; }
+        void gameStarted(const GameStart &game) override { pace = game.pace, child = game.child; }
         void questionEnded(const QuestionResult &question) override { questions.push_back(question); }
         void gameEnded(int, int) override {}
         RecorderStatus status() const override { return {}; }
         std::vector<QuestionResult> questions;
         QString pace;
+        int child = -1;
     };
 
 private slots:
@@ -278,7 +280,7 @@ private slots:
         SqliteRecorder recorder;
         QuestionTally tally;
         const auto answer = [&](const char *set, const char *word, const char *firstTries) {
-            recorder.gameStarted(set);
+            recorder.gameStarted({set});
             for (const char *right = firstTries; *right; ++right) {
                 tally.ask(set, word, 0);
                 if (*right == '0')
@@ -293,7 +295,7 @@ private slots:
             answer(parts[0], parts[1], parts[2]);
         }
         QVERIFY(!WordSets().find("tricky"));
-        QCOMPARE(TrickyWordSet(WordSets()).wordCount(), 9); // no unicorn in set 2; sheep asked twice
+        QCOMPARE(TrickyWordSet(WordSets(), ChildList::noChild).wordCount(), 9); // no unicorn in set 2; sheep asked twice
         answer("2", "sheep", "1");
         ViewedGame game(recorder);
         game.chooseWordSet(WordSets().find("tricky"));

@@ -601,7 +601,7 @@ private slots:
         QuestionTally tally;
         for (const QString each : {"3 apple 0001", "3 banana 101", "3 pear 0000", "2 cat 01"}) {
             const QStringList parts = each.split(' ');
-            recorder.gameStarted(parts[0]);
+            recorder.gameStarted({parts[0]});
             for (const QChar right : parts[2]) {
                 tally.ask(parts[0], parts[1], 0);
                 if (right == '0')
@@ -617,7 +617,7 @@ private slots:
         for (int row = 0; row < page.wordTable->rowCount(); ++row)
             shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 3)->text() + ' '
                          + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 2))->text();
-        for (const WordStat &word : ProgressReader().wordStats("3"))
+        for (const WordStat &word : ProgressReader().wordStats("3", {0}))
             held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
         QCOMPARE(shown, held);
         QCOMPARE(shown.value(0), "pear 4 0%");

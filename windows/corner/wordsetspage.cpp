@@ -2,6 +2,7 @@
 
 #include "corner/pacechoice.h"
 #include "corner/wordsettile.h"
+#include "children/childlist.h"
 #include "wordsets/trickywordset.h"
 #include "wordsets/rememberedset.h"
 
@@ -28,7 +29,7 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QW
     for (const WordSets::Set &set : sets.all())
         addTile(*set);
     // The words the child finds hardest, once the record knows enough of them.
-    const TrickyWordSet tricky(sets);
+    const TrickyWordSet tricky(sets, ChildList().current());
     WordSetTile *trickyTile = addTile(tricky);
     if (!tricky.playable())
         trickyTile->setUnavailable(tricky.shortfall());

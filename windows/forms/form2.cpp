@@ -162,7 +162,7 @@ void Form2::PicB_Click()
 void Form2::playAs(int child)
 {
     game->chooseChild(child);
-    game->chooseWordSet(findWordSet(rememberedWordSet(child)));
+    game->chooseWordSet(findWordSet(rememberedWordSet(child), child));
 }
 
 void Form2::childrenChanged()

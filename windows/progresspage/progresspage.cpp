@@ -1,5 +1,6 @@
 #include "progresspage/progresspage.h"
 
+#include "children/childlist.h"
 #include "progress/progressreader.h"
 #include "progresspage/daychartloader.h"
 
@@ -114,7 +115,7 @@ void ProgressPage::build()
     // The first set the child has played, rather than an empty list.
     ProgressReader reader;
     for (int set = 0; set < setChoice->count(); ++set)
-        if (!reader.wordStats(setChoice->itemData(set).toString()).isEmpty()) {
+        if (!reader.wordStats(setChoice->itemData(set).toString(), {ChildList().current()}).isEmpty()) {
             setChoice->setCurrentIndex(set);
             break;
         }
@@ -130,7 +131,7 @@ void ProgressPage::refresh()
                              : QStringLiteral("读不出进度记录：%1").arg(reader.error()));
     showWords();
 
-    const QList<DayStat> days = reader.days(chartWeeks);
+    const QList<DayStat> days = reader.days({ChildList().current()}, chartWeeks);
     int games = 0;
     for (const DayStat &day : days)
         games += day.games;
@@ -148,7 +149,7 @@ void ProgressPage::showWords()
 {
     wordTable->setRowCount(0);
     const QString setId = setChoice->currentData().toString();
-    const QList<WordStat> words = ProgressReader().wordStats(setId);
+    const QList<WordStat> words = ProgressReader().wordStats(setId, {ChildList().current()});
     // A word the set no longer holds (an own set edited since) has no meaning to show.
     const WordSets::Set set = sets.find(setId);
     const QStringList setWords = set ? set->words() : QStringList();
@@ -167,7 +168,7 @@ void ProgressPage::showWords()
 bool ProgressPage::exportTo(const QString &path)
 {
     ProgressReader reader;
-    const bool done = reader.exportCsvFile(path);
+    const bool done = reader.exportCsvFile(path, ChildList().names());
     result->setText(done ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
                          : QStringLiteral("没能导出：%1").arg(reader.error()));
     return done;
