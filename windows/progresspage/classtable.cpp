@@ -1,10 +1,12 @@
 #include "progresspage/classtable.h"
 
+#include "catalogue/catalogue.h"
 #include "children/childlist.h"
 #include "progress/progressreader.h"
 #include "rules/rememberedpace.h"
 
 #include <QHeaderView>
+#include <QIcon>
 
 namespace {
 
@@ -35,6 +37,8 @@ ClassTable::ClassTable(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    horizontalHeader()->setMinimumSectionSize(64);
+    setIconSize(QSize(24, 24));
     horizontalHeader()->setSectionResizeMode(5, QHeaderView::Stretch);
     setWordWrap(false);
 }
@@ -49,7 +53,7 @@ void ClassTable::refresh()
     setRowCount(int(children.size()));
     for (int row = 0; row < children.size() && row < summaries.size(); ++row) {
         const ChildSummary &child = summaries[row];
-        setItem(row, 0, new QTableWidgetItem(children[row].name));
+        setItem(row, 0, new QTableWidgetItem(QIcon(catalogue::loadPicture(children[row].picture)), children[row].name));
         setItem(row, 1, numberItem(QString::number(child.games)));
         setItem(row, 2, numberItem(QString::number(child.asked)));
         setItem(row, 3, numberItem(child.asked ? QStringLiteral("%1%").arg(qRound(100.0 * child.firstTryRight / child.asked))
@@ -57,6 +61,8 @@ void ClassTable::refresh()
         // Before their first game, the pace they will play at.
         setItem(row, 4, numberItem(paceText(child.lastPace.isEmpty() ? rememberedPace(child.child)
                                                                      : paceNamed(child.lastPace))));
-        setItem(row, 5, new QTableWidgetItem(child.hardest.join(QStringLiteral("、"))));
+        auto *hardest = new QTableWidgetItem(child.hardest.join(QStringLiteral("、")));
+        hardest->setToolTip(hardest->text());  // the whole list where the column is too narrow
+        setItem(row, 5, hardest);
     }
 }

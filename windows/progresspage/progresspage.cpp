@@ -1,5 +1,6 @@
 #include "progresspage/progresspage.h"
 
+#include "catalogue/catalogue.h"
 #include "children/childlist.h"
 #include "progress/progressreader.h"
 #include "progresspage/classtable.h"
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -86,7 +88,7 @@ void ProgressPage::build()
     wordTable->setSelectionMode(QAbstractItemView::NoSelection);
     wordTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     wordTable->setColumnWidth(0, 80);
-    wordTable->setColumnWidth(1, 72);
+    wordTable->setColumnWidth(1, 60); // leaves the rate its header beside a scroll bar
     wordTable->setColumnWidth(3, 44);
     classTable = new ClassTable(this);
     daysSummary = new QLabel(this);
@@ -120,7 +122,16 @@ void ProgressPage::build()
     buttons->addWidget(result, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(status);
-    layout->addWidget(childChoice);
+    auto *childRow = new QWidget(this);
+    auto *childLine = new QHBoxLayout(childRow);
+    childLine->setContentsMargins(0, 0, 0, 0);
+    childLine->addWidget(new QLabel(QStringLiteral("孩子："), childRow));
+    childLine->addWidget(childChoice);
+    childLine->addStretch();
+    childChoice->setParent(childRow);
+    childChoice->setMinimumWidth(180);
+    childChoice->setIconSize(QSize(24, 24));
+    layout->addWidget(childRow);
     layout->addWidget(views, 1);
     layout->addLayout(buttons);
     fillChildChoice();
@@ -145,7 +156,7 @@ void ProgressPage::fillChildChoice()
     const QSignalBlocker quiet(childChoice);
     childChoice->clear();
     for (const Child &child : children.children())
-        childChoice->addItem(child.name, child.id);
+        childChoice->addItem(QIcon(catalogue::loadPicture(child.picture)), child.name, child.id);
     if (!children.isEmpty()) {
         if (std::any_of(formerIds.cbegin(), formerIds.cend(), [&](int id) { return withGames.contains(id); }))
             childChoice->addItem(QStringLiteral("以前的孩子"), formerChildren);
@@ -154,7 +165,7 @@ void ProgressPage::fillChildChoice()
         childChoice->addItem(QStringLiteral("全班"), wholeClass);
     }
     childChoice->setCurrentIndex(std::max(0, childChoice->findData(playing)));
-    childChoice->setHidden(children.isEmpty());
+    childChoice->parentWidget()->setHidden(children.isEmpty());
 }
 
 QList<int> ProgressPage::pickedChildren() const
@@ -268,7 +279,7 @@ void ProgressPage::exportAsked()
 // With children: the one picked at the top, or everyone.
 void ProgressPage::forgetAsked()
 {
-    const bool onePicked = !childChoice->isHidden() && childChoice->currentData().toInt() != wholeClass;
+    const bool onePicked = childChoice->count() > 0 && childChoice->currentData().toInt() != wholeClass;
     QMessageBox ask(QMessageBox::Question, QStringLiteral("全部忘记"),
                     onePicked ? QStringLiteral("要删掉“%1”的答题记录，还是所有孩子的？删掉以后就找不回来了。排行榜不受影响。")
                                     .arg(childChoice->currentText())

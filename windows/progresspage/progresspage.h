@@ -28,7 +28,7 @@ public:
     static constexpr int wholeClass = -2;
 
     QLabel *status = nullptr;
-    QComboBox *childChoice = nullptr;  // hidden while there are no children
+    QComboBox *childChoice = nullptr;  // empty and hidden while there are no children
     QComboBox *setChoice = nullptr;
     QTableWidget *wordTable = nullptr;
     ClassTable *classTable = nullptr;
