@@ -14,6 +14,8 @@
 // never holds up the game and a kill loses at most the question in progress.
 // While another program holds the record, up to maxHeld jobs wait in memory
 // and are written with the first one that finds the record free.
+// A first child's claim on the answers of no child that found the record
+// busy (see FirstChildClaim) is carried out with the next game's start.
 // Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
 // The record is opened at the first call (a game's start, or a wait for the
 // writes): loading SQLite and reading the file would slow the game's start and

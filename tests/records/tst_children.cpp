@@ -93,6 +93,8 @@ private slots:
     void addAll()
     {
         ChildList list;
+        QCOMPARE(list.addAll({"Ada", " "}), Refusal::BadName);
+        QCOMPARE(list.addedFirstEver(), ChildList::noChild); // nobody came, nobody claims the answers
         QCOMPARE(list.add("Mia", ChildList::pictureChoices()[0]), Refusal::None);
         QList<int> added;
         QCOMPARE(list.addAll({"mia", "Leo", "Zoë"}, &added), Refusal::None);
