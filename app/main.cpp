@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     const GameRequest asked = CommandLine::gameRequest(request.gameArguments);
     const ChildList children;
     window.playAs(children.byName(asked.child).value_or(Child{children.current()}).id);
-    window.rules().chooseWordSet(findWordSet(asked.wordSet));
+    window.rules().chooseWordSet(findWordSet(asked.wordSet, window.rules().child()));
     const auto take = [&window](const StartRequest &taken) {
         if (!taken.newChildren.isEmpty()) { // a teacher's list, checked by the command: no start
             const ChildList::Refusal refusal = ChildList().addAll(taken.newChildren);
@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
             window.playAs(child->id);
             qCInfo(lcSingleGame) << "the next game plays as child" << child->id;
         }
-        window.rules().chooseWordSet(findWordSet(game.wordSet)); // for its next game
+        window.rules().chooseWordSet(findWordSet(game.wordSet, window.rules().child())); // for its next game
         if (game.fullScreen)
             window.companionStack().setFullScreen(true);
         bringToFront(window.companionStack().gameWindow(), taken);

@@ -31,7 +31,7 @@ int main(int argc, char **argv)
     {
         SqliteRecorder recorder(path);
         for (int game = 0; game < games; ++game) {
-            recorder.gameStarted("1");
+            recorder.gameStarted({"1"});
             for (int q = 0; q < questions; ++q) {
                 const QuestionResult question{"1", QString("word%1").arg(q % 20), q % 4, q % 3 > 0, q % 3, q % 2, 900};
                 clock.start();
@@ -50,6 +50,6 @@ int main(int argc, char **argv)
     std::printf("opening a record of %d questions: %.1f ms\n", games * questions, clock.nsecsElapsed() / 1e6);
     clock.start();
     ProgressReader reader(path);
-    reader.wordStats("1"), reader.days(8), reader.trickyWords();
+    reader.wordStats("1", {0}), reader.days({0}, 8), reader.trickyWords({0});
     std::printf("the progress page's queries: %.1f ms\n", clock.nsecsElapsed() / 1e6);
 }

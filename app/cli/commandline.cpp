@@ -60,7 +60,7 @@ auto withFonts(Measure measure)
 QString unplayable(const QString &id)
 {
     if (id == TrickyWordSet::setId) {
-        const TrickyWordSet tricky{withFonts([] { return allWordSets(); })};
+        const TrickyWordSet tricky{withFonts([] { return allWordSets(); }), ChildList().current()};
         if (tricky.playable())
             return {};
         return QStringLiteral("The tricky words need %1 words each asked at least %2 times; the record has %3 so far.")
@@ -203,7 +203,8 @@ const std::vector<Command> &commands()
          }},
         {QCommandLineOption(QStringLiteral("export-progress"),
                             QStringLiteral("Write every answer kept so far to FILE, a new file, as CSV (UTF-8, "
-                                           "one row per question) and exit."),
+                                           "one row per question with the child's name and the game's pace) "
+                                           "and exit."),
                             QStringLiteral("FILE")),
          [](const QCommandLineParser &parser, QTextStream &, QTextStream &err) {
              const QString file = parser.value(QStringLiteral("export-progress"));
@@ -213,7 +214,7 @@ const std::vector<Command> &commands()
                  return 1;
              }
              ProgressReader reader;
-             if (reader.exportCsvFile(file))
+             if (reader.exportCsvFile(file, ChildList().names()))
                  return 0;
              err << programName << ": cannot export the progress record to '" << file << "': " << reader.error()
                  << '\n';

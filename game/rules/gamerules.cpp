@@ -110,7 +110,7 @@ void GameRules::List1_Click()
     repeatCount = 0;
     view.setRoom(catalogue::RoomPicture + level);
     NewRound();
-    recorder.gameStarted(playingWords->id(), paceName(playingPace));
+    recorder.gameStarted({playingWords->id(), paceName(playingPace), gameChild});
 }
 
 // Lays out a round: ten different words out of the list in two rows of five

@@ -1,6 +1,8 @@
 #include "children/childlist.h"
 
 #include "catalogue/catalogue.h"
+#include "progress/firstchildclaim.h"
+#include "progress/progressreader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -128,6 +130,15 @@ QString ChildList::nameOf(int id) const
     return {};
 }
 
+QHash<int, QString> ChildList::names() const
+{
+    QHash<int, QString> byId;
+    for (const QList<Child> *children : {&list, &formerList})
+        for (const Child &child : *children)
+            byId.insert(child.id, child.name);
+    return byId;
+}
+
 int ChildList::current() const
 {
     if (byId(chosen))
@@ -198,7 +209,18 @@ ChildList::Refusal ChildList::add(const QString &typed, int picture, int *added)
     });
     if (refusal == Refusal::None && added)
         *added = id;
+    if (refusal != Refusal::None)
+        firstEver = noChild;
+    claimOldAnswers();
     return refusal;
+}
+
+// After the settings are written: a claim lost to a crash in between only
+// leaves the old answers as no child's.
+void ChildList::claimOldAnswers() const
+{
+    if (firstEver != noChild)
+        FirstChildClaim::make(firstEver);
 }
 
 ChildList::Refusal ChildList::addAll(const QStringList &names, QList<int> *addedIds)
@@ -223,9 +245,10 @@ ChildList::Refusal ChildList::addAll(const QStringList &names, QList<int> *added
         return Refusal::None;
     });
     if (refusal != Refusal::None)
-        ids.clear();
+        ids.clear(), firstEver = noChild;
     if (addedIds)
         *addedIds = ids;
+    claimOldAnswers();
     return refusal;
 }
 
@@ -266,6 +289,8 @@ ChildList::Refusal ChildList::remove(int id, bool keepAnswers)
         const std::optional<Child> child = children.byId(id);
         if (!child)
             return Refusal::Unknown;
+        if (!keepAnswers && !ProgressReader().forget({id}))
+            return Refusal::RecordBusy;
         children.list.removeIf([id](const Child &c) { return c.id == id; });
         if (keepAnswers)
             children.formerList.append({id, child->name, 0});

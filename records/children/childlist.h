@@ -2,6 +2,7 @@
 
 #include "children/childname.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QString>
@@ -37,6 +38,7 @@ public:
         Full,         // `most` children already
         Unknown,      // no child has this id
         NotSaved,     // the settings could not be written (read-only, or the lock is held too long)
+        RecordBusy,   // the progress record could not be changed (in use, damaged, or newer): nothing changed
     };
 
     ChildList();
@@ -52,6 +54,8 @@ public:
     const QList<Child> &former() const { return formerList; }
     // The name of a child or former child; empty for noChild or an unknown id.
     QString nameOf(int id) const;
+    // Every child's and former child's name by id.
+    QHash<int, QString> names() const;
 
     // The child who plays, as last chosen; noChild with no children. A chosen
     // child who was removed gives way to the first child.
@@ -63,21 +67,26 @@ public:
     // The first picture no child has; 0 when every one is taken.
     int freePicture() const;
 
-    // `name` is trimmed first. `added` gets the new child's id.
+    // `name` is trimmed first. `added` gets the new child's id. The first
+    // child ever added takes over the answers recorded so far (those of no
+    // child) in the progress record, at once or, while the record is busy,
+    // when the game's recorder next starts a game.
     Refusal add(const QString &name, int picture, int *added = nullptr);
     // Adds the names in order, each with the first free picture; names a
     // child already has are skipped. Refused whole (nothing added) if a name
     // is bad or the list would grow beyond `most`. `addedIds` gets the new ids.
+    // The first child ever added takes over the answers of no child, as with add().
     Refusal addAll(const QStringList &names, QList<int> *addedIds = nullptr);
     Refusal rename(int id, const QString &name);
     Refusal changePicture(int id, int picture);
     // With keepAnswers the child becomes a former child (their answers stay
-    // under that name); without, the caller deletes the answers from the record.
+    // under that name); without, their games and answers are deleted from the
+    // progress record first, and the child stays if that fails (RecordBusy).
     // The child's own settings (chosen set, pace) go either way.
     Refusal remove(int id, bool keepAnswers);
 
     // True once a child was ever added: answers recorded before that belong to
-    // the first child (the caller tells the record, see addedFirstEver).
+    // the first child (see add()).
     bool everHadChildren() const { return nextId > 1; }
     // The id of the child whose adding was the first ever, during the last
     // add()/addAll() of this object; noChild otherwise.
@@ -92,6 +101,7 @@ private:
     void read();
     bool write() const;
     Refusal check(const QString &name, int picture, int ignoring) const;
+    void claimOldAnswers() const;
 
     QList<Child> list;
     QList<Child> formerList;

@@ -16,6 +16,17 @@ struct QuestionResult
     std::optional<qint64> msToRight;  // empty when the right pick never came
 };
 
+// How a game began: its word set, how the question clock pressed (the pace's
+// settings name: "standard", "slower", "untimed") and whose game it is.
+struct GameStart
+{
+    static inline const QString standardPace = QStringLiteral("standard");
+
+    QString setId;
+    QString pace = standardPace;
+    int child = 0;  // the child's id in the settings; 0 for no child
+};
+
 // What a grown-up should know about the record.
 struct RecorderStatus
 {
@@ -31,12 +42,9 @@ struct RecorderStatus
 class AnswerRecorder
 {
 public:
-    static inline const QString standardPace = QStringLiteral("standard");
-
     virtual ~AnswerRecorder() = default;
 
-    // `pace`: how the question clock pressed, by its settings name ("standard", "slower", "untimed").
-    virtual void gameStarted(const QString &setId, const QString &pace = standardPace) = 0;
+    virtual void gameStarted(const GameStart &game) = 0;
     virtual void questionEnded(const QuestionResult &question) = 0;
     virtual void gameEnded(int finalScore, int levelReached) = 0;
     virtual RecorderStatus status() const = 0;
@@ -46,7 +54,7 @@ public:
 class NoRecorder final : public AnswerRecorder
 {
 public:
-    void gameStarted(const QString &, const QString & = standardPace) override {}
+    void gameStarted(const GameStart &) override {}
     void questionEnded(const QuestionResult &) override {}
     void gameEnded(int, int) override {}
     RecorderStatus status() const override { return {}; }

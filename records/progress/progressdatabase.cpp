@@ -44,11 +44,17 @@ const std::vector<std::vector<const char *>> migrationSteps{
         // The games played before paces were chosen all had the standard one.
         "ALTER TABLE games ADD COLUMN pace TEXT NOT NULL DEFAULT 'standard'",
     },
+    {
+        // Whose game: the child's id in the settings. The games kept before
+        // there were children are no child's (0) until the first child claims them.
+        "ALTER TABLE games ADD COLUMN child INTEGER NOT NULL DEFAULT 0",
+        "CREATE INDEX games_by_child ON games(child)",
+    },
 };
 
 // Every column the game reads or writes: a record that lacks one is not ours.
 const char *const schemaProbe =
-    "SELECT g.id, g.started, g.ended, g.word_set, g.score, g.level, g.pace, a.id, a.game, a.time,"
+    "SELECT g.id, g.started, g.ended, g.word_set, g.score, g.level, g.pace, g.child, a.id, a.game, a.time,"
     " a.word_set, a.word, a.level, a.first_try_right, a.wrong_picks, a.timeouts, a.ms"
     " FROM games g JOIN answers a ON a.game = g.id LIMIT 0";
 
@@ -60,6 +66,12 @@ QString defaultProgressPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
            + QStringLiteral("/wordnest/progress.sqlite");
+}
+
+QString recordTimeNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
 }
 
 Failure failureOf(const QSqlError &error)
@@ -203,8 +215,10 @@ ProgressConnection::State ProgressConnection::tryOpen(const QString &path, Mode 
             detail = QStringLiteral("a database of another program");
             return State::Broken;
         }
-        if (version < schemaVersion && mode == Mode::Read)
+        if (version == 0 && mode == Mode::Read)
             return State::Missing;  // nothing was ever recorded in it
+        // An earlier version's record is brought up to date by whoever opens
+        // it first: the page and the export must not show it as empty.
         query = QSqlQuery();
         database.close();
     }

@@ -7,6 +7,10 @@
 // "$XDG_DATA_HOME/wordnest/progress.sqlite" (default ~/.local/share/wordnest/).
 QString defaultProgressPath();
 
+// Now in local time with its offset, as the record keeps times: the day a
+// child played is the day on its clock.
+QString recordTimeNow();
+
 // How a statement on the record failed, by SQLite's own error code.
 enum class Failure {
     None,
@@ -28,7 +32,8 @@ public:
 
     enum class Mode {
         Write,  // the recorder: makes the record, sets a broken one aside, migrates
-        Read,  // the progress page and the export: never creates, checks whole, or moves anything
+        Read,  // the progress page, the export, the children's changes: never creates, checks whole, or
+               // moves anything; an earlier version's record is migrated
     };
     enum class State {
         Ready,
@@ -46,7 +51,7 @@ public:
     QString detail;  // SQLite's message for a state other than Ready
     QString setAsideAs;
 
-    static constexpr int schemaVersion = 2;
+    static constexpr int schemaVersion = 3;
     static constexpr int busyTimeoutMs = 500;
 
 private:

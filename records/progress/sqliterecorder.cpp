@@ -1,21 +1,12 @@
 #include "progress/sqliterecorder.h"
 
-#include <QDateTime>
+#include "progress/firstchildclaim.h"
+
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <vector>
-
-namespace {
-
-// Local time with its offset: the day a child played is the day on its clock.
-QString timeNow()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate);
-}
-
-} // namespace
 
 // The writer thread's side: its own connection, the game being written.
 class RecordWriter
@@ -63,14 +54,22 @@ public:
         }
         QSqlDatabase &db = connection.db();
         const qint64 gameBefore = game;
+        // A first child's claim that found the record busy goes in before a new game.
+        const bool starts = std::any_of(held.cbegin(), held.cend(),
+                                        [](const SqliteRecorder::Job &job) { return job.kind == SqliteRecorder::Job::Start; });
+        const FirstChildClaim claim = starts ? FirstChildClaim::waiting() : FirstChildClaim();
         QSqlError error;
         bool ok = db.transaction() || (error = db.lastError(), false);
+        if (ok && claim)
+            ok = claim.carryOut(db, &error);
         for (size_t i = 0; ok && i < held.size(); ++i)
             ok = apply(held[i], error);
         if (ok && !db.commit())
             ok = false, error = db.lastError();
         if (!ok)
             db.rollback(), game = gameBefore;
+        if (ok && claim)
+            claim.done();
         std::lock_guard lock(owner.mutex);
         if (ok) {
             held.clear();
@@ -100,7 +99,7 @@ public:
         state = connection.open(owner.path, ProgressConnection::Mode::Write);
         if (state == State::Ready) {
             insertGame = QSqlQuery(connection.db());
-            insertGame.prepare(QStringLiteral("INSERT INTO games (started, word_set, pace) VALUES (?, ?, ?)"));
+            insertGame.prepare(QStringLiteral("INSERT INTO games (started, word_set, pace, child) VALUES (?, ?, ?, ?)"));
             insertAnswer = QSqlQuery(connection.db());
             insertAnswer.prepare(QStringLiteral(
                 "INSERT INTO answers (game, time, word_set, word, level, first_try_right, wrong_picks,"
@@ -148,8 +147,9 @@ private:
             gameSkipped = false;
             query = &insertGame;
             insertGame.addBindValue(job.time);
-            insertGame.addBindValue(job.question.setId);
-            insertGame.addBindValue(job.pace);
+            insertGame.addBindValue(job.start.setId);
+            insertGame.addBindValue(job.start.pace);
+            insertGame.addBindValue(job.start.child);
             break;
         case SqliteRecorder::Job::Question: {
             if (game < 0)
@@ -251,22 +251,19 @@ SqliteRecorder::~SqliteRecorder()
     writer.join();
 }
 
-void SqliteRecorder::gameStarted(const QString &setId, const QString &pace)
+void SqliteRecorder::gameStarted(const GameStart &game)
 {
-    Job job{Job::Start, timeNow(), {}};
-    job.question.setId = setId;
-    job.pace = pace;
-    post(std::move(job));
+    post(Job{Job::Start, recordTimeNow(), {}, 0, 0, game});
 }
 
 void SqliteRecorder::questionEnded(const QuestionResult &question)
 {
-    post(Job{Job::Question, timeNow(), question});
+    post(Job{Job::Question, recordTimeNow(), question, 0, 0, {}});
 }
 
 void SqliteRecorder::gameEnded(int finalScore, int levelReached)
 {
-    post(Job{Job::End, timeNow(), {}, finalScore, levelReached});
+    post(Job{Job::End, recordTimeNow(), {}, finalScore, levelReached, {}});
 }
 
 RecorderStatus SqliteRecorder::status() const

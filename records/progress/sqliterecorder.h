@@ -14,6 +14,8 @@
 // never holds up the game and a kill loses at most the question in progress.
 // While another program holds the record, up to maxHeld jobs wait in memory
 // and are written with the first one that finds the record free.
+// A first child's claim on the answers of no child that found the record
+// busy (see FirstChildClaim) is carried out with the next game's start.
 // Make it once a QCoreApplication exists: Qt loads its SQLite driver through it.
 // The record is opened at the first call (a game's start, or a wait for the
 // writes): loading SQLite and reading the file would slow the game's start and
@@ -25,7 +27,7 @@ public:
     // Writes whatever is still queued, then closes the record.
     ~SqliteRecorder() override;
 
-    void gameStarted(const QString &setId, const QString &pace = standardPace) override;
+    void gameStarted(const GameStart &game) override;
     void questionEnded(const QuestionResult &question) override;
     void gameEnded(int finalScore, int levelReached) override;
     RecorderStatus status() const override;
@@ -38,10 +40,10 @@ public:
     {
         enum Kind { Start, Question, End } kind;
         QString time;
-        QuestionResult question;  // Start: only setId
+        QuestionResult question;  // Question only
         int score = 0;
         int level = 0;
-        QString pace;             // Start only
+        GameStart start;          // Start only
     };
     static constexpr size_t maxHeld = 1000;
 

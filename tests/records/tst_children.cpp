@@ -17,7 +17,11 @@ class TestChildren : public QObject
     QTemporaryDir config;
 
 private slots:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path())); }
+    void initTestCase()
+    {
+        for (const char *folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) // the data folder holds the record
+            qputenv(folder, QFile::encodeName(config.path()));
+    }
     void init() { QSettings("wordnest", "wordnest").clear(); }
 
     void names_data()
@@ -92,6 +96,8 @@ private slots:
     void addAll()
     {
         ChildList list;
+        QCOMPARE(list.addAll({"Ada", " "}), Refusal::BadName);
+        QCOMPARE(list.addedFirstEver(), ChildList::noChild); // nobody came, nobody claims the answers
         QCOMPARE(list.add("Mia", ChildList::pictureChoices()[0]), Refusal::None);
         QList<int> added;
         QCOMPARE(list.addAll({"mia", "Leo", "Zoë"}, &added), Refusal::None);

@@ -1,5 +1,7 @@
 // The record of every answer: what it keeps, what it reads back, and how it
 // treats a record it cannot use. Each test has a data folder of its own.
+#include "children/childlist.h"
+#include "progress/firstchildclaim.h"
 #include "progress/progressreader.h"
 #include "progress/questiontally.h"
 #include "progress/sqliterecorder.h"
@@ -7,6 +9,7 @@
 #include "records/progresstestutil.h"
 
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +28,7 @@ private slots:
         data = std::make_unique<QTemporaryDir>();
         for (const char *folder : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
             qputenv(folder, data->path().toUtf8());
+        QSettings("wordnest", "wordnest").clear();  // Qt keeps the first test's settings folder
     }
 
     void recordsEveryQuestionAsGiven()
@@ -32,7 +36,7 @@ private slots:
         {
             SqliteRecorder recorder;
             QuestionTally tally;
-            recorder.gameStarted("2", "untimed");
+            recorder.gameStarted({"2", "untimed", 7});
             tally.ask("2", "cat", 0), tally.timeOut();  // a time-out is no pick
             recorder.questionEnded(tally.rightPick());
             tally.ask("2", "=dog", 1), tally.wrongPick(), tally.wrongPick();
@@ -43,13 +47,13 @@ private slots:
         }
         QCOMPARE(column(path(), "SELECT word_set||' '||pace||' '||score||' '||level||' '||(ended >= started) FROM games")
                      + column(path(), "PRAGMA journal_mode") + column(path(), "PRAGMA user_version"),
-                 (QStringList{"2 untimed 1234 3 1", "wal", "2"}));
-        QVERIFY(ProgressReader().exportCsvFile(data->path() + "/export.csv"));
+                 (QStringList{"2 untimed 1234 3 1", "wal", "3"}));
+        QVERIFY(ProgressReader().exportCsvFile(data->path() + "/export.csv", {{7, "=Mia, Li"}}));
         const QByteArray csv = readAll(data->path() + "/export.csv");
-        const QString time = "\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),";
-        const QString expected = "time,set,word,level,first_try_right,wrong_picks,timeouts,ms\r\n" + time
-                                 + "2,cat,0,1,0,1,\\d+\r\n" + time + "2,'=dog,1,0,2,0,\\d+\r\n" + time
-                                 + "\"'-我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,\r\n";
+        const QString childTime = "\"'=Mia, Li\",\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d(Z|[+-]\\d\\d:\\d\\d),";
+        const QString expected = "child,time,set,word,level,first_try_right,wrong_picks,timeouts,ms,pace\r\n" + childTime
+                                 + "2,cat,0,1,0,1,\\d+,untimed\r\n" + childTime + "2,'=dog,1,0,2,0,\\d+,untimed\r\n" + childTime
+                                 + "\"'-我的词,1\",\"\"\"ice\"\" cream\",3,0,1,1,,untimed\r\n";
         QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(expected)).match(csv).hasMatch(), csv.data());
         // Forgotten, also from the free space in the file.
         QVERIFY(ProgressReader().forgetAll() && !readAll(path()).contains("dog"));
@@ -57,20 +61,37 @@ private slots:
                  (QStringList{"0", "0"}));
     }
 
-    // A record from before the pace was kept (its one change undone): its
-    // games were all standard ones, and it keeps the next games' paces.
-    void firstVersionRecordTakesThePace()
+    // Records made by earlier versions (their later changes undone): games
+    // before the pace were standard ones, games before children no child's;
+    // the next games keep both.
+    void earlierRecordMigrates_data()
     {
-        SqliteRecorder().gameStarted("1");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QStringList>("undo");
+        QTest::addColumn<QString>("oldGame");
+        const QStringList noChildren{"DROP INDEX games_by_child", "ALTER TABLE games DROP COLUMN child"};
+        QTest::newRow("before the pace") << 1 << noChildren + QStringList{"ALTER TABLE games DROP COLUMN pace"}
+                                         << "1 standard 0";
+        QTest::newRow("before children") << 2 << noChildren << "1 untimed 0";
+    }
+    void earlierRecordMigrates()
+    {
+        QFETCH(int, version);
+        QFETCH(QStringList, undo);
+        QFETCH(QString, oldGame);
+        SqliteRecorder().gameStarted({"1", "untimed", 3});
         {
             ProgressConnection record;
             QCOMPARE(record.open(path(), ProgressConnection::Mode::Write), ProgressConnection::State::Ready);
-            QSqlQuery undo(record.db());
-            QVERIFY(undo.exec("ALTER TABLE games DROP COLUMN pace") && undo.exec("PRAGMA user_version=1"));
+            QSqlQuery query(record.db());
+            for (const QString &sql : undo + QStringList{QString("PRAGMA user_version=%1").arg(version)})
+                QVERIFY2(query.exec(sql), qPrintable(query.lastError().text()));
         }
-        SqliteRecorder().gameStarted("2", "slower");
-        QCOMPARE(column(path(), "SELECT word_set||' '||pace FROM games") + column(path(), "PRAGMA user_version"),
-                 (QStringList{"1 standard", "2 slower", "2"}));
+        // The page reads an earlier record, brought up to date, rather than none.
+        QCOMPARE(ProgressReader().state(), ProgressConnection::State::Ready);
+        SqliteRecorder().gameStarted({"2", "slower", 4});
+        QCOMPARE(column(path(), "SELECT word_set||' '||pace||' '||child FROM games") + column(path(), "PRAGMA user_version"),
+                 (QStringList{oldGame, "2 slower 4", "3"}));
     }
 
     void trickyWordsFromPreparedRecord_data()
@@ -91,7 +112,7 @@ private slots:
         QFETCH(QStringList, sets);
         QFETCH(int, count);
         QFETCH(QStringList, expected);
-        SqliteRecorder().gameStarted("1");
+        SqliteRecorder().gameStarted({"1"});
         ProgressConnection record;
         QCOMPARE(record.open(path(), ProgressConnection::Mode::Write), ProgressConnection::State::Ready);
         // Set, word, and whether each time it was asked the first pick was right.
@@ -108,18 +129,78 @@ private slots:
 
         ProgressReader reader;
         QStringList tricky;
-        for (const TrickyWord &word : reader.trickyWords(sets, count))
+        for (const TrickyWord &word : reader.trickyWords({ChildList::noChild}, sets, count))
             tricky << word.word + u' ' + word.setId;
         QCOMPARE(tricky, expected);
         QStringList setOne;
-        for (const WordStat &word : reader.wordStats("1"))
+        for (const WordStat &word : reader.wordStats("1", {ChildList::noChild}))
             setOne << QString("%1 %2/%3").arg(word.word).arg(word.firstTryRight).arg(word.asked);
         QCOMPARE(setOne, (QStringList{"bed 0/3", "fish 3/6", "sun 3/3"}));
         // The day on the player's clock, whatever the time zone here; a week back from the 7th.
-        const DayStat day = reader.days(1, QDate(2026, 12, 7)).value(0);
-        QCOMPARE(QList<int>({int(reader.days(1, QDate(2026, 12, 7)).size()), day.day.day(), day.games, day.questions,
+        const DayStat day = reader.days({ChildList::noChild}, 1, QDate(2026, 12, 7)).value(0);
+        QCOMPARE(QList<int>({int(reader.days({ChildList::noChild}, 1, QDate(2026, 12, 7)).size()), day.day.day(), day.games, day.questions,
                              day.firstTryRight}), QList<int>({1, 1, 1, 29, 12}));
-        QVERIFY(reader.days(1, QDate(2026, 12, 8)).isEmpty());
+        QVERIFY(reader.days({ChildList::noChild}, 1, QDate(2026, 12, 8)).isEmpty());
+    }
+
+    // The answers kept before there were children become the first child's,
+    // also when the record was busy then (the recorder's next game takes them);
+    // each child reads, forgets and is removed with their own answers alone.
+    void answersPerChild_data()
+    {
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("record free") << false;
+        QTest::newRow("record busy as the first child comes") << true;
+    }
+    void answersPerChild()
+    {
+        QFETCH(bool, busy);
+        SqliteRecorder recorder;
+        const auto play = [&recorder](int child, const char *pace, const QStringList &answers) {
+            recorder.gameStarted({answers[0].left(1), pace, child});
+            for (const QString &answer : answers)
+                recorder.questionEnded({answer.left(1), answer.mid(2).chopped(2), 0, answer.endsWith('1')});
+            recorder.gameEnded(1, 0), recorder.waitForWrites();
+        };
+        play(ChildList::noChild, "standard", {"1 bed 0", "1 cup 1"});
+        ChildList list;
+        int mia = 0, leo = 0;
+        {
+            ProgressConnection teacher;
+            QSqlQuery hold;
+            if (busy) {
+                teacher.open(path(), ProgressConnection::Mode::Read);
+                hold = QSqlQuery(teacher.db());
+                QVERIFY(hold.exec("BEGIN IMMEDIATE"));
+            }
+            QCOMPARE(list.add("Mia", ChildList::pictureChoices()[0], &mia), ChildList::Refusal::None);
+            QCOMPARE(FirstChildClaim::waiting().child, busy ? mia : 0);
+            QCOMPARE(list.add("Leo", ChildList::pictureChoices()[1], &leo), ChildList::Refusal::None);
+            if (busy)
+                QCOMPARE(list.remove(leo, false), ChildList::Refusal::RecordBusy);
+        }
+        play(mia, "slower", {"1 bed 0"});
+        play(leo, "untimed", {"2 cat 1", "2 dog 0"});
+        QVERIFY(!FirstChildClaim::waiting());
+        ProgressReader reader;
+        const auto stats = [&reader](const QString &set, int child) {
+            QStringList words;
+            for (const WordStat &word : reader.wordStats(set, {child}))
+                words << QString("%1 %2/%3").arg(word.word).arg(word.firstTryRight).arg(word.asked);
+            return words.join(", ");
+        };
+        QCOMPARE(stats("1", mia) + "; " + stats("2", leo) + "; " + stats("1", ChildList::noChild),
+                 "bed 0/2, cup 1/1; dog 0/1, cat 1/1; ");
+        QStringList summary;
+        for (const ChildSummary &child : reader.classSummary({leo, ChildList::noChild, mia}))
+            summary << QString("%1 %2 %3 %4 %5").arg(child.games).arg(child.asked).arg(child.firstTryRight)
+                           .arg(child.lastPace, child.hardest.join(u'+'));
+        QCOMPARE(summary, (QStringList{"1 2 1 untimed dog+cat", "0 0 0  ", "2 3 1 slower bed+cup"}));
+        QCOMPARE(list.remove(leo, false), ChildList::Refusal::None);
+        QCOMPARE(column(path(), "SELECT child FROM games") + column(path(), "SELECT word FROM answers ORDER BY id"),
+                 (QStringList{QString::number(mia), QString::number(mia), "bed", "cup", "bed"}));
+        QVERIFY(ProgressReader().forget({mia}));
+        QCOMPARE(column(path(), "SELECT count(*) FROM answers"), QStringList{"0"});
     }
 
     void unusableRecordKeptAndSetAside_data()
@@ -130,7 +211,7 @@ private slots:
         QTest::newRow("a folder, which cannot be opened") << "folder" << false;
         QTest::newRow("a record whose log cannot be opened") << "record" << false;
         QTest::newRow("another program's database") << "CREATE TABLE notes (text)" << true;
-        QTest::newRow("a later version's record, kept as it is") << "PRAGMA user_version=3" << false;
+        QTest::newRow("a later version's record, kept as it is") << "PRAGMA user_version=4" << false;
     }
     void unusableRecordKeptAndSetAside()
     {
@@ -140,7 +221,7 @@ private slots:
         if (kind == "folder" || kind == "text") {
             QVERIFY(kind == "folder" ? QDir().mkpath(path()) : writeAll(path(), "这不是数据库\n"));
         } else if (kind == "record") {  // the history stays; a folder named like its log stops SQLite
-            SqliteRecorder().gameStarted("1");
+            SqliteRecorder().gameStarted({"1"});
             QVERIFY(QDir().mkpath(path() + "-wal"));
         } else {
             QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", kind);
@@ -164,7 +245,7 @@ private slots:
         QCOMPARE(status.setAsideAs.isEmpty(), !setAside);
         if (!setAside)
             return;
-        recorder.gameStarted("1"), recorder.questionEnded({"1", "bed"}), recorder.waitForWrites();
+        recorder.gameStarted({"1"}), recorder.questionEnded({"1", "bed"}), recorder.waitForWrites();
         QCOMPARE(column(path(), "SELECT word FROM answers"), QStringList{"bed"});
     }
 
@@ -186,7 +267,7 @@ private slots:
             QCOMPARE(teacher.open(path(), ProgressConnection::Mode::Read), ProgressConnection::State::Ready);
             QSqlQuery hold(teacher.db());
             QVERIFY(hold.exec("BEGIN IMMEDIATE"));
-            recorder.gameStarted("1"), recorder.questionEnded({"1", "bed"});
+            recorder.gameStarted({"1"}), recorder.questionEnded({"1", "bed"});
             for (int n = 0; n < more; ++n)
                 recorder.questionEnded({"1", "many"});
             recorder.waitForWrites();  // each try gives up after the busy timeout
@@ -194,7 +275,7 @@ private slots:
             QCOMPARE(recorder.status().gamesSkipped, more ? 1 : 0);
         }
         recorder.questionEnded({"1", "cat"}), recorder.gameEnded(9, 1);  // the rest of a game cut short is lost
-        recorder.gameStarted("1"), recorder.questionEnded({"1", "cup"}), recorder.waitForWrites();
+        recorder.gameStarted({"1"}), recorder.questionEnded({"1", "cup"}), recorder.waitForWrites();
         QVERIFY(recorder.status().recording);
         QCOMPARE(recorder.status().reason.isEmpty(), !more);  // no longer waiting; the loss stays said
         const QStringList answers = column(path(), "SELECT game||' '||word FROM answers ORDER BY id");

@@ -23,7 +23,7 @@ namespace {
     SqliteRecorder recorder(path);
     for (int n = next;; ++n) {
         if (n == next || n % 7 == 0)
-            recorder.gameEnded(n, n % 4), recorder.gameStarted("1");
+            recorder.gameEnded(n, n % 4), recorder.gameStarted({"1"});
         recorder.questionEnded(QuestionResult{"1", QString::number(n), n % 4, n % 2 == 0, n % 3, n % 5, n});
         recorder.waitForWrites();
         if (write(written, &n, sizeof n) != sizeof n)

@@ -1,8 +1,10 @@
+#include "children/childlist.h"
 #include "leaderboard/boardfile.h"
 #include "progress/questiontally.h"
 #include "progress/sqliterecorder.h"
 #include "support/fakeview.h"
 #include "records/progresstestutil.h"
+#include "wordsets/rememberedset.h"
 #include "wordsets/trickywordset.h"
 
 #include <QtTest>
@@ -34,7 +36,7 @@ class GameplayTest : public QObject
     }
     struct KeptAnswers final : AnswerRecorder
     {
-        void gameStarted(const QString &, const QString &gamePace) override { pace = gamePace; }
+        void gameStarted(const GameStart &game) override { pace = game.pace; }
         void questionEnded(const QuestionResult &question) override { questions.push_back(question); }
         void gameEnded(int, int) override {}
         RecorderStatus status() const override { return {}; }
@@ -267,9 +269,10 @@ private slots:
         QCOMPARE(game.screen.scoreText, QString()); // no find this game
     }
 
-    // The tricky words come from the record once ten are known: asked three
-    // times or more, hardest first, each with its own set's recording and key.
-    // A game keeps the words it started with and ends on a board of its own.
+    // The tricky words come from the child's answers once ten are known: asked
+    // three times or more, hardest first, each with its own set's recording and
+    // key. A game keeps the words it started with and ends on a board of its own.
+    // Two children play on: each one's record, tricky words and chosen set stay theirs.
     void trickyWordsFromTheRecordPlay()
     {
         QTemporaryDir data;
@@ -277,8 +280,9 @@ private slots:
             qputenv(name, data.path().toUtf8());
         SqliteRecorder recorder;
         QuestionTally tally;
+        const int mia = 1, leo = 2;
         const auto answer = [&](const char *set, const char *word, const char *firstTries) {
-            recorder.gameStarted(set);
+            recorder.gameStarted({set, "standard", mia});
             for (const char *right = firstTries; *right; ++right) {
                 tally.ask(set, word, 0);
                 if (*right == '0')
@@ -292,11 +296,16 @@ private slots:
             const QList<QByteArray> parts = QByteArray(each).split(' ');
             answer(parts[0], parts[1], parts[2]);
         }
-        QVERIFY(!WordSets().find("tricky"));
-        QCOMPARE(TrickyWordSet(WordSets()).wordCount(), 9); // no unicorn in set 2; sheep asked twice
+        QVERIFY(!WordSets().find("tricky", mia));
+        QCOMPARE(TrickyWordSet(WordSets(), mia).wordCount(), 9); // no unicorn in set 2; sheep asked twice
         answer("2", "sheep", "1");
-        ViewedGame game(recorder);
-        game.chooseWordSet(WordSets().find("tricky"));
+        rememberWordSet("tricky", mia), rememberWordSet("2", leo);
+        ViewedGame game(recorder), leoGame(recorder);
+        const auto playAs = [](ViewedGame &game, int child) {  // as the window does
+            game.chooseChild(child), game.chooseWordSet(WordSets().find(rememberedWordSet(child), child));
+        };
+        playAs(game, mia), playAs(leoGame, leo);
+        QVERIFY(!WordSets().find("tricky", leo) && !WordSets().find("tricky", ChildList::noChild));
         game.PicB_Click();
         answer("3", "pear", "0000");
         QCOMPARE(game.wordSource().words(), QStringList({"cat", "dog", "apple", "fish", "bird", "sheep", "banana",
@@ -312,8 +321,18 @@ private slots:
         QCOMPARE(column(data.filePath("wordnest/progress.sqlite"), "SELECT word_set||' '||word FROM answers "
                                                                    "ORDER BY id DESC LIMIT 1"),
                  QStringList(asked.set + ' ' + asked.word));
+        leoGame.PicB_Click();
+        const WordKey leoAsked = leoGame.wordSource().key(leoGame.askedWord());
+        for (int miss = 0; miss < 5; ++miss)
+            leoGame.Labelp_Click(wrongPick(leoGame));
         game.PicB_Click();
-        QVERIFY(game.wordSource().words().contains("pear")); // drawn anew
+        QVERIFY(game.wordSource().words().contains("pear")); // drawn anew, from Mia's answers
+        recorder.waitForWrites();
+        QCOMPARE(column(data.filePath("wordnest/progress.sqlite"),
+                        "SELECT DISTINCT g.child||' '||a.word_set||' '||a.word FROM answers a JOIN games g"
+                        " ON g.id = a.game WHERE g.id > 12 ORDER BY a.id"),
+                 (QStringList{"1 3 pear", "1 " + asked.set + ' ' + asked.word, "2 2 " + leoAsked.word}));
+        QCOMPARE(rememberedWordSet(mia) + rememberedWordSet(leo) + rememberedWordSet(ChildList::noChild), "tricky2");
     }
 
     // The first question of a round keeps counting from the last find of the

@@ -5,6 +5,7 @@
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
 #include "corner/wordsetspage.h"
+#include "children/childlist.h"
 #include "ownsets/ownmedia.h"
 #include "ownsets/setreader.h"
 #include "ownsets/setwriter.h"
@@ -12,6 +13,7 @@
 #include "progress/progressreader.h"
 #include "progress/questiontally.h"
 #include "progress/sqliterecorder.h"
+#include "progresspage/classtable.h"
 #include "progresspage/progresspage.h"
 #include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
@@ -558,7 +560,7 @@ private slots:
         auto mine = page();
         QVERIFY(mine->exportSet(makeSet(*mine, "Farm"), home.filePath("tiles.wordnest")).isEmpty());
         NoRecorder noRecord;
-        CornerWindow corner(WordSets(), "1", noRecord);
+        CornerWindow corner(WordSets(), "1", 0, noRecord); // no child
         const qsizetype builtIn = corner.wordSetsPage->tiles().size();
         corner.pages->setCurrentWidget(corner.myWordsPage);
         QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());
@@ -593,15 +595,24 @@ private slots:
         QVERIFY(shownFor("").size() == 120 && chooser.noMatch->isHidden());
     }
 
-    // The progress page shows each set's words as the record has them,
-    // hardest first, and forgets them all.
+    // The progress page shows a child's words of each set as the record has
+    // them, hardest first, the class as a table, and forgets one child or all.
+    // The answers kept before there were children are the first child's.
     void progressPageShowsTheRecord()
     {
         SqliteRecorder recorder;
         QuestionTally tally;
-        for (const QString each : {"3 apple 0001", "3 banana 101", "3 pear 0000", "2 cat 01"}) {
+        ChildList children;
+        int mia = 0, leo = 0;
+        for (const QString each : {"3 apple 0001", "3 banana 101", "3 pear 0000", "2 cat 01", "Leo", "2 dog 0"}) {
             const QStringList parts = each.split(' ');
-            recorder.gameStarted(parts[0]);
+            if (parts.size() == 1) {
+                recorder.waitForWrites();
+                children.add("Mia", ChildList::pictureChoices()[0], &mia);
+                children.add("Leo", ChildList::pictureChoices()[1], &leo);
+                continue;
+            }
+            recorder.gameStarted({parts[0], leo ? "untimed" : "standard", leo});
             for (const QChar right : parts[2]) {
                 tally.ask(parts[0], parts[1], 0);
                 if (right == '0')
@@ -610,19 +621,33 @@ private slots:
             }
         }
         recorder.waitForWrites();
-        ProgressPage page(recorder, WordSets());
+        ProgressPage page(recorder, WordSets(), leo);
         page.show();
+        QStringList picker;
+        for (int item = 0; item < page.childChoice->count(); ++item)
+            picker << page.childChoice->itemText(item);
+        QCOMPARE(picker.join(' ') + ' ' + page.childChoice->currentText(), "Mia Leo 全班 Leo"); // who plays
+        page.childChoice->setCurrentIndex(0);
         page.setChoice->setCurrentIndex(page.setChoice->findData("3"));
         QStringList shown, held;
         for (int row = 0; row < page.wordTable->rowCount(); ++row)
             shown << page.wordTable->item(row, 0)->text() + ' ' + page.wordTable->item(row, 3)->text() + ' '
                          + qobject_cast<QProgressBar *>(page.wordTable->cellWidget(row, 2))->text();
-        for (const WordStat &word : ProgressReader().wordStats("3"))
+        for (const WordStat &word : ProgressReader().wordStats("3", {mia}))
             held << QString("%1 %2 %3%").arg(word.word).arg(word.asked).arg(qRound(100.0 * word.firstTryRight / word.asked));
         QCOMPARE(shown, held);
         QCOMPARE(shown.value(0), "pear 4 0%");
         QCOMPARE(page.wordTable->item(0, 1)->text(), "梨");
         QVERIFY(page.status->text().contains("每一次答题都记下来了"));
+        page.childChoice->setCurrentIndex(page.childChoice->findData(ProgressPage::wholeClass));
+        QStringList rows;
+        for (int row = 0; row < page.classTable->rowCount(); ++row)
+            for (int column = 0; column < page.classTable->columnCount(); ++column)
+                rows << page.classTable->item(row, column)->text();
+        QCOMPARE(rows.join(' '), "Mia 4 13 31% 标准 pear、apple、cat、banana Leo 1 1 0% 不限时 dog");
+        page.childChoice->setCurrentIndex(page.childChoice->findData(leo));
+        QVERIFY(page.wordTable->item(0, 0)->text() == "dog" && page.forgetPicked());
+        QVERIFY(ProgressReader().wordStats("2", {leo}).isEmpty() && !ProgressReader().wordStats("2", {mia}).isEmpty());
         QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
     }
 };

@@ -10,10 +10,12 @@
 #include <cmath>
 
 CornerButton::CornerButton(QWidget &game, CompanionStack &companionStack, std::function<QString()> chosen,
-                           std::function<void(WordSets::Set)> chooseSet, const AnswerRecorder &answerRecorder)
+                           std::function<int()> playing, std::function<void(WordSets::Set)> chooseSet,
+                           const AnswerRecorder &answerRecorder)
     : QPushButton(&game)
     , stack(companionStack)
     , chosenId(std::move(chosen))
+    , child(std::move(playing))
     , choose(std::move(chooseSet))
     , recorder(answerRecorder)
 {
@@ -67,7 +69,7 @@ void CornerButton::open()
         corner->show();
         return;
     }
-    corner = new CornerWindow(allWordSets(), chosenId(), recorder);
+    corner = new CornerWindow(allWordSets(), chosenId(), child(), recorder);
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
     stack.opened(corner);
     corner->show();

@@ -19,9 +19,9 @@ class CornerButton : public QPushButton
 {
     Q_OBJECT
 public:
-    // `chosenId` tells which set the next game plays; `choose` makes a set the
-    // next game's.
-    CornerButton(QWidget &game, CompanionStack &stack, std::function<QString()> chosenId,
+    // `chosenId` tells which set the next game plays and `child` for whom;
+    // `choose` makes a set the next game's.
+    CornerButton(QWidget &game, CompanionStack &stack, std::function<QString()> chosenId, std::function<int()> child,
                  std::function<void(WordSets::Set)> choose, const AnswerRecorder &recorder);
 
     ~CornerButton() override;
@@ -36,6 +36,7 @@ protected:
 private:
     CompanionStack &stack;
     std::function<QString()> chosenId;
+    std::function<int()> child;
     std::function<void(WordSets::Set)> choose;
     const AnswerRecorder &recorder;
     QPointer<CornerWindow> corner;

@@ -11,7 +11,8 @@
 #include <QStackedLayout>
 #include <QTabWidget>
 
-CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder)
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int playing, const AnswerRecorder &recorder)
+    : child(playing)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -22,7 +23,7 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const 
 
     check = new GrownUpCheck(this);
     pages = new QTabWidget(this);
-    wordSetsPage = new WordSetsPage(sets, chosenId, pages);
+    wordSetsPage = new WordSetsPage(sets, chosenId, child, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
     myWordsPage = new MyWordsPage(pages);
@@ -41,7 +42,7 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const 
         if (tilesStale && pages->currentWidget() == wordSetsPage)
             showTilesAgain();
     });
-    progressPage = new ProgressPage(recorder, sets, pages);
+    progressPage = new ProgressPage(recorder, sets, child, pages);
     pages->addTab(progressPage, QStringLiteral("学得怎么样"));
 
     stack = new QStackedLayout(this);
@@ -56,7 +57,7 @@ void CornerWindow::showTilesAgain()
     tilesStale = false;
     const int at = pages->indexOf(wordSetsPage);
     WordSetsPage *old = wordSetsPage;
-    wordSetsPage = new WordSetsPage(allWordSets(), chosen, pages);
+    wordSetsPage = new WordSetsPage(allWordSets(), chosen, child, pages);
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
     pages->insertTab(at, wordSetsPage, pages->tabText(at));
     pages->setCurrentWidget(wordSetsPage);

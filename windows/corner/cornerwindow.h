@@ -19,7 +19,9 @@ class CornerWindow : public QWidget
 {
     Q_OBJECT
 public:
-    CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder);
+    // `child`: who plays the next game (ChildList::noChild for no child); the
+    // set chosen here is theirs, the progress page shows them first.
+    CornerWindow(const WordSets &sets, const QString &chosenId, int child, const AnswerRecorder &recorder);
 
     bool isUnlocked() const;
 
@@ -41,5 +43,6 @@ private:
 
     QStackedLayout *stack = nullptr;
     QString chosen;
+    int child;
     bool tilesStale = false;
 };

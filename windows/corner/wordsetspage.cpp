@@ -9,9 +9,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QWidget *parent)
+WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, int playing, QWidget *parent)
     : QWidget(parent)
     , sets(wordSets)
+    , child(playing)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("选一组词语，下一局游戏就用它。"), this));
@@ -28,7 +29,7 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QW
     for (const WordSets::Set &set : sets.all())
         addTile(*set);
     // The words the child finds hardest, once the record knows enough of them.
-    const TrickyWordSet tricky(sets);
+    const TrickyWordSet tricky(sets, child);
     WordSetTile *trickyTile = addTile(tricky);
     if (!tricky.playable())
         trickyTile->setUnavailable(tricky.shortfall());
@@ -41,11 +42,11 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, QW
 
 void WordSetsPage::choose(WordSetTile *tile)
 {
-    const WordSets::Set set = sets.find(tile->setId());
+    const WordSets::Set set = sets.find(tile->setId(), child);
     if (!set)
         return;
     for (WordSetTile *each : tileList)
         each->setChosen(each == tile);
-    rememberWordSet(set->id());
+    rememberWordSet(set->id(), child);
     emit chosen(set);
 }

@@ -113,7 +113,7 @@ void Form2::createControls(AnswerRecorder &answerRecorder)
     connect(PicBh, &PictureBox::clicked, this, &Form2::PicBh_Click);
 
     cornerButton = new CornerButton(
-        *this, *companions, [this] { return game->chosenWordSet().id(); },
+        *this, *companions, [this] { return game->chosenWordSet().id(); }, [this] { return game->child(); },
         [this](WordSets::Set set) { game->chooseWordSet(std::move(set)); }, answerRecorder);
 
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
@@ -162,7 +162,7 @@ void Form2::PicB_Click()
 void Form2::playAs(int child)
 {
     game->chooseChild(child);
-    game->chooseWordSet(findWordSet(rememberedWordSet(child)));
+    game->chooseWordSet(findWordSet(rememberedWordSet(child), child));
 }
 
 void Form2::childrenChanged()

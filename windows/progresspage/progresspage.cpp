@@ -1,6 +1,9 @@
 #include "progresspage/progresspage.h"
 
+#include "catalogue/catalogue.h"
+#include "children/childlist.h"
 #include "progress/progressreader.h"
+#include "progresspage/classtable.h"
 #include "progresspage/daychartloader.h"
 
 #include <QComboBox>
@@ -8,10 +11,13 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -50,10 +56,11 @@ QProgressBar *rateBar(const WordStat &word, QWidget *parent)
 
 } // namespace
 
-ProgressPage::ProgressPage(const AnswerRecorder &answerRecorder, const WordSets &wordSets, QWidget *parent)
+ProgressPage::ProgressPage(const AnswerRecorder &answerRecorder, const WordSets &wordSets, int child, QWidget *parent)
     : QWidget(parent)
     , recorder(answerRecorder)
     , sets(wordSets)
+    , playing(child)
 {
 }
 
@@ -69,6 +76,7 @@ void ProgressPage::build()
     built = true;
     status = new QLabel(this);
     status->setWordWrap(true);
+    childChoice = new QComboBox(this);
     setChoice = new QComboBox(this);
     for (const WordSets::Set &set : sets.all())
         setChoice->addItem(set->chineseName(), set->id());
@@ -80,8 +88,9 @@ void ProgressPage::build()
     wordTable->setSelectionMode(QAbstractItemView::NoSelection);
     wordTable->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     wordTable->setColumnWidth(0, 80);
-    wordTable->setColumnWidth(1, 72);
+    wordTable->setColumnWidth(1, 60); // leaves the rate its header beside a scroll bar
     wordTable->setColumnWidth(3, 44);
+    classTable = new ClassTable(this);
     daysSummary = new QLabel(this);
     result = new QLabel(this);
     result->setTextFormat(Qt::PlainText); // the name of a file is shown as it is
@@ -89,7 +98,6 @@ void ProgressPage::build()
     auto *forgetButton = new QPushButton(QStringLiteral("全部忘记…"), this);
     connect(exportButton, &QPushButton::clicked, this, &ProgressPage::exportAsked);
     connect(forgetButton, &QPushButton::clicked, this, &ProgressPage::forgetAsked);
-    connect(setChoice, &QComboBox::currentIndexChanged, this, &ProgressPage::showWords);
 
     auto *words = new QVBoxLayout;
     auto *choice = new QHBoxLayout;
@@ -100,25 +108,83 @@ void ProgressPage::build()
     daysColumn = new QVBoxLayout;
     daysColumn->addWidget(daysSummary);
     daysColumn->addStretch();
-    auto *middle = new QHBoxLayout;
+    auto *oneChild = new QWidget(this);
+    auto *middle = new QHBoxLayout(oneChild);
+    middle->setContentsMargins(0, 0, 0, 0);
     middle->addLayout(words, 5);
     middle->addLayout(daysColumn, 6);
+    views = new QStackedWidget(this);
+    views->addWidget(oneChild);
+    views->addWidget(classTable);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(exportButton);
     buttons->addWidget(forgetButton);
     buttons->addWidget(result, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(status);
-    layout->addLayout(middle, 1);
+    auto *childRow = new QWidget(this);
+    auto *childLine = new QHBoxLayout(childRow);
+    childLine->setContentsMargins(0, 0, 0, 0);
+    childLine->addWidget(new QLabel(QStringLiteral("孩子："), childRow));
+    childLine->addWidget(childChoice);
+    childLine->addStretch();
+    childChoice->setParent(childRow);
+    childChoice->setMinimumWidth(180);
+    childChoice->setIconSize(QSize(24, 24));
+    layout->addWidget(childRow);
+    layout->addWidget(views, 1);
     layout->addLayout(buttons);
-    // The first set the child has played, rather than an empty list.
+    fillChildChoice();
+    pickPlayedSet();
+    connect(setChoice, &QComboBox::currentIndexChanged, this, &ProgressPage::showWords);
+    connect(childChoice, &QComboBox::currentIndexChanged, this, [this] {
+        pickPlayedSet();
+        refresh();
+    });
+    refresh();
+}
+
+// Each child, then the answers of no one who plays now, then the class; the
+// child who plays first. Without children the page is one child's, no one's.
+void ProgressPage::fillChildChoice()
+{
+    const ChildList children;
+    const QList<int> withGames = ProgressReader().childrenWithGames();
+    formerIds.clear();
+    for (const Child &former : children.former())
+        formerIds.append(former.id);
+    const QSignalBlocker quiet(childChoice);
+    childChoice->clear();
+    for (const Child &child : children.children())
+        childChoice->addItem(QIcon(catalogue::loadPicture(child.picture)), child.name, child.id);
+    if (!children.isEmpty()) {
+        if (std::any_of(formerIds.cbegin(), formerIds.cend(), [&](int id) { return withGames.contains(id); }))
+            childChoice->addItem(QStringLiteral("以前的孩子"), formerChildren);
+        if (withGames.contains(ChildList::noChild))
+            childChoice->addItem(QStringLiteral("没有选孩子"), ChildList::noChild);
+        childChoice->addItem(QStringLiteral("全班"), wholeClass);
+    }
+    childChoice->setCurrentIndex(std::max(0, childChoice->findData(playing)));
+    childChoice->parentWidget()->setHidden(children.isEmpty());
+}
+
+QList<int> ProgressPage::pickedChildren() const
+{
+    if (childChoice->count() == 0)
+        return {ChildList::noChild};
+    const int picked = childChoice->currentData().toInt();
+    return picked == formerChildren ? formerIds : QList<int>{picked};
+}
+
+// The first set the child has played, rather than an empty list.
+void ProgressPage::pickPlayedSet()
+{
     ProgressReader reader;
     for (int set = 0; set < setChoice->count(); ++set)
-        if (!reader.wordStats(setChoice->itemData(set).toString()).isEmpty()) {
+        if (!reader.wordStats(setChoice->itemData(set).toString(), pickedChildren()).isEmpty()) {
             setChoice->setCurrentIndex(set);
             break;
         }
-    refresh();
 }
 
 void ProgressPage::refresh()
@@ -128,9 +194,15 @@ void ProgressPage::refresh()
                           || reader.state() == ProgressConnection::State::Missing;
     status->setText(readable ? recorderText(recorder.status())
                              : QStringLiteral("读不出进度记录：%1").arg(reader.error()));
+    if (childChoice->currentData().toInt() == wholeClass) {
+        classTable->refresh();
+        views->setCurrentWidget(classTable);
+        return;
+    }
+    views->setCurrentIndex(0);
     showWords();
 
-    const QList<DayStat> days = reader.days(chartWeeks);
+    const QList<DayStat> days = reader.days(pickedChildren(), chartWeeks);
     int games = 0;
     for (const DayStat &day : days)
         games += day.games;
@@ -148,7 +220,7 @@ void ProgressPage::showWords()
 {
     wordTable->setRowCount(0);
     const QString setId = setChoice->currentData().toString();
-    const QList<WordStat> words = ProgressReader().wordStats(setId);
+    const QList<WordStat> words = ProgressReader().wordStats(setId, pickedChildren());
     // A word the set no longer holds (an own set edited since) has no meaning to show.
     const WordSets::Set set = sets.find(setId);
     const QStringList setWords = set ? set->words() : QStringList();
@@ -167,7 +239,7 @@ void ProgressPage::showWords()
 bool ProgressPage::exportTo(const QString &path)
 {
     ProgressReader reader;
-    const bool done = reader.exportCsvFile(path);
+    const bool done = reader.exportCsvFile(path, ChildList().names());
     result->setText(done ? QStringLiteral("已导出到 %1").arg(QDir::toNativeSeparators(path))
                          : QStringLiteral("没能导出：%1").arg(reader.error()));
     return done;
@@ -176,9 +248,20 @@ bool ProgressPage::exportTo(const QString &path)
 bool ProgressPage::forgetAll()
 {
     ProgressReader reader;
-    const bool done = reader.forgetAll();
-    result->setText(done ? QStringLiteral("所有的答题记录都忘记了。")
-                         : QStringLiteral("没能忘记：%1").arg(reader.error()));
+    return forgotten(reader.forgetAll(), QStringLiteral("所有的答题记录都忘记了。"), reader.error());
+}
+
+bool ProgressPage::forgetPicked()
+{
+    ProgressReader reader;
+    return forgotten(reader.forget(pickedChildren()),
+                     QStringLiteral("%1的答题记录都忘记了。").arg(childChoice->currentText()), reader.error());
+}
+
+bool ProgressPage::forgotten(bool done, const QString &what, const QString &error)
+{
+    result->setText(done ? what : QStringLiteral("没能忘记：%1").arg(error));
+    fillChildChoice();
     refresh();
     return done;
 }
@@ -193,14 +276,25 @@ void ProgressPage::exportAsked()
         exportTo(path);
 }
 
+// With children: the one picked at the top, or everyone.
 void ProgressPage::forgetAsked()
 {
+    const bool onePicked = childChoice->count() > 0 && childChoice->currentData().toInt() != wholeClass;
     QMessageBox ask(QMessageBox::Question, QStringLiteral("全部忘记"),
-                    QStringLiteral("要删掉所有的答题记录吗？删掉以后就找不回来了。排行榜不受影响。"),
+                    onePicked ? QStringLiteral("要删掉“%1”的答题记录，还是所有孩子的？删掉以后就找不回来了。排行榜不受影响。")
+                                    .arg(childChoice->currentText())
+                              : QStringLiteral("要删掉所有的答题记录吗？删掉以后就找不回来了。排行榜不受影响。"),
                     QMessageBox::NoButton, this);
-    QPushButton *forget = ask.addButton(QStringLiteral("全部删掉"), QMessageBox::DestructiveRole);
+    ask.setTextFormat(Qt::PlainText); // a child's name is shown as typed
+    QPushButton *one = onePicked ? ask.addButton(QStringLiteral("只删“%1”的").arg(childChoice->currentText()),
+                                                 QMessageBox::DestructiveRole)
+                                 : nullptr;
+    QPushButton *all = ask.addButton(onePicked ? QStringLiteral("所有孩子的都删掉") : QStringLiteral("全部删掉"),
+                                     QMessageBox::DestructiveRole);
     ask.setDefaultButton(ask.addButton(QStringLiteral("不删"), QMessageBox::RejectRole));
     ask.exec();
-    if (ask.clickedButton() == forget)
+    if (ask.clickedButton() == all)
         forgetAll();
+    else if (one && ask.clickedButton() == one)
+        forgetPicked();
 }

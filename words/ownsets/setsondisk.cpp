@@ -30,11 +30,11 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
 
 } // namespace ownsets
 
-WordSets::Set findWordSet(const QString &id)
+WordSets::Set findWordSet(const QString &id, int child)
 {
     // The tricky words come from every set, own ones included.
     if (id == TrickyWordSet::setId)
-        return allWordSets().find(id);
+        return allWordSets().find(id, child);
     if (WordSets::Set builtIn = WordSets().find(id))
         return builtIn;
     if (!ownsets::isValidId(id))

@@ -17,5 +17,6 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
 // The built-in sets and every playable own set. Needs a QGuiApplication.
 WordSets allWordSets();
 // Set `id`, built in or a playable own set, reading no other; null if none.
+// "tricky" holds `child`'s tricky words (ChildList::noChild: those of no child).
 // Needs a QGuiApplication.
-WordSets::Set findWordSet(const QString &id);
+WordSets::Set findWordSet(const QString &id, int child);

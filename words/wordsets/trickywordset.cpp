@@ -3,15 +3,15 @@
 #include "leaderboard/boardfile.h"
 #include "progress/progressreader.h"
 
-TrickyWordSet::TrickyWordSet(const WordSets &sets, const QString &recordPath)
-    : sources(sets), progressFile(recordPath)
+TrickyWordSet::TrickyWordSet(const WordSets &sets, int child, const QString &recordPath)
+    : sources(sets), child(child), progressFile(recordPath)
 {
     QStringList ids;
     for (const WordSets::Set &set : sets.all())
         ids << set->id();
     // More than needed (62, the most a set may have): a word its set no longer
     // has is passed over.
-    for (const TrickyWord &tricky : ProgressReader(recordPath).trickyWords(ids, 62, timesAsked)) {
+    for (const TrickyWord &tricky : ProgressReader(recordPath).trickyWords({child}, ids, 62, timesAsked)) {
         const WordSets::Set set = sets.find(tricky.setId);
         const int index = set ? int(set->words().indexOf(tricky.word)) : -1;
         if (index >= 0 && picks.size() < most)
@@ -21,7 +21,7 @@ TrickyWordSet::TrickyWordSet(const WordSets &sets, const QString &recordPath)
 
 std::shared_ptr<const TrickyWordSet> TrickyWordSet::redrawn() const
 {
-    return std::make_shared<const TrickyWordSet>(sources, progressFile);
+    return std::make_shared<const TrickyWordSet>(sources, child, progressFile);
 }
 
 QString TrickyWordSet::shortfall() const

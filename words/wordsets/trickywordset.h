@@ -7,7 +7,8 @@
 
 #include <memory>
 
-// The words a child finds hardest, drawn from the progress record: the twenty
+// The words a child finds hardest, drawn from their answers in the progress
+// record (with no child, from the answers of no child): the twenty
 // with the lowest first-try rate among the words asked at least three times,
 // from any set the game knows, each word text once. The words are read when
 // the set is made and stay as they are. Each word keeps its own set's picture,
@@ -20,14 +21,14 @@ public:
     static constexpr int most = 20;
     static constexpr int timesAsked = 3;
 
-    explicit TrickyWordSet(const WordSets &sets, const QString &recordPath = defaultProgressPath());
+    TrickyWordSet(const WordSets &sets, int child, const QString &recordPath = defaultProgressPath());
 
     // Enough words for a round.
     bool playable() const { return picks.size() >= fewest; }
     int wordCount() const { return int(picks.size()); }
     // In plain Chinese: how many words are still missing.
     QString shortfall() const;
-    // Drawn again from the same sets and record, as a new game starts.
+    // Drawn again for the same child from the same sets and record, as a new game starts.
     std::shared_ptr<const TrickyWordSet> redrawn() const;
 
     QString id() const override { return setId; }
@@ -47,6 +48,7 @@ private:
         int index;
     };
     WordSets sources;
+    int child;
     QString progressFile;
     QList<Pick> picks;
 };

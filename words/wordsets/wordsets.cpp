@@ -22,10 +22,10 @@ WordSets::WordSets()
                                                        QString::fromUtf8(named.en)));
 }
 
-WordSets::Set WordSets::find(const QString &id) const
+WordSets::Set WordSets::find(const QString &id, int child) const
 {
     if (id == TrickyWordSet::setId) {
-        auto tricky = std::make_shared<const TrickyWordSet>(*this);
+        auto tricky = std::make_shared<const TrickyWordSet>(*this, child);
         return tricky->playable() ? tricky : nullptr;
     }
     const auto found = std::find_if(sets.begin(), sets.end(), [&](const Set &set) { return set->id() == id; });

@@ -18,8 +18,9 @@ public:
 
     const QList<Set> &all() const { return sets; }
     // Null where no set has this id. "tricky" is drawn from the progress
-    // record anew at each call, and is null while too few words qualify.
-    Set find(const QString &id) const;
+    // record (`child`'s answers, ChildList::noChild for those of no child)
+    // anew at each call, and is null while too few words qualify.
+    Set find(const QString &id, int child = 0) const;
     // The set a game that starts now plays when `chosen` is chosen: a set
     // drawn from the record takes the record as it is now, if it still can;
     // a set of files takes its files as they are now, and `chosen` becomes
