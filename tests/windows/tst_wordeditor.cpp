@@ -558,7 +558,7 @@ private slots:
         auto mine = page();
         QVERIFY(mine->exportSet(makeSet(*mine, "Farm"), home.filePath("tiles.wordnest")).isEmpty());
         NoRecorder noRecord;
-        CornerWindow corner(WordSets(), "1", noRecord);
+        CornerWindow corner(WordSets(), "1", 0 /* no child */, noRecord);
         const qsizetype builtIn = corner.wordSetsPage->tiles().size();
         corner.pages->setCurrentWidget(corner.myWordsPage);
         QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());

@@ -10,11 +10,13 @@
 #include <cmath>
 
 CornerButton::CornerButton(QWidget &game, CompanionStack &companionStack, std::function<QString()> chosen,
-                           std::function<void(WordSets::Set)> chooseSet, const AnswerRecorder &answerRecorder)
+                           std::function<void(WordSets::Set)> chooseSet, std::function<int()> nextChild,
+                           const AnswerRecorder &answerRecorder)
     : QPushButton(&game)
     , stack(companionStack)
     , chosenId(std::move(chosen))
     , choose(std::move(chooseSet))
+    , child(std::move(nextChild))
     , recorder(answerRecorder)
 {
     // Below the start and help buttons, where the panel has nothing else.
@@ -67,8 +69,9 @@ void CornerButton::open()
         corner->show();
         return;
     }
-    corner = new CornerWindow(allWordSets(), chosenId(), recorder);
+    corner = new CornerWindow(allWordSets(), chosenId(), child(), recorder);
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
+    connect(corner, &CornerWindow::childrenChanged, this, &CornerButton::childrenChanged);
     stack.opened(corner);
     corner->show();
 }

@@ -20,15 +20,20 @@ class CornerButton : public QPushButton
     Q_OBJECT
 public:
     // `chosenId` tells which set the next game plays; `choose` makes a set the
-    // next game's.
+    // next game's; `child` tells whose game that is.
     CornerButton(QWidget &game, CompanionStack &stack, std::function<QString()> chosenId,
-                 std::function<void(WordSets::Set)> choose, const AnswerRecorder &recorder);
+                 std::function<void(WordSets::Set)> choose, std::function<int()> child,
+                 const AnswerRecorder &recorder);
 
     ~CornerButton() override;
 
     void open();
     // The corner while it is open, else null.
     CornerWindow *cornerWindow() const;
+
+signals:
+    // Children were added, changed or removed in the corner.
+    void childrenChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -37,6 +42,7 @@ private:
     CompanionStack &stack;
     std::function<QString()> chosenId;
     std::function<void(WordSets::Set)> choose;
+    std::function<int()> child;
     const AnswerRecorder &recorder;
     QPointer<CornerWindow> corner;
 };

@@ -1,5 +1,6 @@
 #include "corner/cornerwindow.h"
 
+#include "children/childrenpage.h"
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
 #include "ownsets/setsondisk.h"
@@ -11,7 +12,8 @@
 #include <QStackedLayout>
 #include <QTabWidget>
 
-CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const AnswerRecorder &recorder)
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int childId, const AnswerRecorder &recorder)
+    : child(childId)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -22,9 +24,12 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, const 
 
     check = new GrownUpCheck(this);
     pages = new QTabWidget(this);
-    wordSetsPage = new WordSetsPage(sets, chosenId, pages);
+    wordSetsPage = new WordSetsPage(sets, chosenId, child, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    childrenPage = new ChildrenPage(pages);
+    pages->addTab(childrenPage, QStringLiteral("孩子们"));
+    connect(childrenPage, &ChildrenPage::childrenChanged, this, &CornerWindow::childrenChanged);
     myWordsPage = new MyWordsPage(pages);
     pages->addTab(myWordsPage, QStringLiteral("我的词语"));
     connect(myWordsPage, &MyWordsPage::chosen, this, &CornerWindow::wordSetChosen);
@@ -56,12 +61,23 @@ void CornerWindow::showTilesAgain()
     tilesStale = false;
     const int at = pages->indexOf(wordSetsPage);
     WordSetsPage *old = wordSetsPage;
-    wordSetsPage = new WordSetsPage(allWordSets(), chosen, pages);
+    wordSetsPage = new WordSetsPage(allWordSets(), chosen, child, pages);
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
     pages->insertTab(at, wordSetsPage, pages->tabText(at));
     pages->setCurrentWidget(wordSetsPage);
     pages->removeTab(pages->indexOf(old));
     old->deleteLater();
+}
+
+void CornerWindow::setChild(int childId, const QString &chosenId)
+{
+    if (childId == child)
+        return;
+    child = childId;
+    chosen = chosenId;
+    tilesStale = true;
+    if (pages->currentWidget() == wordSetsPage)
+        showTilesAgain();
 }
 
 bool CornerWindow::isUnlocked() const

@@ -13,7 +13,8 @@ class WordSetsPage : public QWidget
 {
     Q_OBJECT
 public:
-    WordSetsPage(const WordSets &sets, const QString &chosenId, QWidget *parent = nullptr);
+    // The choices made here are `child`'s, named at the top when there is one.
+    WordSetsPage(const WordSets &sets, const QString &chosenId, int child, QWidget *parent = nullptr);
 
     const QList<WordSetTile *> &tiles() const { return tileList; }
     void choose(WordSetTile *tile);
@@ -23,5 +24,6 @@ signals:
 
 private:
     WordSets sets;
+    int child;
     QList<WordSetTile *> tileList;
 };
