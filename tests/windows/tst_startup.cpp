@@ -196,6 +196,7 @@ private slots:
         QVERIFY(picker && picker->isVisible() && !window.isEnabled());
         QCOMPARE(picker->tiles().size(), children);
         QVERIFY(picker->tiles()[0]->isMarked());
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), picker.data(), 60000); // where Esc would leave full screen
         QTest::keyClick(picker, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(!picker, 60000);
         QCOMPARE(window.companionStack().isFullScreen(), fullScreen);
