@@ -40,6 +40,9 @@ ChildDialog::ChildDialog(const ChildList &childList, int editingId, QWidget *par
     pictures->setResizeMode(QListView::Adjust);
     pictures->setMovement(QListView::Static);
     pictures->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The chosen picture stands out at a glance; a grey one is another child's.
+    pictures->setStyleSheet(QStringLiteral("QListWidget::item { border: 3px solid transparent; border-radius: 6px; }"
+                                           "QListWidget::item:selected { background: #fff4d0; border-color: #e89a00; }"));
     const int chosen = edited ? edited->picture : children.freePicture();
     for (const int id : ChildList::pictureChoices()) {
         auto *item = new QListWidgetItem(QIcon(catalogue::loadPicture(id)), QString(), pictures);

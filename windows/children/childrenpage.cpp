@@ -15,18 +15,21 @@
 
 namespace {
 constexpr int columns = 5;
-constexpr int pictureSide = 80;
+constexpr int pictureSide = 96;
 } // namespace
 
 ChildrenPage::ChildrenPage(QWidget *parent)
     : QWidget(parent)
 {
     auto *intro = new QLabel(QStringLiteral("每个孩子有自己的答题记录、难记的词、词语组和速度。"
-                                            "有两个以上的孩子时，游戏右边会出现一个图片按钮，孩子点它选自己。"),
+                                            "有两个以上的孩子时，游戏右边会出现一个图片按钮，孩子点它选自己。"
+                                            "要改名字、换图片或删除，先点一下那个孩子。"),
                              this);
     intro->setWordWrap(true);
 
     auto *tilesArea = new QWidget;
+    tilesArea->setBackgroundRole(QPalette::Base);
+    tilesArea->setAutoFillBackground(true);
     grid = new QGridLayout(tilesArea);
     grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->setSpacing(8);
@@ -43,6 +46,7 @@ ChildrenPage::ChildrenPage(QWidget *parent)
     QPalette red = message->palette();
     red.setColor(QPalette::WindowText, QColor(0xc0, 0x00, 0x00));
     message->setPalette(red);
+    message->hide();
 
     addButton = new QPushButton(QStringLiteral("添加孩子…"), this);
     changeButton = new QPushButton(QStringLiteral("改名字、换图片…"), this);
@@ -89,6 +93,7 @@ void ChildrenPage::refresh()
     for (const Child &child : list.children()) {
         auto *tile = new ChildTile(child, pictureSide, grid->parentWidget());
         connect(tile, &ChildTile::clicked, this, [this, tile] { pick(tile->childId()); });
+        connect(tile, &ChildTile::doubleClicked, this, &ChildrenPage::askChange);
         grid->addWidget(tile, int(tileList.size()) / columns, int(tileList.size()) % columns);
         tileList.append(tile);
     }
@@ -113,6 +118,7 @@ void ChildrenPage::pick(int id)
 void ChildrenPage::report(ChildList::Refusal refusal, const QString &name)
 {
     message->setText(refusalText(refusal, name));
+    message->setVisible(!message->text().isEmpty());
     refresh();
     if (refusal == ChildList::Refusal::None)
         emit childrenChanged();

@@ -34,6 +34,12 @@ QSize ChildTile::sizeHint() const
     return {side + 2 * margin, side + 2 * margin + fontMetrics().height() + 4};
 }
 
+void ChildTile::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QAbstractButton::mouseDoubleClickEvent(event);
+    emit doubleClicked();
+}
+
 void ChildTile::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -20,7 +20,11 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    void doubleClicked();
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -71,12 +71,14 @@ void WhoIsPlayingButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Dim while a game runs (the child still sees whose game it is), not
+    // while the whole game waits behind a window such as this picker.
+    const bool duringGame = testAttribute(Qt::WA_ForceDisabled);
     const bool lit = isEnabled() && (underMouse() || isDown());
     painter.setPen(Qt::NoPen);
-    painter.setBrush(lit ? QColor(0xff, 0xd0, 0x40) : isEnabled() ? QColor(Qt::white) : QColor(0x50, 0x50, 0xa0));
+    painter.setBrush(lit ? QColor(0xff, 0xd0, 0x40) : duringGame ? QColor(0x50, 0x50, 0xa0) : QColor(Qt::white));
     painter.drawRoundedRect(QRectF(rect()), 8, 8);
-    // Dim while a game runs: the child still sees whose game it is.
-    if (!isEnabled())
+    if (duringGame)
         painter.setOpacity(0.45);
     picture.draw(painter, QPointF(border, border));
 }
