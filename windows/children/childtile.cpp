@@ -11,11 +11,10 @@ constexpr int margin = 6;
 ChildTile::ChildTile(const Child &child, int pictureSide, QWidget *parent)
     : QAbstractButton(parent)
     , id(child.id)
+    , childName(child.name)
     , side(pictureSide)
 {
     picture.set(childPicture(child.picture, side));
-    // Kept as typed; never a mnemonic, never markup.
-    setText(child.name);
     setToolTip(child.name);
     setAccessibleName(child.name);
     setCursor(Qt::PointingHandCursor);
@@ -55,5 +54,5 @@ void ChildTile::paintEvent(QPaintEvent *)
     picture.draw(painter, QPointF(margin, margin));
     const QRect nameRect(margin, margin + side + 2, side, fontMetrics().height());
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(nameRect, Qt::AlignCenter, fontMetrics().elidedText(text(), Qt::ElideRight, side));
+    painter.drawText(nameRect, Qt::AlignCenter, fontMetrics().elidedText(childName, Qt::ElideRight, side));
 }

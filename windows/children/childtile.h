@@ -14,6 +14,7 @@ public:
     ChildTile(const Child &child, int pictureSide, QWidget *parent = nullptr);
 
     int childId() const { return id; }
+    const QString &name() const { return childName; }
     // Marked with a thick frame: the child who plays.
     void setMarked(bool on);
     bool isMarked() const { return marked; }
@@ -29,6 +30,7 @@ protected:
 
 private:
     int id;
+    QString childName; // not the button's text, where an & would make a shortcut
     int side;
     bool marked = false;
     SharpPicture picture;

@@ -10,13 +10,13 @@
 #include <cmath>
 
 CornerButton::CornerButton(QWidget &game, CompanionStack &companionStack, std::function<QString()> chosen,
-                           std::function<void(WordSets::Set)> chooseSet, std::function<int()> nextChild,
+                           std::function<int()> playing, std::function<void(WordSets::Set)> chooseSet,
                            const AnswerRecorder &answerRecorder)
     : QPushButton(&game)
     , stack(companionStack)
     , chosenId(std::move(chosen))
+    , child(std::move(playing))
     , choose(std::move(chooseSet))
-    , child(std::move(nextChild))
     , recorder(answerRecorder)
 {
     // Below the start and help buttons, where the panel has nothing else.

@@ -19,11 +19,10 @@ class CornerButton : public QPushButton
 {
     Q_OBJECT
 public:
-    // `chosenId` tells which set the next game plays; `choose` makes a set the
-    // next game's; `child` tells whose game that is.
-    CornerButton(QWidget &game, CompanionStack &stack, std::function<QString()> chosenId,
-                 std::function<void(WordSets::Set)> choose, std::function<int()> child,
-                 const AnswerRecorder &recorder);
+    // `chosenId` tells which set the next game plays and `child` for whom;
+    // `choose` makes a set the next game's.
+    CornerButton(QWidget &game, CompanionStack &stack, std::function<QString()> chosenId, std::function<int()> child,
+                 std::function<void(WordSets::Set)> choose, const AnswerRecorder &recorder);
 
     ~CornerButton() override;
 
@@ -41,8 +40,8 @@ protected:
 private:
     CompanionStack &stack;
     std::function<QString()> chosenId;
-    std::function<void(WordSets::Set)> choose;
     std::function<int()> child;
+    std::function<void(WordSets::Set)> choose;
     const AnswerRecorder &recorder;
     QPointer<CornerWindow> corner;
 };

@@ -12,8 +12,8 @@
 #include <QStackedLayout>
 #include <QTabWidget>
 
-CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int childId, const AnswerRecorder &recorder)
-    : child(childId)
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int playing, const AnswerRecorder &recorder)
+    : child(playing)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);

@@ -20,7 +20,8 @@ class CornerWindow : public QWidget
 {
     Q_OBJECT
 public:
-    // The word set and the pace chosen here are `child`'s (ChildList::noChild: the game's one choice).
+    // `child`: who plays the next game (ChildList::noChild for no child); the
+    // set chosen here is theirs, the progress page shows them first.
     CornerWindow(const WordSets &sets, const QString &chosenId, int child, const AnswerRecorder &recorder);
 
     bool isUnlocked() const;
@@ -47,6 +48,6 @@ private:
 
     QStackedLayout *stack = nullptr;
     QString chosen;
-    int child = 0;
+    int child;
     bool tilesStale = false;
 };

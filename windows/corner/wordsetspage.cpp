@@ -10,10 +10,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, int childId, QWidget *parent)
+WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, int playing, QWidget *parent)
     : QWidget(parent)
     , sets(wordSets)
-    , child(childId)
+    , child(playing)
 {
     auto *layout = new QVBoxLayout(this);
     // With children each has their own choice: the grown-up sees whose this is.

@@ -8,12 +8,12 @@
 class WordSetTile;
 
 // The corner's page of word sets: one tile per set, the chosen one marked.
-// Choosing a tile remembers it for the next starts and hands it on.
+// Choosing a tile remembers it for the child's next starts and hands it on;
+// the tricky words are the child's.
 class WordSetsPage : public QWidget
 {
     Q_OBJECT
 public:
-    // The choices made here are `child`'s, named at the top when there is one.
     WordSetsPage(const WordSets &sets, const QString &chosenId, int child, QWidget *parent = nullptr);
 
     const QList<WordSetTile *> &tiles() const { return tileList; }

@@ -115,9 +115,8 @@ void Form2::createControls(AnswerRecorder &answerRecorder)
     connect(PicBh, &PictureBox::clicked, this, &Form2::PicBh_Click);
 
     cornerButton = new CornerButton(
-        *this, *companions, [this] { return game->chosenWordSet().id(); },
-        [this](WordSets::Set set) { game->chooseWordSet(std::move(set)); }, [this] { return game->child(); },
-        answerRecorder);
+        *this, *companions, [this] { return game->chosenWordSet().id(); }, [this] { return game->child(); },
+        [this](WordSets::Set set) { game->chooseWordSet(std::move(set)); }, answerRecorder);
     connect(cornerButton, &CornerButton::childrenChanged, this, &Form2::childrenChanged);
 
     whoIsPlaying = new WhoIsPlayingButton(*this, *companions);
