@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTextDocumentFragment>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -305,6 +306,7 @@ private slots:
         window.whoIsPlaying->openPicker();
         QTest::mouseClick(window.whoIsPlaying->picker()->tiles().at(1), Qt::LeftButton);
         QCOMPARE(window.rules().child(), added.id);
+        QCOMPARE(QTextDocumentFragment::fromHtml(window.whoIsPlaying->toolTip()).toPlainText(), added.name);
         QVERIFY(corner->wordSetsPage->findChild<QLabel *>("whoseChoice")->text().contains(added.name));
         QTest::mouseClick(corner->wordSetsPage->tiles().at(1), Qt::LeftButton);
         QCOMPARE(rememberedWordSet(added.id), QStringLiteral("2"));

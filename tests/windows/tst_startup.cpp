@@ -173,7 +173,7 @@ private slots:
         QCOMPARE(button->isVisible(), children >= 2);
         if (children < 2)
             return;
-        QCOMPARE(button->toolTip(), QStringLiteral("Mia"));
+        QVERIFY(button->toolTip().contains(QStringLiteral("Mia")));
         for (QWidget *designed : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
             QVERIFY2(designed == button || !designed->geometry().intersects(button->geometry()),
                      designed->metaObject()->className());
@@ -209,7 +209,7 @@ private slots:
         QVERIFY(window.isEnabled());
         QCOMPARE(ChildList().current(), ids[1]);
         QCOMPARE(window.rules().child(), ids[1]);
-        QCOMPARE(button->toolTip(), QStringLiteral("Leo"));
+        QVERIFY(button->toolTip().contains(QStringLiteral("Leo")));
         // Removed meanwhile (a teacher's line): the next games are the first child's.
         QVERIFY(ChildList().remove(ids[1], true) == ChildList::Refusal::None);
         window.childrenChanged();

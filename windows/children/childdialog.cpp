@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "children/childname.h"
 
+#include <QTextDocument>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,7 +51,7 @@ ChildDialog::ChildDialog(const ChildList &childList, int editingId, QWidget *par
         for (const Child &other : children.children())
             if (other.picture == id && other.id != editing) {
                 item->setFlags(Qt::NoItemFlags); // greyed, and no click chooses it
-                item->setToolTip(QStringLiteral("%1 的图片").arg(other.name));
+                item->setToolTip(Qt::convertFromPlainText(QStringLiteral("%1 的图片").arg(other.name)));
             }
         if (id == chosen)
             pictures->setCurrentItem(item);

@@ -2,6 +2,7 @@
 
 #include "children/childpicture.h"
 
+#include <QTextDocument>
 #include <QPainter>
 
 namespace {
@@ -15,7 +16,7 @@ ChildTile::ChildTile(const Child &child, int pictureSide, QWidget *parent)
     , side(pictureSide)
 {
     picture.set(childPicture(child.picture, side));
-    setToolTip(child.name);
+    setToolTip(Qt::convertFromPlainText(child.name)); // a tooltip that looks like markup is shown as such
     setAccessibleName(child.name);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);

@@ -5,6 +5,7 @@
 #include "ui/companionstack.h"
 
 #include <QMouseEvent>
+#include <QTextDocument>
 #include <QPainter>
 
 namespace {
@@ -41,7 +42,7 @@ void WhoIsPlayingButton::showChild(const ChildList &children, int shown)
     child = found ? found->id : ChildList::noChild;
     if (found)
         picture.set(childPicture(found->picture, side - 2 * border));
-    setToolTip(found ? found->name : QString());
+    setToolTip(found ? Qt::convertFromPlainText(found->name) : QString()); // never read as markup
     setAccessibleName(found ? found->name : QString());
     setVisible(found && children.children().size() >= 2);
     update();
