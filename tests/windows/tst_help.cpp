@@ -348,6 +348,7 @@ private slots:
         QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
         QTest::newRow("board alone") << "board F11 game Esc F11 -board F11";
         QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc close";
+        QTest::newRow("who is playing, from full screen") << "full picker game F11 F11 -picker close";
         QTest::newRow("closed with the help, after full screen") << "full Esc help close";
         QTest::newRow("closed with the board, after F11 twice") << "game F11 F11 board close";
         QTest::newRow("paused in and out of full screen") << "game P F11 click P Esc key F11 P key help close";
@@ -371,6 +372,8 @@ private slots:
                 window.PicBh_Click(), open.append(openHelp());
             else if (step == "corner")
                 window.cornerButton->open(), open.append(window.cornerButton->cornerWindow());
+            else if (step == "picker")
+                window.whoIsPlaying->openPicker(), open.append(window.whoIsPlaying->picker());
             else if (step == "board")
                 window.rules().GameOver(), open.append(window.leaderboardWindow());
             else if (step == "game") // clicked: the window system activates it at once

@@ -27,6 +27,7 @@ ChildPicker::ChildPicker(const ChildList &children, int current)
     navy.setColor(QPalette::WindowText, Qt::white);
     setPalette(navy);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus); // F11 works here even with no child to pick
 
     auto *area = new QWidget;
     area->setPalette(navy);
