@@ -2,6 +2,11 @@
 #include "forms/form2.h"
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
+#include "children/childdialog.h"
+#include "children/childpicker.h"
+#include "children/childrenpage.h"
+#include "children/childtile.h"
+#include "children/whoisplayingbutton.h"
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
 #include "corner/wordsettile.h"
@@ -12,8 +17,14 @@
 #include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
+#include "catalogue/catalogue.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTextDocumentFragment>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -229,6 +240,96 @@ private slots:
         QCOMPARE(again.rules().chosenWordSet().id(), QStringLiteral("3"));
     }
 
+    // The add dialog says at once what is wrong with a name, and offers no
+    // picture another child has; the page adds, changes and removes children,
+    // and the game and the word sets page follow whose games come next.
+    void childrenInTheCorner_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("picture"); // 0: the one preselected
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("a new name") << " Leo " << 0 << "";
+        QTest::newRow("taken, other case") << " mia " << 0 << "已经有一个叫这个名字的孩子。";
+        QTest::newRow("taken picture") << "Leo" << catalogue::wordMedia(1, 0) << "";
+        QTest::newRow("tab") << "Le\to" << 0 << "名字里不能有换行或制表符。";
+        QTest::newRow("markup shown as typed") << "<b>Leo & Mia</b>" << 0 << "";
+    }
+    void childrenInTheCorner()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, picture);
+        QFETCH(QString, problem);
+        QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).clear();
+        int mia = 0;
+        QVERIFY(ChildList().add(QStringLiteral("Mia"), catalogue::wordMedia(1, 0), &mia) == ChildList::Refusal::None);
+        RecordingPlayer player;
+        Form2 window(player);
+        window.playAs(ChildList().current());
+        window.show();
+        window.cornerButton->open();
+        CornerWindow *corner = window.cornerButton->cornerWindow();
+        answer(corner, corner->check->answer());
+        QCOMPARE(corner->pages->tabText(1), QStringLiteral("孩子们"));
+        QCOMPARE(corner->wordSetsPage->findChild<QLabel *>("whoseChoice")->text().left(7), QStringLiteral("为 Mia 选"));
+        ChildrenPage *page = corner->childrenPage;
+        QCOMPARE(page->tiles().size(), 1);
+
+        bool accepted = false, greyed = false;
+        int chosen = 0;
+        QString said;
+        page->runDialog = [&](ChildDialog &dialog) {
+            // Mia's picture is greyed: no click makes it the chosen one.
+            QListWidgetItem *hers = dialog.pictures->item(0);
+            greyed = !(hers->flags() & Qt::ItemIsEnabled);
+            if (picture)
+                QTest::mouseClick(dialog.pictures->viewport(), Qt::LeftButton, {},
+                                  dialog.pictures->visualItemRect(hers).center());
+            chosen = dialog.picture();
+            dialog.nameBox->setText(typed);
+            said = dialog.problem->text();
+            return accepted = dialog.okButton->isEnabled();
+        };
+        page->askAdd();
+        QVERIFY(greyed);
+        QCOMPARE(chosen, catalogue::wordMedia(1, 1)); // the first free one, whatever was clicked
+        QCOMPARE(said, problem);
+        QCOMPARE(accepted, problem.isEmpty());
+        QCOMPARE(page->tiles().size(), accepted ? 2 : 1);
+        QCOMPARE(window.whoIsPlaying->isVisible(), accepted);
+        if (!accepted)
+            return;
+        const Child added = ChildList().children().at(1);
+        QCOMPARE(added.name, typed.trimmed());
+        QCOMPARE(page->tiles().at(1)->name(), typed.trimmed());
+
+        // Chosen for the new child: the corner's choices become theirs.
+        window.whoIsPlaying->openPicker();
+        QTest::mouseClick(window.whoIsPlaying->picker()->tiles().at(1), Qt::LeftButton);
+        QCOMPARE(window.rules().child(), added.id);
+        QCOMPARE(QTextDocumentFragment::fromHtml(window.whoIsPlaying->toolTip()).toPlainText(), added.name);
+        QVERIFY(corner->wordSetsPage->findChild<QLabel *>("whoseChoice")->text().contains(added.name));
+        QTest::mouseClick(corner->wordSetsPage->tiles().at(1), Qt::LeftButton);
+        QCOMPARE(rememberedWordSet(added.id), QStringLiteral("2"));
+        QVERIFY(rememberedWordSet(mia).isEmpty());
+
+        // Renamed to Mia's name: refused, said on the page, nothing changed.
+        page->pick(added.id);
+        page->runDialog = [](ChildDialog &dialog) {
+            dialog.nameBox->setText(QStringLiteral("MIA"));
+            return true; // as if OK could be pressed: the list itself refuses
+        };
+        page->askChange();
+        QCOMPARE(page->message->text(), QStringLiteral("已经有一个叫这个名字的孩子。"));
+        QCOMPARE(ChildList().nameOf(added.id), added.name);
+        // Removed, answers kept: a former child; the game plays as Mia again.
+        page->confirmRemove = [](const Child &) { return std::optional<bool>(false); };
+        page->askRemove();
+        QCOMPARE(page->tiles().size(), 1);
+        QCOMPARE(page->formerLine->text(), QStringLiteral("以前的孩子（答题记录还留着）：") + added.name);
+        QCOMPARE(window.rules().child(), mia);
+        QVERIFY(!window.whoIsPlaying->isVisible());
+    }
+
     // Whatever the order of F11, Esc and opening and closing the help and the
     // leaderboard, every open companion is centred over the window the game
     // is in and is its dialog, the last opened has the keyboard, and the game
@@ -247,6 +348,7 @@ private slots:
         QTest::newRow("Esc from the help") << "full help Esc F11 -help Esc";
         QTest::newRow("board alone") << "board F11 game Esc F11 -board F11";
         QTest::newRow("grown-ups' corner") << "corner F11 game Esc F11 -corner Esc close";
+        QTest::newRow("who is playing, from full screen") << "full picker game F11 F11 -picker close";
         QTest::newRow("closed with the help, after full screen") << "full Esc help close";
         QTest::newRow("closed with the board, after F11 twice") << "game F11 F11 board close";
         QTest::newRow("paused in and out of full screen") << "game P F11 click P Esc key F11 P key help close";
@@ -270,6 +372,8 @@ private slots:
                 window.PicBh_Click(), open.append(openHelp());
             else if (step == "corner")
                 window.cornerButton->open(), open.append(window.cornerButton->cornerWindow());
+            else if (step == "picker")
+                window.whoIsPlaying->openPicker(), open.append(window.whoIsPlaying->picker());
             else if (step == "board")
                 window.rules().GameOver(), open.append(window.leaderboardWindow());
             else if (step == "game") // clicked: the window system activates it at once

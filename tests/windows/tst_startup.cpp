@@ -1,6 +1,9 @@
 #include "forms/form2.h"
 #include "ui/qttranslations.h"
 #include "corner/cornerbutton.h"
+#include "children/childpicker.h"
+#include "children/childtile.h"
+#include "children/whoisplayingbutton.h"
 #include "forms/form3.h"
 #include "ui/fontwarmup.h"
 #include "ui/fullscreenview.h"
@@ -12,6 +15,8 @@
 #include <QColorSpace>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -50,7 +55,11 @@ class StartupTest : public QObject
         return plain;
     }
 
+    QTemporaryDir settingsFolder;
+
 private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsFolder.path())); }
+
     // Qt's own buttons and file dialogs speak the game's language.
     void qtTextsInChinese()
     {
@@ -132,6 +141,80 @@ private slots:
         QVERIFY(window.Label3->font().bold());
         QCOMPARE(window.Label3->font().pointSizeF(), 12.0);
         QCOMPARE(window.Label2->font().pointSizeF(), 10.5);
+    }
+
+    // The picture of the child who plays: only with two children or more, clear
+    // of every designed control, usable between games only; its picker, in the
+    // window or full screen, chooses with one click and closes unchanged on Esc.
+    void whoIsPlaying_data()
+    {
+        QTest::addColumn<int>("children");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("no child") << 0 << false;
+        QTest::newRow("one child") << 1 << false;
+        QTest::newRow("two children") << 2 << false;
+        QTest::newRow("three, full screen") << 3 << true;
+    }
+    void whoIsPlaying()
+    {
+        QFETCH(int, children);
+        QFETCH(bool, fullScreen);
+        QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).clear();
+        QList<int> ids;
+        QVERIFY(ChildList().addAll(QStringList{"Mia", "Leo", "王小明"}.mid(0, children), &ids) == ChildList::Refusal::None);
+        QTemporaryDir boardFolder;
+        RecordingPlayer player;
+        Form2 window(player);
+        window.sPath = boardFolder.path() + QLatin1Char('/');
+        window.playAs(ChildList().current()); // as the program starts
+        window.setVisible(!fullScreen); // else started full screen, as --fullscreen does
+        window.companionStack().setFullScreen(fullScreen);
+        WhoIsPlayingButton *button = window.whoIsPlaying;
+        QCOMPARE(button->isVisible(), children >= 2);
+        if (children < 2)
+            return;
+        QVERIFY(button->toolTip().contains(QStringLiteral("Mia")));
+        for (QWidget *designed : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(designed == button || !designed->geometry().intersects(button->geometry()),
+                     designed->metaObject()->className());
+        QVERIFY(QRect(450, 0, 190, 450).contains(button->geometry()));
+
+        window.PicB_Click(); // not during a game
+        QVERIFY(!button->isEnabled());
+        window.rules().GameOver();
+        window.leaderboardWindow()->close();
+        QVERIFY(button->isEnabled());
+        const auto click = [&window, fullScreen](QWidget *on) {
+            FullScreenView &view = window.companionStack().fullScreenView();
+            if (fullScreen) // through the view, as a click on the screen comes
+                QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.mapFromScene(on->geometry().center()));
+            else
+                QTest::mouseClick(on, Qt::LeftButton);
+        };
+        click(button);
+        QPointer<ChildPicker> picker = button->picker();
+        QVERIFY(picker && picker->isVisible() && !window.isEnabled());
+        QCOMPARE(picker->tiles().size(), children);
+        QVERIFY(picker->tiles()[0]->isMarked());
+        QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), picker.data(), 60000); // where Esc would leave full screen
+        QTest::keyClick(picker, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker, 60000);
+        QCOMPARE(window.companionStack().isFullScreen(), fullScreen);
+        QCOMPARE(window.rules().child(), ids[0]);
+
+        click(button);
+        picker = button->picker();
+        QTest::mouseClick(picker->tiles()[1], Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!picker, 60000);
+        QVERIFY(window.isEnabled());
+        QCOMPARE(ChildList().current(), ids[1]);
+        QCOMPARE(window.rules().child(), ids[1]);
+        QVERIFY(button->toolTip().contains(QStringLiteral("Leo")));
+        // Removed meanwhile (a teacher's line): the next games are the first child's.
+        QVERIFY(ChildList().remove(ids[1], true) == ChildList::Refusal::None);
+        window.childrenChanged();
+        QCOMPARE(window.rules().child(), ids[0]);
+        QCOMPARE(button->isVisible(), children > 2);
     }
 
     void nothingMovesBeforeTheFirstGame()

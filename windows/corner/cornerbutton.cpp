@@ -71,6 +71,7 @@ void CornerButton::open()
     }
     corner = new CornerWindow(allWordSets(), chosenId(), child(), recorder);
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
+    connect(corner, &CornerWindow::childrenChanged, this, &CornerButton::childrenChanged);
     stack.opened(corner);
     corner->show();
 }

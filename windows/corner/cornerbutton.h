@@ -30,6 +30,10 @@ public:
     // The corner while it is open, else null.
     CornerWindow *cornerWindow() const;
 
+signals:
+    // Children were added, changed or removed in the corner.
+    void childrenChanged();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

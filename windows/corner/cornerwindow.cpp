@@ -1,5 +1,6 @@
 #include "corner/cornerwindow.h"
 
+#include "children/childrenpage.h"
 #include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
 #include "ownsets/setsondisk.h"
@@ -26,6 +27,9 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int pl
     wordSetsPage = new WordSetsPage(sets, chosenId, child, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
+    childrenPage = new ChildrenPage(pages);
+    pages->addTab(childrenPage, QStringLiteral("孩子们"));
+    connect(childrenPage, &ChildrenPage::childrenChanged, this, &CornerWindow::childrenChanged);
     myWordsPage = new MyWordsPage(pages);
     pages->addTab(myWordsPage, QStringLiteral("我的词语"));
     connect(myWordsPage, &MyWordsPage::chosen, this, &CornerWindow::wordSetChosen);
@@ -63,6 +67,17 @@ void CornerWindow::showTilesAgain()
     pages->setCurrentWidget(wordSetsPage);
     pages->removeTab(pages->indexOf(old));
     old->deleteLater();
+}
+
+void CornerWindow::setChild(int childId, const QString &chosenId)
+{
+    if (childId == child)
+        return;
+    child = childId;
+    chosen = chosenId;
+    tilesStale = true;
+    if (pages->currentWidget() == wordSetsPage)
+        showTilesAgain();
 }
 
 bool CornerWindow::isUnlocked() const

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class ChildrenPage;
 class GrownUpCheck;
 class MyWordsPage;
 class ProgressPage;
@@ -24,15 +25,19 @@ public:
     CornerWindow(const WordSets &sets, const QString &chosenId, int child, const AnswerRecorder &recorder);
 
     bool isUnlocked() const;
+    // The next game is another child's now: the word sets page shows their choice.
+    void setChild(int child, const QString &chosenId);
 
     GrownUpCheck *check = nullptr;
     QTabWidget *pages = nullptr;
     WordSetsPage *wordSetsPage = nullptr;
+    ChildrenPage *childrenPage = nullptr;
     MyWordsPage *myWordsPage = nullptr;
     ProgressPage *progressPage = nullptr;
 
 signals:
     void wordSetChosen(WordSets::Set set);
+    void childrenChanged();
 
 protected:
     // Refused while the set editor keeps changes the grown-up wants to keep editing.

@@ -21,14 +21,14 @@ const PaceText paceTexts[] = {
 };
 } // namespace
 
-PaceChoice::PaceChoice(QWidget *parent)
+PaceChoice::PaceChoice(int child, QWidget *parent)
     : QGroupBox(QStringLiteral("游戏速度"), parent)
     , buttons(new QButtonGroup(this))
 {
     auto *layout = new QGridLayout(this);
     layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(18);
-    const Pace chosen = rememberedPace();
+    const Pace chosen = rememberedPace(child);
     int row = 0;
     for (const PaceText &text : paceTexts) {
         auto *button = new QRadioButton(QString::fromUtf16(text.name), this);
@@ -41,5 +41,5 @@ PaceChoice::PaceChoice(QWidget *parent)
         layout->addWidget(button, row, 0);
         layout->addWidget(meaning, row++, 1);
     }
-    connect(buttons, &QButtonGroup::idClicked, this, [](int id) { rememberPace(Pace(id)); });
+    connect(buttons, &QButtonGroup::idClicked, this, [child](int id) { rememberPace(Pace(id), child); });
 }

@@ -10,7 +10,8 @@ class PaceChoice : public QGroupBox
 {
     Q_OBJECT
 public:
-    explicit PaceChoice(QWidget *parent = nullptr);
+    // The pace of `child` (ChildList::noChild: the game's one pace).
+    explicit PaceChoice(int child, QWidget *parent = nullptr);
 
 private:
     QButtonGroup *buttons;

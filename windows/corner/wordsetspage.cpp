@@ -1,5 +1,6 @@
 #include "corner/wordsetspage.h"
 
+#include "children/childlist.h"
 #include "corner/pacechoice.h"
 #include "corner/wordsettile.h"
 #include "wordsets/trickywordset.h"
@@ -15,7 +16,15 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, in
     , child(playing)
 {
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("选一组词语，下一局游戏就用它。"), this));
+    // With children each has their own choice: the grown-up sees whose this is.
+    const QString name = ChildList().nameOf(child);
+    auto *title = new QLabel(name.isEmpty() ? QStringLiteral("选一组词语，下一局游戏就用它。")
+                                            : QStringLiteral("为 %1 选一组词语和游戏速度，%1 的下一局游戏就用它们。").arg(name),
+                             this);
+    title->setObjectName(QStringLiteral("whoseChoice"));
+    title->setTextFormat(Qt::PlainText);
+    title->setWordWrap(true);
+    layout->addWidget(title);
     auto *grid = new QGridLayout;
     grid->setSpacing(10);
     const auto addTile = [&](const WordSource &set) {
@@ -35,7 +44,7 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, in
         trickyTile->setUnavailable(tricky.shortfall());
     // The pace takes the rest of the last row of tiles, or a row of its own.
     const int after = int(tileList.size());
-    grid->addWidget(new PaceChoice(this), after / 3, after % 3, 1, 3 - after % 3);
+    grid->addWidget(new PaceChoice(child, this), after / 3, after % 3, 1, 3 - after % 3);
     layout->addLayout(grid);
     layout->addStretch();
 }

@@ -3,6 +3,8 @@
 #include "forms/form1.h"
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
+#include "children/childpicker.h"
+#include "children/whoisplayingbutton.h"
 #include "ui/afterfirstpaint.h"
 #include "catalogue/songfont.h"
 #include "forms/form3.h"
@@ -115,6 +117,10 @@ void Form2::createControls(AnswerRecorder &answerRecorder)
     cornerButton = new CornerButton(
         *this, *companions, [this] { return game->chosenWordSet().id(); }, [this] { return game->child(); },
         [this](WordSets::Set set) { game->chooseWordSet(std::move(set)); }, answerRecorder);
+    connect(cornerButton, &CornerButton::childrenChanged, this, &Form2::childrenChanged);
+
+    whoIsPlaying = new WhoIsPlayingButton(*this, *companions);
+    connect(whoIsPlaying, &WhoIsPlayingButton::chosen, this, &Form2::playAs);
 
     Label2 = makeLabel(this, {520, 274, 41, 25}, Qt::red, 10.5);
     Label2->setText(QStringLiteral("0"));
@@ -163,11 +169,19 @@ void Form2::playAs(int child)
 {
     game->chooseChild(child);
     game->chooseWordSet(findWordSet(rememberedWordSet(child), child));
+    whoIsPlaying->showChild(ChildList(), child);
+    if (CornerWindow *corner = cornerButton->cornerWindow())
+        corner->setChild(child, game->chosenWordSet().id());
 }
 
 void Form2::childrenChanged()
 {
+    const ChildList children;
+    if (!children.byId(game->child()) && children.current() != game->child())
+        return playAs(children.current());
+    whoIsPlaying->showChild(children, game->child());
 }
+
 void Form2::PicHP_Click() { game->PicHP_Click(); }
 void Form2::Labelp_Click(qint16 Index) { game->Labelp_Click(Index); }
 void Form2::Timer1_Timer() { game->Timer1_Timer(); }
@@ -216,6 +230,8 @@ void Form2::closeEvent(QCloseEvent *event)
     Timerboy.stop();
     if (helpWindow)
         helpWindow->close();
+    if (ChildPicker *picker = whoIsPlaying->picker())
+        picker->close();
     if (form3)
         form3->close();
     QWidget::closeEvent(event);

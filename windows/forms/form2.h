@@ -20,6 +20,7 @@
 #include <memory>
 
 class CornerButton;
+class WhoIsPlayingButton;
 class Form1;
 class Form3;
 class PauseWatch;
@@ -54,7 +55,9 @@ public:
     // The next games are `child`'s (ChildList::noChild: no child's), with
     // their chosen word set.
     void playAs(int child);
-    // The children were changed (in the corner, or by a later start's request).
+    // The children were changed (in the corner, or by a later start's request):
+    // the picture button follows, and a child who is gone gives way to the
+    // current one (so does "no child" once there are children).
     void childrenChanged();
 
     // Full screen and back, the game going on as it is; the help and the
@@ -74,6 +77,7 @@ public:
     PictureBox *PicB = nullptr;      // start
     PictureBox *PicBh = nullptr;     // help
     CornerButton *cornerButton = nullptr; // the grown-ups' corner, between games
+    WhoIsPlayingButton *whoIsPlaying = nullptr; // the child who plays, with two or more
     QLabel *Label3 = nullptr;        // the asked word
     QLabel *Label2 = nullptr;        // the score
     QWidget *pauseSign = nullptr;    // over everything while a game is paused

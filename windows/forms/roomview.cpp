@@ -2,6 +2,7 @@
 
 #include "forms/form2.h"
 #include "corner/cornerbutton.h"
+#include "children/whoisplayingbutton.h"
 #include "forms/form3.h"
 #include "wordsets/wordsource.h"
 
@@ -144,6 +145,7 @@ void RoomView::setPausedShown(bool shown)
 void RoomView::setGameRunning(bool running)
 {
     window.cornerButton->setEnabled(!running);
+    window.whoIsPlaying->setEnabled(!running);
 }
 
 void RoomView::showLeaderboard(qint16 grd, const QString &boardFileName, const QString &wordSetName, qint32 score)
