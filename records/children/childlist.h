@@ -62,7 +62,7 @@ public:
     int current() const;
     Refusal setCurrent(int id);
 
-    // The built-in word pictures a child may have, in the sets' order.
+    // The built-in word pictures a child may have, animals and toys first.
     static QList<int> pictureChoices();
     // The first picture no child has; 0 when every one is taken.
     int freePicture() const;

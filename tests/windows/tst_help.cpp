@@ -250,7 +250,7 @@ private slots:
         QTest::addColumn<QString>("problem");
         QTest::newRow("a new name") << " Leo " << 0 << "";
         QTest::newRow("taken, other case") << " mia " << 0 << "已经有一个叫这个名字的孩子。";
-        QTest::newRow("taken picture") << "Leo" << catalogue::wordMedia(1, 0) << "";
+        QTest::newRow("taken picture") << "Leo" << ChildList::pictureChoices()[0] << "";
         QTest::newRow("tab") << "Le\to" << 0 << "名字里不能有换行或制表符。";
         QTest::newRow("markup shown as typed") << "<b>Leo & Mia</b>" << 0 << "";
     }
@@ -261,7 +261,7 @@ private slots:
         QFETCH(QString, problem);
         QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).clear();
         int mia = 0;
-        QVERIFY(ChildList().add(QStringLiteral("Mia"), catalogue::wordMedia(1, 0), &mia) == ChildList::Refusal::None);
+        QVERIFY(ChildList().add(QStringLiteral("Mia"), ChildList::pictureChoices()[0], &mia) == ChildList::Refusal::None);
         RecordingPlayer player;
         Form2 window(player);
         window.playAs(ChildList().current());
@@ -291,7 +291,7 @@ private slots:
         };
         page->askAdd();
         QVERIFY(greyed);
-        QCOMPARE(chosen, catalogue::wordMedia(1, 1)); // the first free one, whatever was clicked
+        QCOMPARE(chosen, ChildList::pictureChoices()[1]); // the first free one, whatever was clicked
         QCOMPARE(said, problem);
         QCOMPARE(accepted, problem.isEmpty());
         QCOMPARE(page->tiles().size(), accepted ? 2 : 1);
