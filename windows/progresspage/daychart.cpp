@@ -18,10 +18,14 @@ QWidget *wordnestDayChart(const QList<DayStat> &days, QWidget *parent)
     rate->setName(QStringLiteral("第一次就选对（%）"));
     rate->setPen(QPen(QColor(0xe0, 0x80, 0x00), 3));
     rate->setPointsVisible(true);
+    // A few days are named by month and day; more by the day alone, the months
+    // under the axis, in a smaller type, so that every bar keeps its number.
+    // Four weeks never hold one day of the month twice.
+    const bool manyDays = days.size() > 7;
     QStringList labels;
     int most = 1;
     for (const DayStat &day : days) {
-        labels << day.day.toString(QStringLiteral("M/d"));
+        labels << day.day.toString(manyDays ? QStringLiteral("d") : QStringLiteral("M/d"));
         *games << day.games;
         most = std::max(most, day.games);
         if (day.questions > 0)
@@ -37,6 +41,13 @@ QWidget *wordnestDayChart(const QList<DayStat> &days, QWidget *parent)
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto *dates = new QBarCategoryAxis;
     dates->append(labels);
+    if (manyDays) {
+        const int first = days.first().day.month(), last = days.last().day.month();
+        dates->setTitleText(first == last ? QStringLiteral("%1月").arg(first) : QStringLiteral("%1月–%2月").arg(first).arg(last));
+        QFont small = dates->labelsFont();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        dates->setLabelsFont(small);
+    }
     // Both scales in quarters, so that their grid lines are one and the
     // games stay whole numbers.
     auto *count = new QValueAxis;
