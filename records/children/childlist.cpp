@@ -246,8 +246,10 @@ ChildList::Refusal ChildList::addAll(const QStringList &names, QList<int> *added
         }
         return Refusal::None;
     });
-    if (refusal != Refusal::None)
-        ids.clear(), firstEver = noChild;
+    if (refusal != Refusal::None) {
+        ids.clear();
+        firstEver = noChild;
+    }
     if (addedIds)
         *addedIds = ids;
     claimOldAnswers();
