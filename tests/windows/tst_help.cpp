@@ -328,6 +328,11 @@ private slots:
         QCOMPARE(page->formerLine->text(), QStringLiteral("以前的孩子（答题记录还留着）：") + added.name);
         QCOMPARE(window.rules().child(), mia);
         QVERIFY(!window.whoIsPlaying->isVisible());
+        // A class list a later start handed over shows in the open corner and on the panel.
+        QVERIFY(ChildList().addAll({QStringLiteral("Ada"), QStringLiteral("Bo")}) == ChildList::Refusal::None);
+        window.childrenChanged();
+        QCOMPARE(page->tiles().size(), 3);
+        QVERIFY(window.whoIsPlaying->isVisible());
     }
 
     // Whatever the order of F11, Esc and opening and closing the help and the

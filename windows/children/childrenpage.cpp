@@ -88,7 +88,12 @@ ChildrenPage::ChildrenPage(QWidget *parent)
 void ChildrenPage::refresh()
 {
     list = ChildList();
-    qDeleteAll(tileList);
+    // Later: a tile's own double-click may be what changed the children.
+    for (ChildTile *old : std::as_const(tileList)) {
+        grid->removeWidget(old);
+        old->hide();
+        old->deleteLater();
+    }
     tileList.clear();
     for (const Child &child : list.children()) {
         auto *tile = new ChildTile(child, pictureSide, grid->parentWidget());

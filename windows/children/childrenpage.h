@@ -27,6 +27,9 @@ public:
     int pickedChild() const { return picked; }
     void pick(int id);
 
+    // Reads the children again (another start of the game may have added some).
+    void refresh();
+
     void askAdd();
     void askChange();
     void askRemove();
@@ -48,7 +51,6 @@ signals:
     void childrenChanged();
 
 private:
-    void refresh();
     // Says why a change was refused; tells the game about one that was made.
     void report(ChildList::Refusal refusal, const QString &name = {});
 

@@ -4,6 +4,7 @@
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
 #include "children/childpicker.h"
+#include "children/childrenpage.h"
 #include "children/whoisplayingbutton.h"
 #include "ui/afterfirstpaint.h"
 #include "catalogue/songfont.h"
@@ -117,7 +118,7 @@ void Form2::createControls(AnswerRecorder &answerRecorder)
     cornerButton = new CornerButton(
         *this, *companions, [this] { return game->chosenWordSet().id(); }, [this] { return game->child(); },
         [this](WordSets::Set set) { game->chooseWordSet(std::move(set)); }, answerRecorder);
-    connect(cornerButton, &CornerButton::childrenChanged, this, &Form2::childrenChanged);
+    connect(cornerButton, &CornerButton::childrenChanged, this, &Form2::followChildren);
 
     whoIsPlaying = new WhoIsPlayingButton(*this, *companions);
     connect(whoIsPlaying, &WhoIsPlayingButton::chosen, this, &Form2::playAs);
@@ -175,6 +176,14 @@ void Form2::playAs(int child)
 }
 
 void Form2::childrenChanged()
+{
+    if (CornerWindow *corner = cornerButton->cornerWindow())
+        corner->childrenPage->refresh();
+    followChildren();
+}
+
+// The child who plays may be gone, or the first of all; the button shows who plays.
+void Form2::followChildren()
 {
     const ChildList children;
     if (!children.byId(game->child()) && children.current() != game->child())

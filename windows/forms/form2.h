@@ -96,6 +96,7 @@ private:
     friend class RoomView; // opens the leaderboard over the game
 
     void createControls(AnswerRecorder &answerRecorder);
+    void followChildren();
 
     std::unique_ptr<CompanionStack> companions = std::make_unique<CompanionStack>(*this);
     RoomView view{*this};
