@@ -15,6 +15,7 @@
 #include "progress/sqliterecorder.h"
 #include "progresspage/classtable.h"
 #include "progresspage/progresspage.h"
+#include "rules/rememberedpace.h"
 #include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
 #include "ui/companionstack.h"
@@ -639,12 +640,14 @@ private slots:
         QCOMPARE(shown.value(0), "pear 4 0%");
         QCOMPARE(page.wordTable->item(0, 1)->text(), "梨");
         QVERIFY(page.status->text().contains("每一次答题都记下来了"));
+        // The pace shown is the one each plays at now, whatever their last game's was.
+        rememberPace(Pace::Slower, mia);
         page.childChoice->setCurrentIndex(page.childChoice->findData(ProgressPage::wholeClass));
         QStringList rows;
         for (int row = 0; row < page.classTable->rowCount(); ++row)
             for (int column = 0; column < page.classTable->columnCount(); ++column)
                 rows << page.classTable->item(row, column)->text();
-        QCOMPARE(rows.join(' '), "Mia 4 13 31% 标准 pear、apple、cat、banana Leo 1 1 0% 不限时 dog");
+        QCOMPARE(rows.join(' '), "Mia 4 13 31% 慢一点 pear、apple、cat、banana Leo 1 1 0% 标准 dog");
         page.childChoice->setCurrentIndex(page.childChoice->findData(leo));
         QVERIFY(page.wordTable->item(0, 0)->text() == "dog" && page.forgetPicked());
         QVERIFY(ProgressReader().wordStats("2", {leo}).isEmpty() && !ProgressReader().wordStats("2", {mia}).isEmpty());

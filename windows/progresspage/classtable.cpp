@@ -58,9 +58,9 @@ void ClassTable::refresh()
         setItem(row, 2, numberItem(QString::number(child.asked)));
         setItem(row, 3, numberItem(child.asked ? QStringLiteral("%1%").arg(qRound(100.0 * child.firstTryRight / child.asked))
                                                : QStringLiteral("—")));
-        // Before their first game, the pace they will play at.
-        setItem(row, 4, numberItem(paceText(child.lastPace.isEmpty() ? rememberedPace(child.child)
-                                                                     : paceNamed(child.lastPace))));
+        // The pace they play at now, as the word sets page sets it; the record
+        // keeps each game's own.
+        setItem(row, 4, numberItem(paceText(rememberedPace(child.child))));
         auto *hardest = new QTableWidgetItem(child.hardest.join(QStringLiteral("、")));
         hardest->setToolTip(hardest->text());  // the whole list where the column is too narrow
         setItem(row, 5, hardest);
