@@ -34,8 +34,9 @@ ChildPicker::ChildPicker(const ChildList &children, int current)
     auto *grid = new QGridLayout(area);
     grid->setSpacing(10);
     const int count = int(children.children().size());
-    // A family in one row; a class as square as it makes, at most six across.
-    const int columns = count <= 4 ? std::max(count, 1) : std::min(int(std::ceil(std::sqrt(double(count)))), 6);
+    // A family in one row; a class as square as it makes, at most five across
+    // so that the picker stays about as wide as the game.
+    const int columns = count <= 4 ? std::max(count, 1) : std::min(int(std::ceil(std::sqrt(double(count)))), 5);
     for (const Child &child : children.children()) {
         auto *tile = new ChildTile(child, pictureSide, area);
         tile->setMarked(child.id == current);
