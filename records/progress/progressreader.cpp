@@ -140,9 +140,8 @@ QList<ChildSummary> ProgressReader::classSummary(const QList<int> &children)
     if (!usable())
         return summaries;
     QSqlQuery query(connection.db());
-    // The pace is the bare column of max(): that of the child's latest game.
     query.prepare(QStringLiteral(
-        "SELECT g.child, g.pace, max(g.id), count(DISTINCT g.id), count(a.id), total(a.first_try_right)"
+        "SELECT g.child, count(DISTINCT g.id), count(a.id), total(a.first_try_right)"
         " FROM games g LEFT JOIN answers a ON a.game = g.id WHERE g.child IN %1 GROUP BY g.child").arg(marks(children)));
     bindAll(query, children);
     if (!query.exec())
@@ -150,14 +149,14 @@ QList<ChildSummary> ProgressReader::classSummary(const QList<int> &children)
     while (query.next())
         for (ChildSummary &summary : summaries)
             if (summary.child == query.value(0).toInt()) {
-                summary.lastPace = query.value(1).toString();
-                summary.games = query.value(3).toInt();
-                summary.asked = query.value(4).toInt();
-                summary.firstTryRight = query.value(5).toInt();
+                summary.games = query.value(1).toInt();
+                summary.asked = query.value(2).toInt();
+                summary.firstTryRight = query.value(3).toInt();
             }
     for (ChildSummary &summary : summaries)
         for (const TrickyWord &word : summary.asked ? trickyWords({summary.child}, {}, 5, 1) : QList<TrickyWord>())
-            summary.hardest.append(word.word);
+            if (word.firstTryRight < word.asked) // a word always right at once is not hard
+                summary.hardest.append(word.word);
     return summaries;
 }
 

@@ -39,8 +39,7 @@ struct ChildSummary
     int games = 0;
     int asked = 0;  // questions, the repeats of a word included
     int firstTryRight = 0;
-    QString lastPace;  // the pace of their latest game; empty before their first
-    QStringList hardest;  // their five hardest words, hardest first
+    QStringList hardest;  // their five hardest words, hardest first: only words they missed at first
 };
 
 // What the record says, for the progress page, the export and the tricky set.
