@@ -30,7 +30,16 @@ ChildrenPage::ChildrenPage(QWidget *parent)
     auto *tilesArea = new QWidget;
     tilesArea->setBackgroundRole(QPalette::Base);
     tilesArea->setAutoFillBackground(true);
-    grid = new QGridLayout(tilesArea);
+    auto *tilesColumn = new QVBoxLayout(tilesArea);
+    emptyNote = new QLabel(QStringLiteral("还没有孩子。没有孩子时，所有的答题都记在一起。"
+                                          "点“添加孩子…”，给每个孩子起个名字、选一张图片。"),
+                           tilesArea);
+    emptyNote->setWordWrap(true);
+    emptyNote->setForegroundRole(QPalette::PlaceholderText);
+    tilesColumn->addWidget(emptyNote);
+    grid = new QGridLayout;
+    tilesColumn->addLayout(grid);
+    tilesColumn->addStretch();
     grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     grid->setSpacing(8);
     auto *scroll = new QScrollArea(this);
@@ -102,6 +111,7 @@ void ChildrenPage::refresh()
         grid->addWidget(tile, int(tileList.size()) / columns, int(tileList.size()) % columns);
         tileList.append(tile);
     }
+    emptyNote->setVisible(tileList.isEmpty());
     QStringList former;
     for (const Child &child : list.former())
         former.append(child.name);

@@ -57,5 +57,6 @@ private:
     ChildList list;
     QList<ChildTile *> tileList;
     QGridLayout *grid = nullptr;
+    QLabel *emptyNote = nullptr; // what the page is for, while it has no child
     int picked = ChildList::noChild;
 };
