@@ -5,6 +5,8 @@
 // peak resident memory two seconds after that frame (deferred start-up work
 // included). Run it on an X server of its own:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/startup_outside [runs [program... bare]]
+// STARTUP_SETTINGS=FILE starts every run with FILE as the game's settings
+// (a class of children, say).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -158,6 +160,10 @@ int main(int argc, char *argv[])
     char folder[] = "/tmp/wordnest-startup-XXXXXX";
     if (!mkdtemp(folder))
         return 1;
+    if (const char *settings = std::getenv("STARTUP_SETTINGS")) {
+        std::filesystem::create_directories(std::string(folder) + "/wordnest");
+        std::filesystem::copy_file(settings, std::string(folder) + "/wordnest/wordnest.conf");
+    }
     // A desktop session's runtime folder is in memory (/run/user/ID), where
     // the instance lock's sync to disk costs nothing; /dev/shm is the same kind.
     char runtimeFolder[] = "/dev/shm/wordnest-startup-XXXXXX";
