@@ -33,8 +33,9 @@ struct GameOption
 {
     QCommandLineOption option;
     std::function<void(const QString &value, GameRequest &)> apply;
-    // An error message for a value the option cannot take; empty if fine.
-    std::function<QString(const QString &value)> refuse = {};
+    // An error message for a value the option cannot take (the other
+    // options given may matter); empty if fine.
+    std::function<QString(const QString &value, const QCommandLineParser &)> refuse = {};
 };
 
 const QString programName = QStringLiteral("wordnest");
@@ -56,11 +57,15 @@ auto withFonts(Measure measure)
     return measure();
 }
 
-// Why set `id` cannot be played; empty when it can.
-QString unplayable(const QString &id)
+// Why set `id` cannot be played; empty when it can. The tricky words are
+// those of the child who plays: the one --child names, else the chosen one.
+QString unplayable(const QString &id, const QCommandLineParser &parser)
 {
     if (id == TrickyWordSet::setId) {
-        const TrickyWordSet tricky{withFonts([] { return allWordSets(); }), ChildList().current()};
+        const ChildList children;
+        const QString named = parser.value(QStringLiteral("child"));
+        const int child = children.byName(named).value_or(Child{children.current()}).id;
+        const TrickyWordSet tricky{withFonts([] { return allWordSets(); }), child};
         if (tricky.playable())
             return {};
         return QStringLiteral("The tricky words need %1 words each asked at least %2 times; the record has %3 so far.")
@@ -79,7 +84,7 @@ QString unplayable(const QString &id)
     return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
 }
 
-QString unknownChild(const QString &name)
+QString unknownChild(const QString &name, const QCommandLineParser &)
 {
     if (ChildList().byName(name))
         return {};
@@ -304,7 +309,7 @@ CommandLine::CommandLine(const QStringList &arguments)
         if (!parser.isSet(option.option))
             continue;
         if (option.refuse && error.isEmpty())
-            error = option.refuse(parser.value(option.option));
+            error = option.refuse(parser.value(option.option), parser);
         forwarded << QStringLiteral("--") + option.option.names().constLast();
         if (!option.option.valueName().isEmpty())
             forwarded << parser.value(option.option);
