@@ -648,6 +648,11 @@ private slots:
             for (int column = 0; column < page.classTable->columnCount(); ++column)
                 rows << page.classTable->item(row, column)->text();
         QCOMPARE(rows.join(' '), "Mia 4 13 31% 慢一点 pear、apple、cat、banana Leo 1 1 0% 标准 dog");
+        // A child added on the children page is in the picker when the page shows again; the pick stays.
+        QVERIFY(ChildList().add("Ada", ChildList().freePicture()) == ChildList::Refusal::None);
+        page.hide();
+        page.show();
+        QCOMPARE(page.childChoice->itemText(2) + ' ' + page.childChoice->currentText(), "Ada 全班");
         page.childChoice->setCurrentIndex(page.childChoice->findData(leo));
         QVERIFY(page.wordTable->item(0, 0)->text() == "dog" && page.forgetPicked());
         QVERIFY(ProgressReader().wordStats("2", {leo}).isEmpty() && !ProgressReader().wordStats("2", {mia}).isEmpty());

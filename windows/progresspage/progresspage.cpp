@@ -68,7 +68,21 @@ void ProgressPage::showEvent(QShowEvent *event)
 {
     if (!built)
         build();
+    else
+        followChildren();
     QWidget::showEvent(event);
+}
+
+// Shown again: children may have come or gone on the corner's children page
+// meanwhile. The pick stays where it can.
+void ProgressPage::followChildren()
+{
+    const QVariant picked = childChoice->currentData();
+    fillChildChoice();
+    const QSignalBlocker quiet(childChoice);
+    if (const int at = childChoice->findData(picked); at >= 0)
+        childChoice->setCurrentIndex(at);
+    refresh();
 }
 
 void ProgressPage::build()

@@ -47,6 +47,7 @@ protected:
 private:
     void build();
     void fillChildChoice();
+    void followChildren();
     QList<int> pickedChildren() const;
     void pickPlayedSet();
     void showWords();
