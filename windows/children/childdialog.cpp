@@ -46,7 +46,11 @@ ChildDialog::ChildDialog(const ChildList &childList, int editingId, QWidget *par
                                            "QListWidget::item:selected { background: #fff4d0; border-color: #e89a00; }"));
     const int chosen = edited ? edited->picture : children.freePicture();
     for (const int id : ChildList::pictureChoices()) {
-        auto *item = new QListWidgetItem(QIcon(catalogue::loadPicture(id)), QString(), pictures);
+        // The chosen one keeps its colours: the style would tint it like the grey ones.
+        const QPixmap picture = catalogue::loadPicture(id);
+        QIcon icon(picture);
+        icon.addPixmap(picture, QIcon::Selected);
+        auto *item = new QListWidgetItem(icon, QString(), pictures);
         item->setData(PictureRole, id);
         for (const Child &other : children.children())
             if (other.picture == id && other.id != editing) {
