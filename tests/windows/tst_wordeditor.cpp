@@ -21,6 +21,7 @@
 #include "ui/companionstack.h"
 #include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/mywordspage.h"
+#include "wordeditor/newsetdialog.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
@@ -290,6 +291,44 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         QVERIFY2(shown.contains("x.png\">farm"), qPrintable(shown));
         QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"farm"});
+    }
+
+    // A bad field is said under it and takes the keyboard; OK keeps the
+    // dialog open with both fields as typed until the set can be made.
+    void newSetDialogKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("outcome"); // the folder made, or the field refused
+        QTest::newRow("folder from the name") << " Farm  animals " << "" << "farm-animals";
+        QTest::newRow("Chinese name, no folder") << "农场动物" << "" << "folderBox";
+        QTest::newRow("only digits: the built-in sets'") << "农场" << "123" << "folderBox";
+        QTest::newRow("folder taken") << "农场" << "taken" << "folderBox";
+        QTest::newRow("no name") << "  " << "farm" << "nameBox";
+    }
+    void newSetDialogKeepsWhatWasTyped()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, folder);
+        QFETCH(QString, outcome);
+        auto mine = page();
+        QVERIFY(mine->createSet("Taken", "taken").isEmpty());
+        QString seen; // where the keyboard is, whether the problem is said as text, what the fields hold
+        mine->runDialog = [&](NewSetDialog &dialog) {
+            dialog.nameBox->setText(name);
+            dialog.folderBox->setText(folder);
+            dialog.okButton->click();
+            const QLabel *said = dialog.nameProblem->isHidden() ? dialog.folderProblem : dialog.nameProblem;
+            if (dialog.result() != QDialog::Accepted)
+                seen = dialog.focusWidget()->objectName() + (said->textFormat() == Qt::PlainText ? "|" : " rich|")
+                       + dialog.nameBox->text() + '|' + dialog.folderBox->text() + (said->isHidden() ? " unsaid" : "");
+            return dialog.result() == QDialog::Accepted;
+        };
+        mine->createButton->click();
+        mine->closeEditor();
+        QCOMPARE(seen, outcome.endsWith("Box") ? outcome + '|' + name + '|' + folder : QString());
+        const QStringList made = seen.isEmpty() ? QStringList{outcome, "taken"} : QStringList{"taken"};
+        QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot), made);
     }
 
     void recordingArrivesTrimmedAndLevelled_data()
