@@ -4,7 +4,9 @@
 #include "forms/form2.h"
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
+#include "corner/grownupcheck.h"
 #include "corner/wordsetspage.h"
+#include "corner/wordsettile.h"
 #include "children/childlist.h"
 #include "ownsets/ownmedia.h"
 #include "ownsets/setreader.h"
@@ -695,7 +697,21 @@ private slots:
         page.childChoice->setCurrentIndex(page.childChoice->findData(leo));
         QVERIFY(page.wordTable->item(0, 0)->text() == "dog" && page.forgetPicked());
         QVERIFY(ProgressReader().wordStats("2", {leo}).isEmpty() && !ProgressReader().wordStats("2", {mia}).isEmpty());
-        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
+        // The corner's tricky tile follows at once: its pictures go.
+        CornerWindow corner(WordSets(), "1", mia, recorder);
+        const auto pictures = [&](int shown = 0) {
+            for (const QLabel *label : corner.wordSetsPage->tiles().last()->findChildren<QLabel *>())
+                shown += !label->pixmap().isNull();
+            return shown;
+        };
+        QVERIFY(pictures() > 0);
+        corner.show();
+        emit corner.check->passed();
+        corner.pages->setCurrentWidget(corner.progressPage);
+        QVERIFY(corner.progressPage->forgetAll() && !WordSets().find("tricky"));
+        corner.pages->setCurrentIndex(0);
+        QCOMPARE(pictures(), 0);
+        QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0);
     }
 };
 

@@ -48,6 +48,8 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int pl
     });
     progressPage = new ProgressPage(recorder, sets, child, pages);
     pages->addTab(progressPage, QStringLiteral("学得怎么样"));
+    // The tricky tile shows the words the record holds.
+    connect(progressPage, &ProgressPage::forgot, this, [this] { tilesStale = true; });
 
     stack = new QStackedLayout(this);
     stack->addWidget(check);

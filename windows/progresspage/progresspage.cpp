@@ -277,6 +277,8 @@ bool ProgressPage::forgotten(bool done, const QString &what, const QString &erro
     result->setText(done ? what : QStringLiteral("没能忘记：%1").arg(error));
     fillChildChoice();
     refresh();
+    if (done)
+        emit forgot();
     return done;
 }
 
