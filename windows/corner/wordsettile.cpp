@@ -47,8 +47,12 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     orange.setColor(QPalette::WindowText, QColor(0xc0, 0x70, 0x00));
     mark->setPalette(orange);
     mark->setFont(bold);
+    onceMark = new QLabel(QStringLiteral("这次玩"), this);
+    onceMark->setToolTip(QStringLiteral("只在这次玩：是在命令行里（--words）或在“我的词语”里用“玩这一组”选的。下次打开游戏，还是玩“已选”的那一组。"));
+    onceMark->setForegroundRole(QPalette::PlaceholderText);
     names->addWidget(chinese);
     names->addStretch();
+    names->addWidget(onceMark);
     names->addWidget(mark);
 
     auto *english = new QLabel(set.englishName(), this);
@@ -70,6 +74,7 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     layout->addWidget(english);
     layout->addLayout(pictures);
     setChosen(false);
+    setPlayingOnce(false);
 }
 
 void WordSetTile::setChosen(bool on)
@@ -79,6 +84,12 @@ void WordSetTile::setChosen(bool on)
     setProperty("chosen", on);
     style()->unpolish(this);
     style()->polish(this);
+}
+
+void WordSetTile::setPlayingOnce(bool on)
+{
+    playingOnce = on;
+    onceMark->setVisible(on);
 }
 
 void WordSetTile::setUnavailable(const QString &why)
