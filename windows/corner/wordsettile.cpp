@@ -62,6 +62,9 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
         auto *picture = new QLabel(this);
         picture->setFixedSize(sampleSize, sampleSize);
         picture->setPixmap(sample(set.picture(word)));
+        // A set short of words (the tricky ones) leaves no blank row that squeezes its note.
+        if (picture->pixmap().isNull())
+            picture->hide();
         pictures->addWidget(picture);
     }
     pictures->addStretch();
@@ -73,6 +76,7 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     layout->addLayout(names);
     layout->addWidget(english);
     layout->addLayout(pictures);
+    layout->addStretch();
     setChosen(false);
     setPlayingOnce(false);
 }
