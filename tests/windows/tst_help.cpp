@@ -197,10 +197,20 @@ private slots:
 
     // A tap, a held button or mashed keys do not open the grown-ups' corner;
     // the sum does. The set chosen there is the next game's, and the next start's.
+    // "已选" marks the saved choice; a set given for this run only is marked apart.
+    void grownUpsCornerBehindASum_data()
+    {
+        QTest::addColumn<QString>("thisRun"); // as `--words` gives it; 1 is the saved choice, none made yet
+        QTest::newRow("the saved choice plays") << "1";
+        QTest::newRow("--words 2") << "2";
+    }
     void grownUpsCornerBehindASum()
     {
+        QFETCH(QString, thisRun);
+        QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).clear();
         RecordingPlayer player;
         Form2 window(player);
+        window.rules().chooseWordSet(WordSets().find(thisRun));
         window.show();
         QTest::mouseClick(window.cornerButton, Qt::LeftButton);
         QPointer<CornerWindow> corner = window.cornerButton->cornerWindow();
@@ -222,7 +232,8 @@ private slots:
         const QList<WordSetTile *> &tiles = corner->wordSetsPage->tiles();
         QCOMPARE(tiles.size(), 7);
         QVERIFY(!tiles[6]->isEnabled()); // the tricky words, with no record yet
-        QVERIFY(tiles[0]->isChosen() && !tiles[2]->isChosen());
+        QVERIFY(tiles[0]->isChosen() && !tiles[1]->isChosen() && !tiles[2]->isChosen());
+        QCOMPARE(tiles[1]->isPlayingOnce() && !tiles[0]->isPlayingOnce(), thisRun != "1");
         QTest::mouseClick(tiles[2], Qt::LeftButton);
         QVERIFY(tiles[2]->isChosen() && !tiles[0]->isChosen());
         QCOMPARE(window.rules().chosenWordSet().id(), QStringLiteral("3"));

@@ -21,6 +21,7 @@
 #include "ui/companionstack.h"
 #include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/mywordspage.h"
+#include "wordeditor/newsetdialog.h"
 #include "wordeditor/seteditor.h"
 #include "wordeditor/wordrow.h"
 
@@ -290,6 +291,43 @@ private slots:
         QCOMPARE(format, Qt::PlainText);
         QVERIFY2(shown.contains("x.png\">farm"), qPrintable(shown));
         QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList{"farm"});
+    }
+
+    // A bad field is said under it and takes the keyboard; OK keeps the
+    // dialog open with both fields as typed until the set can be made.
+    void newSetDialogKeepsWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("outcome"); // the folder made, or the field refused
+        QTest::newRow("folder from the name") << " Farm  animals " << "" << "farm-animals";
+        QTest::newRow("Chinese name, no folder") << "农场动物" << "" << "folderBox";
+        QTest::newRow("only digits: the built-in sets'") << "农场" << "123" << "folderBox";
+        QTest::newRow("folder taken") << "农场" << "taken" << "folderBox";
+        QTest::newRow("no name") << "  " << "farm" << "nameBox";
+    }
+    void newSetDialogKeepsWhatWasTyped()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, folder);
+        QFETCH(QString, outcome);
+        auto mine = page();
+        QVERIFY(mine->createSet("Taken", "taken").isEmpty());
+        QString seen; // where the keyboard is, whether the problem is said as text, what the fields hold
+        mine->runDialog = [&](NewSetDialog &dialog) {
+            dialog.nameBox->setText(name);
+            dialog.folderBox->setText(folder);
+            dialog.okButton->click();
+            if (dialog.result() == QDialog::Accepted)
+                return true;
+            const QLabel *said = dialog.nameProblem->isHidden() ? dialog.folderProblem : dialog.nameProblem;
+            seen = dialog.focusWidget()->objectName() + (said->isHidden() || said->textFormat() != Qt::PlainText ? " unsaid|" : "|")
+                   + dialog.nameBox->text() + '|' + dialog.folderBox->text();
+            return false;
+        };
+        mine->createButton->click();
+        QCOMPARE(seen, outcome.endsWith("Box") ? outcome + '|' + name + '|' + folder : QString());
+        QCOMPARE(QDir(sets).entryList(QDir::Dirs | QDir::NoDotAndDotDot).join(' '), seen.isEmpty() ? outcome + " taken" : "taken");
     }
 
     void recordingArrivesTrimmedAndLevelled_data()
@@ -656,6 +694,18 @@ private slots:
         page.childChoice->setCurrentIndex(page.childChoice->findData(leo));
         QVERIFY(page.wordTable->item(0, 0)->text() == "dog" && page.forgetPicked());
         QVERIFY(ProgressReader().wordStats("2", {leo}).isEmpty() && !ProgressReader().wordStats("2", {mia}).isEmpty());
+        // The corner's tricky tile follows at once: its pictures go.
+        CornerWindow corner(WordSets(), "1", mia, recorder);
+        const auto pictures = [&](int shown = 0) {
+            for (const QLabel *label : corner.wordSetsPage->findChildren<QLabel *>())
+                shown += !label->pixmap().isNull();
+            return shown;
+        };
+        QVERIFY(pictures() > 18); // the built-in sets' three each, and some tricky words
+        corner.pages->setCurrentWidget(corner.progressPage);
+        QVERIFY(corner.progressPage->forgetAll());
+        corner.pages->setCurrentIndex(0);
+        QCOMPARE(pictures(), 18);
         QVERIFY(page.forgetAll() && page.wordTable->rowCount() == 0 && !WordSets().find("tricky"));
     }
 };

@@ -37,6 +37,7 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int pl
     chosen = chosenId;
     connect(this, &CornerWindow::wordSetChosen, this, [this](const WordSets::Set &set) { chosen = set->id(); });
     connect(myWordsPage, &MyWordsPage::setsChanged, this, [this] { tilesStale = true; });
+    connect(myWordsPage, &MyWordsPage::chosen, this, [this] { tilesStale = true; }); // marked as playing once
     // A deleted set cannot be the next game's: it would bring its board back.
     connect(myWordsPage, &MyWordsPage::setDeleted, this, [this](const QString &id) {
         if (id == chosen)
@@ -48,6 +49,8 @@ CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int pl
     });
     progressPage = new ProgressPage(recorder, sets, child, pages);
     pages->addTab(progressPage, QStringLiteral("学得怎么样"));
+    // The tricky tile shows the words the record holds.
+    connect(progressPage, &ProgressPage::forgot, this, [this] { tilesStale = true; });
 
     stack = new QStackedLayout(this);
     stack->addWidget(check);

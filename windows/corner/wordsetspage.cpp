@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, int playing, QWidget *parent)
+WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &playingId, int playing, QWidget *parent)
     : QWidget(parent)
     , sets(wordSets)
     , child(playing)
@@ -25,11 +25,16 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &chosenId, in
     title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
     layout->addWidget(title);
+    // The saved choice is marked; a set playing this run only (given on the
+    // command line, or played from "my words") apart: the next start leaves it.
+    const WordSets::Set remembered = sets.find(rememberedWordSet(child), child);
+    const QString savedId = remembered ? remembered->id() : sets.standard()->id();
     auto *grid = new QGridLayout;
     grid->setSpacing(10);
     const auto addTile = [&](const WordSource &set) {
         auto *tile = new WordSetTile(set, this);
-        tile->setChosen(set.id() == chosenId);
+        tile->setChosen(set.id() == savedId);
+        tile->setPlayingOnce(set.id() == playingId && playingId != savedId);
         connect(tile, &WordSetTile::clicked, this, [this, tile] { choose(tile); });
         grid->addWidget(tile, int(tileList.size()) / 3, int(tileList.size()) % 3);
         tileList.append(tile);
@@ -54,8 +59,10 @@ void WordSetsPage::choose(WordSetTile *tile)
     const WordSets::Set set = sets.find(tile->setId(), child);
     if (!set)
         return;
-    for (WordSetTile *each : tileList)
+    for (WordSetTile *each : tileList) {
         each->setChosen(each == tile);
+        each->setPlayingOnce(false);
+    }
     rememberWordSet(set->id(), child);
     emit chosen(set);
 }

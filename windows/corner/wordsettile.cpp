@@ -47,8 +47,12 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     orange.setColor(QPalette::WindowText, QColor(0xc0, 0x70, 0x00));
     mark->setPalette(orange);
     mark->setFont(bold);
+    onceMark = new QLabel(QStringLiteral("这次玩"), this);
+    onceMark->setToolTip(QStringLiteral("只在这次玩：是在命令行里（--words）或在“我的词语”里用“玩这一组”选的。下次打开游戏，还是玩“已选”的那一组。"));
+    onceMark->setForegroundRole(QPalette::PlaceholderText);
     names->addWidget(chinese);
     names->addStretch();
+    names->addWidget(onceMark);
     names->addWidget(mark);
 
     auto *english = new QLabel(set.englishName(), this);
@@ -58,6 +62,9 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
         auto *picture = new QLabel(this);
         picture->setFixedSize(sampleSize, sampleSize);
         picture->setPixmap(sample(set.picture(word)));
+        // A set short of words (the tricky ones) leaves no blank row that squeezes its note.
+        if (picture->pixmap().isNull())
+            picture->hide();
         pictures->addWidget(picture);
     }
     pictures->addStretch();
@@ -69,7 +76,9 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     layout->addLayout(names);
     layout->addWidget(english);
     layout->addLayout(pictures);
+    layout->addStretch();
     setChosen(false);
+    setPlayingOnce(false);
 }
 
 void WordSetTile::setChosen(bool on)
@@ -79,6 +88,12 @@ void WordSetTile::setChosen(bool on)
     setProperty("chosen", on);
     style()->unpolish(this);
     style()->polish(this);
+}
+
+void WordSetTile::setPlayingOnce(bool on)
+{
+    playingOnce = on;
+    onceMark->setVisible(on);
 }
 
 void WordSetTile::setUnavailable(const QString &why)

@@ -7,7 +7,8 @@
 class QLabel;
 
 // One word set as a grown-up sees it: its Chinese and English names and three
-// of its pictures. A click (or Space) chooses it; the chosen one is marked.
+// of its pictures. A click (or Space) chooses it; the saved choice is marked,
+// and more quietly a set that plays this run only.
 class WordSetTile : public QFrame
 {
     Q_OBJECT
@@ -17,6 +18,10 @@ public:
     const QString &setId() const { return id; }
     bool isChosen() const { return chosen; }
     void setChosen(bool on);
+    // Plays this run only (given on the command line or by "play this set"),
+    // not the saved choice.
+    bool isPlayingOnce() const { return playingOnce; }
+    void setPlayingOnce(bool on);
     // Shown, but not to be chosen, for the reason given.
     void setUnavailable(const QString &why);
 
@@ -30,5 +35,7 @@ protected:
 private:
     QString id;
     bool chosen = false;
+    bool playingOnce = false;
     QLabel *mark = nullptr;
+    QLabel *onceMark = nullptr;
 };

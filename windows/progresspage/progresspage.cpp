@@ -274,9 +274,13 @@ bool ProgressPage::forgetPicked()
 
 bool ProgressPage::forgotten(bool done, const QString &what, const QString &error)
 {
+    if (!built) // forgotten before the page was ever shown
+        build();
     result->setText(done ? what : QStringLiteral("没能忘记：%1").arg(error));
     fillChildChoice();
     refresh();
+    if (done)
+        emit forgot();
     return done;
 }
 

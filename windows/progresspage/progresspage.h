@@ -41,6 +41,10 @@ public:
     bool forgetAll();
     bool forgetPicked();
 
+signals:
+    // Answers were forgotten: the tricky words may be others now.
+    void forgot();
+
 protected:
     void showEvent(QShowEvent *event) override;
 

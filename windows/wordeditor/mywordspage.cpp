@@ -4,6 +4,7 @@
 #include "sound/sdlsoundplayer.h"
 #include "ownsets/ownwordset.h"
 #include "ownsets/setwriter.h"
+#include "wordeditor/newsetdialog.h"
 #include "wordeditor/seteditor.h"
 
 #include <QDir>
@@ -76,10 +77,10 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
 
     askOnConflict = [this](const QString &id) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("导入词语组"),
-                        QStringLiteral("已经有编号为“%1”的词语组了。要怎么办？").arg(id), QMessageBox::NoButton, this);
+                        QStringLiteral("已经有文件夹名为“%1”的词语组了。要怎么办？").arg(id), QMessageBox::NoButton, this);
         box.setTextFormat(Qt::PlainText);
         QPushButton *replace = box.addButton(QStringLiteral("替换原来的"), QMessageBox::DestructiveRole);
-        QPushButton *both = box.addButton(QStringLiteral("两个都保留（新编号）"), QMessageBox::AcceptRole);
+        QPushButton *both = box.addButton(QStringLiteral("两个都保留（换个文件夹名）"), QMessageBox::AcceptRole);
         box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
         box.exec();
         return box.clickedButton() == replace ? ownsets::OnConflict::Replace
@@ -99,6 +100,7 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
                : box.clickedButton() == discard ? SetEditor::Unsaved::Discard
                                                 : SetEditor::Unsaved::Stay;
     };
+    runDialog = [](NewSetDialog &dialog) { return dialog.exec() == QDialog::Accepted; };
     refresh();
 }
 
@@ -183,7 +185,7 @@ QString MyWordsPage::createSet(const QString &name, const QString &id, QString *
     if (newId.isEmpty()) {
         newId = ownsets::idFromName(shown);
         if (newId.isEmpty())
-            return QStringLiteral("请给这组词一个编号（英文字母、数字和 -）。");
+            return QStringLiteral("请给这组词一个文件夹名（英文字母、数字和 -）。");
         newId = ownsets::freeId(newId, setsFolder);
     }
     const QString problem = ownsets::createSet(newId, shown.isEmpty() ? newId : shown, setsFolder);
@@ -195,14 +197,14 @@ QString MyWordsPage::createSet(const QString &name, const QString &id, QString *
         *madeId = newId;
     refresh();
     select(newId);
-    say(QStringLiteral("已新建“%1”（编号 %2）。").arg(shown, newId));
+    say(QStringLiteral("已新建“%1”（文件夹名 %2）。").arg(shown, newId));
     return {};
 }
 
 QString MyWordsPage::renameSet(const QString &id, const QString &name)
 {
     const QString problem = ownsets::renameSet(id, name, setsFolder);
-    say(problem.isEmpty() ? QStringLiteral("已改名为“%1”，编号仍是 %2。").arg(name.simplified(), id) : problem,
+    say(problem.isEmpty() ? QStringLiteral("已改名为“%1”，文件夹名仍是 %2。").arg(name.simplified(), id) : problem,
         !problem.isEmpty());
     refresh();
     return problem;
@@ -309,22 +311,10 @@ bool MyWordsPage::playSet(const QString &id)
 
 void MyWordsPage::askCreate()
 {
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("新建词语组"), QStringLiteral("名称："),
-                                               QLineEdit::Normal, {}, &ok);
-    if (!ok || name.simplified().isEmpty())
-        return;
-    QString id;
-    if (ownsets::idFromName(name).isEmpty()) {
-        id = QInputDialog::getText(this, QStringLiteral("新建词语组"),
-                                   QStringLiteral("编号（英文字母、数字和 -，例如 week-12）："), QLineEdit::Normal,
-                                   {}, &ok)
-                 .trimmed();
-        if (!ok || id.isEmpty())
-            return;
-    }
+    NewSetDialog dialog(setsFolder, this);
     QString made;
-    if (createSet(name, id, &made).isEmpty())
+    dialog.make = [this, &made](const QString &name, const QString &id) { return createSet(name, id, &made); };
+    if (runDialog(dialog))
         editSet(made);
 }
 
@@ -335,7 +325,7 @@ void MyWordsPage::askRename()
         return;
     bool ok = false;
     const QString name = QInputDialog::getText(this, QStringLiteral("改名"),
-                                               QStringLiteral("新名称（编号 %1 不变）：").arg(set->id),
+                                               QStringLiteral("新名称（文件夹名 %1 不变）：").arg(set->id),
                                                QLineEdit::Normal, set->name, &ok);
     if (ok && !name.simplified().isEmpty())
         renameSet(set->id, name);

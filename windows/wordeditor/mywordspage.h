@@ -12,6 +12,7 @@
 
 class QLabel;
 class QListWidget;
+class NewSetDialog;
 class QPushButton;
 class SoundPlayer;
 
@@ -48,6 +49,8 @@ public:
     // Before a replace of the set open in the editor with changes not saved:
     // save them, drop them, or (Stay) cancel the import. The editor closes.
     std::function<SetEditor::Unsaved(const QString &id)> askBeforeReplacingEdited;
+    // Shows the new-set dialog until it is accepted or cancelled; true when accepted.
+    std::function<bool(NewSetDialog &)> runDialog;
     // Opens the editor of set `id`.
     SetEditor *editSet(const QString &id);
     // Closes the editor, which asks first about changes not saved; false

@@ -122,9 +122,9 @@ QString freeId(const QString &id, const QString &setsFolder)
 QString createSet(const QString &id, const QString &name, const QString &setsFolder)
 {
     if (!isValidId(id))
-        return QStringLiteral("编号“%1”不能用：只能用英文字母、数字和 -，至少一个字母。").arg(id);
+        return QStringLiteral("文件夹名“%1”不能用：只能用英文字母、数字和 -，至少一个字母。").arg(id);
     if (setExists(id, setsFolder))
-        return QStringLiteral("已经有编号为“%1”的词语组了。").arg(id);
+        return QStringLiteral("已经有文件夹名为“%1”的词语组了。").arg(id);
     QDir sets(setsFolder);
     if (!sets.mkpath(QStringLiteral(".")) || !sets.mkdir(id))
         return QStringLiteral("无法建立文件夹 %1。").arg(sets.filePath(id));
