@@ -231,7 +231,7 @@ Unpacked unpackSet(const QString &file, const FitsLabel &fits, const QString &se
         if (path.startsWith(u'/') || parts.size() > 2 || parts.contains(QStringLiteral("..")))
             return refuse(QStringLiteral("里面有词语组文件夹以外的路径（%1）").arg(path.left(80)));
         if (!isValidId(parts.at(0)))
-            return refuse(QStringLiteral("“%1”不能当编号").arg(parts.at(0).left(80)));
+            return refuse(QStringLiteral("“%1”不能当文件夹名").arg(parts.at(0).left(80)));
         if (!id.isEmpty() && parts.at(0) != id)
             return refuse(QStringLiteral("里面不止一个词语组"));
         id = parts.at(0);

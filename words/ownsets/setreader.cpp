@@ -181,7 +181,7 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
     set.path = path;
     set.id = set.name = folder.fileName();
     if (!isValidId(set.id)) {
-        set.problem = QStringLiteral("文件夹名“%1”不能当编号（只能用英文字母、数字和 -，至少一个字母，"
+        set.problem = QStringLiteral("文件夹名“%1”不能用（只能用英文字母、数字和 -，至少一个字母，"
                                      "不能是 tricky）")
                           .arg(set.id);
         return set;
