@@ -65,10 +65,13 @@ if [ "$mode" = play ]; then
     exec build/wordnest
 fi
 
-# Half a minute of fuzzing each of the board reader, the own word set reader
-# and the set import (a build of their own, with clang), then every test.
+# Half a minute of fuzzing each of the board reader, the own word set reader,
+# the set import and the class list reader (a build of their own, with clang),
+# then every test.
 tools/fuzz-board.sh 30 >build/fuzz-board.log 2>&1 || { tail -n 40 build/fuzz-board.log; exit 1; }
 grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-board.log || true
 tools/fuzz-ownsets.sh 30 >build/fuzz-ownsets.log 2>&1 || { tail -n 40 build/fuzz-ownsets.log; exit 1; }
 grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-ownsets.log || true
+tools/fuzz-classlist.sh 30 >build/fuzz-classlist.log 2>&1 || { tail -n 40 build/fuzz-classlist.log; exit 1; }
+grep -E '^(Done|stat::number_of_executed_units)' build/fuzz-classlist.log || true
 QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --test-dir build --output-on-failure -j "$(nproc)"

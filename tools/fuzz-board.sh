@@ -6,13 +6,8 @@
 # there as crash-* and makes the script fail.
 set -euo pipefail
 
-seconds=${1:-30}
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${WORDNEST_FUZZ_BUILD:-$root/build-fuzz}
-
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWORDNEST_FUZZ=ON -DWORDNEST_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_boardfile
+. "$(dirname "$0")/fuzz-common.sh"
+build_fuzz_targets fuzz_boardfile
 
 # Seeds: a board the game wrote, one with a Chinese name in GBK, a short one
 # with odd lines and line ends, and junk.
@@ -28,7 +23,7 @@ mkdir -p "$seeds" "$corpus"
     for _ in 1 2 3 4 5 6 7 8 9; do printf '0,0\r\n'; done
 } >"$seeds/gbk-name"
 printf '250\n\rx,70000\r,\n a b , -3.5 \r\n\xd0,5\r\n\xa3\xac,1\r\n' >"$seeds/odd-lines"
-for i in $(seq 0 511); do printf "\\$(printf '%03o' $(((i * 131 + 7) % 256)))"; done >"$seeds/junk"
+junk_seed "$seeds/junk"
 
 "$build/tests/fuzz/fuzz_boardfile" "$corpus" "$seeds" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \

@@ -6,13 +6,8 @@
 # there as crash-* and makes the script fail.
 set -euo pipefail
 
-seconds=${1:-30}
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${WORDNEST_FUZZ_BUILD:-$root/build-fuzz}
-
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWORDNEST_FUZZ=ON -DWORDNEST_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_namelist
+. "$(dirname "$0")/fuzz-common.sh"
+build_fuzz_targets fuzz_namelist
 
 # Seeds: a list with a byte-order mark and CR LF, one in GBK, one with every
 # kind of bad line, and junk.
@@ -22,7 +17,7 @@ mkdir -p "$seeds" "$corpus"
 printf '\xef\xbb\xbfMia\r\n\r\n  Leo  \r\n\xe7\x8e\x8b\xe5\xb0\x8f\xe6\x98\x8e\r\n' >"$seeds/utf8"
 printf '\xcd\xf5\xd0\xa1\xc3\xf7\nAnna\n' >"$seeds/gbk"
 printf 'Mia\nAbcdefghijklmnopq\nLe\x01o\nMi\ra\nMIA\n \xe3\x80\x80\nZoe\xcc\x88\nZo\xc3\xab\n' >"$seeds/bad-lines"
-for i in $(seq 0 511); do printf "\\$(printf '%03o' $(((i * 131 + 7) % 256)))"; done >"$seeds/junk"
+junk_seed "$seeds/junk"
 
 "$build/tests/fuzz/fuzz_namelist" "$corpus" "$seeds" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \

@@ -6,13 +6,8 @@
 # build-fuzz/); a crash leaves its input there as crash-* and makes the script fail.
 set -euo pipefail
 
-seconds=${1:-30}
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${WORDNEST_FUZZ_BUILD:-$root/build-fuzz}
-
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWORDNEST_FUZZ=ON -DWORDNEST_TESTS=OFF >/dev/null
-cmake --build "$build" --target fuzz_setreader fuzz_setimport
+. "$(dirname "$0")/fuzz-common.sh"
+build_fuzz_targets fuzz_setreader fuzz_setimport
 
 # Seeds: a set of ten built-in words and its parts, each after the byte that
 # selects it in fuzz_setreader; the set exported by the game (when it is built
