@@ -236,7 +236,7 @@ private:
 SqliteRecorder::SqliteRecorder(const QString &path)
     : path(path)
 {
-    state.reason = QStringLiteral("第一局游戏开始时才打开进度记录。");
+    state.reason = QStringLiteral("正在打开进度记录……");
     writing = true;  // opening
     writer = std::thread([this] { run(); });
 }

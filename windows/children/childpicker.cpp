@@ -60,6 +60,12 @@ ChildPicker::ChildPicker(const ChildList &children, int current)
         scroll->setWidget(area);
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A light handle in a dark groove: a white bar would cut the picker in two.
+        scroll->verticalScrollBar()->setStyleSheet(QStringLiteral(
+            "QScrollBar:vertical { background: #000060; width: 16px; margin: 0; }"
+            "QScrollBar::handle:vertical { background: #9aa8e0; border-radius: 6px; min-height: 40px; margin: 2px; }"
+            "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+            "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
         area->adjustSize();
         scroll->setFixedSize(area->width() + scroll->verticalScrollBar()->sizeHint().width(),
                              area->height() * mostRowsShown / rows);

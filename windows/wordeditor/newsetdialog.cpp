@@ -89,7 +89,15 @@ bool NewSetDialog::check(bool insist)
     nameProblem->setVisible(!nameWhy.isEmpty());
     folderProblem->setText(folderWhy);
     folderProblem->setVisible(!folderWhy.isEmpty());
+    fitHeight();
     return nameWhy.isEmpty() && folderWhy.isEmpty();
+}
+
+// A red line that goes gives its room back: the buttons stay under the boxes.
+void NewSetDialog::fitHeight()
+{
+    if (isVisible())
+        resize(width(), heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height());
 }
 
 void NewSetDialog::accept()
@@ -100,6 +108,7 @@ void NewSetDialog::accept()
             return QDialog::accept();
         folderProblem->setText(problem);
         folderProblem->show();
+        fitHeight();
     }
     QLineEdit *bad = nameProblem->isHidden() ? folderBox : nameBox;
     bad->setFocus();

@@ -35,6 +35,7 @@ public:
 private:
     // What is wrong as typed; an empty name is said only when `insist`.
     bool check(bool insist);
+    void fitHeight();
 
     QString setsFolder;
 };
