@@ -1,3 +1,4 @@
+#include "children/childlist.h"
 #include "forms/form2.h"
 #include "ui/fullscreenview.h"
 #include "forms/form3.h"
@@ -5,10 +6,12 @@
 #include "records/boardtestutil.h"
 #include "support/recordingplayer.h"
 #include "support/windowplace.h"
+#include "text/gbk.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QSettings>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -151,6 +154,35 @@ private slots:
         const QByteArray cheerful = catalogue::loadData(catalogue::RoundSound, "WAV");
         QVERIFY(cheerful.startsWith("RIFF"));
         QCOMPARE(player.played[0].bytes, cheerful);
+    }
+
+    // The child who played is offered as the name; one the board cannot keep is not.
+    void childWhoPlayedIsOffered_data()
+    {
+        QTest::addColumn<QString>("child");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("no child") << "" << "";
+        QTest::newRow("a child") << "朵朵" << "朵朵";
+        QTest::newRow("outside GBK") << "Mia🐱" << "";
+    }
+    void childWhoPlayedIsOffered()
+    {
+        QFETCH(QString, child);
+        QFETCH(QString, offered);
+        QSettings(QStringLiteral("wordnest"), QStringLiteral("wordnest")).clear();
+        int id = ChildList::noChild;
+        if (!child.isEmpty())
+            QVERIFY(ChildList().add(child, ChildList::pictureChoices()[0], &id) == ChildList::Refusal::None);
+        window->rules().chooseChild(id);
+        window->rules().List1_Click();
+        Form3 *board = gameOver(0);
+        QCOMPARE(board->Text1->text(), offered);
+        QCOMPARE(board->Text1->selectedText(), offered);
+        if (offered.isEmpty())
+            return;
+        QTest::keyClick(board->Text1, Qt::Key_Return);
+        QVERIFY(readAll(path).startsWith(toGbk(offered + u',')));
+        QVERIFY(!board->isVisible());
     }
 
     void noPlaceShowsBoardOnly()

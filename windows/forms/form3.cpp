@@ -141,6 +141,11 @@ void Form3::Form_Load()
         // new is loaded to play; boardWav still holds the last showing's sound.
         newRank = 0;
     }
+    // Only a name the board keeps as it is: an emoji would come back as "?".
+    if (newRank >= 0 && !playerName.isEmpty() && fitsBoardFile(playerName)) {
+        Text1->setText(playerName);
+        Text1->selectAll();
+    }
 
     for (int i = 1; i <= 9; ++i) {
         Label1.load(i)->show();

@@ -38,6 +38,9 @@ public:
     // The word set the game played: named under the rows on boards other
     // than 1, so a grown-up can tell the boards apart.
     QString wordSetName;
+    // The child who played, where the grown-ups named the children: the name
+    // box starts with it, selected, so Enter keeps it and typing replaces it.
+    QString playerName;
 
     void Command1_Click();
     void Text1_KeyPress(int KeyAscii);

@@ -2,6 +2,7 @@
 
 #include "forms/form2.h"
 #include "corner/cornerbutton.h"
+#include "children/childlist.h"
 #include "children/whoisplayingbutton.h"
 #include "forms/form3.h"
 #include "wordsets/wordsource.h"
@@ -156,6 +157,7 @@ void RoomView::showLeaderboard(qint16 grd, const QString &boardFileName, const Q
     board.grd = grd;
     board.boardFileName = boardFileName;
     board.wordSetName = wordSetName;
+    board.playerName = ChildList().nameOf(window.rules().playingChild());
     board.fcount = score;
     window.companions->opened(&board);
     board.Show();
