@@ -235,8 +235,25 @@ private slots:
         row("cut-off picture", file("01.png", read(":/pictures/101@2x.png").chopped(40)), "01.png 打不开");
         row("recording of junk", file("01.wav", "RIFF junk"), "01.wav 不是游戏能读的声音文件");
         row("empty recording", file("01.wav", ""), "01.wav 是空的");
-        row("long recording", spoil([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 10.5, .3, 0); }),
-            "01.wav 超过 10 秒");
+        row("11 s of speech", spoil([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 11, .3, 1); }),
+            "01.wav 里的词太长：去掉前后的静音还有 11.0 秒");
+        // Refused from the header alone: the file holds one second.
+        row("header promising 61 s", spoil([](const QString &m) {
+                QFile::remove(m + "01.wav");
+                writeSound(m + "01.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 1, .3, 0);
+                QByteArray flac = read(m + "01.flac");
+                qToBigEndian<quint32>(61 * 8000, flac.data() + 22); // STREAMINFO's sample count, low bits
+                write(m + "01.flac", flac);
+            }), "01.flac 超过 60 秒");
+        const auto memo = [=](const char *name, QByteArray bytes) {
+            return spoil([=](const QString &m) {
+                QFile::remove(m + "01.wav");
+                write(m + name, bytes);
+            });
+        };
+        row("voice memo renamed .wav", memo("01.wav", QByteArray("\0\0\0\x1c" "ftypM4A ", 12) + QByteArray(40, 0)),
+            "录音 01.wav 是手机的 M4A（AAC）录音，游戏读不了：请先把它另存为 WAV、FLAC、Ogg 或 MP3");
+        row("voice memo by its ending", memo("01.M4A", "junk"), "录音 01.M4A 是手机的 M4A");
         row("pipe for a recording", spoil([](const QString &mine) {
                 QFile::remove(mine + "01.wav");
                 mkfifo(QFile::encodeName(mine + "01.wav").constData(), 0600);
@@ -301,6 +318,10 @@ private slots:
             return (QStringList{first} + twelve.mid(1)).join(end) + end;
         };
         row("01.PNG", plays([](const QString &mine) { QFile::rename(mine + "01.png", mine + "01.PNG"); }), "apple");
+        row("01.MP3", plays([](const QString &m) {
+                QFile::remove(m + "01.wav");
+                writeSound(m + "01.MP3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 1, .5, .3, .2);
+            }), "apple");
         row("byte-order mark and CR LF", plays([=](const QString &mine) {
                 write(mine + "words.txt", "\xEF\xBB\xBF" + list12("apple", "\r\n").toUtf8());
             }), "apple");
@@ -374,24 +395,43 @@ private slots:
         QVERIFY(!QFileInfo::exists(mine + "/01.bmp") && !QFileInfo::exists(mine + "/01.PNG") && set.playable());
     }
 
+    // Every format this libsndfile reads, named as phones and cameras do.
     void soundFilesBecomeTheGamesFormat_data()
     {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<int>("format");
         QTest::addColumn<int>("rate");
         QTest::addColumn<int>("channels");
         QTest::addColumn<double>("amplitude");
-        QTest::newRow("quiet stereo WAV") << (SF_FORMAT_WAV | SF_FORMAT_PCM_16) << 44100 << 2 << 0.03;
-        QTest::newRow("loud FLAC") << (SF_FORMAT_FLAC | SF_FORMAT_PCM_16) << 48000 << 1 << 0.95;
-        QTest::newRow("Ogg at 16 kHz") << (SF_FORMAT_OGG | SF_FORMAT_VORBIS) << 16000 << 1 << 0.3;
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<double>("silence"); // on each side
+        const auto row = [](const char *tag, const char *name, int format, int rate, int channels, double amplitude,
+                            double seconds = 1, double silence = 0.5) {
+            QTest::newRow(tag) << name << format << rate << channels << amplitude << seconds << silence;
+        };
+        row("quiet stereo WAV", "VOICE.WAV", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, 0.03);
+        row("loud FLAC", "word.Flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 48000, 1, 0.95);
+        row("Ogg at 16 kHz", "word.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 16000, 1, 0.3);
+        row("Ogg as .oga", "word.OGA", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, 2, 0.3);
+        row("Opus", "word.opus", SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, 1, 0.3);
+        row("MP3", "word.Mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 2, 0.3);
+        row("AIFF at 96 kHz", "word.aif", SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 96000, 1, 0.3);
+        row("12.7 s holding 0.6 s of speech", "long.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 8000, 1, 0.3, .6, 6.05);
     }
     void soundFilesBecomeTheGamesFormat()
     {
+        QFETCH(QString, name);
         QFETCH(int, format);
         QFETCH(int, rate);
         QFETCH(int, channels);
         QFETCH(double, amplitude);
-        writeSound(sets + "/source", format, rate, channels, 1.0, amplitude, 0.5);
-        QCOMPARE(ownsets::storeRecording(sets + "/mine", 0, sets + "/source"), QString());
+        QFETCH(double, seconds);
+        QFETCH(double, silence);
+        writeSound(sets + "/" + name, format, rate, channels, seconds, amplitude, silence);
+        // The sound file dialog's filter shows it, whatever the case of its ending.
+        const QStringList patterns = ownsets::anyCasePatterns(ownsets::recordingEndings());
+        QCOMPARE(QDir(sets).entryList(patterns, QDir::Files | QDir::CaseSensitive), QStringList{name});
+        QCOMPARE(ownsets::storeRecording(sets + "/mine", 0, sets + "/" + name), QString());
         const QByteArray wav = read(media(sets, 0, "wav"));
         // RIFF PCM, mono, 22050 Hz, 16-bit.
         QCOMPARE(wav.mid(20, 16), QByteArray::fromHex("010001002256000044ac000002001000"));

@@ -223,7 +223,7 @@ QString SetEditor::choosePicture(int row, const QImage &picture)
 QString SetEditor::chooseSoundFile(int row, const QString &file)
 {
     const ownsets::Contents chosen = ownsets::readChosenFile(file, ownsets::maxRecordingBytes);
-    const ownsets::Recording recording = ownsets::convertRecording(chosen.bytes);
+    const ownsets::Recording recording = ownsets::convertRecording(chosen.bytes, file);
     if (!chosen.problem.isEmpty() || !recording.problem.isEmpty())
         return stored(row,
                       QStringLiteral("声音没有用上：%1 %2")
@@ -364,8 +364,11 @@ void SetEditor::askBuiltInPicture(int row)
 
 void SetEditor::askSoundFile(int row)
 {
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("选择声音文件"), QDir::homePath(),
-                                                      QStringLiteral("声音 (*.wav *.flac *.ogg)"));
+    // The patterns are hidden: "*.[wW][aA][vV]" says nothing to a parent.
+    const QString filter = QStringLiteral("声音文件（WAV、FLAC、Ogg、Opus、MP3、AIFF） (%1);;所有文件 (*)")
+                               .arg(ownsets::anyCasePatterns(ownsets::recordingEndings()).join(u' '));
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("选择声音文件"), QDir::homePath(), filter,
+                                                      nullptr, QFileDialog::HideNameFilterDetails);
     if (!file.isEmpty())
         chooseSoundFile(row, file);
 }

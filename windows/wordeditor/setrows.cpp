@@ -97,7 +97,7 @@ QByteArray SetRows::recording(int row) const
         return r.recording;
     const QString name = ownsets::rowFiles(folder, r.slot).recording;
     return name.isEmpty() ? QByteArray()
-                          : ownsets::convertRecording(ownsets::readFile(folder, name, ownsets::maxRecordingBytes).bytes).wave;
+                          : ownsets::convertRecording(ownsets::readFile(folder, name, ownsets::maxRecordingBytes).bytes, name).wave;
 }
 
 bool SetRows::moveRow(int from, int to)

@@ -1,6 +1,7 @@
 #include "ownsets/ownmedia.h"
 
 #include "ownsets/loadedlibrary.h"
+#include "ownsets/resampler.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -100,79 +101,67 @@ sf_count_t memoryTell(void *user)
     return static_cast<Memory *>(user)->at;
 }
 
-// The file's frames mixed down to one channel, at its own rate.
-QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
+QString tooLongFile()
+{
+    return QStringLiteral("超过 %1 秒，太长了：请只录这个词").arg(maxRawRecordingSeconds);
+}
+
+// A phone's voice memo is AAC in an MP4 container, which libsndfile cannot read.
+QString voiceMemoAdvice()
+{
+    return QStringLiteral("是手机的 M4A（AAC）录音，游戏读不了：请先把它另存为 WAV、FLAC、Ogg 或 MP3 再用");
+}
+
+// The file's frames mixed down to one channel and resampled to the game's rate.
+QString decodeMono(const QByteArray &bytes, const QString &fileName, std::vector<float> &mono)
 {
     if (bytes.isEmpty())
         return QStringLiteral("是空的");
     const SndFile *sndfile = SndFile::get();
     if (!sndfile)
         return QStringLiteral("读不了：缺少声音库（libsndfile）");
+    if (bytes.mid(4, 4) == "ftyp") // the MP4 container's first box
+        return voiceMemoAdvice();
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
     SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!file)
-        return QStringLiteral("不是游戏能读的声音文件（WAV、FLAC 或 Ogg）");
+        return fileName.endsWith(QLatin1String(".m4a"), Qt::CaseInsensitive)
+                   ? voiceMemoAdvice()
+                   : QStringLiteral("不是游戏能读的声音文件（能读 WAV、FLAC、Ogg、Opus、MP3 和 AIFF）");
     const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
         return QStringLiteral("的声音格式游戏放不了");
     if (info.frames <= 0)
         return QStringLiteral("是空的");
-    if (double(info.frames) / info.samplerate > maxRecordingSeconds)
-        return QStringLiteral("超过 %1 秒").arg(maxRecordingSeconds);
-    rate = info.samplerate;
-    // Frames are counted as they come: a header may promise more than the file holds.
-    const sf_count_t limit = sf_count_t(maxRecordingSeconds * rate) + 1;
-    std::vector<float> frames(size_t(4096) * size_t(info.channels));
-    for (;;) {
-        const sf_count_t got = sndfile->sf_readf_float(file, frames.data(), 4096);
-        if (got <= 0)
-            break;
+    if (double(info.frames) / info.samplerate > maxRawRecordingSeconds)
+        return tooLongFile();
+    // Frames are counted as they come: a header may promise fewer than the file holds.
+    const sf_count_t limit = sf_count_t(maxRawRecordingSeconds * info.samplerate);
+    sf_count_t counted = 0;
+    constexpr sf_count_t block = 4096;
+    std::vector<float> frames(size_t(block) * size_t(info.channels));
+    std::vector<float> mixed(static_cast<size_t>(block));
+    Resampler resampler(info.samplerate, gameRate);
+    for (sf_count_t got; (got = sndfile->sf_readf_float(file, frames.data(), block)) > 0;) {
+        counted += got;
+        if (counted > limit)
+            return tooLongFile();
         for (sf_count_t f = 0; f < got; ++f) {
             double sum = 0;
             for (int c = 0; c < info.channels; ++c) {
                 const float v = frames[size_t(f) * size_t(info.channels) + size_t(c)];
                 sum += std::isfinite(v) ? std::clamp(v, -1.0f, 1.0f) : 0.0f;
             }
-            mono.push_back(float(sum / info.channels));
+            mixed[size_t(f)] = float(sum / info.channels);
         }
-        if (sf_count_t(mono.size()) > limit)
-            return QStringLiteral("超过 %1 秒").arg(maxRecordingSeconds);
+        resampler.push(mixed.data(), size_t(got), mono);
     }
+    resampler.finish(mono);
     if (mono.empty())
         return QStringLiteral("是空的");
     return {};
-}
-
-// Windowed-sinc resampling to the game's rate. Going down, the kernel is
-// widened to cut at the new Nyquist frequency, so nothing folds back.
-std::vector<float> resample(const std::vector<float> &in, int rate)
-{
-    if (rate == gameRate)
-        return in;
-    const double step = double(rate) / gameRate; // source samples per game sample
-    const double cutoff = std::min(1.0, 1.0 / step);
-    const int half = int(std::ceil(8 / cutoff)); // source samples each side
-    // The kernel, sampled every 1/64 of a source sample.
-    constexpr int perSample = 64;
-    std::vector<float> kernel(size_t(half * perSample + 1));
-    for (size_t j = 0; j < kernel.size(); ++j) {
-        const double x = double(j) / perSample;
-        const double sinc = j == 0 ? 1.0 : std::sin(M_PI * cutoff * x) / (M_PI * cutoff * x);
-        kernel[j] = float(cutoff * sinc * (0.5 + 0.5 * std::cos(M_PI * x / half)));
-    }
-    std::vector<float> out(size_t(double(in.size()) / step));
-    for (size_t i = 0; i < out.size(); ++i) {
-        const double centre = double(i) * step;
-        const qint64 from = std::max<qint64>(0, qint64(centre) - half + 1);
-        const qint64 to = std::min<qint64>(qint64(in.size()) - 1, qint64(centre) + half);
-        double sum = 0;
-        for (qint64 k = from; k <= to; ++k)
-            sum += in[size_t(k)] * kernel[size_t(std::lround(std::abs(double(k) - centre) * perSample))];
-        out[i] = float(sum);
-    }
-    return out;
 }
 
 QByteArray waveFile(const QByteArray &samples, int bitsPerSample)
@@ -270,18 +259,16 @@ QImage fitIntoSquare(const QImage &image, int side)
     return square;
 }
 
-Recording convertRecording(const QByteArray &fileBytes)
+Recording convertRecording(const QByteArray &fileBytes, const QString &fileName)
 {
     // A recording converted before (an imported set's, or one stored at 8
     // bits by an earlier version) stays as it is: converting it again would
     // only lose detail.
     if (isConverted(fileBytes))
         return {fileBytes, {}};
-    std::vector<float> source;
-    int rate = 0;
-    if (const QString problem = decodeMono(fileBytes, source, rate); !problem.isEmpty())
+    std::vector<float> s;
+    if (const QString problem = decodeMono(fileBytes, fileName, s); !problem.isEmpty())
         return {{}, problem};
-    std::vector<float> s = resample(source, rate);
 
     // Trim to the first and last blocks above the silence floor.
     const std::vector<double> blocks = blockRms(s);
@@ -292,6 +279,11 @@ Recording convertRecording(const QByteArray &fileBytes)
     const auto last = std::find_if(blocks.rbegin(), blocks.rend(), [&](double b) { return b > floor; });
     const size_t from = size_t(first - blocks.begin()) * blockSamples;
     const size_t to = std::min(s.size(), size_t(blocks.rend() - last) * blockSamples);
+    // The limit is the word's, not the file's: silence around it costs nothing.
+    if (double(to - from) / gameRate > maxRecordingSeconds)
+        return {{}, QStringLiteral("里的词太长：去掉前后的静音还有 %1 秒，一个词最多 %2 秒")
+                        .arg(double(to - from) / gameRate, 0, 'f', 1)
+                        .arg(maxRecordingSeconds)};
     s = std::vector<float>(s.begin() + qsizetype(from), s.begin() + qsizetype(to));
 
     // Level, without letting the loudest sample clip.

@@ -13,8 +13,11 @@ namespace ownsets {
 constexpr int keptPictureSide = 270;
 // Pictures of more pixels than this are refused before decoding.
 constexpr qint64 maxPicturePixels = 50'000'000;
-// Recordings longer than this are refused.
+// A word longer than this, once the silence around it is trimmed, is refused.
 constexpr double maxRecordingSeconds = 10.0;
+// Files longer than this are refused before decoding: a parent's recording
+// may hold long silence, but not a whole song to be decoded for nothing.
+constexpr double maxRawRecordingSeconds = 60.0;
 // The loudness of the built-in words: RMS of the 10 ms blocks within 30 dB
 // of the loudest, in dB below full scale.
 constexpr double wordLoudnessDb = -22.0;
@@ -37,10 +40,12 @@ struct Recording
     QByteArray wave; // RIFF PCM mono 22050 Hz 16-bit (8-bit when stored so before)
     QString problem;
 };
-// Converts a WAV, FLAC or Ogg file's bytes to what the game plays: mono at
-// 22050 Hz 16-bit, silence at both ends trimmed, levelled to wordLoudnessDb.
-// A file converted before, in 16 or 8 bits, comes back as it is.
-Recording convertRecording(const QByteArray &fileBytes);
+// Converts a WAV, FLAC, Ogg (Vorbis or Opus), MP3 or AIFF file's bytes to
+// what the game plays: mono at 22050 Hz 16-bit, silence at both ends
+// trimmed, levelled to wordLoudnessDb. A file converted before, in 16 or 8
+// bits, comes back as it is. `fileName`, where known, only tells a phone's
+// voice memo by its ending.
+Recording convertRecording(const QByteArray &fileBytes, const QString &fileName = {});
 
 // The active loudness of mono samples of 8 (unsigned) or 16 bits
 // (signed, little-endian), as above, in dBFS.

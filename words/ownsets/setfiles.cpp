@@ -118,8 +118,20 @@ const QStringList &pictureEndings()
 
 const QStringList &recordingEndings()
 {
-    static const QStringList endings{"wav", "flac", "ogg"};
+    static const QStringList endings{"wav", "flac", "ogg", "oga", "opus", "mp3", "aif", "aiff"};
     return endings;
+}
+
+QStringList anyCasePatterns(const QStringList &endings)
+{
+    QStringList patterns;
+    for (const QString &ending : endings) {
+        QString pattern = QStringLiteral("*.");
+        for (const QChar c : ending)
+            pattern += c.isLetter() ? QStringLiteral("[%1%2]").arg(c.toLower(), c.toUpper()) : QString(c);
+        patterns << pattern;
+    }
+    return patterns;
 }
 
 QString mediaName(int row, const QString &ending)
@@ -316,12 +328,15 @@ QStringList fileNames(const QString &folder)
 RowFiles rowFiles(const QString &folder, int row)
 {
     RowFiles files;
+    QString voiceMemo; // read for its advice only where nothing else is there
     for (const QString &name : fileNames(folder)) {
         const QString ending = rowEnding(name, row);
         if (pictureEndings().contains(ending))
             files.allPictures << name;
         else if (recordingEndings().contains(ending))
             files.allRecordings << name;
+        else if (ending == QLatin1String("m4a"))
+            voiceMemo = name;
     }
     QStringList problems;
     if (files.allPictures.size() > 1)
@@ -333,7 +348,7 @@ RowFiles rowFiles(const QString &folder, int row)
     files.problem = problems.join(QStringLiteral("，"));
     if (files.problem.isEmpty()) {
         files.picture = files.allPictures.value(0);
-        files.recording = files.allRecordings.value(0);
+        files.recording = files.allRecordings.value(0, voiceMemo);
     }
     return files;
 }

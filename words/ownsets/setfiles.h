@@ -29,6 +29,10 @@ constexpr qint64 maxRecordingBytes = 32 * 1024 * 1024;
 // Lower case; a file's ending matches in any case ("01.PNG").
 const QStringList &pictureEndings();
 const QStringList &recordingEndings();
+// Name patterns for `endings` in any case ("*.[wW][aA][vV]"): a file dialog's
+// filter matches case-sensitively on Linux (GTK's, the portal's), and a
+// camera writes VOICE.WAV.
+QStringList anyCasePatterns(const QStringList &endings);
 // Row `row`'s (from 0) file "NN.<ending>", as written.
 QString mediaName(int row, const QString &ending);
 // words.txt, set.ini or a row's picture or recording (endings in any case).
@@ -85,7 +89,7 @@ QStringList fileNames(const QString &folder);
 struct RowFiles
 {
     QString picture;
-    QString recording;
+    QString recording; // a phone's NN.m4a where there is no other, to be answered
     QString problem;
     QStringList allPictures;   // every picture of the row, in any case and type
     QStringList allRecordings; // every recording of the row

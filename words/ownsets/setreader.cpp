@@ -40,7 +40,7 @@ QString readRowRecording(const QString &folder, const QString &name, QByteArray 
     if (!file.problem.isEmpty())
         return file.problem;
     stamp = file.stamp;
-    Recording recording = convertRecording(file.bytes);
+    Recording recording = convertRecording(file.bytes, name);
     wave = recording.wave;
     return recording.problem;
 }

@@ -11,7 +11,8 @@
 
 // A word set of one's own: a folder <id>/ under setsFolder() holding
 // words.txt (10 to 20 lines), an optional set.ini ([set] name=) and, for
-// line n, a picture NN.png/.jpg/.bmp and a recording NN.wav/.flac/.ogg.
+// line n, a picture NN.png/.jpg/.bmp and a recording NN.wav (or .flac, .ogg,
+// .oga, .opus, .mp3, .aif, .aiff; endings in any case).
 // Everything in it is untrusted: every problem is named, none is fatal.
 namespace ownsets {
 

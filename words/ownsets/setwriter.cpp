@@ -81,7 +81,7 @@ QString storeRecording(const QString &folder, int word, const QString &source)
 
 QString storeRecordingBytes(const QString &folder, int word, const QByteArray &sound, const QString &name)
 {
-    const Recording recording = convertRecording(sound);
+    const Recording recording = convertRecording(sound, name);
     if (!recording.problem.isEmpty())
         return QStringLiteral("%1 %2").arg(name, recording.problem);
     return storeRecordingWave(folder, word, recording.wave);
