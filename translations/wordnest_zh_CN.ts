@@ -183,4 +183,338 @@ A second start brings the open game to the front.</source>
         <translation>读的时候它变大了，超过 %1 KiB</translation>
     </message>
 </context>
+<context>
+    <name>OwnMedia</name>
+    <message>
+        <source>is empty</source>
+        <translation>是空的</translation>
+    </message>
+    <message>
+        <source>cannot be read: the sound library (libsndfile) is missing</source>
+        <translation>读不了：缺少声音库（libsndfile）</translation>
+    </message>
+    <message>
+        <source>is not a sound file the game can read (WAV, FLAC or Ogg)</source>
+        <translation>不是游戏能读的声音文件（WAV、FLAC 或 Ogg）</translation>
+    </message>
+    <message>
+        <source>is in a sound format the game cannot play</source>
+        <translation>的声音格式游戏放不了</translation>
+    </message>
+    <message>
+        <source>is longer than %1 seconds</source>
+        <translation>超过 %1 秒</translation>
+    </message>
+    <message>
+        <source>is not a PNG, JPEG or BMP picture</source>
+        <translation>不是 PNG、JPEG 或 BMP 图片</translation>
+    </message>
+    <message>
+        <source>is empty or cannot be opened</source>
+        <translation>是空的或打不开</translation>
+    </message>
+    <message>
+        <source>is too large (%1 x %2 pixels; 50 million at most)</source>
+        <translation>太大（%1 x %2 像素，最多 5000 万像素）</translation>
+    </message>
+    <message>
+        <source>cannot be opened (%1)</source>
+        <translation>打不开（%1）</translation>
+    </message>
+    <message>
+        <source>holds only silence</source>
+        <translation>里没有声音，只有静音</translation>
+    </message>
+</context>
+<context>
+    <name>SetArchive</name>
+    <message>
+        <source>the archive library (libarchive) is missing</source>
+        <translation>缺少压缩包库（libarchive）</translation>
+    </message>
+    <message>
+        <source>There is no word set of your own &apos;%1&apos;.</source>
+        <translation>找不到自己的词语组“%1”。</translation>
+    </message>
+    <message>
+        <source>Word set &apos;%1&apos; cannot be exported: %2.</source>
+        <translation>词语组“%1”不能导出：%2。</translation>
+    </message>
+    <message>
+        <source>%1 already exists; it was not overwritten.</source>
+        <translation>%1 已经存在，没有覆盖它。</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2.</source>
+        <translation>无法写入 %1：%2。</translation>
+    </message>
+    <message>
+        <source>Cannot replace %1.</source>
+        <translation>无法替换 %1。</translation>
+    </message>
+    <message>
+        <source>Cannot write %1.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>%1 was not imported: %2.</source>
+        <translation>没有导入 %1：%2。</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>文件读不了</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+    <message>
+        <source>the sets&apos; folder cannot be made</source>
+        <translation>无法建立词语组文件夹</translation>
+    </message>
+    <message>
+        <source>cannot write to the sets&apos; folder</source>
+        <translation>无法写入词语组文件夹</translation>
+    </message>
+    <message>
+        <source>it is not a word set file (zip)</source>
+        <translation>它不是词语组文件（zip）</translation>
+    </message>
+    <message>
+        <source>it holds more than %1 entries</source>
+        <translation>里面超过 %1 项</translation>
+    </message>
+    <message>
+        <source>it holds a path outside the set&apos;s folder (%1)</source>
+        <translation>里面有词语组文件夹以外的路径（%1）</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; cannot be a folder name</source>
+        <translation>“%1”不能当文件夹名</translation>
+    </message>
+    <message>
+        <source>it holds more than one word set</source>
+        <translation>里面不止一个词语组</translation>
+    </message>
+    <message>
+        <source>it holds a link or a special file (%1)</source>
+        <translation>里面有链接或特殊文件（%1）</translation>
+    </message>
+    <message>
+        <source>it holds a file a word set should not have (%1)</source>
+        <translation>里面有词语组不该有的文件（%1）</translation>
+    </message>
+    <message>
+        <source>it holds %1 twice</source>
+        <translation>里面有两个 %1</translation>
+    </message>
+    <message>
+        <source>the file is damaged (%1)</source>
+        <translation>文件已损坏（%1）</translation>
+    </message>
+    <message>
+        <source>unpacked, it is over %1 MB</source>
+        <translation>解开后超过 %1 MB</translation>
+    </message>
+    <message>
+        <source>%1 is too large</source>
+        <translation>%1 太大</translation>
+    </message>
+    <message>
+        <source>the file is damaged or not a word set file</source>
+        <translation>文件已损坏或不是词语组文件</translation>
+    </message>
+    <message>
+        <source>it holds no set folder with a words.txt</source>
+        <translation>里面没有带 words.txt 的词语组文件夹</translation>
+    </message>
+    <message>
+        <source>there is already a word set &apos;%1&apos;</source>
+        <translation>已经有词语组“%1”了</translation>
+    </message>
+    <message>
+        <source>it cannot be put into the sets&apos; folder</source>
+        <translation>无法放进词语组文件夹</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation>无法建立文件夹 %1</translation>
+    </message>
+    <message>
+        <source>cannot make a temporary folder in %1</source>
+        <translation>无法在 %1 建立临时文件夹</translation>
+    </message>
+    <message>
+        <source>cannot put the set into %1</source>
+        <translation>无法把词语组放进 %1</translation>
+    </message>
+    <message>
+        <source>cannot replace word set &apos;%1&apos;</source>
+        <translation>无法替换词语组“%1”</translation>
+    </message>
+</context>
+<context>
+    <name>SetFiles</name>
+    <message>
+        <source>the set&apos;s folder is a link or not a folder</source>
+        <translation>词语组文件夹是链接或不是文件夹</translation>
+    </message>
+    <message>
+        <source>the set&apos;s folder cannot be opened</source>
+        <translation>词语组文件夹打不开</translation>
+    </message>
+    <message>
+        <source>is a link, which the game does not open</source>
+        <translation>是链接，游戏不会打开</translation>
+    </message>
+    <message>
+        <source>does not exist</source>
+        <translation>不存在</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>读不了</translation>
+    </message>
+    <message>
+        <source>is not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>is too large (over %1)</source>
+        <translation>太大（超过 %1）</translation>
+    </message>
+    <message>
+        <source>cannot save %1: %2</source>
+        <translation>无法保存 %1：%2</translation>
+    </message>
+    <message>
+        <source>it is a link, left as it is</source>
+        <translation>它是链接，没有改动它</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+    <message>
+        <source>cannot delete %1: %2</source>
+        <translation>无法删除 %1：%2</translation>
+    </message>
+    <message>
+        <source>cannot rename %1 to %2: %3</source>
+        <translation>无法把 %1 改名为 %2：%3</translation>
+    </message>
+    <message>
+        <source>there are %1 pictures (%2); keep only one</source>
+        <translation>有 %1 张图片（%2），请只留一张</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between file names</comment>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>there are %1 recordings (%2); keep only one</source>
+        <translation>有 %1 个录音（%2），请只留一个</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between problems</comment>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>words.txt is neither UTF-8 nor GBK text; the game has not read it and will not change it</source>
+        <translation>words.txt 既不是 UTF-8 也不是 GBK 文字，游戏没有读它，也不会改动它</translation>
+    </message>
+</context>
+<context>
+    <name>SetReader</name>
+    <message>
+        <source>no picture %1</source>
+        <translation>没有图片 %1</translation>
+    </message>
+    <message>
+        <source>picture %1 %2</source>
+        <translation>图片 %1 %2</translation>
+    </message>
+    <message>
+        <source>no recording %1</source>
+        <translation>没有录音 %1</translation>
+    </message>
+    <message>
+        <source>recording %1 %2</source>
+        <translation>录音 %1 %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>words.txt is too large (over 64 KB)</source>
+        <translation>words.txt 太大（超过 64 KB）</translation>
+    </message>
+    <message>
+        <source>line %1 is empty</source>
+        <translation>第 %1 行是空行</translation>
+    </message>
+    <message>
+        <source>line %1 is too long (%2 characters)</source>
+        <translation>第 %1 行太长（%2 个字符）</translation>
+    </message>
+    <message>
+        <source>line %1 holds a control character</source>
+        <translation>第 %1 行含有控制字符</translation>
+    </message>
+    <message>
+        <source>line %1 repeats line %2 (&apos;%3&apos;)</source>
+        <translation>第 %1 行和第 %2 行重复（“%3”）</translation>
+    </message>
+    <message>
+        <source>line %1 (&apos;%2&apos;) is too wide for the word box</source>
+        <translation>第 %1 行（“%2”）太宽，词语框放不下</translation>
+    </message>
+    <message>
+        <source>and %1 more problems</source>
+        <translation>另有 %1 处问题</translation>
+    </message>
+    <message>
+        <source>words.txt has %1 words, </source>
+        <translation>words.txt 有 %1 个词，</translation>
+    </message>
+    <message>
+        <source>a set needs at least %1</source>
+        <translation>一组至少要 %1 个</translation>
+    </message>
+    <message>
+        <source>a set takes at most %1</source>
+        <translation>一组最多 %1 个</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>；</translation>
+    </message>
+    <message>
+        <source>only %1 words can be used, a set needs at least %2</source>
+        <translation>只有 %1 个词能用，一组至少要 %2 个</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos;: %2</source>
+        <translation>“%1”：%2</translation>
+    </message>
+    <message>
+        <source>the folder name &apos;%1&apos; cannot be used (only English letters, digits and -, at least one letter, and not tricky)</source>
+        <translation>文件夹名“%1”不能用（只能用英文字母、数字和 -，至少一个字母，不能是 tricky）</translation>
+    </message>
+    <message>
+        <source>the set&apos;s folder is a link or not a folder; the game does not open it</source>
+        <translation>词语组文件夹是链接或不是文件夹，游戏不会打开</translation>
+    </message>
+    <message>
+        <source>the set has no words.txt</source>
+        <translation>词语组里没有 words.txt</translation>
+    </message>
+    <message>
+        <source>words.txt %1</source>
+        <translation>words.txt %1</translation>
+    </message>
+</context>
 </TS>

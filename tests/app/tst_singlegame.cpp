@@ -81,15 +81,15 @@ private slots:
         QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
         // Beside an own set "short" of nine words.
         QTest::newRow("own set that cannot play") << QStringList{"--words", "short"} << 1
-                                                  << "Word set 'short' cannot be played: words.txt 有 9 个词";
+                                                  << "Word set 'short' cannot be played: words.txt has 9 words,";
         QTest::newRow("own set listed as unplayable") << QStringList{"--list-words"} << 0
-                                                      << "wordnest: word set 'short' cannot be played: words.txt 有 9";
+                                                      << "wordnest: word set 'short' cannot be played: words.txt has 9";
         QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1
-                                                     << "词语组“short”不能导出：words.txt 有 9 个词";
+                                                     << "Word set 'short' cannot be exported: words.txt has 9 words";
         QTest::newRow("a game without a display") << QStringList{"--words", "2"} << 1
                                                   << "wordnest: no display to show the game on";
         QTest::newRow("import of no file") << QStringList{"--import-words", "no.wordnest"} << 1
-                                           << "没有导入 no.wordnest：文件读不了";
+                                           << "no.wordnest was not imported: the file cannot be read.";
         QTest::newRow("unknown child") << QStringList{"--child", "Nobody"} << 1 << "There is no child 'Nobody';";
         // Beside a class list "faulty.txt" with a name too long and a name twice, and "class.txt".
         QTest::newRow("faulty class list") << QStringList{"--add-children", "faulty.txt"} << 1
@@ -103,6 +103,8 @@ private slots:
                                              << "wordnest: 未知选项“bogus”。";
         QTest::newRow("own set, Chinese") << QStringList{"LANG=zh_CN.UTF-8", "--words", "short"} << 1
                                           << "wordnest: 词语组“short”不能玩：words.txt 有 9 个词";
+        QTest::newRow("import, Chinese") << QStringList{"LANG=zh_CN.UTF-8", "--import-words", "no.wordnest"} << 1
+                                         << "wordnest: 没有导入 no.wordnest：文件读不了。";
         QTest::newRow("class list, Chinese") << QStringList{"LC_ALL=zh_CN.UTF-8", "--add-children", "faulty.txt"} << 1
                                              << "faulty.txt:3: “mia”写了两次（第一次在第 1 行）";
         QTest::newRow("no display, Chinese") << QStringList{"LANG=zh_CN", "--words", "2"} << 1

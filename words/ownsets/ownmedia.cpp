@@ -3,6 +3,7 @@
 #include "ownsets/loadedlibrary.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QScopeGuard>
@@ -18,6 +19,13 @@
 namespace ownsets {
 
 namespace {
+
+// A set's problems are written in English here and translated: the windows
+// show them in Chinese, the command line in the locale's language.
+struct OwnMedia
+{
+    Q_DECLARE_TR_FUNCTIONS(OwnMedia)
+};
 
 #define SNDFILE_FUNCTIONS(F) F(sf_open_virtual) F(sf_close) F(sf_readf_float)
 WORDNEST_LOADED_LIBRARY(SndFile, "sndfile", 1, SNDFILE_FUNCTIONS)
@@ -104,23 +112,23 @@ sf_count_t memoryTell(void *user)
 QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
 {
     if (bytes.isEmpty())
-        return QStringLiteral("是空的");
+        return OwnMedia::tr("is empty");
     const SndFile *sndfile = SndFile::get();
     if (!sndfile)
-        return QStringLiteral("读不了：缺少声音库（libsndfile）");
+        return OwnMedia::tr("cannot be read: the sound library (libsndfile) is missing");
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
     SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
     if (!file)
-        return QStringLiteral("不是游戏能读的声音文件（WAV、FLAC 或 Ogg）");
+        return OwnMedia::tr("is not a sound file the game can read (WAV, FLAC or Ogg)");
     const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
-        return QStringLiteral("的声音格式游戏放不了");
+        return OwnMedia::tr("is in a sound format the game cannot play");
     if (info.frames <= 0)
-        return QStringLiteral("是空的");
+        return OwnMedia::tr("is empty");
     if (double(info.frames) / info.samplerate > maxRecordingSeconds)
-        return QStringLiteral("超过 %1 秒").arg(maxRecordingSeconds);
+        return OwnMedia::tr("is longer than %1 seconds").arg(maxRecordingSeconds);
     rate = info.samplerate;
     // Frames are counted as they come: a header may promise more than the file holds.
     const sf_count_t limit = sf_count_t(maxRecordingSeconds * rate) + 1;
@@ -138,10 +146,10 @@ QString decodeMono(const QByteArray &bytes, std::vector<float> &mono, int &rate)
             mono.push_back(float(sum / info.channels));
         }
         if (sf_count_t(mono.size()) > limit)
-            return QStringLiteral("超过 %1 秒").arg(maxRecordingSeconds);
+            return OwnMedia::tr("is longer than %1 seconds").arg(maxRecordingSeconds);
     }
     if (mono.empty())
-        return QStringLiteral("是空的");
+        return OwnMedia::tr("is empty");
     return {};
 }
 
@@ -226,17 +234,17 @@ Picture readPicture(const QByteArray &bytes)
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
     if (device.size() == 0)
-        return {{}, QStringLiteral("是空的")};
+        return {{}, OwnMedia::tr("is empty")};
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (format != "png" && format != "jpeg" && format != "bmp")
-        return {{}, QStringLiteral("不是 PNG、JPEG 或 BMP 图片")};
+        return {{}, OwnMedia::tr("is not a PNG, JPEG or BMP picture")};
     const QSize size = reader.size();
     if (size.isEmpty())
-        return {{}, QStringLiteral("是空的或打不开")};
+        return {{}, OwnMedia::tr("is empty or cannot be opened")};
     if (qint64(size.width()) * size.height() > maxPicturePixels)
-        return {{}, QStringLiteral("太大（%1 x %2 像素，最多 5000 万像素）")
+        return {{}, OwnMedia::tr("is too large (%1 x %2 pixels; 50 million at most)")
                         .arg(size.width())
                         .arg(size.height())};
     const QSize kept = size.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio);
@@ -244,7 +252,7 @@ Picture readPicture(const QByteArray &bytes)
         reader.setScaledSize(kept.expandedTo(QSize(1, 1)));
     QImage image = reader.read();
     if (image.isNull())
-        return {{}, QStringLiteral("打不开（%1）").arg(reader.errorString())};
+        return {{}, OwnMedia::tr("cannot be opened (%1)").arg(reader.errorString())};
     if (image.width() > keptPictureSide || image.height() > keptPictureSide)
         image = image.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return {image.convertToFormat(QImage::Format_ARGB32_Premultiplied), {}};
@@ -288,7 +296,7 @@ Recording convertRecording(const QByteArray &fileBytes)
     const double floor = std::pow(10.0, silenceDb / 20);
     const auto first = std::find_if(blocks.begin(), blocks.end(), [&](double b) { return b > floor; });
     if (first == blocks.end())
-        return {{}, QStringLiteral("里没有声音，只有静音")};
+        return {{}, OwnMedia::tr("holds only silence")};
     const auto last = std::find_if(blocks.rbegin(), blocks.rend(), [&](double b) { return b > floor; });
     const size_t from = size_t(first - blocks.begin()) * blockSamples;
     const size_t to = std::min(s.size(), size_t(blocks.rend() - last) * blockSamples);
