@@ -15,9 +15,10 @@ esac
 # libsndfile and libarchive read own word sets' recordings and set files;
 # qt6-charts-dev: the chart of days played on the progress page (its CMake files need
 # libqt6opengl6-dev, which Debian 12 does not pull in with it).
-# qt6-translations-l10n: Qt's file dialogs and standard buttons in Chinese.
+# qt6-translations-l10n: Qt's file dialogs and standard buttons in Chinese;
+# qt6-tools-dev and qt6-l10n-tools: lupdate and lrelease, for the program's own translations.
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libsdl2-dev
-    fonts-wqy-microhei libsndfile1-dev libarchive-dev qt6-translations-l10n)
+    fonts-wqy-microhei libsndfile1-dev libarchive-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools)
 if [ "$mode" = test ]; then
     # The fuzz runs need clang's libFuzzer; CI runs the tests again under stress-ng's load.
     packages+=(clang libclang-rt-14-dev stress-ng)

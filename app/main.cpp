@@ -1,7 +1,6 @@
 #include "forms/form2.h"
 #include "ui/qttranslations.h"
 #include "cli/commandline.h"
-#include "cli/displaycheck.h"
 #include "instance/bringtofront.h"
 #include "instance/singlegame.h"
 #include "sound/sdlsoundplayer.h"
@@ -21,15 +20,12 @@
 int main(int argc, char *argv[])
 {
     // Read before any window-system object: --help and the teachers' commands
-    // answer without a display, whether or not a game is open.
-    const CommandLine commandLine(CommandLine::fromArgv(argc, argv));
+    // answer without a display, whether or not a game is open; so does a
+    // game asked for without one.
+    CommandLine commandLine(CommandLine::fromArgv(argc, argv));
     QTextStream out(stdout), err(stderr);
     if (const std::optional<int> exitCode = commandLine.runCommand(out, err))
         return *exitCode;
-    if (const std::optional<QString> why = missingDisplay()) {
-        err << "wordnest: " << *why << '\n';
-        return 1;
-    }
     const StartRequest request = StartRequest::fromEnvironment(commandLine.gameArguments());
 
     QApplication app(argc, argv);

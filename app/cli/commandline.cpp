@@ -2,7 +2,9 @@
 
 #include "children/childlist.h"
 #include "children/namelist.h"
+#include "cli/displaycheck.h"
 #include "instance/singlegame.h"
+#include "language/translations.h"
 #include "ownsets/setarchive.h"
 #include "ownsets/setsondisk.h"
 #include "progress/progressreader.h"
@@ -68,7 +70,7 @@ QString unplayable(const QString &id, const QCommandLineParser &parser)
         const TrickyWordSet tricky{withFonts([] { return allWordSets(); }), child};
         if (tricky.playable())
             return {};
-        return QStringLiteral("The tricky words need %1 words each asked at least %2 times; the record has %3 so far.")
+        return CommandLine::tr("The tricky words need %1 words each asked at least %2 times; the record has %3 so far.")
             .arg(TrickyWordSet::fewest)
             .arg(TrickyWordSet::timesAsked)
             .arg(tricky.wordCount());
@@ -77,18 +79,18 @@ QString unplayable(const QString &id, const QCommandLineParser &parser)
         return {};
     const QString folder = ownsets::setsFolder() + id;
     if (!ownsets::isValidId(id) || !QFileInfo(folder).exists())
-        return QStringLiteral("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
+        return CommandLine::tr("There is no word set '%1'; '%2 --list-words' lists them.").arg(id, programName);
     const ownsets::Folder set = withFonts([&folder] { return ownsets::readFolder(folder, ownsets::fitsWordLabel); });
     if (set.playable())
         return {};
-    return QStringLiteral("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
+    return CommandLine::tr("Word set '%1' cannot be played: %2.").arg(id, set.whatIsWrong());
 }
 
 QString unknownChild(const QString &name, const QCommandLineParser &)
 {
     if (ChildList().byName(name))
         return {};
-    return QStringLiteral("There is no child '%1'; '%2 --list-children' lists them.").arg(name, programName);
+    return CommandLine::tr("There is no child '%1'; '%2 --list-children' lists them.").arg(name, programName);
 }
 
 // Adds a class list's children: the running game adds them if one is open,
@@ -100,7 +102,7 @@ int addChildren(const QString &file, QTextStream &out, QTextStream &err)
         err << file << (problem.line > 0 ? QStringLiteral(":%1").arg(problem.line) : QString()) << ": "
             << problem.reason << '\n';
     if (!list.problems.isEmpty()) {
-        err << programName << ": nobody was added.\n";
+        err << programName << ": " << CommandLine::tr("nobody was added.") << '\n';
         return 1;
     }
     const ChildList children;
@@ -110,8 +112,10 @@ int addChildren(const QString &file, QTextStream &out, QTextStream &err)
             request.newChildren << name;
     const qsizetype already = list.names.size() - request.newChildren.size();
     if (children.children().size() + request.newChildren.size() > ChildList::most) {
-        err << programName << ": " << children.children().size() << " children and " << request.newChildren.size()
-            << " new ones are more than " << ChildList::most << "; nobody was added.\n";
+        err << programName << ": "
+            << CommandLine::tr("%1 children and %2 new ones are more than %3; nobody was added.")
+                   .arg(children.children().size()).arg(request.newChildren.size()).arg(ChildList::most)
+            << '\n';
         return 1;
     }
     if (!request.newChildren.isEmpty()) {
@@ -125,15 +129,17 @@ int addChildren(const QString &file, QTextStream &out, QTextStream &err)
         const bool handedOver = SingleGame().handOver(
             request, [&] { refusal = ChildList().addAll(request.newChildren); });
         if (refusal != ChildList::Refusal::None) {
-            err << programName << ": the children could not be saved"
-                << (refusal == ChildList::Refusal::Full ? QStringLiteral(": the class is full") : QString())
-                << "; nobody was added.\n";
+            err << programName << ": "
+                << (refusal == ChildList::Refusal::Full
+                        ? CommandLine::tr("the children could not be saved: the class is full; nobody was added.")
+                        : CommandLine::tr("the children could not be saved; nobody was added."))
+                << '\n';
             return 1;
         }
         if (handedOver)
-            out << "Handed to the open game.\n";
+            out << CommandLine::tr("Handed to the open game.") << '\n';
     }
-    out << request.newChildren.size() << " added, " << already << " already there.\n";
+    out << CommandLine::tr("%1 added, %2 already there.").arg(request.newChildren.size()).arg(already) << '\n';
     return 0;
 }
 
@@ -149,18 +155,18 @@ QStringList valueAndFile(const QCommandLineParser &parser, const QString &option
 const std::vector<Command> &commands()
 {
     static const std::vector<Command> table{
-        {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")),
+        {QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")}, QT_TRANSLATE_NOOP("CommandLine", "Show this help and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << helpText();
              return 0;
          }},
-        {QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and exit.")),
+        {QCommandLineOption(QStringLiteral("version"), QT_TRANSLATE_NOOP("CommandLine", "Show the version and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              out << programName << ' ' << QStringLiteral(WORDNEST_VERSION) << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("list-words"),
-                            QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
+                            QT_TRANSLATE_NOOP("CommandLine", "List the word sets, one a line: ID, Chinese name, English name "
                                            "(tab-separated), and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
              WordSets sets;
@@ -169,17 +175,17 @@ const std::vector<Command> &commands()
              for (const WordSets::Set &set : sets.all())
                  out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
              for (const ownsets::Folder &set : unplayable)
-                 err << programName << ": word set '" << set.id << "' cannot be played: " << set.whatIsWrong() << ".\n";
+                 err << programName << ": " << CommandLine::tr("word set '%1' cannot be played: %2.").arg(set.id, set.whatIsWrong()) << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("export-words"),
-                            QStringLiteral("Write word set ID of your own to the FILE named after it "
+                            QT_TRANSLATE_NOOP("CommandLine", "Write word set ID of your own to the FILE named after it "
                                            "(--export-words ID FILE; FILE must not exist yet) and exit."),
                             QStringLiteral("ID")),
          [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
              const QStringList values = valueAndFile(parser, QStringLiteral("export-words"));
              const QString problem =
-                 values.isEmpty() ? QStringLiteral("--export-words needs one FILE after its ID.")
+                 values.isEmpty() ? CommandLine::tr("--export-words needs one FILE after its ID.")
                                   : withFonts([&values] {
                                         return ownsets::exportSet(values.at(0), values.at(1), ownsets::fitsWordLabel);
                                     });
@@ -187,11 +193,11 @@ const std::vector<Command> &commands()
                  err << programName << ": " << problem << '\n';
                  return 1;
              }
-             out << "Word set '" << values.at(0) << "' written to " << values.at(1) << ".\n";
+             out << CommandLine::tr("Word set '%1' written to %2.").arg(values.at(0), values.at(1)) << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("import-words"),
-                            QStringLiteral("Add the word set in FILE (made by --export-words) to your own sets and "
+                            QT_TRANSLATE_NOOP("CommandLine", "Add the word set in FILE (made by --export-words) to your own sets and "
                                            "exit; a set of the same ID is never replaced."),
                             QStringLiteral("FILE")),
          [](const QCommandLineParser &parser, QTextStream &out, QTextStream &err) {
@@ -202,12 +208,12 @@ const std::vector<Command> &commands()
                  err << programName << ": " << imported.problem << '\n';
                  return 1;
              }
-             out << "Word set '" << imported.id << "' imported; '" << programName << " --words " << imported.id
-                 << "' plays it.\n";
+             out << CommandLine::tr("Word set '%1' imported; '%2 --words %1' plays it.").arg(imported.id, programName)
+                 << '\n';
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("export-progress"),
-                            QStringLiteral("Write every answer kept so far to FILE, a new file, as CSV (UTF-8, "
+                            QT_TRANSLATE_NOOP("CommandLine", "Write every answer kept so far to FILE, a new file, as CSV (UTF-8, "
                                            "one row per question with the child's name and the game's pace) "
                                            "and exit."),
                             QStringLiteral("FILE")),
@@ -215,18 +221,18 @@ const std::vector<Command> &commands()
              const QString file = parser.value(QStringLiteral("export-progress"));
              // A file of the user's is never replaced from the command line, where nobody is asked.
              if (const QFileInfo target(file); target.exists() || target.isSymLink()) {
-                 err << programName << ": '" << file << "' already exists; nothing was written.\n";
+                 err << programName << ": " << CommandLine::tr("'%1' already exists; nothing was written.").arg(file) << '\n';
                  return 1;
              }
              ProgressReader reader;
              if (reader.exportCsvFile(file, ChildList().names()))
                  return 0;
-             err << programName << ": cannot export the progress record to '" << file << "': " << reader.error()
-                 << '\n';
+             err << programName << ": "
+                 << CommandLine::tr("cannot export the progress record to '%1': %2").arg(file, reader.error()) << '\n';
              return 1;
          }},
         {QCommandLineOption(QStringLiteral("list-children"),
-                            QStringLiteral("List the children, one a line: name and id (tab-separated), and exit.")),
+                            QT_TRANSLATE_NOOP("CommandLine", "List the children, one a line: name and id (tab-separated), and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &) {
              const ChildList children;
              for (const Child &child : children.children())
@@ -234,7 +240,7 @@ const std::vector<Command> &commands()
              return 0;
          }},
         {QCommandLineOption(QStringLiteral("add-children"),
-                            QStringLiteral("Add the children named in FILE, one name a line (UTF-8 or GBK), each "
+                            QT_TRANSLATE_NOOP("CommandLine", "Add the children named in FILE, one name a line (UTF-8 or GBK), each "
                                            "with a picture of their own, and exit. Names already there are skipped; "
                                            "with a bad line nobody is added. An open game takes them."),
                             QStringLiteral("FILE")),
@@ -249,17 +255,17 @@ const std::vector<GameOption> &gameOptions()
 {
     static const std::vector<GameOption> table{
         {QCommandLineOption(QStringLiteral("fullscreen"),
-                            QStringLiteral("Start full screen (F11 switches, Esc leaves).")),
+                            QT_TRANSLATE_NOOP("CommandLine", "Start full screen (F11 switches, Esc leaves).")),
          [](const QString &, GameRequest &request) { request.fullScreen = true; }},
         {QCommandLineOption(QStringLiteral("words"),
-                            QStringLiteral("Play word set ID (see --list-words) in this run; the set chosen in "
+                            QT_TRANSLATE_NOOP("CommandLine", "Play word set ID (see --list-words) in this run; the set chosen in "
                                            "the grown-ups' corner stays as it is. An open game takes it for its "
                                            "next game."),
                             QStringLiteral("ID")),
          [](const QString &id, GameRequest &request) { request.wordSet = id; },
          unplayable},
         {QCommandLineOption(QStringLiteral("child"),
-                            QStringLiteral("Play as the child NAME (see --list-children) in this run; the child "
+                            QT_TRANSLATE_NOOP("CommandLine", "Play as the child NAME (see --list-children) in this run; the child "
                                            "chosen in the game stays as it is. An open game takes the child for "
                                            "its next game."),
                             QStringLiteral("NAME")),
@@ -271,12 +277,18 @@ const std::vector<GameOption> &gameOptions()
 
 void addAll(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral("A picture and word game that teaches children English words.\n"
-                                                    "A second start brings the open game to the front."));
+    parser.setApplicationDescription(CommandLine::tr("A picture and word game that teaches children English words.\n"
+                                                     "A second start brings the open game to the front."));
+    // The tables keep the English descriptions: they are made once, maybe
+    // before the language is known.
+    const auto add = [&parser](QCommandLineOption option) {
+        option.setDescription(CommandLine::tr(option.description().toUtf8().constData()));
+        parser.addOption(option);
+    };
     for (const Command &command : commands())
-        parser.addOption(command.option);
+        add(command.option);
     for (const GameOption &option : gameOptions())
-        parser.addOption(option.option);
+        add(option.option);
 }
 
 // QCommandLineParser's own help names the program through the application
@@ -286,7 +298,7 @@ QString helpText()
     QCommandLineParser parser;
     addAll(parser);
     const QString text = parser.helpText();
-    return QStringLiteral("Usage: %1 [options]").arg(programName) + text.mid(text.indexOf(u'\n'));
+    return CommandLine::tr("Usage: %1 [options]").arg(programName) + text.mid(text.indexOf(u'\n'));
 }
 
 } // namespace
@@ -294,7 +306,15 @@ QString helpText()
 CommandLine::CommandLine(const QStringList &arguments)
 {
     addAll(parser);
-    if (!parser.parse(arguments)) {
+    // A plain start leaves the application object to the game; a command
+    // line that may be answered is read again in the user's language, for
+    // Qt's own errors.
+    bool parsed = parser.parse(arguments);
+    if (!parsed || asksForAnswer()) {
+        speak();
+        parsed = parser.parse(arguments);
+    }
+    if (!parsed) {
         error = parser.errorText();
         return;
     }
@@ -302,7 +322,7 @@ CommandLine::CommandLine(const QStringList &arguments)
         if (parser.isSet(commands()[i].option))
             command = int(i);
     if (command < 0 && !parser.positionalArguments().isEmpty()) {
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        error = tr("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
         return;
     }
     for (const GameOption &option : gameOptions()) {
@@ -316,6 +336,33 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
 }
 
+CommandLine::~CommandLine() = default;
+
+bool CommandLine::asksForAnswer() const
+{
+    if (!parser.positionalArguments().isEmpty())
+        return true;
+    for (const Command &entry : commands())
+        if (parser.isSet(entry.option))
+            return true;
+    for (const GameOption &entry : gameOptions())
+        if (entry.refuse && parser.isSet(entry.option))
+            return true;
+    return false;
+}
+
+void CommandLine::speak()
+{
+    if (QCoreApplication::instance())
+        return;
+    // Fonts too: own sets' words are measured while a set is checked.
+    static int argc = 3;
+    static char name[] = "wordnest", platform[] = "-platform", offscreen[] = "offscreen";
+    static char *argv[] = {name, platform, offscreen, nullptr};
+    messages = std::make_unique<QGuiApplication>(argc, argv);
+    translations::install(*messages, translations::commandLineLanguage());
+}
+
 QStringList CommandLine::fromArgv(int argc, char **argv)
 {
     QStringList list;
@@ -324,7 +371,7 @@ QStringList CommandLine::fromArgv(int argc, char **argv)
     return list;
 }
 
-std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) const
+std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err)
 {
     if (!error.isEmpty()) {
         err << programName << ": " << error << '\n';
@@ -332,6 +379,12 @@ std::optional<int> CommandLine::runCommand(QTextStream &out, QTextStream &err) c
     }
     if (command >= 0)
         return commands()[size_t(command)].run(parser, out, err);
+    if (missingDisplay()) {
+        speak();
+        err << programName << ": " << *missingDisplay() << '\n';
+        return 1;
+    }
+    messages.reset(); // before the game makes its own
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/displaycheck.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QtGlobal>
 
 std::optional<QString> missingDisplay()
@@ -13,6 +14,7 @@ std::optional<QString> missingDisplay()
     if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
         qgetenv("XDG_SESSION_TYPE") == "wayland")
         return std::nullopt;
-    return QStringLiteral("no display to show the game on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-                          "start it from the desktop, or see wordnest --help for what runs without one");
+    return QCoreApplication::translate("DisplayCheck",
+                                       "no display to show the game on (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+                                       "start it from the desktop, or see wordnest --help for what runs without one");
 }

@@ -1,5 +1,6 @@
 #include "children/childname.h"
 
+#include <QCoreApplication>
 #include <QTextBoundaryFinder>
 
 namespace children {
@@ -61,11 +62,11 @@ QString englishReason(NameProblem problem)
     case NameProblem::None:
         return {};
     case NameProblem::Empty:
-        return QStringLiteral("the name is empty");
+        return QCoreApplication::translate("ChildName", "the name is empty");
     case NameProblem::TooLong:
-        return QStringLiteral("the name is longer than %1 characters").arg(longestName);
+        return QCoreApplication::translate("ChildName", "the name is longer than %1 characters").arg(longestName);
     case NameProblem::ControlCharacter:
-        return QStringLiteral("the name holds a tab, a line break or another control character");
+        return QCoreApplication::translate("ChildName", "the name holds a tab, a line break or another control character");
     }
     return {};
 }

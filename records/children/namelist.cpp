@@ -3,6 +3,7 @@
 #include "children/childname.h"
 #include "text/gbk.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 
@@ -46,7 +47,7 @@ NameList NameList::fromBytes(QByteArrayView bytes)
 {
     const std::optional<QString> text = fromUtf8OrGbk(bytes);
     if (!text)
-        return wholeFileProblem(QStringLiteral("the file is neither UTF-8 nor GBK text"));
+        return wholeFileProblem(QCoreApplication::translate("NameList", "the file is neither UTF-8 nor GBK text"));
     NameList list;
     QHash<QString, int> firstLine; // by name key
     const QStringList lines = text->split(u'\n');
@@ -63,7 +64,7 @@ NameList NameList::fromBytes(QByteArrayView bytes)
         }
         const QString key = children::nameKey(name);
         if (const auto first = firstLine.constFind(key); first != firstLine.cend()) {
-            list.problems.append({line, QStringLiteral("'%1' is given twice (first on line %2)").arg(name).arg(*first)});
+            list.problems.append({line, QCoreApplication::translate("NameList", "'%1' is given twice (first on line %2)").arg(name).arg(*first)});
             continue;
         }
         firstLine.insert(key, line);
@@ -79,20 +80,20 @@ NameList NameList::fromFile(const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ELOOP)
-            return wholeFileProblem(QStringLiteral("it is a link; name the file itself"));
-        return wholeFileProblem(QStringLiteral("cannot open it (%1)").arg(QString::fromLocal8Bit(strerror(errno))));
+            return wholeFileProblem(QCoreApplication::translate("NameList", "it is a link; name the file itself"));
+        return wholeFileProblem(QCoreApplication::translate("NameList", "cannot open it (%1)").arg(QString::fromLocal8Bit(strerror(errno))));
     }
     struct stat info{};
     NameList list;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        list = wholeFileProblem(QStringLiteral("it is not a regular file"));
+        list = wholeFileProblem(QCoreApplication::translate("NameList", "it is not a regular file"));
     else if (info.st_size > largestFile)
-        list = wholeFileProblem(QStringLiteral("it is larger than %1 KiB, too large for a class list")
+        list = wholeFileProblem(QCoreApplication::translate("NameList", "it is larger than %1 KiB, too large for a class list")
                                     .arg(largestFile / 1024));
     else if (const std::optional<QByteArray> bytes = readUpTo(fd, largestFile); !bytes)
-        list = wholeFileProblem(QStringLiteral("cannot read it (%1)").arg(QString::fromLocal8Bit(strerror(errno))));
+        list = wholeFileProblem(QCoreApplication::translate("NameList", "cannot read it (%1)").arg(QString::fromLocal8Bit(strerror(errno))));
     else if (bytes->size() > largestFile)
-        list = wholeFileProblem(QStringLiteral("it grew beyond %1 KiB while it was read").arg(largestFile / 1024));
+        list = wholeFileProblem(QCoreApplication::translate("NameList", "it grew beyond %1 KiB while it was read").arg(largestFile / 1024));
     else
         list = fromBytes(*bytes);
     ::close(fd);

@@ -16,10 +16,16 @@ class SingleGameTest : public QObject
     std::vector<std::unique_ptr<QProcess>> games;
     std::map<QProcess *, QByteArray> logs;
 
-    QProcess *start(const QStringList &arguments, const QByteArray &startupId = {}, bool display = true)
+    // `locale`: NAME=value settings, after an English locale whatever the machine's.
+    QProcess *start(const QStringList &arguments, const QByteArray &startupId = {}, bool display = true,
+                    const QStringList &locale = {})
     {
         auto game = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LC_ALL")), environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        for (const QString &variable : locale)
+            environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         for (size_t i = 0; i < folders.size(); ++i)
             environment.insert(QString::fromLatin1(variables[i]), folders[i]->path());
         environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("wordnest.instance.info=true"));
@@ -75,21 +81,34 @@ private slots:
         QTest::newRow("unknown word set") << QStringList{"--words", "7"} << 1 << "There is no word set '7'";
         // Beside an own set "short" of nine words.
         QTest::newRow("own set that cannot play") << QStringList{"--words", "short"} << 1
-                                                  << "Word set 'short' cannot be played: words.txt 有 9 个词";
+                                                  << "Word set 'short' cannot be played: words.txt has 9 words,";
         QTest::newRow("own set listed as unplayable") << QStringList{"--list-words"} << 0
-                                                      << "wordnest: word set 'short' cannot be played: words.txt 有 9";
+                                                      << "wordnest: word set 'short' cannot be played: words.txt has 9";
         QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1
-                                                     << "词语组“short”不能导出：words.txt 有 9 个词";
+                                                     << "Word set 'short' cannot be exported: words.txt has 9 words";
         QTest::newRow("a game without a display") << QStringList{"--words", "2"} << 1
                                                   << "wordnest: no display to show the game on";
         QTest::newRow("import of no file") << QStringList{"--import-words", "no.wordnest"} << 1
-                                           << "没有导入 no.wordnest：文件读不了";
+                                           << "no.wordnest was not imported: the file cannot be read.";
         QTest::newRow("unknown child") << QStringList{"--child", "Nobody"} << 1 << "There is no child 'Nobody';";
         // Beside a class list "faulty.txt" with a name too long and a name twice, and "class.txt".
         QTest::newRow("faulty class list") << QStringList{"--add-children", "faulty.txt"} << 1
                                            << "faulty.txt:3: 'mia' is given twice (first on line 1)";
         QTest::newRow("class list, no game") << QStringList{"--add-children", "class.txt"} << 0
                                              << "2 added, 0 already there.";
+        // Leading NAME=value entries set the locale, as on a shell's command line.
+        QTest::newRow("help, Chinese") << QStringList{"LANG=zh_CN.UTF-8", "--help"} << 0 << "全屏开始（F11 切换";
+        QTest::newRow("help, US English") << QStringList{"LANG=en_US.UTF-8", "-h"} << 0 << "Show this help and exit.";
+        QTest::newRow("Qt's error, Chinese") << QStringList{"LC_MESSAGES=zh_TW.UTF-8", "--bogus"} << 1
+                                             << "wordnest: 未知选项“bogus”。";
+        QTest::newRow("own set, Chinese") << QStringList{"LANG=zh_CN.UTF-8", "--words", "short"} << 1
+                                          << "wordnest: 词语组“short”不能玩：words.txt 有 9 个词";
+        QTest::newRow("import, Chinese") << QStringList{"LANG=zh_CN.UTF-8", "--import-words", "no.wordnest"} << 1
+                                         << "wordnest: 没有导入 no.wordnest：文件读不了。";
+        QTest::newRow("class list, Chinese") << QStringList{"LC_ALL=zh_CN.UTF-8", "--add-children", "faulty.txt"} << 1
+                                             << "faulty.txt:3: “mia”写了两次（第一次在第 1 行）";
+        QTest::newRow("no display, Chinese") << QStringList{"LANG=zh_CN", "--words", "2"} << 1
+                                             << "wordnest: 没有能显示游戏的屏幕";
     }
     void commandLineAnswersWithoutADisplay()
     {
@@ -104,7 +123,10 @@ private slots:
             QFile list(folders[2]->filePath(file));
             QVERIFY(list.open(QIODevice::WriteOnly) && list.write(names) > 0);
         }
-        QProcess *game = start(arguments, {}, false);
+        QStringList locale;
+        while (!arguments.isEmpty() && !arguments.constFirst().startsWith(u'-') && arguments.constFirst().contains(u'='))
+            locale << arguments.takeFirst();
+        QProcess *game = start(arguments, {}, false, locale);
         QVERIFY(game->waitForFinished(60000));
         QCOMPARE(game->exitStatus(), QProcess::NormalExit);
         QVERIFY2(log(game).contains(says.toUtf8()), log(game).constData());

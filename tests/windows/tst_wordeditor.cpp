@@ -18,6 +18,7 @@
 #include "rules/rememberedpace.h"
 #include "support/closingendstherun.h"
 #include "support/recordingplayer.h"
+#include "ui/qttranslations.h"
 #include "ui/companionstack.h"
 #include "wordeditor/builtinpicturechooser.h"
 #include "wordeditor/mywordspage.h"
@@ -167,6 +168,7 @@ private slots:
     {
         for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
             qputenv(name, QFile::encodeName(home.filePath(name)));
+        QVERIFY(installQtTranslations(*QCoreApplication::instance())); // a set's problems in Chinese, as the game shows them
         sets = home.filePath("made");
         QCOMPARE(makeInEditor(*page(), "Farm"), "farm");
         made = sets + "/farm";

@@ -9,6 +9,7 @@
 #include "ownsets/setwriter.h"
 #include "support/fixeddraws.h"
 #include "support/recordingplayer.h"
+#include "ui/qttranslations.h"
 
 #include <QDirIterator>
 #include <QStringEncoder>
@@ -145,6 +146,7 @@ private slots:
     {
         for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
             qputenv(name, QFile::encodeName(home.path() + '/' + name));
+        QVERIFY(installQtTranslations(*QCoreApplication::instance())); // a set's problems in Chinese, as the game shows them
     }
     void init()
     {

@@ -4,6 +4,7 @@
 #include "ownsets/resampler.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QScopeGuard>
@@ -19,6 +20,13 @@
 namespace ownsets {
 
 namespace {
+
+// A set's problems are written in English here and translated: the windows
+// show them in Chinese, the command line in the locale's language.
+struct OwnMedia
+{
+    Q_DECLARE_TR_FUNCTIONS(OwnMedia)
+};
 
 #define SNDFILE_FUNCTIONS(F) F(sf_open_virtual) F(sf_close) F(sf_readf_float)
 WORDNEST_LOADED_LIBRARY(SndFile, "sndfile", 1, SNDFILE_FUNCTIONS)
@@ -103,23 +111,23 @@ sf_count_t memoryTell(void *user)
 
 QString tooLongFile()
 {
-    return QStringLiteral("超过 %1 秒，太长了：请只录这个词").arg(maxRawRecordingSeconds);
+    return OwnMedia::tr("is longer than %1 seconds: record only the word").arg(maxRawRecordingSeconds);
 }
 
 // A phone's voice memo is AAC in an MP4 container, which libsndfile cannot read.
 QString voiceMemoAdvice()
 {
-    return QStringLiteral("是手机的 M4A（AAC）录音，游戏读不了：请先把它另存为 WAV、FLAC、Ogg 或 MP3 再用");
+    return OwnMedia::tr("is a phone's M4A (AAC) recording, which the game cannot read: save it as WAV, FLAC, Ogg or MP3 first");
 }
 
 // The file's frames mixed down to one channel and resampled to the game's rate.
 QString decodeMono(const QByteArray &bytes, const QString &fileName, std::vector<float> &mono)
 {
     if (bytes.isEmpty())
-        return QStringLiteral("是空的");
+        return OwnMedia::tr("is empty");
     const SndFile *sndfile = SndFile::get();
     if (!sndfile)
-        return QStringLiteral("读不了：缺少声音库（libsndfile）");
+        return OwnMedia::tr("cannot be read: the sound library (libsndfile) is missing");
     if (bytes.mid(4, 4) == "ftyp") // the MP4 container's first box
         return voiceMemoAdvice();
     Memory memory{bytes};
@@ -129,12 +137,12 @@ QString decodeMono(const QByteArray &bytes, const QString &fileName, std::vector
     if (!file)
         return fileName.endsWith(QLatin1String(".m4a"), Qt::CaseInsensitive)
                    ? voiceMemoAdvice()
-                   : QStringLiteral("不是游戏能读的声音文件（能读 WAV、FLAC、Ogg、Opus、MP3 和 AIFF）");
+                   : OwnMedia::tr("is not a sound file the game can read (it reads WAV, FLAC, Ogg, Opus, MP3 and AIFF)");
     const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
-        return QStringLiteral("的声音格式游戏放不了");
+        return OwnMedia::tr("is in a sound format the game cannot play");
     if (info.frames <= 0)
-        return QStringLiteral("是空的");
+        return OwnMedia::tr("is empty");
     if (double(info.frames) / info.samplerate > maxRawRecordingSeconds)
         return tooLongFile();
     // Frames are counted as they come: a header may promise fewer than the file holds.
@@ -160,7 +168,7 @@ QString decodeMono(const QByteArray &bytes, const QString &fileName, std::vector
     }
     resampler.finish(mono);
     if (mono.empty())
-        return QStringLiteral("是空的");
+        return OwnMedia::tr("is empty");
     return {};
 }
 
@@ -215,17 +223,17 @@ Picture readPicture(const QByteArray &bytes)
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
     if (device.size() == 0)
-        return {{}, QStringLiteral("是空的")};
+        return {{}, OwnMedia::tr("is empty")};
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
     if (format != "png" && format != "jpeg" && format != "bmp")
-        return {{}, QStringLiteral("不是 PNG、JPEG 或 BMP 图片")};
+        return {{}, OwnMedia::tr("is not a PNG, JPEG or BMP picture")};
     const QSize size = reader.size();
     if (size.isEmpty())
-        return {{}, QStringLiteral("是空的或打不开")};
+        return {{}, OwnMedia::tr("is empty or cannot be opened")};
     if (qint64(size.width()) * size.height() > maxPicturePixels)
-        return {{}, QStringLiteral("太大（%1 x %2 像素，最多 5000 万像素）")
+        return {{}, OwnMedia::tr("is too large (%1 x %2 pixels; 50 million at most)")
                         .arg(size.width())
                         .arg(size.height())};
     const QSize kept = size.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio);
@@ -233,7 +241,7 @@ Picture readPicture(const QByteArray &bytes)
         reader.setScaledSize(kept.expandedTo(QSize(1, 1)));
     QImage image = reader.read();
     if (image.isNull())
-        return {{}, QStringLiteral("打不开（%1）").arg(reader.errorString())};
+        return {{}, OwnMedia::tr("cannot be opened (%1)").arg(reader.errorString())};
     if (image.width() > keptPictureSide || image.height() > keptPictureSide)
         image = image.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return {image.convertToFormat(QImage::Format_ARGB32_Premultiplied), {}};
@@ -275,13 +283,13 @@ Recording convertRecording(const QByteArray &fileBytes, const QString &fileName)
     const double floor = std::pow(10.0, silenceDb / 20);
     const auto first = std::find_if(blocks.begin(), blocks.end(), [&](double b) { return b > floor; });
     if (first == blocks.end())
-        return {{}, QStringLiteral("里没有声音，只有静音")};
+        return {{}, OwnMedia::tr("holds only silence")};
     const auto last = std::find_if(blocks.rbegin(), blocks.rend(), [&](double b) { return b > floor; });
     const size_t from = size_t(first - blocks.begin()) * blockSamples;
     const size_t to = std::min(s.size(), size_t(blocks.rend() - last) * blockSamples);
     // The limit is the word's, not the file's: silence around it costs nothing.
     if (double(to - from) / gameRate > maxRecordingSeconds)
-        return {{}, QStringLiteral("里的词太长：去掉前后的静音还有 %1 秒，一个词最多 %2 秒")
+        return {{}, OwnMedia::tr("holds too long a word: %1 seconds without the silence around it; a word may take %2 seconds at most")
                         .arg(double(to - from) / gameRate, 0, 'f', 1)
                         .arg(maxRecordingSeconds)};
     s = std::vector<float>(s.begin() + qsizetype(from), s.begin() + qsizetype(to));

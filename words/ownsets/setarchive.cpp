@@ -5,6 +5,7 @@
 #include "ownsets/setfiles.h"
 #include "ownsets/setwriter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,6 +28,13 @@ namespace ownsets {
 
 namespace {
 
+// A set's problems are written in English here and translated: the windows
+// show them in Chinese, the command line in the locale's language.
+struct SetArchive
+{
+    Q_DECLARE_TR_FUNCTIONS(SetArchive)
+};
+
 #define ARCHIVE_FUNCTIONS(F) \
     F(archive_entry_filetype) F(archive_entry_free) F(archive_entry_hardlink) \
     F(archive_entry_new) F(archive_entry_pathname) F(archive_entry_pathname_utf8) \
@@ -38,7 +46,10 @@ namespace {
     F(archive_write_header) F(archive_write_new) F(archive_write_open_fd) \
     F(archive_write_set_format_zip)
 WORDNEST_LOADED_LIBRARY(LibArchive, "archive", 13, ARCHIVE_FUNCTIONS)
-const QString noLibrary = QStringLiteral("缺少压缩包库（libarchive）");
+QString noLibrary()
+{
+    return SetArchive::tr("the archive library (libarchive) is missing");
+}
 
 bool addEntry(archive *zip, const QString &path, const QByteArray &content)
 {
@@ -128,20 +139,20 @@ QString exportSet(const QString &id, const QString &file, const FitsLabel &fits,
                   Existing existing)
 {
     if (!isValidId(id) || !QFileInfo(QDir(setsFolder).filePath(id)).isDir())
-        return QStringLiteral("找不到自己的词语组“%1”。").arg(id);
+        return SetArchive::tr("There is no word set of your own '%1'.").arg(id);
     const Folder set = readFolder(QDir(setsFolder).filePath(id), fits);
     if (!set.problem.isEmpty())
-        return QStringLiteral("词语组“%1”不能导出：%2。").arg(id, set.problem);
+        return SetArchive::tr("Word set '%1' cannot be exported: %2.").arg(id, set.problem);
     const QFileInfo target(file);
     if ((target.exists() || target.isSymLink()) && existing == Existing::Keep)
-        return QStringLiteral("%1 已经存在，没有覆盖它。").arg(file);
+        return SetArchive::tr("%1 already exists; it was not overwritten.").arg(file);
 
     QTemporaryFile written(target.absolutePath() + QStringLiteral("/.wordnest-export-XXXXXX"));
     if (!written.open())
-        return QStringLiteral("无法写入 %1：%2。").arg(file, written.errorString());
+        return SetArchive::tr("Cannot write %1: %2.").arg(file, written.errorString());
     const LibArchive *zipLib = LibArchive::get();
     if (!zipLib)
-        return QStringLiteral("无法写入 %1：%2。").arg(file, noLibrary);
+        return SetArchive::tr("Cannot write %1: %2.").arg(file, noLibrary());
     archive *zip = zipLib->archive_write_new();
     zipLib->archive_write_set_format_zip(zip);
     bool ok = zipLib->archive_write_open_fd(zip, written.handle()) == ARCHIVE_OK;
@@ -163,53 +174,53 @@ QString exportSet(const QString &id, const QString &file, const FitsLabel &fits,
     const QString zipError = QString::fromUtf8(zipLib->archive_error_string(zip));
     zipLib->archive_write_free(zip);
     if (!ok || !written.flush())
-        return QStringLiteral("无法写入 %1：%2。")
+        return SetArchive::tr("Cannot write %1: %2.")
             .arg(file, zipError.isEmpty() ? written.errorString() : zipError);
     written.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // rename(2) replaces the old file (or a link in its place, not what it
     // points at) at once; QFile::rename would refuse.
     if (existing == Existing::Replace) {
         if (::rename(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
-            return QStringLiteral("无法替换 %1。").arg(file);
+            return SetArchive::tr("Cannot replace %1.").arg(file);
         written.setAutoRemove(false);
         return {};
     }
     // A hard link puts the whole file in place, and refuses a file that appeared meanwhile.
     if (::link(QFile::encodeName(written.fileName()).constData(), QFile::encodeName(file).constData()) != 0)
-        return errno == EEXIST ? QStringLiteral("%1 已经存在，没有覆盖它。").arg(file)
-                               : QStringLiteral("无法写入 %1。").arg(file);
+        return errno == EEXIST ? SetArchive::tr("%1 already exists; it was not overwritten.").arg(file)
+                               : SetArchive::tr("Cannot write %1.").arg(file);
     return {};
 }
 
 Unpacked unpackSet(const QString &file, const FitsLabel &fits, const QString &setsFolder)
 {
     const auto refuse = [&file](const QString &why) {
-        return Unpacked{{}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
+        return Unpacked{{}, SetArchive::tr("%1 was not imported: %2.").arg(QFileInfo(file).fileName(), why)};
     };
     // A pipe or a device would stall the reader.
     const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (fd < 0)
-        return refuse(QStringLiteral("文件读不了"));
+        return refuse(SetArchive::tr("the file cannot be read"));
     const auto closeFile = qScopeGuard([fd] { ::close(fd); });
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return refuse(QStringLiteral("它不是普通文件"));
+        return refuse(SetArchive::tr("it is not a regular file"));
 
     if (!QDir().mkpath(setsFolder))
-        return refuse(QStringLiteral("无法建立词语组文件夹"));
+        return refuse(SetArchive::tr("the sets' folder cannot be made"));
     // Unpacked here first; only a whole, checked set is moved into place.
     QTemporaryDir unpacked(QDir(setsFolder).filePath(QStringLiteral(".import-XXXXXX")));
     if (!unpacked.isValid())
-        return refuse(QStringLiteral("无法写入词语组文件夹"));
+        return refuse(SetArchive::tr("cannot write to the sets' folder"));
 
     const LibArchive *zipLib = LibArchive::get();
     if (!zipLib)
-        return refuse(noLibrary);
+        return refuse(noLibrary());
     archive *zip = zipLib->archive_read_new();
     const auto freeZip = qScopeGuard([zipLib, zip] { zipLib->archive_read_free(zip); });
     zipLib->archive_read_support_format_zip(zip);
     if (zipLib->archive_read_open_fd(zip, fd, 64 * 1024) != ARCHIVE_OK)
-        return refuse(QStringLiteral("它不是词语组文件（zip）"));
+        return refuse(SetArchive::tr("it is not a word set file (zip)"));
 
     QString id;
     QSet<QString> seen;
@@ -219,7 +230,7 @@ Unpacked unpackSet(const QString &file, const FitsLabel &fits, const QString &se
     int status;
     while ((status = zipLib->archive_read_next_header(zip, &entry)) == ARCHIVE_OK) {
         if (++entries > maxEntries)
-            return refuse(QStringLiteral("里面超过 %1 项").arg(maxEntries));
+            return refuse(SetArchive::tr("it holds more than %1 entries").arg(maxEntries));
         const char *rawPath = zipLib->archive_entry_pathname_utf8(entry);
         if (!rawPath)
             rawPath = zipLib->archive_entry_pathname(entry);
@@ -229,64 +240,64 @@ Unpacked unpackSet(const QString &file, const FitsLabel &fits, const QString &se
         if (isFolder)
             parts.removeLast();
         if (path.startsWith(u'/') || parts.size() > 2 || parts.contains(QStringLiteral("..")))
-            return refuse(QStringLiteral("里面有词语组文件夹以外的路径（%1）").arg(path.left(80)));
+            return refuse(SetArchive::tr("it holds a path outside the set's folder (%1)").arg(path.left(80)));
         if (!isValidId(parts.at(0)))
-            return refuse(QStringLiteral("“%1”不能当文件夹名").arg(parts.at(0).left(80)));
+            return refuse(SetArchive::tr("'%1' cannot be a folder name").arg(parts.at(0).left(80)));
         if (!id.isEmpty() && parts.at(0) != id)
-            return refuse(QStringLiteral("里面不止一个词语组"));
+            return refuse(SetArchive::tr("it holds more than one word set"));
         id = parts.at(0);
         const mode_t type = zipLib->archive_entry_filetype(entry);
         if (zipLib->archive_entry_hardlink(entry) || zipLib->archive_entry_symlink(entry)
             || type != (isFolder || parts.size() == 1 ? AE_IFDIR : AE_IFREG))
-            return refuse(QStringLiteral("里面有链接或特殊文件（%1）").arg(path.left(80)));
+            return refuse(SetArchive::tr("it holds a link or a special file (%1)").arg(path.left(80)));
         if (type == AE_IFDIR)
             continue;
         const QString name = parts.at(1);
         if (!isSetFileName(name))
-            return refuse(QStringLiteral("里面有词语组不该有的文件（%1）").arg(path.left(80)));
+            return refuse(SetArchive::tr("it holds a file a word set should not have (%1)").arg(path.left(80)));
         if (seen.contains(name))
-            return refuse(QStringLiteral("里面有两个 %1").arg(path.left(80)));
+            return refuse(SetArchive::tr("it holds %1 twice").arg(path.left(80)));
         seen.insert(name);
 
         if (!QDir(unpacked.path()).mkpath(id))
-            return refuse(QStringLiteral("无法写入词语组文件夹"));
+            return refuse(SetArchive::tr("cannot write to the sets' folder"));
         QFile out(unpacked.path() + u'/' + id + u'/' + name);
         if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return refuse(QStringLiteral("无法写入词语组文件夹"));
+            return refuse(SetArchive::tr("cannot write to the sets' folder"));
         char block[64 * 1024];
         for (qint64 fileBytes = 0;;) {
             // Counted as unpacked, whatever sizes the headers claim.
             const la_ssize_t got = zipLib->archive_read_data(zip, block, sizeof block);
             if (got < 0)
-                return refuse(QStringLiteral("文件已损坏（%1）")
+                return refuse(SetArchive::tr("the file is damaged (%1)")
                                   .arg(QString::fromUtf8(zipLib->archive_error_string(zip))));
             if (got == 0)
                 break;
             unpackedBytes += got;
             fileBytes += got;
             if (unpackedBytes > maxUnpackedBytes)
-                return refuse(QStringLiteral("解开后超过 %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
+                return refuse(SetArchive::tr("unpacked, it is over %1 MB").arg(maxUnpackedBytes / 1024 / 1024));
             // The same bound as the set's reader: what it would refuse is not unpacked.
             if (fileBytes > limitFor(name))
-                return refuse(QStringLiteral("%1 太大").arg(path.left(80)));
+                return refuse(SetArchive::tr("%1 is too large").arg(path.left(80)));
             if (out.write(block, got) != got)
-                return refuse(QStringLiteral("无法写入词语组文件夹"));
+                return refuse(SetArchive::tr("cannot write to the sets' folder"));
         }
     }
     if (status != ARCHIVE_EOF)
-        return refuse(QStringLiteral("文件已损坏或不是词语组文件"));
+        return refuse(SetArchive::tr("the file is damaged or not a word set file"));
     if (id.isEmpty() || !seen.contains(wordListName()))
-        return refuse(QStringLiteral("里面没有带 words.txt 的词语组文件夹"));
+        return refuse(SetArchive::tr("it holds no set folder with a words.txt"));
 
     const Folder set = readFolder(unpacked.path() + u'/' + id, fits);
     if (!set.problem.isEmpty())
         return refuse(set.problem);
     const QString place = QDir(setsFolder).filePath(id);
-    const QString exists = QStringLiteral("已经有词语组“%1”了").arg(id);
+    const QString exists = SetArchive::tr("there is already a word set '%1'").arg(id);
     if (QFileInfo::exists(place) || QFileInfo(place).isSymLink())
         return refuse(exists);
     if (!renameNoReplace(unpacked.path() + u'/' + id, place))
-        return refuse(errno == EEXIST || errno == ENOTEMPTY ? exists : QStringLiteral("无法放进词语组文件夹"));
+        return refuse(errno == EEXIST || errno == ENOTEMPTY ? exists : SetArchive::tr("it cannot be put into the sets' folder"));
     return {id, {}};
 }
 
@@ -294,13 +305,13 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
 {
     // Worded like the archive's own refusals, which name the file.
     const auto refused = [&file](const QString &why) {
-        return Import{{}, {}, QStringLiteral("没有导入 %1：%2。").arg(QFileInfo(file).fileName(), why)};
+        return Import{{}, {}, SetArchive::tr("%1 was not imported: %2.").arg(QFileInfo(file).fileName(), why)};
     };
     if (!QDir().mkpath(setsFolder))
-        return refused(QStringLiteral("无法建立文件夹 %1").arg(setsFolder));
+        return refused(SetArchive::tr("cannot make the folder %1").arg(setsFolder));
     ImportJournal work(workPlace(setsFolder));
     if (!work.begin())
-        return refused(QStringLiteral("无法在 %1 建立临时文件夹").arg(workPlace(setsFolder).path()));
+        return refused(SetArchive::tr("cannot make a temporary folder in %1").arg(workPlace(setsFolder).path()));
     const Unpacked imported = unpackSet(file, fitsWordLabel, work.workFolder());
     if (!imported.problem.isEmpty())
         return {{}, {}, imported.problem};
@@ -308,7 +319,7 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
     QDir sets(setsFolder);
     if (!setExists(imported.id, setsFolder)) {
         if (!sets.rename(unpacked, imported.id))
-            return refused(QStringLiteral("无法把词语组放进 %1").arg(setsFolder));
+            return refused(SetArchive::tr("cannot put the set into %1").arg(setsFolder));
         return {imported.id, {}, {}};
     }
     switch (onConflict) {
@@ -319,7 +330,7 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
     case OnConflict::KeepBoth: {
         const QString id = freeId(imported.id, setsFolder);
         if (!sets.rename(unpacked, id))
-            return refused(QStringLiteral("无法把词语组放进 %1").arg(setsFolder));
+            return refused(SetArchive::tr("cannot put the set into %1").arg(setsFolder));
         return {id, {}, {}};
     }
     case OnConflict::Replace: {
@@ -327,10 +338,10 @@ Import importFile(const QString &file, OnConflict onConflict, const QString &set
         // is in place; the journal lets the next start put it back after a crash.
         const QString aside = QDir(work.workFolder()).filePath(replacedName);
         if (!work.replaces(imported.id) || !sets.rename(imported.id, aside))
-            return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
+            return refused(SetArchive::tr("cannot replace word set '%1'").arg(imported.id));
         if (!sets.rename(unpacked, imported.id)) {
             sets.rename(aside, imported.id);
-            return refused(QStringLiteral("无法替换词语组“%1”").arg(imported.id));
+            return refused(SetArchive::tr("cannot replace word set '%1'").arg(imported.id));
         }
         return {imported.id, {}, {}};
     }

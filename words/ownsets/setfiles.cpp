@@ -2,6 +2,7 @@
 
 #include "text/gbk.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +20,13 @@
 namespace ownsets {
 
 namespace {
+
+// A set's problems are written in English here and translated: the windows
+// show them in Chinese, the command line in the locale's language.
+struct SetFiles
+{
+    Q_DECLARE_TR_FUNCTIONS(SetFiles)
+};
 
 constexpr int maxNames = 4096;
 
@@ -47,8 +55,8 @@ int openFolder(const QString &folder, int follow = O_NOFOLLOW)
 
 QString folderProblem()
 {
-    return errno == ELOOP || errno == ENOTDIR ? QStringLiteral("词语组文件夹是链接或不是文件夹")
-                                              : QStringLiteral("词语组文件夹打不开");
+    return errno == ELOOP || errno == ENOTDIR ? SetFiles::tr("the set's folder is a link or not a folder")
+                                              : SetFiles::tr("the set's folder cannot be opened");
 }
 
 Stamp stampFrom(const struct stat &st)
@@ -176,17 +184,17 @@ Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
     struct stat st {};
     if (file.fd < 0) {
         contents.missing = errno == ENOENT;
-        contents.problem = errno == ELOOP ? QStringLiteral("是链接，游戏不会打开")
-                           : contents.missing ? QStringLiteral("不存在")
-                                              : QStringLiteral("读不了");
+        contents.problem = errno == ELOOP ? SetFiles::tr("is a link, which the game does not open")
+                           : contents.missing ? SetFiles::tr("does not exist")
+                                              : SetFiles::tr("cannot be read");
         return contents;
     }
     if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        contents.problem = QStringLiteral("不是普通文件");
+        contents.problem = SetFiles::tr("is not a regular file");
         return contents;
     }
     if (st.st_size > limit) {
-        contents.problem = QStringLiteral("太大（超过 %1）").arg(sizeText(limit));
+        contents.problem = SetFiles::tr("is too large (over %1)").arg(sizeText(limit));
         return contents;
     }
     contents.stamp = stampFrom(st);
@@ -202,7 +210,7 @@ Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
             continue;
         if (n < 0) {
             contents = {};
-            contents.problem = QStringLiteral("读不了");
+            contents.problem = SetFiles::tr("cannot be read");
             return contents;
         }
         if (n == 0)
@@ -211,7 +219,7 @@ Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
     }
     if (got > limit) {
         contents = {};
-        contents.problem = QStringLiteral("太大（超过 %1）").arg(sizeText(limit));
+        contents.problem = SetFiles::tr("is too large (over %1)").arg(sizeText(limit));
         return contents;
     }
     contents.bytes.truncate(got);
@@ -231,7 +239,7 @@ Contents readChosenFile(const QString &path, qint64 limit)
     const Descriptor dir(openFolder(file.absolutePath(), 0));
     if (dir.fd < 0) {
         Contents contents;
-        contents.problem = QStringLiteral("读不了");
+        contents.problem = SetFiles::tr("cannot be read");
         return contents;
     }
     return readAt(dir, file.fileName(), limit);
@@ -249,14 +257,14 @@ Stamp stampOf(const QString &folder, const QString &name)
 
 QString writeFile(const QString &folder, const QString &name, const QByteArray &bytes)
 {
-    const auto failed = [&name](const QString &why) { return QStringLiteral("无法保存 %1：%2").arg(name, why); };
+    const auto failed = [&name](const QString &why) { return SetFiles::tr("cannot save %1: %2").arg(name, why); };
     const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
         return failed(folderProblem());
     const QByteArray target = QFile::encodeName(name);
     struct stat st {};
     if (::fstatat(dir.fd, target.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode))
-        return failed(S_ISLNK(st.st_mode) ? QStringLiteral("它是链接，没有改动它") : QStringLiteral("它不是普通文件"));
+        return failed(S_ISLNK(st.st_mode) ? SetFiles::tr("it is a link, left as it is") : SetFiles::tr("it is not a regular file"));
 
     QByteArray temporary;
     int fd = -1;
@@ -285,9 +293,9 @@ QString removeFile(const QString &folder, const QString &name)
 {
     const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
-        return QStringLiteral("无法删除 %1：%2").arg(name, folderProblem());
+        return SetFiles::tr("cannot delete %1: %2").arg(name, folderProblem());
     if (::unlinkat(dir.fd, QFile::encodeName(name).constData(), 0) != 0 && errno != ENOENT)
-        return QStringLiteral("无法删除 %1：%2").arg(name, QString::fromLocal8Bit(strerror(errno)));
+        return SetFiles::tr("cannot delete %1: %2").arg(name, QString::fromLocal8Bit(strerror(errno)));
     return {};
 }
 
@@ -295,9 +303,9 @@ QString renameFile(const QString &folder, const QString &from, const QString &to
 {
     const Descriptor dir(openFolder(folder));
     if (dir.fd < 0)
-        return QStringLiteral("无法把 %1 改名为 %2：%3").arg(from, to, folderProblem());
+        return SetFiles::tr("cannot rename %1 to %2: %3").arg(from, to, folderProblem());
     if (::renameat(dir.fd, QFile::encodeName(from).constData(), dir.fd, QFile::encodeName(to).constData()) != 0)
-        return QStringLiteral("无法把 %1 改名为 %2：%3").arg(from, to, QString::fromLocal8Bit(strerror(errno)));
+        return SetFiles::tr("cannot rename %1 to %2: %3").arg(from, to, QString::fromLocal8Bit(strerror(errno)));
     ::fsync(dir.fd);
     return {};
 }
@@ -340,12 +348,12 @@ RowFiles rowFiles(const QString &folder, int row)
     }
     QStringList problems;
     if (files.allPictures.size() > 1)
-        problems << QStringLiteral("有 %1 张图片（%2），请只留一张").arg(files.allPictures.size())
-                        .arg(files.allPictures.join(QStringLiteral("、")));
+        problems << SetFiles::tr("there are %1 pictures (%2); keep only one").arg(files.allPictures.size())
+                        .arg(files.allPictures.join(SetFiles::tr(", ", "between file names")));
     if (files.allRecordings.size() > 1)
-        problems << QStringLiteral("有 %1 个录音（%2），请只留一个").arg(files.allRecordings.size())
-                        .arg(files.allRecordings.join(QStringLiteral("、")));
-    files.problem = problems.join(QStringLiteral("，"));
+        problems << SetFiles::tr("there are %1 recordings (%2); keep only one").arg(files.allRecordings.size())
+                        .arg(files.allRecordings.join(SetFiles::tr(", ", "between file names")));
+    files.problem = problems.join(SetFiles::tr(", ", "between problems"));
     if (files.problem.isEmpty()) {
         files.picture = files.allPictures.value(0);
         files.recording = files.allRecordings.value(0, voiceMemo);
@@ -358,7 +366,7 @@ ListText decodeWordList(const QByteArray &bytes)
     // GBK: a list saved by a Chinese Windows' Notepad.
     if (const std::optional<QString> text = fromUtf8OrGbk(bytes))
         return {*text, {}};
-    return {{}, QStringLiteral("words.txt 既不是 UTF-8 也不是 GBK 文字，游戏没有读它，也不会改动它")};
+    return {{}, SetFiles::tr("words.txt is neither UTF-8 nor GBK text; the game has not read it and will not change it")};
 }
 
 FolderLock::FolderLock(const QString &folder)

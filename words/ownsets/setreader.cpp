@@ -4,6 +4,7 @@
 #include "ownsets/rowjournal.h"
 #include "catalogue/songfont.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -15,6 +16,13 @@
 namespace ownsets {
 
 namespace {
+
+// A set's problems are written in English here and translated: the windows
+// show them in Chinese, the command line in the locale's language.
+struct SetReader
+{
+    Q_DECLARE_TR_FUNCTIONS(SetReader)
+};
 
 constexpr int maxNameCharacters = 60;
 // The word label's width in the game.
@@ -61,21 +69,21 @@ void readMedia(const QString &folder, int row, Word &word, const Word *before)
         const bool sameRecording = before && before->problem.isEmpty() && before->recordingFile == files.recording
                                    && before->recordingStamp == stampOf(folder, files.recording);
         if (files.picture.isEmpty())
-            problems << QStringLiteral("没有图片 %1").arg(mediaName(row, QStringLiteral("png")));
+            problems << SetReader::tr("no picture %1").arg(mediaName(row, QStringLiteral("png")));
         else if (samePicture)
             std::tie(word.picture, word.pictureStamp) = std::tie(before->picture, before->pictureStamp);
         else if (const QString problem = readRowPicture(folder, files.picture, word.picture, word.pictureStamp);
                  !problem.isEmpty())
-            problems << QStringLiteral("图片 %1 %2").arg(files.picture, problem);
+            problems << SetReader::tr("picture %1 %2").arg(files.picture, problem);
         if (files.recording.isEmpty())
-            problems << QStringLiteral("没有录音 %1").arg(mediaName(row, QStringLiteral("wav")));
+            problems << SetReader::tr("no recording %1").arg(mediaName(row, QStringLiteral("wav")));
         else if (sameRecording)
             std::tie(word.recording, word.recordingStamp) = std::tie(before->recording, before->recordingStamp);
         else if (const QString problem = readRowRecording(folder, files.recording, word.recording, word.recordingStamp);
                  !problem.isEmpty())
-            problems << QStringLiteral("录音 %1 %2").arg(files.recording, problem);
+            problems << SetReader::tr("recording %1 %2").arg(files.recording, problem);
     }
-    word.problem = problems.join(QStringLiteral("，"));
+    word.problem = problems.join(SetReader::tr(", "));
     if (!word.problem.isEmpty()) {
         word.picture = {};
         word.recording = {};
@@ -102,7 +110,7 @@ WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
 {
     WordList list;
     if (bytes.size() > maxListBytes)
-        return {{}, QStringLiteral("words.txt 太大（超过 64 KB）"), true};
+        return {{}, SetReader::tr("words.txt is too large (over 64 KB)"), true};
     const ListText text = decodeWordList(bytes);
     if (!text.problem.isEmpty())
         return {{}, text.problem, true};
@@ -116,25 +124,25 @@ WordList parseWordList(const QByteArray &bytes, const FitsLabel &fits)
         const int line = i + 1;
         const QString word = lines.at(i).trimmed();
         if (word.isEmpty())
-            problems << QStringLiteral("第 %1 行是空行").arg(line);
+            problems << SetReader::tr("line %1 is empty").arg(line);
         else if (word.size() > maxLineCharacters)
-            problems << QStringLiteral("第 %1 行太长（%2 个字符）").arg(line).arg(word.size());
+            problems << SetReader::tr("line %1 is too long (%2 characters)").arg(line).arg(word.size());
         else if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
-            problems << QStringLiteral("第 %1 行含有控制字符").arg(line);
+            problems << SetReader::tr("line %1 holds a control character").arg(line);
         else if (const qsizetype same = indexIgnoringCase(list.words, word); same >= 0)
-            problems << QStringLiteral("第 %1 行和第 %2 行重复（“%3”）").arg(line).arg(same + 1).arg(word);
+            problems << SetReader::tr("line %1 repeats line %2 ('%3')").arg(line).arg(same + 1).arg(word);
         else if (!fits(word))
-            problems << QStringLiteral("第 %1 行（“%2”）太宽，词语框放不下").arg(line).arg(word);
+            problems << SetReader::tr("line %1 ('%2') is too wide for the word box").arg(line).arg(word);
         list.words << word;
     }
     if (problems.size() > 3)
-        problems = problems.mid(0, 3) << QStringLiteral("另有 %1 处问题").arg(problems.size() - 3);
-    const QString count = QStringLiteral("words.txt 有 %1 个词，").arg(list.words.size());
+        problems = problems.mid(0, 3) << SetReader::tr("and %1 more problems").arg(problems.size() - 3);
+    const QString count = SetReader::tr("words.txt has %1 words, ").arg(list.words.size());
     if (list.words.size() < minWords)
-        problems.prepend(count + QStringLiteral("一组至少要 %1 个").arg(minWords));
+        problems.prepend(count + SetReader::tr("a set needs at least %1").arg(minWords));
     else if (list.words.size() > maxWords)
-        problems.prepend(count + QStringLiteral("一组最多 %1 个").arg(maxWords));
-    list.problem = problems.join(QStringLiteral("；"));
+        problems.prepend(count + SetReader::tr("a set takes at most %1").arg(maxWords));
+    list.problem = problems.join(SetReader::tr("; "));
     return list;
 }
 
@@ -167,11 +175,11 @@ QString Folder::whatIsWrong() const
     if (usableWords() >= minWords)
         return {};
     QStringList why{
-        QStringLiteral("只有 %1 个词能用，一组至少要 %2 个").arg(usableWords()).arg(minWords)};
+        SetReader::tr("only %1 words can be used, a set needs at least %2").arg(usableWords()).arg(minWords)};
     for (int i = 0; i < words.size() && why.size() <= 4; ++i)
         if (!words.at(i).problem.isEmpty())
-            why << QStringLiteral("“%1”：%2").arg(words.at(i).text, words.at(i).problem);
-    return why.join(QStringLiteral("；"));
+            why << SetReader::tr("'%1': %2").arg(words.at(i).text, words.at(i).problem);
+    return why.join(SetReader::tr("; "));
 }
 
 Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before)
@@ -181,13 +189,13 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
     set.path = path;
     set.id = set.name = folder.fileName();
     if (!isValidId(set.id)) {
-        set.problem = QStringLiteral("文件夹名“%1”不能用（只能用英文字母、数字和 -，至少一个字母，"
-                                     "不能是 tricky）")
+        set.problem = SetReader::tr("the folder name '%1' cannot be used (only English letters, digits and -, "
+                                    "at least one letter, and not tricky)")
                           .arg(set.id);
         return set;
     }
     if (folder.isSymLink() || !folder.isDir()) {
-        set.problem = QStringLiteral("词语组文件夹是链接或不是文件夹，游戏不会打开");
+        set.problem = SetReader::tr("the set's folder is a link or not a folder; the game does not open it");
         return set;
     }
     // Rows the editor was moving when it stopped get their own files back first.
@@ -199,8 +207,8 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
 
     const Contents listFile = readFile(path, wordListName(), maxListBytes);
     if (!listFile.problem.isEmpty()) {
-        set.problem = listFile.missing ? QStringLiteral("词语组里没有 words.txt")
-                                       : QStringLiteral("words.txt ") + listFile.problem;
+        set.problem = listFile.missing ? SetReader::tr("the set has no words.txt")
+                                       : SetReader::tr("words.txt %1").arg(listFile.problem);
         return set;
     }
     const WordList list = parseWordList(listFile.bytes, fits);
