@@ -16,9 +16,10 @@ public:
     // What is captured: 16-bit signed mono, the rate the game plays at.
     static constexpr int rate = 22050;
     static constexpr SDL_AudioFormat format = AUDIO_S16SYS;
-    // Recording stops taking samples beyond this: the longest recording a
-    // set may hold.
-    static constexpr int maxSeconds = 10;
+    // Recording stops taking samples beyond this. Twice the longest word a
+    // set may hold: the silence before and after the word is trimmed, so a
+    // grown-up who waits a moment before speaking is not cut off.
+    static constexpr int maxSeconds = 20;
 
     SdlCapture() = default;
     ~SdlCapture();
