@@ -161,13 +161,21 @@ const std::vector<Command> &commands()
          }},
         {QCommandLineOption(QStringLiteral("list-words"),
                             QStringLiteral("List the word sets, one a line: ID, Chinese name, English name "
-                                           "(tab-separated), and exit.")),
+                                           "and the words a set plays without (tab-separated), and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
              WordSets sets;
              const QList<ownsets::Folder> unplayable = withFonts(
                  [&sets] { return ownsets::addPlayableSets(sets, ownsets::fitsWordLabel); });
-             for (const WordSets::Set &set : sets.all())
-                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             for (const WordSets::Set &set : sets.all()) {
+                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName();
+                 // A fourth column only for a set that plays without some of its words.
+                 QStringList left;
+                 for (const LeftOutWord &word : set->leftOut())
+                     left << QStringLiteral("%1（%2）").arg(word.word, word.why);
+                 if (!left.isEmpty())
+                     out << '\t' << left.join(QStringLiteral("；"));
+                 out << '\n';
+             }
              for (const ownsets::Folder &set : unplayable)
                  err << programName << ": word set '" << set.id << "' cannot be played: " << set.whatIsWrong() << ".\n";
              return 0;

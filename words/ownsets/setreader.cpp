@@ -2,6 +2,7 @@
 
 #include "ownsets/ownmedia.h"
 #include "ownsets/rowjournal.h"
+#include "ownsets/setwriter.h"
 #include "catalogue/songfont.h"
 
 #include <QFileInfo>
@@ -181,9 +182,11 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
     set.path = path;
     set.id = set.name = folder.fileName();
     if (!isValidId(set.id)) {
-        set.problem = QStringLiteral("文件夹名“%1”不能用（只能用英文字母、数字和 -，至少一个字母，"
-                                     "不能是 tricky）")
-                          .arg(set.id);
+        // How to mend it comes first: a tile shows only the start.
+        const QString like = idFromName(set.id);
+        set.problem = QStringLiteral("文件夹名“%1”不能用，请给文件夹改个名字%2：只能用英文字母、数字和 -，"
+                                     "至少一个字母，不能是 tricky")
+                          .arg(set.id, like.isEmpty() ? QString() : QStringLiteral("（比如 %1）").arg(like));
         return set;
     }
     if (folder.isSymLink() || !folder.isDir()) {
