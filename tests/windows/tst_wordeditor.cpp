@@ -609,7 +609,8 @@ private slots:
         for (const QString folder : {"zoo", "my fruit", "ten", "more"})
             for (const QString &file : QDir(made).entryList({"words.txt", "??.png", "??.wav"}))
                 QVERIFY(QDir().mkpath(own + folder) && QFile::copy(made + "/" + file, own + folder + "/" + file));
-        write(own + "zoo/set.ini", "[set]\nname=动物园\n");
+        const QString zoo = "动物园里我们班最喜欢的小动物和它们住的地方 Animals of the zoo";
+        write(own + "zoo/set.ini", "[set]\nname=" + zoo.toUtf8() + "\n");
         QVERIFY(QFile::remove(own + "ten/01.png"));
         write(own + "more/words.txt", (ten.join('\n') + "\nlamb\n").toUtf8());
         NoRecorder noRecord;
@@ -628,6 +629,8 @@ private slots:
         for (const WordSetTile *tile : tiles)
             ids << tile->setId();
         QCOMPARE(ids.join(' '), "1 2 3 4 5 6 tricky zoo farm more my fruit ten");
+        const QLabel *zooName = tiles[7]->findChild<QLabel *>("chineseName");
+        QVERIFY(zooName->text().endsWith("…") && zooName->toolTip().contains(zoo));
         // A reason as read, whatever lines it was broken into, then its tooltip.
         const auto why = [&](int tile) {
             const QLabel *label = tiles[tile]->findChild<QLabel *>("whyNot");

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextLayout>
 #include <QVBoxLayout>
@@ -56,7 +57,9 @@ QLabel *fittedLabel(const QString &text, const QFont &font, int width, int lines
     label->setTextFormat(Qt::PlainText); // a set of one's own names itself
     label->setFont(font);
     label->setText(fitLines(text, font, width, lines));
-    if (QString(label->text()).replace(u'\n', u' ').simplified() != text.simplified())
+    // Only breaks and blanks differ where the text was wrapped but not cut.
+    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    if (QString(label->text()).remove(blanks) != QString(text).remove(blanks))
         label->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
     return label;
 }
@@ -101,7 +104,9 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
                                        QFontMetrics(bold).horizontalAdvance(mark->text()),
                                        onceMark->fontMetrics().horizontalAdvance(onceMark->text())});
     auto *names = new QHBoxLayout;
-    names->addWidget(fittedLabel(set.chineseName(), bold, innerWidth - markRoom, 2, this), 1, Qt::AlignTop);
+    QLabel *chinese = fittedLabel(set.chineseName(), bold, innerWidth - markRoom, 2, this);
+    chinese->setObjectName(QStringLiteral("chineseName"));
+    names->addWidget(chinese, 1, Qt::AlignTop);
     for (QLabel *each : {onceMark, mark, cannotMark}) {
         names->addWidget(each, 0, Qt::AlignTop);
         each->hide();
