@@ -67,10 +67,6 @@
         <translation>显示版本，然后退出。</translation>
     </message>
     <message>
-        <source>List the word sets, one a line: ID, Chinese name, English name (tab-separated), and exit.</source>
-        <translation>列出词语组，一行一个：ID、中文名、英文名（用制表符隔开），然后退出。</translation>
-    </message>
-    <message>
         <source>word set &apos;%1&apos; cannot be played: %2.</source>
         <translation>词语组“%1”不能玩：%2。</translation>
     </message>
@@ -139,6 +135,20 @@ A second start brings the open game to the front.</source>
     <message>
         <source>Unexpected argument &apos;%1&apos;.</source>
         <translation>多余的参数“%1”。</translation>
+    </message>
+    <message>
+        <source>List the word sets, one a line: ID, Chinese name, English name and the words a set plays without (tab-separated), and exit.</source>
+        <translation>列出词语组，一行一个：ID、中文名、英文名和这组没用上的词（用制表符隔开），然后退出。</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>a word left out and why</comment>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <comment>between the words left out</comment>
+        <translation>；</translation>
     </message>
 </context>
 <context>
@@ -509,10 +519,6 @@ A second start brings the open game to the front.</source>
         <translation>“%1”：%2</translation>
     </message>
     <message>
-        <source>the folder name &apos;%1&apos; cannot be used (only English letters, digits and -, at least one letter, and not tricky)</source>
-        <translation>文件夹名“%1”不能用（只能用英文字母、数字和 -，至少一个字母，不能是 tricky）</translation>
-    </message>
-    <message>
         <source>the set&apos;s folder is a link or not a folder; the game does not open it</source>
         <translation>词语组文件夹是链接或不是文件夹，游戏不会打开</translation>
     </message>
@@ -523,6 +529,14 @@ A second start brings the open game to the front.</source>
     <message>
         <source>words.txt %1</source>
         <translation>words.txt %1</translation>
+    </message>
+    <message>
+        <source>the folder name &apos;%1&apos; cannot be used: rename the folder%2; a folder name takes only English letters, digits and -, at least one letter, and is not tricky</source>
+        <translation>文件夹名“%1”不能用，请给文件夹改个名字%2：只能用英文字母、数字和 -，至少一个字母，不能是 tricky</translation>
+    </message>
+    <message>
+        <source> (for example %1)</source>
+        <translation>（比如 %1）</translation>
     </message>
 </context>
 </TS>

@@ -167,13 +167,21 @@ const std::vector<Command> &commands()
          }},
         {QCommandLineOption(QStringLiteral("list-words"),
                             QT_TRANSLATE_NOOP("CommandLine", "List the word sets, one a line: ID, Chinese name, English name "
-                                           "(tab-separated), and exit.")),
+                                           "and the words a set plays without (tab-separated), and exit.")),
          [](const QCommandLineParser &, QTextStream &out, QTextStream &err) {
              WordSets sets;
              const QList<ownsets::Folder> unplayable = withFonts(
                  [&sets] { return ownsets::addPlayableSets(sets, ownsets::fitsWordLabel); });
-             for (const WordSets::Set &set : sets.all())
-                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName() << '\n';
+             for (const WordSets::Set &set : sets.all()) {
+                 out << set->id() << '\t' << set->chineseName() << '\t' << set->englishName();
+                 // A fourth column only for a set that plays without some of its words.
+                 QStringList left;
+                 for (const LeftOutWord &word : set->leftOut())
+                     left << CommandLine::tr("%1 (%2)", "a word left out and why").arg(word.word, word.why);
+                 if (!left.isEmpty())
+                     out << '\t' << left.join(CommandLine::tr("; ", "between the words left out"));
+                 out << '\n';
+             }
              for (const ownsets::Folder &set : unplayable)
                  err << programName << ": " << CommandLine::tr("word set '%1' cannot be played: %2.").arg(set.id, set.whatIsWrong()) << '\n';
              return 0;

@@ -82,6 +82,9 @@ private slots:
         // Beside an own set "short" of nine words.
         QTest::newRow("own set that cannot play") << QStringList{"--words", "short"} << 1
                                                   << "Word set 'short' cannot be played: words.txt has 9 words,";
+        // And an own set "fruit" that plays without its eleventh word.
+        QTest::newRow("words left out") << QStringList{"--list-words"} << 0
+                                        << "\nfruit\tfruit\tfruit\tkiwi (no picture 11.png)\n";
         QTest::newRow("own set listed as unplayable") << QStringList{"--list-words"} << 0
                                                       << "wordnest: word set 'short' cannot be played: words.txt has 9";
         QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1
@@ -119,6 +122,13 @@ private slots:
         QFile nine(folders[2]->filePath("wordnest/sets/short/words.txt"));
         QVERIFY(nine.open(QIODevice::WriteOnly) && nine.write("1a\n2a\n3a\n4a\n5a\n6a\n7a\n8a\n9a\n") == 27);
         nine.close();
+        const QString fruit = folders[2]->filePath("wordnest/sets/fruit/"), media = WORDNEST_RESOURCES_DIR "%1/1%2%3";
+        QVERIFY(QDir().mkpath(fruit) && QFile::copy(folders[2]->filePath("wordnest/sets/short/words.txt"), fruit + "words.txt"));
+        QFile eleven(fruit + "words.txt");
+        QVERIFY(eleven.open(QIODevice::Append) && eleven.write("10a\nkiwi\n") == 9 && eleven.flush());
+        for (const QString row : {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11"})
+            QVERIFY(QFile::copy(QString(media).arg("recordings", row, ".wav"), fruit + row + ".wav")
+                    && (row == "11" || QFile::copy(QString(media).arg("pictures", row, "@2x.png"), fruit + row + ".png")));
         for (const auto &[file, names] : {std::pair{"faulty.txt", "Mia\nAbcdefghijklmnopq\nmia\n"}, {"class.txt", "Mia\nLeo"}}) {
             QFile list(folders[2]->filePath(file));
             QVERIFY(list.open(QIODevice::WriteOnly) && list.write(names) > 0);

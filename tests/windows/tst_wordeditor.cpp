@@ -4,7 +4,10 @@
 #include "forms/form2.h"
 #include "corner/cornerbutton.h"
 #include "corner/cornerwindow.h"
+#include "corner/grownupcheck.h"
+#include "corner/tilegrid.h"
 #include "corner/wordsetspage.h"
+#include "corner/wordsettile.h"
 #include "children/childlist.h"
 #include "ownsets/ownmedia.h"
 #include "ownsets/setreader.h"
@@ -33,6 +36,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStringEncoder>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -596,18 +600,64 @@ private slots:
                  after);
     }
 
-    void cornerTilesShowAnImportedSet()
+    // Every own folder has a tile, by name after the built-in sets and the
+    // tricky words: one that cannot play says why and is not to be chosen;
+    // one that plays without a word names it. The tiles flow with the width.
+    void cornerTilesShowEveryOwnFolder()
     {
         auto mine = page();
         QVERIFY(mine->exportSet(makeSet(*mine, "Farm"), home.filePath("tiles.wordnest")).isEmpty());
+        const QString own = ownsets::setsFolder();
+        for (const QString folder : {"zoo", "my fruit", "ten", "more"})
+            for (const QString &file : QDir(made).entryList({"words.txt", "??.png", "??.wav"}))
+                QVERIFY(QDir().mkpath(own + folder) && QFile::copy(made + "/" + file, own + folder + "/" + file));
+        const QString zoo = "动物园里我们班最喜欢的小动物和它们住的地方 Animals of the zoo";
+        write(own + "zoo/set.ini", "[set]\nname=" + zoo.toUtf8() + "\n");
+        QVERIFY(QFile::remove(own + "ten/01.png"));
+        write(own + "more/words.txt", (ten.join('\n') + "\nlamb\n").toUtf8());
         NoRecorder noRecord;
         CornerWindow corner(WordSets(), "1", 0, noRecord); // no child
-        const qsizetype builtIn = corner.wordSetsPage->tiles().size();
         corner.pages->setCurrentWidget(corner.myWordsPage);
         QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());
+        // A folder named as no id can be seen here, and not edited.
+        corner.myWordsPage->select("my fruit");
+        QCOMPARE(corner.myWordsPage->selectedId(), "my fruit");
+        QVERIFY(!corner.myWordsPage->editButton->isEnabled() && !corner.myWordsPage->editSet("my fruit"));
+        QVERIFY(corner.myWordsPage->list->currentItem()->text().contains("还不能玩：文件夹名“my fruit”不能用"));
         corner.pages->setCurrentIndex(0);
         QCOMPARE(corner.pages->currentWidget(), corner.wordSetsPage);
-        QCOMPARE(corner.wordSetsPage->tiles().size(), builtIn + 1);
+        const QList<WordSetTile *> tiles = corner.wordSetsPage->tiles();
+        QStringList ids;
+        for (const WordSetTile *tile : tiles)
+            ids << tile->setId();
+        QCOMPARE(ids.join(' '), "1 2 3 4 5 6 tricky zoo farm more my fruit ten");
+        const QLabel *zooName = tiles[7]->findChild<QLabel *>("chineseName");
+        QVERIFY(zooName->text().endsWith("…") && zooName->toolTip().contains(zoo));
+        // A reason as read, whatever lines it was broken into, then its tooltip.
+        const auto why = [&](int tile) {
+            const QLabel *label = tiles[tile]->findChild<QLabel *>("whyNot");
+            return label ? label->text().remove(QRegularExpression("\\s")) + " | " + label->toolTip() : QString();
+        };
+        QVERIFY(!tiles[10]->isEnabled() && !tiles[10]->findChild<QLabel *>("cannotMark")->isHidden());
+        QVERIFY(why(10).startsWith("文件夹名“myfruit”不能用，请给文件夹改个名字（比如my-fruit）"));
+        QVERIFY(why(11).startsWith("只有9个词能用，一组至少要10个 | ") && why(11).contains("01.png"));
+        const QLabel *leftOut = tiles[9]->findChild<QLabel *>("leftOut");
+        QVERIFY(why(9).isEmpty() && leftOut && leftOut->toolTip().contains("lamb：没有图片 11.png"));
+        QSignalSpy picked(corner.wordSetsPage, &WordSetsPage::chosen);
+        corner.wordSetsPage->choose(tiles[10]);
+        QTest::mouseClick(tiles[11], Qt::LeftButton);
+        QVERIFY(picked.isEmpty() && tiles[0]->isChosen());
+        // Wider, more columns; the arrow keys go down the rows and the view follows.
+        corner.show();
+        emit corner.check->passed();
+        QTRY_COMPARE(corner.wordSetsPage->tileGrid->columns(), 3);
+        QVERIFY(tiles[3]->y() > tiles[0]->y());
+        for (int row = 0; row < 3; ++row)
+            QTest::keyClick(corner.wordSetsPage->tiles().at(3 * row), Qt::Key_Down);
+        QCOMPARE(corner.focusWidget(), tiles[9]);
+        QTRY_VERIFY(corner.wordSetsPage->tileGrid->verticalScrollBar()->value() > 0);
+        corner.resize(1300, 800);
+        QTRY_VERIFY(corner.wordSetsPage->tileGrid->columns() >= 6 && tiles[3]->y() == tiles[0]->y());
         // Deleting the next game's set gives the game the household set again.
         QSignalSpy chosen(&corner, &CornerWindow::wordSetChosen);
         QVERIFY(corner.myWordsPage->playSet("farm") && corner.myWordsPage->deleteSet("farm").isEmpty());

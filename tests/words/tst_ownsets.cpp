@@ -4,6 +4,7 @@
 #include "forms/form2.h"
 #include "catalogue/catalogue.h"
 #include "ownsets/ownmedia.h"
+#include "ownsets/ownwordset.h"
 #include "ownsets/setarchive.h"
 #include "ownsets/setsondisk.h"
 #include "ownsets/setwriter.h"
@@ -319,11 +320,20 @@ private slots:
         const auto list12 = [](const QString &first, const char *end) {
             return (QStringList{first} + twelve.mid(1)).join(end) + end;
         };
-        row("01.PNG", plays([](const QString &mine) { QFile::rename(mine + "01.png", mine + "01.PNG"); }), "apple");
+        row("01.PNG, 02.Jpeg and 01.WAV", plays([](const QString &mine) {
+                QFile::rename(mine + "01.png", mine + "01.PNG");
+                QImage(mine + "02.png").save(mine + "02.Jpeg", "JPEG") && QFile::remove(mine + "02.png");
+                QFile::rename(mine + "01.wav", mine + "01.WAV");
+            }), "apple");
         row("01.MP3", plays([](const QString &m) {
                 QFile::remove(m + "01.wav");
                 writeSound(m + "01.MP3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 1, .5, .3, .2);
             }), "apple");
+        row("a word left out, named", Case([](const QString &sets) {
+                QFile::remove(media(sets, 11, "png"));
+                const auto left = OwnWordSet(ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel)).leftOut();
+                return left.size() == 1 ? left[0].word + "：" + left[0].why : QString("%1 left out").arg(left.size());
+            }), "kiwi：没有图片 12.png");
         row("byte-order mark and CR LF", plays([=](const QString &mine) {
                 write(mine + "words.txt", "\xEF\xBB\xBF" + list12("apple", "\r\n").toUtf8());
             }), "apple");

@@ -69,7 +69,8 @@ void CornerButton::open()
         corner->show();
         return;
     }
-    corner = new CornerWindow(allWordSets(), chosenId(), child(), recorder);
+    const SetsOnDisk sets = setsOnDisk();
+    corner = new CornerWindow(sets.playable, chosenId(), child(), recorder, sets.unplayable);
     connect(corner, &CornerWindow::wordSetChosen, this, [this](WordSets::Set set) { choose(std::move(set)); });
     connect(corner, &CornerWindow::childrenChanged, this, &CornerButton::childrenChanged);
     stack.opened(corner);

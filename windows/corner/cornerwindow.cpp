@@ -12,19 +12,22 @@
 #include <QStackedLayout>
 #include <QTabWidget>
 
-CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int playing, const AnswerRecorder &recorder)
+CornerWindow::CornerWindow(const WordSets &sets, const QString &chosenId, int playing, const AnswerRecorder &recorder,
+                           const QList<ownsets::Folder> &unplayable)
     : child(playing)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("大人的角落"));
     // A dialog, so the window manager keeps it above the game's window.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(640, 480);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setMinimumSize(640, 480);
+    resize(minimumSize());
 
     check = new GrownUpCheck(this);
     pages = new QTabWidget(this);
-    wordSetsPage = new WordSetsPage(sets, chosenId, child, pages);
+    wordSetsPage = new WordSetsPage(sets, unplayable, chosenId, child, pages);
     pages->addTab(wordSetsPage, QStringLiteral("词语组"));
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
     childrenPage = new ChildrenPage(pages);
@@ -64,7 +67,8 @@ void CornerWindow::showTilesAgain()
     tilesStale = false;
     const int at = pages->indexOf(wordSetsPage);
     WordSetsPage *old = wordSetsPage;
-    wordSetsPage = new WordSetsPage(allWordSets(), chosen, child, pages);
+    const SetsOnDisk now = setsOnDisk();
+    wordSetsPage = new WordSetsPage(now.playable, now.unplayable, chosen, child, pages);
     connect(wordSetsPage, &WordSetsPage::chosen, this, &CornerWindow::wordSetChosen);
     pages->insertTab(at, wordSetsPage, pages->tabText(at));
     pages->setCurrentWidget(wordSetsPage);

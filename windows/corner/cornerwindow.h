@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ownsets/setreader.h"
 #include "progress/answerrecorder.h"
 #include "wordsets/wordsets.h"
 
@@ -16,13 +17,16 @@ class WordSetsPage;
 // The grown-ups' corner: behind a check a small child does not pass, pages
 // for grown-ups, the word sets first. A window of its own (no parent), so
 // that disabling the game leaves it usable; made anew at every opening.
+// It opens at 640 x 480, the least it needs, and may be made larger.
 class CornerWindow : public QWidget
 {
     Q_OBJECT
 public:
     // `child`: who plays the next game (ChildList::noChild for no child); the
     // set chosen here is theirs, the progress page shows them first.
-    CornerWindow(const WordSets &sets, const QString &chosenId, int child, const AnswerRecorder &recorder);
+    // `unplayable`: own folders that cannot play, shown with why.
+    CornerWindow(const WordSets &sets, const QString &chosenId, int child, const AnswerRecorder &recorder,
+                 const QList<ownsets::Folder> &unplayable = {});
 
     bool isUnlocked() const;
     // The next game is another child's now: the word sets page shows their choice.

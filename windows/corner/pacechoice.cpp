@@ -25,11 +25,12 @@ PaceChoice::PaceChoice(int child, QWidget *parent)
     : QGroupBox(QStringLiteral("游戏速度"), parent)
     , buttons(new QButtonGroup(this))
 {
+    // Side by side, under the tiles: two rows of the page, not three.
     auto *layout = new QGridLayout(this);
-    layout->setColumnStretch(1, 1);
     layout->setHorizontalSpacing(18);
+    layout->setVerticalSpacing(2);
     const Pace chosen = rememberedPace(child);
-    int row = 0;
+    int column = 0;
     for (const PaceText &text : paceTexts) {
         auto *button = new QRadioButton(QString::fromUtf16(text.name), this);
         button->setChecked(text.pace == chosen);
@@ -38,8 +39,9 @@ PaceChoice::PaceChoice(int child, QWidget *parent)
         QPalette grey = meaning->palette();
         grey.setColor(QPalette::WindowText, QColor(0x60, 0x60, 0x60));
         meaning->setPalette(grey);
-        layout->addWidget(button, row, 0);
-        layout->addWidget(meaning, row++, 1);
+        layout->addWidget(button, 0, column);
+        layout->addWidget(meaning, 1, column++);
     }
+    layout->setColumnStretch(column, 1);
     connect(buttons, &QButtonGroup::idClicked, this, [child](int id) { rememberPace(Pace(id), child); });
 }

@@ -2,15 +2,20 @@
 
 #include "children/childlist.h"
 #include "corner/pacechoice.h"
+#include "corner/tilegrid.h"
 #include "corner/wordsettile.h"
+#include "ownsets/ownwordset.h"
 #include "wordsets/trickywordset.h"
 #include "wordsets/rememberedset.h"
 
-#include <QGridLayout>
+#include <QCollator>
 #include <QLabel>
 #include <QVBoxLayout>
 
-WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &playingId, int playing, QWidget *parent)
+#include <algorithm>
+
+WordSetsPage::WordSetsPage(const WordSets &wordSets, const QList<ownsets::Folder> &unplayable,
+                           const QString &playingId, int playing, QWidget *parent)
     : QWidget(parent)
     , sets(wordSets)
     , child(playing)
@@ -29,34 +34,51 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QString &playingId, i
     // command line, or played from "my words") apart: the next start leaves it.
     const WordSets::Set remembered = sets.find(rememberedWordSet(child), child);
     const QString savedId = remembered ? remembered->id() : sets.standard()->id();
-    auto *grid = new QGridLayout;
-    grid->setSpacing(10);
+    tileGrid = new TileGrid(WordSetTile::tileWidth, this);
     const auto addTile = [&](const WordSource &set) {
         auto *tile = new WordSetTile(set, this);
         tile->setChosen(set.id() == savedId);
         tile->setPlayingOnce(set.id() == playingId && playingId != savedId);
         connect(tile, &WordSetTile::clicked, this, [this, tile] { choose(tile); });
-        grid->addWidget(tile, int(tileList.size()) / 3, int(tileList.size()) % 3);
+        tileGrid->add(tile);
         tileList.append(tile);
         return tile;
     };
+    // Own sets, playable or not, in one list: `why` is empty for those that play.
+    QList<std::pair<WordSets::Set, QString>> own;
     for (const WordSets::Set &set : sets.all())
-        addTile(*set);
+        if (WordSets::isBuiltInId(set->id()))
+            addTile(*set);
+        else
+            own.append({set, {}});
     // The words the child finds hardest, once the record knows enough of them.
     const TrickyWordSet tricky(sets, child);
     WordSetTile *trickyTile = addTile(tricky);
     if (!tricky.playable())
         trickyTile->setUnavailable(tricky.shortfall());
-    // The pace takes the rest of the last row of tiles, or a row of its own.
-    const int after = int(tileList.size());
-    grid->addWidget(new PaceChoice(child, this), after / 3, after % 3, 1, 3 - after % 3);
-    layout->addLayout(grid);
-    layout->addStretch();
+    // Shown, never played: the tile takes its names and pictures and keeps no set.
+    for (const ownsets::Folder &folder : unplayable)
+        own.append({std::make_shared<OwnWordSet>(folder), folder.whatIsWrong()});
+    // By name as a person sorts them: Chinese by pinyin, then English, any
+    // case, "第2周" before "第10周", whatever the system's language.
+    QCollator byName(QLocale(QLocale::Chinese, QLocale::China));
+    byName.setNumericMode(true);
+    byName.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(own.begin(), own.end(), [&byName](const auto &a, const auto &b) {
+        const int order = byName.compare(a.first->chineseName(), b.first->chineseName());
+        return order != 0 ? order < 0 : a.first->id() < b.first->id();
+    });
+    for (const auto &[set, why] : own)
+        if (WordSetTile *tile = addTile(*set); !why.isEmpty())
+            tile->setCannotPlay(why);
+    layout->addWidget(tileGrid, 1);
+    layout->addWidget(new PaceChoice(child, this));
 }
 
 void WordSetsPage::choose(WordSetTile *tile)
 {
-    const WordSets::Set set = sets.find(tile->setId(), child);
+    // A folder that cannot play may bear a built-in set's number as its name.
+    const WordSets::Set set = tile->isEnabled() ? sets.find(tile->setId(), child) : nullptr;
     if (!set)
         return;
     for (WordSetTile *each : tileList) {

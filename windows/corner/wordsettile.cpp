@@ -4,11 +4,15 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStyle>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
 namespace {
 constexpr int sampleSize = 52;
+// Inside the margins and the chosen tile's thicker border.
+constexpr int innerWidth = WordSetTile::tileWidth - 24;
 
 // Drawn from the larger art where there is some, kept at twice the size so
 // that it stays sharp on a scaled screen too.
@@ -23,6 +27,52 @@ QPixmap sample(const PictureArt &art)
     small.setDevicePixelRatio(2);
     return small;
 }
+
+// `text` in at most `lines` lines of `width`, broken between words where it
+// can and inside a word too long for a line; the last line cut short with "…".
+QString fitLines(const QString &text, const QFont &font, int width, int lines)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList fitted;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (int(fitted.size()) == lines - 1) {
+            fitted << QFontMetrics(font).elidedText(text.mid(line.textStart()).simplified(), Qt::ElideRight, width);
+            break;
+        }
+        fitted << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return fitted.join(u'\n');
+}
+
+// A label of `text` fitted to the tile; the whole text in its tooltip where it was cut.
+QLabel *fittedLabel(const QString &text, const QFont &font, int width, int lines, QWidget *tile)
+{
+    auto *label = new QLabel(tile);
+    label->setTextFormat(Qt::PlainText); // a set of one's own names itself
+    label->setFont(font);
+    label->setText(fitLines(text, font, width, lines));
+    // Only breaks and blanks differ where the text was wrapped but not cut.
+    static const QRegularExpression blanks(QStringLiteral("\\s"));
+    if (QString(label->text()).remove(blanks) != QString(text).remove(blanks))
+        label->setToolTip(Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal));
+    return label;
+}
+
+QLabel *markLabel(const QString &text, const QFont &font, QColor colour, QWidget *tile)
+{
+    auto *mark = new QLabel(text, tile);
+    QPalette palette = mark->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    mark->setPalette(palette);
+    mark->setFont(font);
+    return mark;
+}
 } // namespace
 
 WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
@@ -30,32 +80,38 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     , id(set.id())
 {
     setObjectName(QStringLiteral("wordSetTile"));
+    setFixedWidth(tileWidth);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setStyleSheet(QStringLiteral("#wordSetTile { background: white; border: 2px solid #c8c8d8; border-radius: 8px; }"
                                  "#wordSetTile[chosen=\"true\"] { background: #fff4d0; border: 4px solid #e89a00; }"
-                                 "#wordSetTile[chosen=\"false\"]:focus { border-color: #4060c0; }"));
+                                 "#wordSetTile[chosen=\"false\"]:focus { border-color: #4060c0; }"
+                                 "#wordSetTile:disabled { background: #f4f4f6; border-style: dashed; }"
+                                 // Greyed, but to be read: the reason is there for the grown-up.
+                                 "QLabel:disabled { color: #606060; } QLabel#cannotMark { color: #b02020; }"));
 
-    auto *names = new QHBoxLayout;
-    auto *chinese = new QLabel(set.chineseName(), this);
-    QFont bold = chinese->font();
+    QFont bold = font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.25);
-    chinese->setFont(bold);
-    mark = new QLabel(QStringLiteral("已选"), this);
-    QPalette orange = mark->palette();
-    orange.setColor(QPalette::WindowText, QColor(0xc0, 0x70, 0x00));
-    mark->setPalette(orange);
-    mark->setFont(bold);
+    mark = markLabel(QStringLiteral("已选"), bold, QColor(0xc0, 0x70, 0x00), this);
+    cannotMark = markLabel(QStringLiteral("不能玩"), bold, QColor(0xb0, 0x20, 0x20), this);
+    cannotMark->setObjectName(QStringLiteral("cannotMark"));
     onceMark = new QLabel(QStringLiteral("这次玩"), this);
     onceMark->setToolTip(QStringLiteral("只在这次玩：是在命令行里（--words）或在“我的词语”里用“玩这一组”选的。下次打开游戏，还是玩“已选”的那一组。"));
     onceMark->setForegroundRole(QPalette::PlaceholderText);
-    names->addWidget(chinese);
-    names->addStretch();
-    names->addWidget(onceMark);
-    names->addWidget(mark);
+    // The name leaves room for the widest mark, which comes and goes.
+    const int markRoom = 6 + std::max({QFontMetrics(bold).horizontalAdvance(cannotMark->text()),
+                                       QFontMetrics(bold).horizontalAdvance(mark->text()),
+                                       onceMark->fontMetrics().horizontalAdvance(onceMark->text())});
+    auto *names = new QHBoxLayout;
+    QLabel *chinese = fittedLabel(set.chineseName(), bold, innerWidth - markRoom, 2, this);
+    chinese->setObjectName(QStringLiteral("chineseName"));
+    names->addWidget(chinese, 1, Qt::AlignTop);
+    for (QLabel *each : {onceMark, mark, cannotMark}) {
+        names->addWidget(each, 0, Qt::AlignTop);
+        each->hide();
+    }
 
-    auto *english = new QLabel(set.englishName(), this);
     auto *pictures = new QHBoxLayout;
     pictures->setSpacing(4);
     for (int word = 0; word < 3; ++word) {
@@ -68,17 +124,34 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
         pictures->addWidget(picture);
     }
     pictures->addStretch();
-    for (QLabel *label : findChildren<QLabel *>())
-        label->setTextFormat(Qt::PlainText); // a set of one's own names itself
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(names);
-    layout->addWidget(english);
+    layout->addWidget(fittedLabel(set.englishName(), font(), innerWidth, 1, this));
     layout->addLayout(pictures);
+    // The words a hand-made folder holds that the set plays without, and why.
+    if (const QList<LeftOutWord> left = set.leftOut(); !left.isEmpty()) {
+        QStringList why;
+        for (const LeftOutWord &word : left)
+            why << QStringLiteral("%1：%2").arg(word.word, word.why);
+        QLabel *note = addNote(QStringLiteral("%1 个词没用上").arg(left.size()));
+        note->setObjectName(QStringLiteral("leftOut"));
+        note->setToolTip(Qt::convertFromPlainText(why.join(u'\n'), Qt::WhiteSpaceNormal));
+        note->setForegroundRole(QPalette::PlaceholderText);
+    }
     layout->addStretch();
     setChosen(false);
     setPlayingOnce(false);
+}
+
+QLabel *WordSetTile::addNote(const QString &text)
+{
+    auto *note = new QLabel(text, this);
+    note->setTextFormat(Qt::PlainText); // it names the set's words and files
+    auto *column = qobject_cast<QVBoxLayout *>(layout());
+    column->insertWidget(column->count() - (column->itemAt(column->count() - 1)->spacerItem() ? 1 : 0), note);
+    return note;
 }
 
 void WordSetTile::setChosen(bool on)
@@ -98,10 +171,22 @@ void WordSetTile::setPlayingOnce(bool on)
 
 void WordSetTile::setUnavailable(const QString &why)
 {
-    auto *note = new QLabel(why, this);
-    note->setTextFormat(Qt::PlainText); // it names the set's words and files
-    note->setWordWrap(true);
-    qobject_cast<QVBoxLayout *>(layout())->insertWidget(2, note);
+    addNote(why)->setWordWrap(true);
+    disable();
+}
+
+void WordSetTile::setCannotPlay(const QString &why)
+{
+    QLabel *reason = addNote({});
+    reason->setObjectName(QStringLiteral("whyNot"));
+    reason->setText(fitLines(why.section(u'；', 0, 0), reason->font(), innerWidth, 4));
+    reason->setToolTip(Qt::convertFromPlainText(QString(why).replace(u'；', u'\n'), Qt::WhiteSpaceNormal));
+    cannotMark->show();
+    disable();
+}
+
+void WordSetTile::disable()
+{
     setEnabled(false);
     setFocusPolicy(Qt::NoFocus);
     unsetCursor();

@@ -7,13 +7,17 @@
 class QLabel;
 
 // One word set as a grown-up sees it: its Chinese and English names and three
-// of its pictures. A click (or Space) chooses it; the saved choice is marked,
-// and more quietly a set that plays this run only.
+// of its pictures, and the words it plays without. A click (or Space) chooses
+// it; the saved choice is marked, and more quietly a set that plays this run
+// only. Of one width, so that tiles line up in columns; long names are cut
+// short, whole in their tooltip.
 class WordSetTile : public QFrame
 {
     Q_OBJECT
 public:
     WordSetTile(const WordSource &set, QWidget *parent);
+
+    static constexpr int tileWidth = 190;
 
     const QString &setId() const { return id; }
     bool isChosen() const { return chosen; }
@@ -24,6 +28,9 @@ public:
     void setPlayingOnce(bool on);
     // Shown, but not to be chosen, for the reason given.
     void setUnavailable(const QString &why);
+    // A set that cannot play: marked 不能玩, its first reason on the tile
+    // (reasons are parted by "；"), all of them in the tooltip.
+    void setCannotPlay(const QString &why);
 
 signals:
     void clicked();
@@ -33,9 +40,13 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    QLabel *addNote(const QString &text);
+    void disable();
+
     QString id;
     bool chosen = false;
     bool playingOnce = false;
     QLabel *mark = nullptr;
     QLabel *onceMark = nullptr;
+    QLabel *cannotMark = nullptr;
 };

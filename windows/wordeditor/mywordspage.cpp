@@ -127,9 +127,9 @@ void MyWordsPage::refresh(const QString &id)
     } else {
         folders.clear();
         const QStringList ids = QDir(setsFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name);
+        // A folder whose name is no id is listed too, with how to mend it.
         for (const QString &each : ids)
-            if (ownsets::isValidId(each))
-                folders.append(read(each));
+            folders.append(read(each));
     }
     list->clear();
     for (const ownsets::Folder &set : std::as_const(folders)) {
@@ -167,8 +167,9 @@ const ownsets::Folder *MyWordsPage::folder(const QString &id) const
 void MyWordsPage::updateButtons()
 {
     const ownsets::Folder *set = folder(selectedId());
+    // A folder of a name that is no id is the grown-up's to rename first.
     for (QPushButton *b : {editButton, renameButton, deleteButton, exportButton})
-        b->setEnabled(set);
+        b->setEnabled(set && ownsets::isValidId(set->id));
     playButton->setEnabled(set && set->playable());
 }
 
@@ -268,7 +269,7 @@ SetEditor *MyWordsPage::editSet(const QString &id)
     if (!set)
         return nullptr;
     // A set folder that is a link is not followed: editing would write elsewhere.
-    if (QFileInfo(QDir(setsFolder).filePath(id)).isSymLink()) {
+    if (!ownsets::isValidId(id) || QFileInfo(QDir(setsFolder).filePath(id)).isSymLink()) {
         say(set->whatIsWrong(), true);
         return nullptr;
     }

@@ -9,9 +9,19 @@ OwnWordSet::OwnWordSet(const ownsets::Folder &folder)
     , setId(folder.id)
     , name(folder.name)
 {
+    // A folder whose list is refused has read no word's files.
     for (const ownsets::Word &word : folder.words)
-        if (word.problem.isEmpty())
+        if (word.problem.isEmpty() && folder.problem.isEmpty())
             usable.append(word);
+}
+
+QList<LeftOutWord> OwnWordSet::leftOut() const
+{
+    QList<LeftOutWord> left;
+    for (const ownsets::Word &word : folder.words)
+        if (!word.problem.isEmpty())
+            left.append({word.text, word.problem});
+    return left;
 }
 
 QStringList OwnWordSet::words() const

@@ -28,6 +28,8 @@ public:
     // when nothing changed, or when the set no longer plays (the game keeps
     // what it has rather than losing its set).
     std::shared_ptr<const WordSource> refreshed() const override;
+    // As the folder was read: a word's picture or recording missing or refused.
+    QList<LeftOutWord> leftOut() const override;
 
 private:
     ownsets::Folder folder;

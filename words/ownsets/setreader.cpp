@@ -2,6 +2,7 @@
 
 #include "ownsets/ownmedia.h"
 #include "ownsets/rowjournal.h"
+#include "ownsets/setwriter.h"
 #include "catalogue/songfont.h"
 
 #include <QCoreApplication>
@@ -189,9 +190,11 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
     set.path = path;
     set.id = set.name = folder.fileName();
     if (!isValidId(set.id)) {
-        set.problem = SetReader::tr("the folder name '%1' cannot be used (only English letters, digits and -, "
-                                    "at least one letter, and not tricky)")
-                          .arg(set.id);
+        // How to mend it comes first: a tile shows only the start.
+        const QString like = idFromName(set.id);
+        set.problem = SetReader::tr("the folder name '%1' cannot be used: rename the folder%2; a folder name takes only "
+                                    "English letters, digits and -, at least one letter, and is not tricky")
+                          .arg(set.id, like.isEmpty() ? QString() : SetReader::tr(" (for example %1)").arg(like));
         return set;
     }
     if (folder.isSymLink() || !folder.isDir()) {

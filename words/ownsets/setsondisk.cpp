@@ -43,9 +43,14 @@ WordSets::Set findWordSet(const QString &id, int child)
     return set.playable() ? std::make_shared<OwnWordSet>(set) : nullptr;
 }
 
+SetsOnDisk setsOnDisk()
+{
+    SetsOnDisk sets;
+    sets.unplayable = ownsets::addPlayableSets(sets.playable, ownsets::fitsWordLabel);
+    return sets;
+}
+
 WordSets allWordSets()
 {
-    WordSets sets;
-    ownsets::addPlayableSets(sets, ownsets::fitsWordLabel);
-    return sets;
+    return setsOnDisk().playable;
 }

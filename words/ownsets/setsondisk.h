@@ -14,6 +14,15 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
 
 } // namespace ownsets
 
+// What the corner lists: the built-in sets and every playable own set, and
+// beside them the own folders that cannot play, each with what is wrong.
+struct SetsOnDisk
+{
+    WordSets playable;
+    QList<ownsets::Folder> unplayable;
+};
+// Reads every own set once. Needs a QGuiApplication.
+SetsOnDisk setsOnDisk();
 // The built-in sets and every playable own set. Needs a QGuiApplication.
 WordSets allWordSets();
 // Set `id`, built in or a playable own set, reading no other; null if none.

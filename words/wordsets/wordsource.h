@@ -3,6 +3,7 @@
 #include "catalogue/pictureart.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,13 @@ struct WordKey
     QString word;
 
     bool operator==(const WordKey &other) const { return set == other.set && word == other.word; }
+};
+
+// A word of a set that the set plays without, and why.
+struct LeftOutWord
+{
+    QString word;
+    QString why;
 };
 
 // A set of words the game asks: their texts, pictures and recordings, by word
@@ -48,6 +56,8 @@ public:
 
     // Empty where `word` is out of range.
     virtual WordKey key(int word) const;
+    // The words of the set's list that it cannot play, in the list's order.
+    virtual QList<LeftOutWord> leftOut() const { return {}; }
 
     // The set as its files are now, for a game about to start, when they
     // changed since it was read; null otherwise (and for built-in sets).
