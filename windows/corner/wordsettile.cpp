@@ -1,5 +1,8 @@
 #include "corner/wordsettile.h"
 
+#include "ownsets/ownmedia.h"
+#include "ownsets/pictureloader.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +25,15 @@ QPixmap sample(const PictureArt &art)
     QPixmap small = source.scaled(2 * sampleSize, 2 * sampleSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     small.setDevicePixelRatio(2);
     return small;
+}
+
+// Where a picture will be while it is decoded.
+QPixmap placeholder()
+{
+    QPixmap blank(2 * sampleSize, 2 * sampleSize);
+    blank.fill(QColor(0xee, 0xee, 0xf2));
+    blank.setDevicePixelRatio(2);
+    return blank;
 }
 } // namespace
 
@@ -61,7 +73,14 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     for (int word = 0; word < 3; ++word) {
         auto *picture = new QLabel(this);
         picture->setFixedSize(sampleSize, sampleSize);
-        picture->setPixmap(sample(set.picture(word)));
+        // An own set's photo is decoded off this thread; the tile fills when it comes.
+        if (const WordSource::PictureFile file = set.pictureFile(word); !file.name.isEmpty()) {
+            picture->setPixmap(placeholder());
+            waiting.append({file.folder, file.name, picture});
+            PictureLoader::shared().load(file.folder, file.name);
+        } else {
+            picture->setPixmap(sample(set.picture(word)));
+        }
         // A set short of words (the tricky ones) leaves no blank row that squeezes its note.
         if (picture->pixmap().isNull())
             picture->hide();
@@ -79,6 +98,25 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     layout->addStretch();
     setChosen(false);
     setPlayingOnce(false);
+    if (!waiting.isEmpty())
+        connect(&PictureLoader::shared(), &PictureLoader::loaded, this, &WordSetTile::showLoaded);
+}
+
+void WordSetTile::showLoaded(const QString &folder, const QString &name, const QImage &image, const QString &problem)
+{
+    for (qsizetype i = waiting.size() - 1; i >= 0; --i) {
+        const Waiting &each = waiting.at(i);
+        if (each.folder != folder || each.name != name)
+            continue;
+        // A picture that fails now leaves its word out of a game: the grown-up sees why.
+        if (image.isNull())
+            each.label->setToolTip(QStringLiteral("图片 %1 %2").arg(name, problem));
+        else
+            each.label->setPixmap(sample({QPixmap::fromImage(ownsets::fitIntoSquare(image, 2 * 90)), {}}));
+        waiting.removeAt(i);
+    }
+    if (waiting.isEmpty())
+        emit picturesShown();
 }
 
 void WordSetTile::setChosen(bool on)

@@ -3,6 +3,8 @@
 #include "wordsets/wordsource.h"
 
 #include <QFrame>
+#include <QImage>
+#include <QList>
 
 class QLabel;
 
@@ -25,14 +27,28 @@ public:
     // Shown, but not to be chosen, for the reason given.
     void setUnavailable(const QString &why);
 
+    // Whether every picture it shows is there, none still being decoded.
+    bool picturesArrived() const { return waiting.isEmpty(); }
+
 signals:
     void clicked();
+    // The last of the pictures that were being decoded is shown.
+    void picturesShown();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showLoaded(const QString &folder, const QString &name, const QImage &image, const QString &problem);
+
+    struct Waiting
+    {
+        QString folder;
+        QString name;
+        QLabel *label;
+    };
+    QList<Waiting> waiting;
     QString id;
     bool chosen = false;
     bool playingOnce = false;

@@ -217,6 +217,33 @@ bool isConverted(const QByteArray &fileBytes)
 
 } // namespace
 
+namespace {
+
+// Format and size as the header tells them, before anything is decoded.
+QString headerProblem(QImageReader &reader)
+{
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format != "png" && format != "jpeg" && format != "bmp")
+        return QStringLiteral("不是 PNG、JPEG 或 BMP 图片");
+    const QSize size = reader.size();
+    if (size.isEmpty())
+        return QStringLiteral("是空的或打不开");
+    if (qint64(size.width()) * size.height() > maxPicturePixels)
+        return QStringLiteral("太大（%1 x %2 像素，最多 5000 万像素）").arg(size.width()).arg(size.height());
+    return {};
+}
+
+} // namespace
+
+QString checkPictureHeader(QIODevice &device)
+{
+    if (device.size() == 0)
+        return QStringLiteral("是空的");
+    QImageReader reader(&device);
+    return headerProblem(reader);
+}
+
 Picture readPicture(const QByteArray &bytes)
 {
     QBuffer device;
@@ -228,17 +255,13 @@ Picture readPicture(const QByteArray &bytes)
     if (device.size() == 0)
         return {{}, QStringLiteral("是空的")};
     QImageReader reader(&device);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (format != "png" && format != "jpeg" && format != "bmp")
-        return {{}, QStringLiteral("不是 PNG、JPEG 或 BMP 图片")};
+    if (const QString problem = headerProblem(reader); !problem.isEmpty())
+        return {{}, problem};
+    // A phone stores a portrait photo lying down, with a tag saying so.
+    reader.setAutoTransform(true);
+    // JPEG scales while it decodes, so a photo never lies in memory whole;
+    // the scaled size is the stored picture's, before the tag turns it.
     const QSize size = reader.size();
-    if (size.isEmpty())
-        return {{}, QStringLiteral("是空的或打不开")};
-    if (qint64(size.width()) * size.height() > maxPicturePixels)
-        return {{}, QStringLiteral("太大（%1 x %2 像素，最多 5000 万像素）")
-                        .arg(size.width())
-                        .arg(size.height())};
     const QSize kept = size.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio);
     if (kept.width() < size.width())
         reader.setScaledSize(kept.expandedTo(QSize(1, 1)));

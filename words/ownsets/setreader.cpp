@@ -1,6 +1,7 @@
 #include "ownsets/setreader.h"
 
 #include "ownsets/ownmedia.h"
+#include "ownsets/picturecache.h"
 #include "ownsets/rowjournal.h"
 #include "catalogue/songfont.h"
 
@@ -9,7 +10,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <atomic>
 #include <tuple>
 
 namespace ownsets {
@@ -20,18 +20,22 @@ constexpr int maxNameCharacters = 60;
 // The word label's width in the game.
 constexpr double wordLabelWidth = 105;
 
-std::atomic<int> decodedPictures = 0;
-
 QString readRowPicture(const QString &folder, const QString &name, QImage &image, Stamp &stamp)
 {
-    const Contents file = readFile(folder, name, maxPictureBytes);
-    if (!file.problem.isEmpty())
-        return file.problem;
-    stamp = file.stamp;
-    ++decodedPictures;
-    Picture picture = readPicture(file.bytes);
+    const CachedPicture picture = cachedPicture(folder, name);
     image = picture.image;
+    stamp = picture.stamp;
     return picture.problem;
+}
+
+// That the recording is there to be read, without converting it: a listing
+// leaves that to the game, which loads the set before it plays.
+QString checkRowRecording(const QString &folder, const QString &name, Stamp &stamp)
+{
+    QString problem;
+    if (!openFile(folder, name, maxRecordingBytes, problem, stamp))
+        return problem;
+    return stamp.size == 0 ? QStringLiteral("是空的") : QString();
 }
 
 QString readRowRecording(const QString &folder, const QString &name, QByteArray &wave, Stamp &stamp)
@@ -47,7 +51,7 @@ QString readRowRecording(const QString &folder, const QString &name, QByteArray 
 
 // Reads row `row`'s picture and recording into `word`, taking them from
 // `before` where its files are the ones read then.
-void readMedia(const QString &folder, int row, Word &word, const Word *before)
+void readMedia(const QString &folder, int row, Word &word, const Word *before, bool whole)
 {
     const RowFiles files = rowFiles(folder, row);
     QStringList problems;
@@ -56,22 +60,27 @@ void readMedia(const QString &folder, int row, Word &word, const Word *before)
     else {
         word.pictureFile = files.picture;
         word.recordingFile = files.recording;
-        const bool samePicture = before && before->problem.isEmpty() && before->pictureFile == files.picture
+        const bool samePicture = before && before->problem.isEmpty() && !before->picture.isNull()
+                                 && before->pictureFile == files.picture
                                  && before->pictureStamp == stampOf(folder, files.picture);
-        const bool sameRecording = before && before->problem.isEmpty() && before->recordingFile == files.recording
+        const bool sameRecording = before && before->problem.isEmpty() && !before->recording.isEmpty()
+                                   && before->recordingFile == files.recording
                                    && before->recordingStamp == stampOf(folder, files.recording);
         if (files.picture.isEmpty())
             problems << QStringLiteral("没有图片 %1").arg(mediaName(row, QStringLiteral("png")));
         else if (samePicture)
             std::tie(word.picture, word.pictureStamp) = std::tie(before->picture, before->pictureStamp);
-        else if (const QString problem = readRowPicture(folder, files.picture, word.picture, word.pictureStamp);
+        else if (const QString problem = whole ? readRowPicture(folder, files.picture, word.picture, word.pictureStamp)
+                                               : checkPicture(folder, files.picture, word.pictureStamp);
                  !problem.isEmpty())
             problems << QStringLiteral("图片 %1 %2").arg(files.picture, problem);
         if (files.recording.isEmpty())
             problems << QStringLiteral("没有录音 %1").arg(mediaName(row, QStringLiteral("wav")));
         else if (sameRecording)
             std::tie(word.recording, word.recordingStamp) = std::tie(before->recording, before->recordingStamp);
-        else if (const QString problem = readRowRecording(folder, files.recording, word.recording, word.recordingStamp);
+        else if (const QString problem =
+                     whole ? readRowRecording(folder, files.recording, word.recording, word.recordingStamp)
+                           : checkRowRecording(folder, files.recording, word.recordingStamp);
                  !problem.isEmpty())
             problems << QStringLiteral("录音 %1 %2").arg(files.recording, problem);
     }
@@ -174,7 +183,9 @@ QString Folder::whatIsWrong() const
     return why.join(QStringLiteral("；"));
 }
 
-Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before)
+namespace {
+
+Folder readSet(const QString &path, const FitsLabel &fits, const Folder *before, bool whole)
 {
     Folder set;
     const QFileInfo folder(path);
@@ -214,13 +225,21 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
         return set;
 
     for (int i = 0; i < set.words.size(); ++i)
-        readMedia(path, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr);
+        readMedia(path, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr, whole);
+    set.whole = whole;
     return set;
 }
 
-int picturesDecoded()
+} // namespace
+
+Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before)
 {
-    return decodedPictures;
+    return readSet(path, fits, before, true);
+}
+
+Folder listFolder(const QString &path, const FitsLabel &fits)
+{
+    return readSet(path, fits, nullptr, false);
 }
 
 } // namespace ownsets
