@@ -249,12 +249,18 @@ Picture readPicture(const QByteArray &bytes)
     QBuffer device;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
+    return readPicture(device);
+}
+
+Picture readPicture(QIODevice &device)
+{
     // Bounds what any one decode may allocate: a 50-megapixel picture's
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
     if (device.size() == 0)
         return {{}, QStringLiteral("是空的")};
     QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
     if (const QString problem = headerProblem(reader); !problem.isEmpty())
         return {{}, problem};
     // A phone stores a portrait photo lying down, with a tag saying so.

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageReader>
 #include <QMutex>
 #include <QSaveFile>
@@ -32,6 +33,10 @@ std::atomic<int> decodedPictures = 0;
 std::atomic<qint64> cacheLimit = 200 * 1024 * 1024;
 // One large decode at a time: a 4000 x 3000 PNG alone takes 48 MB.
 QMutex decoding;
+// Headers read before, by key: what they said.
+constexpr qsizetype maxHeaders = 20000;
+QHash<QString, QString> headers;
+QMutex headersLock;
 
 QString keyOf(const QString &folder, const QString &name, const Stamp &stamp)
 {
@@ -146,19 +151,21 @@ CachedPicture cachedPicture(const QString &folder, const QString &name)
             return *hit;
         }
     const QMutexLocker lock(&decoding);
-    const Contents file = readFile(folder, name, maxPictureBytes);
-    if (!file.problem.isEmpty())
-        return {{}, file.problem, {}};
-    const QString key = keyOf(folder, name, file.stamp);
+    QString problem;
+    Stamp stamp;
+    const std::unique_ptr<QFile> file = openFile(folder, name, maxPictureBytes, problem, stamp);
+    if (!file)
+        return {{}, problem, {}};
+    const QString key = keyOf(folder, name, stamp);
     // Another thread may have decoded it while this one waited.
     if (std::optional<CachedPicture> hit = entry(key)) {
-        hit->stamp = file.stamp;
+        hit->stamp = stamp;
         return *hit;
     }
     ++decodedPictures;
-    const Picture picture = readPicture(file.bytes);
+    const Picture picture = readPicture(*file);
     store(key, picture);
-    return {picture.image, picture.problem, file.stamp};
+    return {picture.image, picture.problem, stamp};
 }
 
 QString checkPicture(const QString &folder, const QString &name, Stamp &stamp)
@@ -172,7 +179,13 @@ QString checkPicture(const QString &folder, const QString &name, Stamp &stamp)
         return {};
     if (const std::optional<CachedPicture> known = entry(key))
         return known->problem;
-    return checkPictureHeader(*file);
+    // A corner opened again lists the same files: their headers are read once.
+    const QMutexLocker lock(&headersLock);
+    if (const auto known = headers.constFind(key); known != headers.cend())
+        return *known;
+    if (headers.size() > maxHeaders)
+        headers.clear();
+    return headers[key] = checkPictureHeader(*file);
 }
 
 int picturesDecoded()
