@@ -344,8 +344,13 @@ QStringList fileNames(const QString &folder)
 
 RowFiles rowFiles(const QString &folder, int row)
 {
+    return rowFiles(fileNames(folder), row);
+}
+
+RowFiles rowFiles(const QStringList &names, int row)
+{
     RowFiles files;
-    for (const QString &name : fileNames(folder)) {
+    for (const QString &name : names) {
         const QString ending = rowEnding(name, row);
         if (pictureEndings().contains(ending))
             files.allPictures << name;

@@ -101,6 +101,8 @@ struct RowFiles
     QStringList allRecordings; // every recording of the row
 };
 RowFiles rowFiles(const QString &folder, int row);
+// The same among the folder's `names` (fileNames()), listed once for every row.
+RowFiles rowFiles(const QStringList &names, int row);
 
 // words.txt's text: UTF-8 (a byte-order mark dropped), else GBK, else
 // refused with `problem` and no text.

@@ -51,9 +51,9 @@ QString readRowRecording(const QString &folder, const QString &name, QByteArray 
 
 // Reads row `row`'s picture and recording into `word`, taking them from
 // `before` where its files are the ones read then.
-void readMedia(const QString &folder, int row, Word &word, const Word *before, bool whole)
+void readMedia(const QString &folder, const QStringList &names, int row, Word &word, const Word *before, bool whole)
 {
-    const RowFiles files = rowFiles(folder, row);
+    const RowFiles files = rowFiles(names, row);
     QStringList problems;
     if (!files.problem.isEmpty())
         problems << files.problem;
@@ -224,8 +224,10 @@ Folder readSet(const QString &path, const FitsLabel &fits, const Folder *before,
     if (!set.problem.isEmpty())
         return set;
 
+    const QStringList names = fileNames(path);
     for (int i = 0; i < set.words.size(); ++i)
-        readMedia(path, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr, whole);
+        readMedia(path, names, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr,
+                  whole);
     set.whole = whole;
     return set;
 }
