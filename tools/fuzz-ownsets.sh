@@ -27,7 +27,7 @@ for part in 0:words.txt 1:set.ini 2:01.png 3:01.wav; do
 done
 game=${WORDNEST_GAME:-$root/build/wordnest}
 if [ -x "$game" ]; then
-    XDG_DATA_HOME=$seeds/data XDG_RUNTIME_DIR=$seeds XDG_CONFIG_HOME=$seeds "$game" --export-words seed "$seeds/setimport/seed.wordnest"
+    XDG_DATA_HOME=$seeds/data XDG_RUNTIME_DIR=$seeds XDG_CONFIG_HOME=$seeds XDG_CACHE_HOME=$seeds/cache "$game" --export-words seed "$seeds/setimport/seed.wordnest"
 else
     echo "No $game to export a seed set with: the import is fuzzed from the set's parts." >&2
     cp "$seeds/setreader/"* "$seeds/setimport/"

@@ -276,7 +276,7 @@ private slots:
     void trickyWordsFromTheRecordPlay()
     {
         QTemporaryDir data;
-        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"})
             qputenv(name, data.path().toUtf8());
         SqliteRecorder recorder;
         QuestionTally tally;

@@ -17,7 +17,7 @@ private slots:
     void playOneGameOntoTheBoard()
     {
         QTemporaryDir folder;
-        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+        for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"})
             qputenv(name, folder.path().toUtf8());
         SdlSoundPlayer speaker;
         SqliteRecorder recorder;

@@ -62,7 +62,7 @@ class HelpTest : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"})
             qputenv(name, settingsFolder.path().toLocal8Bit());
     }
 

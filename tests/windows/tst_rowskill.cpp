@@ -71,6 +71,7 @@ private slots:
     void killedMovesKeepEachWordsMedia()
     {
         QTemporaryDir dir;
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(dir.filePath("cache")));
         const QString folder = dir.filePath("kill");
         QVERIFY(QDir().mkpath(folder));
         QStringList order;

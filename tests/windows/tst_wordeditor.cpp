@@ -170,7 +170,7 @@ class WordEditorTest : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"})
             qputenv(name, QFile::encodeName(home.filePath(name)));
         QVERIFY(installQtTranslations(*QCoreApplication::instance())); // a set's problems in Chinese, as the game shows them
         sets = home.filePath("made");

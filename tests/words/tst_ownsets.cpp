@@ -5,6 +5,8 @@
 #include "catalogue/catalogue.h"
 #include "ownsets/ownmedia.h"
 #include "ownsets/ownwordset.h"
+#include "ownsets/picturecache.h"
+#include "ownsets/pictureloader.h"
 #include "ownsets/setarchive.h"
 #include "ownsets/setsondisk.h"
 #include "ownsets/setwriter.h"
@@ -12,7 +14,9 @@
 #include "support/recordingplayer.h"
 #include "ui/qttranslations.h"
 
+#include <QBuffer>
 #include <QDirIterator>
+#include <QPainter>
 #include <QStringEncoder>
 #include <QtTest>
 
@@ -27,6 +31,9 @@
 // Spoils a set "mine" of twelve words in `sets` and gives the answer.
 using Case = std::function<QString(const QString &sets)>;
 Q_DECLARE_METATYPE(Case)
+// Does something to the folder "mine" (given with a '/' at the end).
+using Change = std::function<void(const QString &mine)>;
+Q_DECLARE_METATYPE(Change)
 
 namespace {
 
@@ -95,6 +102,23 @@ QByteArray hugePng()
     return "\x89PNG\r\n\x1a\n" + chunk(header) + chunk("IDAT" + qCompress(QByteArray(1 << 20, 0)).mid(4));
 }
 
+// A 400 x 300 JPEG, left half red and right half blue, whose orientation
+// tag says to turn it a quarter clockwise: upright, red is on top.
+QByteArray lyingPhoto()
+{
+    QImage photo(400, 300, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    QPainter(&photo).fillRect(0, 0, 200, 300, Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    photo.save(&buffer, "JPG", 95);
+    // APP1 "Exif": a big-endian TIFF header and one IFD entry, Orientation (0x0112) = 6.
+    const QByteArray exif = QByteArray::fromHex("ffe10022" "457869660000" "4d4d002a00000008" "0001"
+                                                "011200030000000100060000" "00000000");
+    return jpeg.insert(2, exif);
+}
+
 struct Entry { QString path; mode_t type = AE_IFREG; QByteArray content; };
 // Imports a zip of `entries` beside the set "mine": nothing may change.
 QString refusedImport(const QString &sets, const QList<Entry> &entries)
@@ -145,7 +169,7 @@ class OwnSetsTest : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"})
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME"})
             qputenv(name, QFile::encodeName(home.path() + '/' + name));
         QVERIFY(installQtTranslations(*QCoreApplication::instance())); // a set's problems in Chinese, as the game shows them
     }
@@ -216,6 +240,107 @@ private slots:
         window.rules().GameOver();
         window.PicB_Click();
         QCOMPARE(ownsets::picturesDecoded() - decoded, 1);
+    }
+
+    // A picture is decoded once; what changed, or a lost or damaged copy,
+    // is decoded again. A listing decodes nothing, yet knows a failed decode.
+    void picturesAreDecodedOnce_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("decodes");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QSize>("size");
+        const Change none = [](const QString &) {};
+        const auto dropCache = [](const QString &) { QDir(ownsets::pictureCacheFolder()).removeRecursively(); };
+        const QSize stored(270, 180);
+        QTest::newRow("nothing changed") << "01.png" << QByteArray() << none << 0 << "" << stored;
+        QTest::newRow("original replaced") << "01.png" << QByteArray() << Change([](const QString &mine) {
+            QImage tall(200, 300, QImage::Format_RGB32);
+            tall.fill(Qt::gray);
+            tall.save(mine + "01.png");
+        }) << 1 << "" << QSize(180, 270);
+        QTest::newRow("original touched") << "01.png" << QByteArray() << Change([](const QString &mine) {
+            QFile file(mine + "01.png");
+            file.open(QIODevice::ReadWrite);
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+        }) << 1 << "" << stored;
+        QTest::newRow("original renamed") << "01.PNG" << QByteArray()
+                                          << Change([](const QString &m) { QFile::rename(m + "01.png", m + "01.PNG"); })
+                                          << 1 << "" << stored;
+        QTest::newRow("cache deleted") << "01.png" << QByteArray() << Change(dropCache) << 12 << "" << stored;
+        QTest::newRow("entries damaged") << "01.png" << QByteArray() << Change([](const QString &) {
+            for (const QFileInfo &entry : QDir(ownsets::pictureCacheFolder()).entryInfoList(QDir::Files))
+                QFile(entry.filePath()).resize(entry.size() / 2);
+        }) << 12 << "" << stored;
+        QTest::newRow("cut-off original") << "01.png" << read(":/pictures/101@2x.png").chopped(40) << none << 0
+                                          << "01.png 打不开" << QSize(0, 0);
+        QTest::newRow("portrait photo") << "01.jpg" << lyingPhoto() << none << 0 << "" << QSize(202, 270);
+    }
+    void picturesAreDecodedOnce()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, original);
+        QFETCH(Change, change);
+        QFETCH(int, decodes);
+        QFETCH(QString, problem);
+        QFETCH(QSize, size);
+        const QString mine = sets + "/mine/";
+        if (!original.isEmpty()) {
+            QFile::remove(mine + "01.png");
+            write(mine + name, original);
+        }
+        ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
+        change(mine);
+        const int before = ownsets::picturesDecoded();
+        const ownsets::Folder listed = ownsets::listFolder(sets + "/mine", ownsets::fitsWordLabel);
+        QCOMPARE(ownsets::picturesDecoded(), before);
+        const ownsets::Folder set = ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
+        QCOMPARE(ownsets::picturesDecoded() - before, decodes);
+        QVERIFY2(set.words[0].problem.contains(problem) && listed.words[0].problem == set.words[0].problem,
+                 qPrintable(listed.words[0].problem + " / " + set.words[0].problem));
+        const QImage picture = set.words[0].picture;
+        QCOMPARE(picture.size(), size);
+        if (name.endsWith("jpg")) // stood upright: what lay on the left is on top
+            QVERIFY(qRed(picture.pixel(101, 20)) > 200 && qBlue(picture.pixel(101, 250)) > 200);
+        // The corner has it loaded off its thread and handed over by signal.
+        QSignalSpy loaded(&PictureLoader::shared(), &PictureLoader::loaded);
+        PictureLoader::shared().load(sets + "/mine", name);
+        QTRY_COMPARE(loaded.size(), 1);
+        QCOMPARE(loaded.at(0).at(2).value<QImage>(), picture);
+    }
+
+    // Past its bound the cache drops its oldest entries first.
+    void fullCacheLosesItsOldestEntries()
+    {
+        const QString mine = sets + "/mine";
+        QDir(ownsets::pictureCacheFolder()).removeRecursively();
+        ownsets::readFolder(mine, ownsets::fitsWordLabel);
+        const auto entries = [] {
+            return QDir(ownsets::pictureCacheFolder()).entryInfoList(QDir::Files, QDir::Time | QDir::Reversed);
+        };
+        QCOMPARE(entries().size(), 12);
+        qint64 total = 0;
+        for (const QFileInfo &entry : entries())
+            total += entry.size();
+        ownsets::setPictureCacheLimit(total / 2);
+        QFile::remove(mine + "/01.png");
+        QImage other(300, 200, QImage::Format_RGB32);
+        other.fill(Qt::darkCyan);
+        QVERIFY(other.save(mine + "/01.png"));
+        const int before = ownsets::picturesDecoded();
+        ownsets::cachedPicture(mine, "01.png"); // stored, and then the oldest go
+        ownsets::setPictureCacheLimit(200 << 20);
+        qint64 left = 0;
+        for (const QFileInfo &entry : entries())
+            left += entry.size();
+        QVERIFY2(left <= total / 2 && entries().size() < 12, qPrintable(QString::number(left)));
+        // 01's new picture, the newest entry, stayed; 02's, the oldest, went.
+        ownsets::cachedPicture(mine, "01.png");
+        QCOMPARE(ownsets::picturesDecoded() - before, 1);
+        ownsets::cachedPicture(mine, "02.png");
+        QCOMPARE(ownsets::picturesDecoded() - before, 2);
     }
 
     void badInputIsAnsweredAndLosesNothing_data()

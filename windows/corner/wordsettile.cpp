@@ -1,5 +1,8 @@
 #include "corner/wordsettile.h"
 
+#include "ownsets/ownmedia.h"
+#include "ownsets/pictureloader.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -73,6 +76,15 @@ QLabel *markLabel(const QString &text, const QFont &font, QColor colour, QWidget
     mark->setFont(font);
     return mark;
 }
+
+// Where a picture will be while it is decoded.
+QPixmap placeholder()
+{
+    QPixmap blank(2 * sampleSize, 2 * sampleSize);
+    blank.fill(QColor(0xee, 0xee, 0xf2));
+    blank.setDevicePixelRatio(2);
+    return blank;
+}
 } // namespace
 
 WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
@@ -117,7 +129,14 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     for (int word = 0; word < 3; ++word) {
         auto *picture = new QLabel(this);
         picture->setFixedSize(sampleSize, sampleSize);
-        picture->setPixmap(sample(set.picture(word)));
+        // An own set's photo is decoded off this thread; the tile fills when it comes.
+        if (const WordSource::PictureFile file = set.pictureFile(word); !file.name.isEmpty()) {
+            picture->setPixmap(placeholder());
+            waiting.append({file.folder, file.name, picture});
+            PictureLoader::shared().load(file.folder, file.name);
+        } else {
+            picture->setPixmap(sample(set.picture(word)));
+        }
         // A set short of words (the tricky ones) leaves no blank row that squeezes its note.
         if (picture->pixmap().isNull())
             picture->hide();
@@ -143,6 +162,25 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     layout->addStretch();
     setChosen(false);
     setPlayingOnce(false);
+    if (!waiting.isEmpty())
+        connect(&PictureLoader::shared(), &PictureLoader::loaded, this, &WordSetTile::showLoaded);
+}
+
+void WordSetTile::showLoaded(const QString &folder, const QString &name, const QImage &image, const QString &problem)
+{
+    for (qsizetype i = waiting.size() - 1; i >= 0; --i) {
+        const Waiting &each = waiting.at(i);
+        if (each.folder != folder || each.name != name)
+            continue;
+        // A picture that fails now leaves its word out of a game: the grown-up sees why.
+        if (image.isNull())
+            each.label->setToolTip(QStringLiteral("图片 %1 %2").arg(name, problem));
+        else
+            each.label->setPixmap(sample({QPixmap::fromImage(ownsets::fitIntoSquare(image, 2 * 90)), {}}));
+        waiting.removeAt(i);
+    }
+    if (waiting.isEmpty())
+        emit picturesShown();
 }
 
 QLabel *WordSetTile::addNote(const QString &text)

@@ -3,6 +3,8 @@
 #include "wordsets/wordsource.h"
 
 #include <QFrame>
+#include <QImage>
+#include <QList>
 
 class QLabel;
 
@@ -32,8 +34,13 @@ public:
     // (reasons are parted by "；"), all of them in the tooltip.
     void setCannotPlay(const QString &why);
 
+    // Whether every picture it shows is there, none still being decoded.
+    bool picturesArrived() const { return waiting.isEmpty(); }
+
 signals:
     void clicked();
+    // The last of the pictures that were being decoded is shown.
+    void picturesShown();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -43,6 +50,15 @@ private:
     QLabel *addNote(const QString &text);
     void disable();
 
+    void showLoaded(const QString &folder, const QString &name, const QImage &image, const QString &problem);
+
+    struct Waiting
+    {
+        QString folder;
+        QString name;
+        QLabel *label;
+    };
+    QList<Waiting> waiting;
     QString id;
     bool chosen = false;
     bool playingOnce = false;

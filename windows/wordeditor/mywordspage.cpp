@@ -118,7 +118,8 @@ void MyWordsPage::refresh(const QString &id)
 {
     const QString keep = selectedId();
     const auto read = [this](const QString &id) {
-        return ownsets::readFolder(QDir(setsFolder).filePath(id), ownsets::fitsWordLabel);
+        // Listed, not read whole: a folder of photos must not hold the page up.
+        return ownsets::listFolder(QDir(setsFolder).filePath(id), ownsets::fitsWordLabel);
     };
     // The editor's changes touch one set: the others need not be read again.
     const auto it = std::find_if(folders.begin(), folders.end(), [&](const ownsets::Folder &f) { return f.id == id; });

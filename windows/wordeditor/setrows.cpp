@@ -1,6 +1,7 @@
 #include "wordeditor/setrows.h"
 
 #include "ownsets/ownmedia.h"
+#include "ownsets/picturecache.h"
 #include "ownsets/rowjournal.h"
 #include "ownsets/setfiles.h"
 #include "ownsets/setwriter.h"
@@ -44,7 +45,7 @@ SetRows::SetRows(QString setFolder, ownsets::FitsLabel fitsLabel)
             row.pictureSaved = !files.allPictures.isEmpty();
             row.recordingSaved = !files.allRecordings.isEmpty();
             if (!files.picture.isEmpty())
-                row.picture = ownsets::readPicture(ownsets::readFile(folder, files.picture, ownsets::maxPictureBytes).bytes).image;
+                row.picture = ownsets::cachedPicture(folder, files.picture).image;
         }
         list.append(row);
     }

@@ -214,11 +214,43 @@ bool isConverted(const QByteArray &fileBytes)
 
 } // namespace
 
+namespace {
+
+// Format and size as the header tells them, before anything is decoded.
+QString headerProblem(QImageReader &reader)
+{
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (format != "png" && format != "jpeg" && format != "bmp")
+        return OwnMedia::tr("is not a PNG, JPEG or BMP picture");
+    const QSize size = reader.size();
+    if (size.isEmpty())
+        return OwnMedia::tr("is empty or cannot be opened");
+    if (qint64(size.width()) * size.height() > maxPicturePixels)
+        return OwnMedia::tr("is too large (%1 x %2 pixels; 50 million at most)").arg(size.width()).arg(size.height());
+    return {};
+}
+
+} // namespace
+
+QString checkPictureHeader(QIODevice &device)
+{
+    if (device.size() == 0)
+        return OwnMedia::tr("is empty");
+    QImageReader reader(&device);
+    return headerProblem(reader);
+}
+
 Picture readPicture(const QByteArray &bytes)
 {
     QBuffer device;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
+    return readPicture(device);
+}
+
+Picture readPicture(QIODevice &device)
+{
     // Bounds what any one decode may allocate: a 50-megapixel picture's
     // 200 MB, never the gigabytes a forged header asks for.
     QImageReader::setAllocationLimit(256);
@@ -226,16 +258,13 @@ Picture readPicture(const QByteArray &bytes)
         return {{}, OwnMedia::tr("is empty")};
     QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (format != "png" && format != "jpeg" && format != "bmp")
-        return {{}, OwnMedia::tr("is not a PNG, JPEG or BMP picture")};
+    if (const QString problem = headerProblem(reader); !problem.isEmpty())
+        return {{}, problem};
+    // A phone stores a portrait photo lying down, with a tag saying so.
+    reader.setAutoTransform(true);
+    // JPEG scales while it decodes, so a photo never lies in memory whole;
+    // the scaled size is the stored picture's, before the tag turns it.
     const QSize size = reader.size();
-    if (size.isEmpty())
-        return {{}, OwnMedia::tr("is empty or cannot be opened")};
-    if (qint64(size.width()) * size.height() > maxPicturePixels)
-        return {{}, OwnMedia::tr("is too large (%1 x %2 pixels; 50 million at most)")
-                        .arg(size.width())
-                        .arg(size.height())};
     const QSize kept = size.scaled(keptPictureSide, keptPictureSide, Qt::KeepAspectRatio);
     if (kept.width() < size.width())
         reader.setScaledSize(kept.expandedTo(QSize(1, 1)));

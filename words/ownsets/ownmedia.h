@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QImage>
 #include <QString>
 
@@ -27,8 +28,15 @@ struct Picture
     QImage image; // at most keptPictureSide on either side
     QString problem;
 };
-// Reads a PNG, JPEG or BMP file's bytes, decoding large ones scaled down.
+// Reads a PNG, JPEG or BMP file's bytes, decoding large ones scaled down and
+// standing them as their orientation tag says.
 Picture readPicture(const QByteArray &bytes);
+// The same from an open file, read as the decoder goes: a large PNG's bytes
+// are never held whole beside the picture.
+Picture readPicture(QIODevice &device);
+// The problem readPicture would find in the file's header, reading no more
+// of `device` than the header; empty when it looks fine.
+QString checkPictureHeader(QIODevice &device);
 // `image` as a PNG file's bytes; empty when it cannot be encoded.
 QByteArray encodePng(const QImage &image);
 

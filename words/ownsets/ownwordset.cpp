@@ -1,6 +1,7 @@
 #include "ownsets/ownwordset.h"
 
 #include "ownsets/ownmedia.h"
+#include "ownsets/picturecache.h"
 
 #include <algorithm>
 
@@ -36,7 +37,9 @@ PictureArt OwnWordSet::picture(int word) const
 {
     if (word < 0 || word >= usable.size())
         return {};
-    const QImage original = usable.at(word).picture;
+    const ownsets::Word &shown = usable.at(word);
+    const QImage original =
+        shown.picture.isNull() ? ownsets::cachedPicture(folder.path, shown.pictureFile).image : shown.picture;
     return {QPixmap::fromImage(ownsets::fitIntoSquare(original, 90)), [original](int factor) {
                 QPixmap larger = QPixmap::fromImage(ownsets::fitIntoSquare(original, 90 * factor));
                 larger.setDevicePixelRatio(factor);
@@ -44,9 +47,24 @@ PictureArt OwnWordSet::picture(int word) const
             }};
 }
 
+WordSource::PictureFile OwnWordSet::pictureFile(int word) const
+{
+    if (word < 0 || word >= usable.size() || !usable.at(word).picture.isNull())
+        return {};
+    return {folder.path, usable.at(word).pictureFile};
+}
+
 QByteArray OwnWordSet::recording(int word) const
 {
-    return word < 0 || word >= usable.size() ? QByteArray() : usable.at(word).recording;
+    if (word < 0 || word >= usable.size())
+        return {};
+    const ownsets::Word &heard = usable.at(word);
+    // A listed set plays once refreshed(); this is for one played without.
+    if (heard.recording.isEmpty() && !heard.recordingFile.isEmpty())
+        return ownsets::convertRecording(
+                   ownsets::readFile(folder.path, heard.recordingFile, ownsets::maxRecordingBytes).bytes)
+            .wave;
+    return heard.recording;
 }
 
 std::shared_ptr<const WordSource> OwnWordSet::refreshed() const
@@ -61,7 +79,7 @@ std::shared_ptr<const WordSource> OwnWordSet::refreshed() const
                && a.recordingFile == b.recordingFile && a.pictureStamp == b.pictureStamp
                && a.recordingStamp == b.recordingStamp;
     };
-    const bool unchanged = now.name == folder.name && now.words.size() == folder.words.size()
+    const bool unchanged = folder.whole && now.name == folder.name && now.words.size() == folder.words.size()
                            && std::equal(now.words.begin(), now.words.end(), folder.words.begin(), same);
     return unchanged ? nullptr : std::make_shared<OwnWordSet>(now);
 }

@@ -22,11 +22,13 @@ public:
     qint16 boardNumber() const override { return 0; }
     QString boardFileName() const override { return ownBoardFileName(setId); }
     QStringList words() const override;
+    // A listed set's pictures come through the picture cache.
     PictureArt picture(int word) const override;
+    PictureFile pictureFile(int word) const override;
     QByteArray recording(int word) const override;
     // The folder read again; only the files that changed are decoded. Null
-    // when nothing changed, or when the set no longer plays (the game keeps
-    // what it has rather than losing its set).
+    // when nothing changed since it was read whole, or when the set no longer
+    // plays (the game keeps what it has rather than losing its set).
     std::shared_ptr<const WordSource> refreshed() const override;
     // As the folder was read: a word's picture or recording missing or refused.
     QList<LeftOutWord> leftOut() const override;

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <utility>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -62,7 +63,7 @@ QString folderProblem()
 Stamp stampFrom(const struct stat &st)
 {
     return {st.st_size, qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec, quint64(st.st_ino),
-            quint64(st.st_dev)};
+            quint64(st.st_dev), qint64(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec};
 }
 
 QString sizeText(qint64 bytes)
@@ -171,36 +172,46 @@ bool isSetFileName(const QString &name)
 
 namespace {
 
-Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
+// Opens `name` in `dir`, a regular file within `limit`, its stamp in
+// `contents`; -1 with the problem in `contents` when it cannot be read.
+int openChecked(const Descriptor &dir, const QString &name, qint64 limit, Contents &contents)
 {
-    Contents contents;
     if (dir.fd < 0) {
         contents.problem = folderProblem();
-        return contents;
+        return -1;
     }
     // Non-blocking, so that a pipe in a set never stalls whoever reads it.
-    const Descriptor file(::openat(dir.fd, QFile::encodeName(name).constData(),
-                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    Descriptor file(::openat(dir.fd, QFile::encodeName(name).constData(),
+                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
     if (file.fd < 0) {
         contents.missing = errno == ENOENT;
         contents.problem = errno == ELOOP ? SetFiles::tr("is a link, which the game does not open")
                            : contents.missing ? SetFiles::tr("does not exist")
                                               : SetFiles::tr("cannot be read");
-        return contents;
+        return -1;
     }
     if (::fstat(file.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         contents.problem = SetFiles::tr("is not a regular file");
-        return contents;
+        return -1;
     }
     if (st.st_size > limit) {
         contents.problem = SetFiles::tr("is too large (over %1)").arg(sizeText(limit));
-        return contents;
+        return -1;
     }
     contents.stamp = stampFrom(st);
+    return std::exchange(file.fd, -1);
+}
+
+Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
+{
+    Contents contents;
+    const Descriptor file(openChecked(dir, name, limit, contents));
+    if (file.fd < 0)
+        return contents;
     // Room for the file as it was; one that grows while it is read still
     // stops one byte past the bound.
-    contents.bytes.resize(qsizetype(st.st_size) + 1);
+    contents.bytes.resize(qsizetype(contents.stamp.size) + 1);
     qsizetype got = 0;
     while (got <= limit) {
         if (got == contents.bytes.size())
@@ -231,6 +242,24 @@ Contents readAt(const Descriptor &dir, const QString &name, qint64 limit)
 Contents readFile(const QString &folder, const QString &name, qint64 limit)
 {
     return readAt(Descriptor(openFolder(folder)), name, limit);
+}
+
+std::unique_ptr<QFile> openFile(const QString &folder, const QString &name, qint64 limit, QString &problem,
+                                Stamp &stamp)
+{
+    Contents contents;
+    const int fd = openChecked(Descriptor(openFolder(folder)), name, limit, contents);
+    problem = contents.problem;
+    stamp = contents.stamp;
+    if (fd < 0)
+        return nullptr;
+    auto file = std::make_unique<QFile>();
+    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        problem = SetFiles::tr("cannot be read");
+        return nullptr;
+    }
+    return file;
 }
 
 Contents readChosenFile(const QString &path, qint64 limit)
@@ -335,9 +364,14 @@ QStringList fileNames(const QString &folder)
 
 RowFiles rowFiles(const QString &folder, int row)
 {
+    return rowFiles(fileNames(folder), row);
+}
+
+RowFiles rowFiles(const QStringList &names, int row)
+{
     RowFiles files;
     QString voiceMemo; // read for its advice only where nothing else is there
-    for (const QString &name : fileNames(folder)) {
+    for (const QString &name : names) {
         const QString ending = rowEnding(name, row);
         if (pictureEndings().contains(ending))
             files.allPictures << name;

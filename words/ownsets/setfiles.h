@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 // The files of one own set folder, the only way anything reads or writes
 // them. A set folder is untrusted: no link in it is followed, only regular
@@ -41,17 +44,20 @@ bool isSetFileName(const QString &name);
 qint64 limitFor(const QString &name);
 
 // What tells a changed file from the one read: a file replaced whole gets a
-// new inode, one written in place a new time or size.
+// new inode, one written in place a new time or size; the change time moves
+// even when a copy keeps the old modification time.
 struct Stamp
 {
     qint64 size = -1;
     qint64 modifiedNs = 0;
     quint64 inode = 0;
     quint64 device = 0;
+    qint64 changedNs = 0;
 
     bool operator==(const Stamp &other) const
     {
-        return size == other.size && modifiedNs == other.modifiedNs && inode == other.inode && device == other.device;
+        return size == other.size && modifiedNs == other.modifiedNs && inode == other.inode && device == other.device
+               && changedNs == other.changedNs;
     }
     bool operator!=(const Stamp &other) const { return !(*this == other); }
 };
@@ -65,6 +71,10 @@ struct Contents
 };
 // Reads `folder`'s file `name`, at most `limit` bytes.
 Contents readFile(const QString &folder, const QString &name, qint64 limit);
+// Opens `folder`'s file `name` to read on demand (a header, say), with
+// readFile's checks; null with `problem` set when it cannot be read.
+std::unique_ptr<QFile> openFile(const QString &folder, const QString &name, qint64 limit, QString &problem,
+                                Stamp &stamp);
 // The same for a file a grown-up chose anywhere: the folders on its way may
 // be links (a home's Pictures often is), the file itself may not.
 Contents readChosenFile(const QString &path, qint64 limit);
@@ -95,6 +105,8 @@ struct RowFiles
     QStringList allRecordings; // every recording of the row
 };
 RowFiles rowFiles(const QString &folder, int row);
+// The same among the folder's `names` (fileNames()), listed once for every row.
+RowFiles rowFiles(const QStringList &names, int row);
 
 // words.txt's text: UTF-8 (a byte-order mark dropped), else GBK, else
 // refused with `problem` and no text.

@@ -1,6 +1,7 @@
 #include "ownsets/setreader.h"
 
 #include "ownsets/ownmedia.h"
+#include "ownsets/picturecache.h"
 #include "ownsets/rowjournal.h"
 #include "ownsets/setwriter.h"
 #include "catalogue/songfont.h"
@@ -11,7 +12,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <atomic>
 #include <tuple>
 
 namespace ownsets {
@@ -29,18 +29,22 @@ constexpr int maxNameCharacters = 60;
 // The word label's width in the game.
 constexpr double wordLabelWidth = 105;
 
-std::atomic<int> decodedPictures = 0;
-
 QString readRowPicture(const QString &folder, const QString &name, QImage &image, Stamp &stamp)
 {
-    const Contents file = readFile(folder, name, maxPictureBytes);
-    if (!file.problem.isEmpty())
-        return file.problem;
-    stamp = file.stamp;
-    ++decodedPictures;
-    Picture picture = readPicture(file.bytes);
+    const CachedPicture picture = cachedPicture(folder, name);
     image = picture.image;
+    stamp = picture.stamp;
     return picture.problem;
+}
+
+// That the recording is there to be read, without converting it: a listing
+// leaves that to the game, which loads the set before it plays.
+QString checkRowRecording(const QString &folder, const QString &name, Stamp &stamp)
+{
+    QString problem;
+    if (!openFile(folder, name, maxRecordingBytes, problem, stamp))
+        return problem;
+    return stamp.size == 0 ? SetReader::tr("is empty") : QString();
 }
 
 QString readRowRecording(const QString &folder, const QString &name, QByteArray &wave, Stamp &stamp)
@@ -56,31 +60,36 @@ QString readRowRecording(const QString &folder, const QString &name, QByteArray 
 
 // Reads row `row`'s picture and recording into `word`, taking them from
 // `before` where its files are the ones read then.
-void readMedia(const QString &folder, int row, Word &word, const Word *before)
+void readMedia(const QString &folder, const QStringList &names, int row, Word &word, const Word *before, bool whole)
 {
-    const RowFiles files = rowFiles(folder, row);
+    const RowFiles files = rowFiles(names, row);
     QStringList problems;
     if (!files.problem.isEmpty())
         problems << files.problem;
     else {
         word.pictureFile = files.picture;
         word.recordingFile = files.recording;
-        const bool samePicture = before && before->problem.isEmpty() && before->pictureFile == files.picture
+        const bool samePicture = before && before->problem.isEmpty() && !before->picture.isNull()
+                                 && before->pictureFile == files.picture
                                  && before->pictureStamp == stampOf(folder, files.picture);
-        const bool sameRecording = before && before->problem.isEmpty() && before->recordingFile == files.recording
+        const bool sameRecording = before && before->problem.isEmpty() && !before->recording.isEmpty()
+                                   && before->recordingFile == files.recording
                                    && before->recordingStamp == stampOf(folder, files.recording);
         if (files.picture.isEmpty())
             problems << SetReader::tr("no picture %1").arg(mediaName(row, QStringLiteral("png")));
         else if (samePicture)
             std::tie(word.picture, word.pictureStamp) = std::tie(before->picture, before->pictureStamp);
-        else if (const QString problem = readRowPicture(folder, files.picture, word.picture, word.pictureStamp);
+        else if (const QString problem = whole ? readRowPicture(folder, files.picture, word.picture, word.pictureStamp)
+                                               : checkPicture(folder, files.picture, word.pictureStamp);
                  !problem.isEmpty())
             problems << SetReader::tr("picture %1 %2").arg(files.picture, problem);
         if (files.recording.isEmpty())
             problems << SetReader::tr("no recording %1").arg(mediaName(row, QStringLiteral("wav")));
         else if (sameRecording)
             std::tie(word.recording, word.recordingStamp) = std::tie(before->recording, before->recordingStamp);
-        else if (const QString problem = readRowRecording(folder, files.recording, word.recording, word.recordingStamp);
+        else if (const QString problem =
+                     whole ? readRowRecording(folder, files.recording, word.recording, word.recordingStamp)
+                           : checkRowRecording(folder, files.recording, word.recordingStamp);
                  !problem.isEmpty())
             problems << SetReader::tr("recording %1 %2").arg(files.recording, problem);
     }
@@ -183,7 +192,9 @@ QString Folder::whatIsWrong() const
     return why.join(SetReader::tr("; "));
 }
 
-Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before)
+namespace {
+
+Folder readSet(const QString &path, const FitsLabel &fits, const Folder *before, bool whole)
 {
     Folder set;
     const QFileInfo folder(path);
@@ -224,14 +235,24 @@ Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *befo
     if (!set.problem.isEmpty())
         return set;
 
+    const QStringList names = fileNames(path);
     for (int i = 0; i < set.words.size(); ++i)
-        readMedia(path, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr);
+        readMedia(path, names, i, set.words[i], before && i < before->words.size() ? &before->words.at(i) : nullptr,
+                  whole);
+    set.whole = whole;
     return set;
 }
 
-int picturesDecoded()
+} // namespace
+
+Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before)
 {
-    return decodedPictures;
+    return readSet(path, fits, before, true);
+}
+
+Folder listFolder(const QString &path, const FitsLabel &fits)
+{
+    return readSet(path, fits, nullptr, false);
 }
 
 } // namespace ownsets

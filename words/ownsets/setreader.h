@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ownsets/picturecache.h"
 #include "ownsets/setfiles.h"
 
 #include <QImage>
@@ -59,6 +60,8 @@ struct Folder
     QString name;     // set.ini's name, else the id
     QString problem;  // what keeps the whole set from playing
     QList<Word> words;
+    // Pictures and recordings read, not only checked as a listing does.
+    bool whole = false;
 
     int usableWords() const;
     bool playable() const { return problem.isEmpty() && usableWords() >= minWords; }
@@ -66,9 +69,12 @@ struct Folder
     QString whatIsWrong() const;
 };
 // Reads set folder `path`; links are not followed. A picture or recording
-// whose file is the one `before` read is taken from it, not decoded again.
+// whose file is the one `before` read is taken from it, not decoded again;
+// other pictures come through the picture cache.
 Folder readFolder(const QString &path, const FitsLabel &fits, const Folder *before = nullptr);
-// How many pictures readFolder decoded in this run: tests tell a reuse by it.
-int picturesDecoded();
+// The same as a listing needs it, quickly: the words, and of each picture
+// and recording only that it is there and what the picture's header (or the
+// picture cache) tells; no picture or recording is in the answer.
+Folder listFolder(const QString &path, const FitsLabel &fits);
 
 } // namespace ownsets

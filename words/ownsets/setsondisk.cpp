@@ -19,7 +19,7 @@ QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QStri
     for (const QString &name : names) {
         if (name.startsWith(u'.')) // an import being unpacked
             continue;
-        Folder set = readFolder(QDir(folder).filePath(name), fits);
+        Folder set = listFolder(QDir(folder).filePath(name), fits);
         if (!set.playable())
             unplayable.append(set);
         else if (!sets.find(set.id))

@@ -9,7 +9,8 @@ namespace ownsets {
 
 // Adds every playable set in `folder` (by default setsFolder()) to `sets`
 // and answers those that cannot play, with what is wrong with each. A set
-// whose id is taken is skipped.
+// whose id is taken is skipped. The sets are listed (listFolder): each loads
+// its pictures and recordings when it is played.
 QList<Folder> addPlayableSets(WordSets &sets, const FitsLabel &fits, const QString &folder = setsFolder());
 
 } // namespace ownsets

@@ -47,6 +47,11 @@ PictureArt TrickyWordSet::picture(int word) const
     return word >= 0 && word < picks.size() ? picks[word].set->picture(picks[word].index) : PictureArt();
 }
 
+WordSource::PictureFile TrickyWordSet::pictureFile(int word) const
+{
+    return word >= 0 && word < picks.size() ? picks[word].set->pictureFile(picks[word].index) : PictureFile();
+}
+
 QString TrickyWordSet::meaning(int word) const
 {
     return word >= 0 && word < picks.size() ? picks[word].set->meaning(picks[word].index) : QString();

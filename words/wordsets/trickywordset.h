@@ -37,6 +37,7 @@ public:
     qint16 boardNumber() const override;
     QStringList words() const override;
     PictureArt picture(int word) const override;
+    PictureFile pictureFile(int word) const override;
     QByteArray recording(int word) const override;
     QString meaning(int word) const override;
     WordKey key(int word) const override;

@@ -49,6 +49,15 @@ public:
     virtual QStringList words() const = 0;
     // Word `word`'s picture; a null picture where there is none.
     virtual PictureArt picture(int word) const = 0;
+    // Where word `word`'s picture is still to be decoded from (an own set's
+    // folder and file), for a window to have it loaded off its thread; empty
+    // where picture() answers at once.
+    struct PictureFile
+    {
+        QString folder;
+        QString name;
+    };
+    virtual PictureFile pictureFile(int) const { return {}; }
     // Word `word`'s recording as a whole WAVE file; empty where there is none.
     virtual QByteArray recording(int word) const = 0;
     // Word `word` in Chinese, for the grown-ups; empty where the set has none.
