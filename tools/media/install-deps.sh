@@ -1,7 +1,9 @@
 #!/bin/bash
 # Installs what make-media.sh and listen.sh need on Debian 12, as root:
-# Debian packages, the npm packages pinned in package-lock.json, and the SVOX
-# Pico US English voice files from Debian's non-free libttspico-data.
+# Debian packages (among them the voices of sets 2, 3, 5 and 6: flite, and
+# Festival with festvox-us-slt-hts), the npm packages pinned in
+# package-lock.json, and the SVOX Pico US English voice files from Debian's
+# non-free libttspico-data.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,7 +12,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update
 apt-get install -y --no-install-recommends \
     librsvg2-bin imagemagick sox python3 fonts-dejavu-core ca-certificates \
-    pocketsphinx pocketsphinx-en-us
+    pocketsphinx pocketsphinx-en-us flite festival festvox-us-slt-hts
 # Keep an existing Node.js (it may come with its own npm); else Debian's.
 command -v node >/dev/null || apt-get install -y --no-install-recommends nodejs
 command -v npm >/dev/null || apt-get install -y --no-install-recommends npm

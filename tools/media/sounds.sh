@@ -1,6 +1,7 @@
 #!/bin/bash
 # Makes the game's recordings: every word set's twenty words spoken by SVOX
-# Pico (set 1 as 101..120, set n as 1000 n + 101..) and the four synthesised
+# Pico or the set's voice in SET_VOICE (set 1 as 101..120, set n as
+# 1000 n + 101..) and the four synthesised
 # effects 121..124, all as 22.05 kHz mono WAV: 8-bit unsigned, but the sets
 # in WIDE_SETS 16-bit signed.  Set n's words are string 100 + n in
 # STRINGS_DIR.
@@ -17,11 +18,11 @@ mkdir -p "$out" "$work"
 # -R seeds sox's dither with a fixed number, so reruns give the same bytes.
 SOX=(sox -R -V1)
 FINAL=(-r 22050 -c 1 -b 8 -e unsigned-integer)
-# Sets kept at 16 bits, where listen.sh hears them better so: in set 6
-# "bridge" no longer loses its end in the 8-bit hiss.  Sets 2 to 5 were
-# heard worse at 16 bits with the speeds chosen for 8 (see the README).
-# The step lies 90 dB under the word, so they are rounded without dither.
-WIDE_SETS=" 6 "
+# Sets kept at 16 bits, where listen.sh hears them better so: the sets in
+# another voice (see SET_VOICE).  Set 4, in Pico's voice, was heard worse at
+# 16 bits with the speeds chosen for 8 (see the README).  The step lies
+# 90 dB under the word, so they are rounded without dither.
+WIDE_SETS=" 2 3 5 6 "
 FINAL16=(-r 22050 -c 1 -b 16 -e signed-integer)
 
 # Speech between these lengths, plus the lead and tail, keeps each word
@@ -54,6 +55,13 @@ LOUDNESS=-22
 # word is stretched to its length by tempo instead.
 declare -A SLOWEST=([milk]=66 [cup]=50 [grapes]=85 [corn]=65 [bubbles]=85
                     [train]=65 [tree]=65 [doll]=70 [snake]=90 [peach]=80)
+# The same for flite's "rms" voice: said at its own pace, "pear" was heard
+# as "carrot", "corn" as "tomato" or "orange", "hat" as "shirt" 6 dB
+# quieter, and "rainbow" and "umbrella" as "bridge" and "boat" with no
+# silence around them; "shirt" held so long a pause before its "t" that
+# the middle of its recording was near silent.
+declare -A RMS_SLOWEST=([pear]=80 [corn]=80 [hat]=85 [rainbow]=95 [shirt]=70
+                        [umbrella]=100)
 # The longest hum kept before a voiced stop's burst (see shorten_voice_bar).
 VOICE_BAR=0.04
 
@@ -64,12 +72,36 @@ VOICE_BAR=0.04
 # burst.
 declare -A RISING=([peach]=1 [doll]=1)
 
-say() {  # say WORD SPEED OUT: volume 60 leaves headroom (Pico clips at 100)
-    # and the full stop gives a falling, finished tone (but see RISING).
+# The voice each set is said in, where it is not Pico's (chosen with
+# listen.sh, one voice for a whole set): "slt" is Festival with the CMU
+# ARCTIC "slt" HTS voice (Debian's festvox-us-slt-hts), "flite-rms" flite's
+# built-in "rms" voice (Debian's flite).  In Pico's voice "cow", "egg",
+# "cake", "cap", "coat", "bike" and "truck" were misheard.
+declare -A SET_VOICE=([2]=slt [3]=flite-rms [5]=flite-rms [6]=flite-rms)
+
+say() {  # say WORD SPEED OUT VOICE: the full stop gives a falling, finished
+    # tone (but see RISING).  Speed 100 is each voice's own pace.
     local end=.
-    [ -z "${RISING[$1]:-}" ] || end='?'
-    node "$here/pico-say.mjs" "$lang" \
-        "<volume level=\"60\"><speed level=\"$2\">$1$end</speed></volume>" "$3"
+    [ "$4" != pico ] || [ -z "${RISING[$1]:-}" ] || end='?'
+    case $4 in
+    pico)  # volume 60 leaves headroom (Pico clips at 100)
+        node "$here/pico-say.mjs" "$lang" \
+            "<volume level=\"60\"><speed level=\"$2\">$1$end</speed></volume>" "$3" ;;
+    slt)  # the engine reads its rate when the voice is chosen, so twice
+        local v=cmu_us_slt_arctic_hts
+        echo "$1$end" | text2wave -eval "(voice_$v)" \
+            -eval "(set! $v::hts_engine_params (append $v::hts_engine_params
+                   '((\"-r\" $(awk "BEGIN { print $2 / 100 }")))))" \
+            -eval "(voice_$v)" -o "$work/voice.wav" ;;
+    flite-*)
+        flite -voice "${4#flite-}" --setf duration_stretch="$(awk \
+            "BEGIN { print 100 / $2 }")" -t "$1$end" -o "$work/voice.wav" ;;
+    *) echo "no voice $4" >&2; exit 1 ;;
+    esac
+    # The compressor acts on the level it is given: peaks at -6 dBFS, near
+    # Pico's at volume 60, keep quiet stops above the trim and loud vowels
+    # from passing full scale after it.
+    [ "$4" = pico ] || "${SOX[@]}" "$work/voice.wav" "$3" gain -n -6
 }
 
 trim() {  # trim IN OUT: drop the lead silence, then everything from the
@@ -93,7 +125,7 @@ print('%.4f' % max(0, $(soxi -D "$1") - $(soxi -D "$work/high.wav") - $VOICE_BAR
     echo "$cut"
 }
 
-shape() {  # shape ID TEMPO: trim-ID.wav to level-ID.f32; sets gain, level, peak
+shape() {  # shape ID TEMPO VOICE: trim-ID.wav to level-ID.f32; sets gain, level, peak
     # Shape the word at 44.1 kHz in float, where nothing is lost to
     # rounding: a gentle compressor lifts the soft consonants towards the
     # vowels and a high shelf brightens the fricatives (f, s, ch, k), so
@@ -107,26 +139,39 @@ shape() {  # shape ID TEMPO: trim-ID.wav to level-ID.f32; sets gain, level, peak
     # plain TPDF dither.  Noise-shaped dither was tried: at 22.05 kHz it
     # piles the hiss up at 6..11 kHz, over the fricatives, and the
     # recogniser then mixed up more words.
+    # The other voices start and end some words with a murmur under -36
+    # dBFS (the aspiration before "cow", a breath before "peach", the
+    # fading "n" of "plane") that a child hears as a pause: it goes, with a
+    # 5 ms fade-in.
+    local onset= end=-46d
+    [ "$3" = pico ] || { onset="silence 1 0.005 -36d fade h 0.005" end=-36d; }
     "${SOX[@]}" -t f32 -r 44100 -c 1 "$work/shaped-$1.f32" \
-        -t f32 "$work/level-$1.f32" gain "$gain" \
-        reverse silence 1 0.002 -46d fade h 0.01 reverse
+        -t f32 "$work/level-$1.f32" gain "$gain" $onset \
+        reverse silence 1 0.002 "$end" fade h 0.01 reverse
 }
 
 make_word() {  # make_word ID WORD
     local id=$1 w=$2 speed len tempo stretch lead tail bar
+    local voice=${SET_VOICE[$((id / 1000))]:-pico}
     # Measure the word at speed 80, then say it again at the speed that
     # makes it about as long as at speed 75 but no shorter than 0.7 s and
     # no longer than 1 s: short words are stretched by the voice itself,
     # which sounds far more natural than stretching the recording.  Said
     # more slowly (as long as at speed 70), "window" was heard as "milk" on
     # a third of listen.sh's dither draws.
-    say "$w" 80 "$work/probe-$id.wav"
+    # The floors and rising tones were chosen by ear, voice by voice.
+    local floor=0
+    case $voice in
+    pico) floor=${SLOWEST[$w]:-0} ;;
+    flite-rms) floor=${RMS_SLOWEST[$w]:-0} ;;
+    esac
+    say "$w" 80 "$work/probe-$id.wav" "$voice"
     trim "$work/probe-$id.wav" "$work/probe-trim-$id.wav"
     speed=$(/usr/bin/python3 -c "
 l = $(soxi -D "$work/probe-trim-$id.wav")
 target = min(max(l * 80 / 75, 0.7), 1.0)
-print(max(round(80 * l / target), ${SLOWEST[$w]:-0}))")
-    say "$w" "$speed" "$work/raw-$id.wav"
+print(max(round(80 * l / target), $floor))")
+    say "$w" "$speed" "$work/raw-$id.wav" "$voice"
     trim "$work/raw-$id.wav" "$work/said-$id.wav"
     bar=$(shorten_voice_bar "$work/said-$id.wav" "$work/trim-$id.wav")
     len=$(soxi -D "$work/trim-$id.wav")
@@ -135,14 +180,14 @@ print(max(round(80 * l / target), ${SLOWEST[$w]:-0}))")
 l = $len
 print('%.4f' % (l / $MAX_SPEECH) if l > $MAX_SPEECH else
       '%.4f' % (l / $MIN_SPEECH) if l < $MIN_SPEECH else '')")
-    shape "$id" "$tempo"
+    shape "$id" "$tempo" "$voice"
     # The fading end cut after levelling can leave a word too short to
     # reach 0.74 s within the pads: say it a little more slowly instead.
     stretch=$(/usr/bin/python3 -c "
 l = $(stat -c %s "$work/level-$id.f32") / 4 / 44100
 if l < $MIN_LENGTH - $MAX_LEAD - $MAX_TAIL:
     print('%.4f' % (${tempo:-1} * l / ($MIN_LENGTH - $MAX_LEAD - $MAX_TAIL + 0.01)))")
-    [ -z "$stretch" ] || { tempo=$stretch; shape "$id" "$tempo"; }
+    [ -z "$stretch" ] || { tempo=$stretch; shape "$id" "$tempo" "$voice"; }
     echo "$id $w: speed $speed, voice bar cut ${bar}s," \
          "speech ${len}s${tempo:+, tempo $tempo}, active $level dB," \
          "peak $peak dB, gain $gain dB"
