@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPixmapCache>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTextLayout>
@@ -77,15 +78,31 @@ QLabel *markLabel(const QString &text, const QFont &font, QColor colour, QWidget
     return mark;
 }
 
-// Where a picture will be while it is decoded.
+// Where a picture will be while it is decoded: one for every tile.
 QPixmap placeholder()
 {
-    QPixmap blank(2 * sampleSize, 2 * sampleSize);
+    static const QString key = QStringLiteral("wordSetTile/placeholder");
+    QPixmap blank;
+    if (QPixmapCache::find(key, &blank))
+        return blank;
+    blank = QPixmap(2 * sampleSize, 2 * sampleSize);
     blank.fill(QColor(0xee, 0xee, 0xf2));
     blank.setDevicePixelRatio(2);
+    QPixmapCache::insert(key, blank);
     return blank;
 }
 } // namespace
+
+QString WordSetTile::styleSheet()
+{
+    return QStringLiteral("#wordSetTile { background: white; border: 2px solid #c8c8d8; border-radius: 8px; }"
+                          "#wordSetTile[chosen=\"true\"] { background: #fff4d0; border: 4px solid #e89a00; }"
+                          "#wordSetTile[chosen=\"false\"]:focus { border-color: #4060c0; }"
+                          "#wordSetTile:disabled { background: #f4f4f6; border-style: dashed; }"
+                          // Greyed, but to be read: the reason is there for the grown-up.
+                          "#wordSetTile QLabel:disabled { color: #606060; }"
+                          "#wordSetTile QLabel#cannotMark { color: #b02020; }");
+}
 
 WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     : QFrame(parent)
@@ -95,12 +112,6 @@ WordSetTile::WordSetTile(const WordSource &set, QWidget *parent)
     setFixedWidth(tileWidth);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
-    setStyleSheet(QStringLiteral("#wordSetTile { background: white; border: 2px solid #c8c8d8; border-radius: 8px; }"
-                                 "#wordSetTile[chosen=\"true\"] { background: #fff4d0; border: 4px solid #e89a00; }"
-                                 "#wordSetTile[chosen=\"false\"]:focus { border-color: #4060c0; }"
-                                 "#wordSetTile:disabled { background: #f4f4f6; border-style: dashed; }"
-                                 // Greyed, but to be read: the reason is there for the grown-up.
-                                 "QLabel:disabled { color: #606060; } QLabel#cannotMark { color: #b02020; }"));
 
     QFont bold = font();
     bold.setBold(true);
@@ -197,8 +208,11 @@ void WordSetTile::setChosen(bool on)
     chosen = on;
     mark->setVisible(on);
     setProperty("chosen", on);
-    style()->unpolish(this);
-    style()->polish(this);
+    // Not yet polished, it reads the property when first shown.
+    if (testAttribute(Qt::WA_WState_Polished)) {
+        style()->unpolish(this);
+        style()->polish(this);
+    }
 }
 
 void WordSetTile::setPlayingOnce(bool on)

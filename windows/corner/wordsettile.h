@@ -20,6 +20,9 @@ public:
     WordSetTile(const WordSource &set, QWidget *parent);
 
     static constexpr int tileWidth = 190;
+    // The tiles' look, set once on the widget that holds them all: a sheet
+    // of each tile's own would be parsed and polished tile by tile.
+    static QString styleSheet();
 
     const QString &setId() const { return id; }
     bool isChosen() const { return chosen; }
