@@ -35,7 +35,6 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QList<ownsets::Folder
     const WordSets::Set remembered = sets.find(rememberedWordSet(child), child);
     const QString savedId = remembered ? remembered->id() : sets.standard()->id();
     tileGrid = new TileGrid(WordSetTile::tileWidth, this);
-    tileGrid->widget()->setStyleSheet(WordSetTile::styleSheet());
     const auto addTile = [&](const WordSource &set) {
         auto *tile = new WordSetTile(set, tileGrid->widget());
         tile->setChosen(set.id() == savedId);

@@ -20,9 +20,6 @@ public:
     WordSetTile(const WordSource &set, QWidget *parent);
 
     static constexpr int tileWidth = 190;
-    // The tiles' look, set once on the widget that holds them all: a sheet
-    // of each tile's own would be parsed and polished tile by tile.
-    static QString styleSheet();
 
     const QString &setId() const { return id; }
     bool isChosen() const { return chosen; }
@@ -46,6 +43,7 @@ signals:
     void picturesShown();
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
