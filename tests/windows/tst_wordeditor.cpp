@@ -617,6 +617,14 @@ private slots:
         write(own + "more/words.txt", (ten.join('\n') + "\nlamb\n").toUtf8());
         NoRecorder noRecord;
         CornerWindow corner(WordSets(), "1", 0, noRecord); // no child
+        // "My words" lists the folders when first shown, and that listing changes no tile.
+        WordSetsPage *firstTiles = corner.wordSetsPage;
+        corner.show();
+        emit corner.check->passed();
+        corner.pages->setCurrentWidget(corner.myWordsPage);
+        QCOMPARE(corner.myWordsPage->list->count(), 4);
+        corner.pages->setCurrentIndex(0);
+        QCOMPARE(corner.wordSetsPage, firstTiles);
         corner.pages->setCurrentWidget(corner.myWordsPage);
         QVERIFY(corner.myWordsPage->importFile(home.filePath("tiles.wordnest")).isEmpty());
         // A folder named as no id can be seen here, and not edited.

@@ -30,8 +30,11 @@ void TileGrid::add(QWidget *tile)
 {
     tile->installEventFilter(this);
     tiles.append(tile);
-    columnCount = 0;
-    flow();
+    // The columns stay: the new tile goes after the others.
+    if (columnCount == 0)
+        return flow();
+    const auto at = tiles.size() - 1;
+    grid->addWidget(tile, int(at / columnCount), int(at % columnCount));
 }
 
 void TileGrid::resizeEvent(QResizeEvent *event)

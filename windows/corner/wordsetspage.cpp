@@ -36,7 +36,7 @@ WordSetsPage::WordSetsPage(const WordSets &wordSets, const QList<ownsets::Folder
     const QString savedId = remembered ? remembered->id() : sets.standard()->id();
     tileGrid = new TileGrid(WordSetTile::tileWidth, this);
     const auto addTile = [&](const WordSource &set) {
-        auto *tile = new WordSetTile(set, this);
+        auto *tile = new WordSetTile(set, tileGrid->widget());
         tile->setChosen(set.id() == savedId);
         tile->setPlayingOnce(set.id() == playingId && playingId != savedId);
         connect(tile, &WordSetTile::clicked, this, [this, tile] { choose(tile); });

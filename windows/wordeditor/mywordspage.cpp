@@ -101,7 +101,6 @@ MyWordsPage::MyWordsPage(QWidget *parent, SoundPlayer *player, QString setsFolde
                                                 : SetEditor::Unsaved::Stay;
     };
     runDialog = [](NewSetDialog &dialog) { return dialog.exec() == QDialog::Accepted; };
-    refresh();
 }
 
 MyWordsPage::~MyWordsPage()
@@ -114,8 +113,29 @@ MyWordsPage::~MyWordsPage()
     }
 }
 
+void MyWordsPage::fill()
+{
+    if (filled)
+        return;
+    const QSignalBlocker quiet(this);
+    refresh();
+}
+
+void MyWordsPage::showEvent(QShowEvent *event)
+{
+    fill();
+    QWidget::showEvent(event);
+}
+
+const QList<ownsets::Folder> &MyWordsPage::sets()
+{
+    fill();
+    return folders;
+}
+
 void MyWordsPage::refresh(const QString &id)
 {
+    filled = true;
     const QString keep = selectedId();
     const auto read = [this](const QString &id) {
         // Listed, not read whole: a folder of photos must not hold the page up.
@@ -154,6 +174,7 @@ QString MyWordsPage::selectedId() const
 
 void MyWordsPage::select(const QString &id)
 {
+    fill();
     for (int i = 0; i < list->count(); ++i)
         if (list->item(i)->data(IdRole).toString() == id)
             list->setCurrentRow(i);
@@ -266,6 +287,7 @@ QString MyWordsPage::importFile(const QString &file)
 
 SetEditor *MyWordsPage::editSet(const QString &id)
 {
+    fill();
     const ownsets::Folder *set = folder(id);
     if (!set)
         return nullptr;

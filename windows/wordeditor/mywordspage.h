@@ -32,7 +32,7 @@ public:
 
     // Lists the sets again from disk; only set `id` when one is named.
     void refresh(const QString &id = {});
-    const QList<ownsets::Folder> &sets() const { return folders; }
+    const QList<ownsets::Folder> &sets();
     QString selectedId() const;
     void select(const QString &id);
 
@@ -75,7 +75,13 @@ signals:
     void setsChanged();
     void setDeleted(const QString &id);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    // The corner opens with this page hidden: it lists the sets when first
+    // shown or asked, quietly, as nothing has changed for the other pages.
+    void fill();
     void say(const QString &text, bool problem = false);
     void updateButtons();
     void askCreate();
@@ -90,6 +96,7 @@ private:
     SoundPlayer *player;
     std::unique_ptr<SoundPlayer> ownPlayer;
     QList<ownsets::Folder> folders;
+    bool filled = false;
     QPointer<SetEditor> editor;
     QString editedId;
 };
