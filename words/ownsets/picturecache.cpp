@@ -188,6 +188,18 @@ QString checkPicture(const QString &folder, const QString &name, Stamp &stamp)
     return headers[key] = checkPictureHeader(*file);
 }
 
+void rememberProblem(const QString &folder, const QString &name, const Stamp &stamp, const QString &problem)
+{
+    if (!problem.isEmpty())
+        store(keyOf(folder, name, stamp), {{}, problem});
+}
+
+QString rememberedProblem(const QString &folder, const QString &name, const Stamp &stamp)
+{
+    const std::optional<CachedPicture> known = entry(keyOf(folder, name, stamp));
+    return known ? known->problem : QString();
+}
+
 int picturesDecoded()
 {
     return decodedPictures;

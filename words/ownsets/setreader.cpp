@@ -37,14 +37,17 @@ QString readRowPicture(const QString &folder, const QString &name, QImage &image
     return picture.problem;
 }
 
-// That the recording is there to be read, without converting it: a listing
-// leaves that to the game, which loads the set before it plays.
+// What a listing can know of a recording without converting it: its header,
+// and what converting it found when the game loaded the set before.
 QString checkRowRecording(const QString &folder, const QString &name, Stamp &stamp)
 {
     QString problem;
-    if (!openFile(folder, name, maxRecordingBytes, problem, stamp))
+    const std::unique_ptr<QFile> file = openFile(folder, name, maxRecordingBytes, problem, stamp);
+    if (!file)
         return problem;
-    return stamp.size == 0 ? SetReader::tr("is empty") : QString();
+    if (const QString known = rememberedProblem(folder, name, stamp); !known.isEmpty())
+        return known;
+    return checkRecordingHeader(*file, name);
 }
 
 QString readRowRecording(const QString &folder, const QString &name, QByteArray &wave, Stamp &stamp)
@@ -53,7 +56,11 @@ QString readRowRecording(const QString &folder, const QString &name, QByteArray 
     if (!file.problem.isEmpty())
         return file.problem;
     stamp = file.stamp;
+    if (const QString known = rememberedProblem(folder, name, stamp); !known.isEmpty())
+        return known;
     Recording recording = convertRecording(file.bytes, name);
+    if (canReadSounds())
+        rememberProblem(folder, name, stamp, recording.problem);
     wave = recording.wave;
     return recording.problem;
 }
