@@ -37,19 +37,6 @@ QString readRowPicture(const QString &folder, const QString &name, QImage &image
     return picture.problem;
 }
 
-// What a listing can know of a recording without converting it: its header,
-// and what converting it found when the game loaded the set before.
-QString checkRowRecording(const QString &folder, const QString &name, Stamp &stamp)
-{
-    QString problem;
-    const std::unique_ptr<QFile> file = openFile(folder, name, maxRecordingBytes, problem, stamp);
-    if (!file)
-        return problem;
-    if (const QString known = rememberedProblem(folder, name, stamp); !known.isEmpty())
-        return known;
-    return checkRecordingHeader(*file, name);
-}
-
 QString readRowRecording(const QString &folder, const QString &name, QByteArray &wave, Stamp &stamp)
 {
     const Contents file = readFile(folder, name, maxRecordingBytes);
@@ -96,7 +83,7 @@ void readMedia(const QString &folder, const QStringList &names, int row, Word &w
             std::tie(word.recording, word.recordingStamp) = std::tie(before->recording, before->recordingStamp);
         else if (const QString problem =
                      whole ? readRowRecording(folder, files.recording, word.recording, word.recordingStamp)
-                           : checkRowRecording(folder, files.recording, word.recordingStamp);
+                           : checkRecording(folder, files.recording, word.recordingStamp);
                  !problem.isEmpty())
             problems << SetReader::tr("recording %1 %2").arg(files.recording, problem);
     }
