@@ -38,8 +38,9 @@ void rememberProblem(const QString &folder, const QString &name, const Stamp &st
 // The problem remembered for `folder`'s file `name` as it was at `stamp`;
 // empty when there is none.
 QString rememberedProblem(const QString &folder, const QString &name, const Stamp &stamp);
-// The same for a recording: the problem converting it left when the game
-// loaded its set, else the problem of its header; nothing is decoded.
+// What a listing may know of a recording without converting it: the problem
+// converting it left when the game loaded its set, else the problem of its
+// header (checkRecordingHeader); empty when it looks fine. Stamps it.
 QString checkRecording(const QString &folder, const QString &name, Stamp &stamp);
 // How many originals were decoded in this run: tests tell a hit by it.
 int picturesDecoded();
