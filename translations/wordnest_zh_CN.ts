@@ -538,9 +538,5 @@ A second start brings the open game to the front.</source>
         <source> (for example %1)</source>
         <translation>（比如 %1）</translation>
     </message>
-    <message>
-        <source>is empty</source>
-        <translation>是空的</translation>
-    </message>
 </context>
 </TS>

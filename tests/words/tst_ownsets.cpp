@@ -151,10 +151,13 @@ QString refusedImport(const QString &sets, const QList<Entry> &entries)
     return tree(sets + "/..") == before ? problem : QStringLiteral("the import changed files");
 }
 
-// Word 1's problem while the eleven others play, else the set's.
-QString problemOf(const QString &sets)
+// Word 1's problem while the eleven others play, else the set's; as a
+// listing finds it (converting nothing) when `listed`.
+QString problemOf(const QString &sets, bool listed = false)
 {
-    const ownsets::Folder set = ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel);
+    const QString mine = sets + "/mine";
+    const ownsets::Folder set = listed ? ownsets::listFolder(mine, ownsets::fitsWordLabel)
+                                       : ownsets::readFolder(mine, ownsets::fitsWordLabel);
     return set.playable() && set.usableWords() == 11 ? set.words.at(0).problem : set.whatIsWrong();
 }
 
@@ -348,10 +351,10 @@ private slots:
         QTest::addColumn<Case>("bad");
         QTest::addColumn<QString>("answer");
         const auto row = [](const char *name, Case bad, QString answer) { QTest::newRow(name) << bad << answer; };
-        const auto spoil = [](std::function<void(const QString &mine)> how) {
+        const auto spoil = [](std::function<void(const QString &mine)> how, bool listed = false) {
             return Case([=](const QString &sets) {
                 how(sets + "/mine/");
-                return problemOf(sets);
+                return problemOf(sets, listed);
             });
         };
         const auto file = [=](const char *name, QByteArray bytes) {
@@ -366,21 +369,44 @@ private slots:
         row("11 s of speech", spoil([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 11, .3, 1); }),
             "01.wav 里的词太长：去掉前后的静音还有 11.0 秒");
         // Refused from the header alone: the file holds one second.
-        row("header promising 61 s", spoil([](const QString &m) {
-                QFile::remove(m + "01.wav");
-                writeSound(m + "01.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 1, .3, 0);
-                QByteArray flac = read(m + "01.flac");
-                qToBigEndian<quint32>(61 * 8000, flac.data() + 22); // STREAMINFO's sample count, low bits
-                write(m + "01.flac", flac);
-            }), "01.flac 超过 60 秒");
-        const auto memo = [=](const char *name, QByteArray bytes) {
+        const auto promise61 = [](const QString &m) {
+            QFile::remove(m + "01.wav");
+            writeSound(m + "01.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, 1, .3, 0);
+            QByteArray flac = read(m + "01.flac");
+            qToBigEndian<quint32>(61 * 8000, flac.data() + 22); // STREAMINFO's sample count, low bits
+            write(m + "01.flac", flac);
+        };
+        row("header promising 61 s", spoil(promise61), "01.flac 超过 60 秒");
+        // A listing reads each recording's header, and what a game's loading found.
+        row("listed: header promising 61 s", spoil(promise61, true), "录音 01.flac 超过 60 秒");
+        row("listed: text named 01.wav", spoil([](const QString &m) { write(m + "01.wav", "one\n"); }, true),
+            "录音 01.wav 不是游戏能读的声音文件");
+        const auto loaded = [](std::function<void(const QString &mine)> how) {
+            return Case([=](const QString &sets) {
+                how(sets + "/mine/");
+                WordSets all;
+                ownsets::addPlayableSets(all, ownsets::fitsWordLabel, sets);
+                WordSets::Set chosen = all.find("mine") ? all.find("mine") : all.standard();
+                const WordSets::Set played = WordSets::forNewGame(chosen);
+                return QString("plays %1 of %2, %3 chosen: %4")
+                    .arg(played->words().size()).arg(played->id(), chosen->id(), problemOf(sets, true));
+            });
+        };
+        row("listed set of silent words", loaded([](const QString &m) {
+                for (const char *name : {"01.wav", "02.wav", "03.wav"}) writeSound(m + name, wav16, 22050, 1, 1, 0, 0);
+            }), "plays 20 of 1, mine chosen: 只有 9 个词能用");
+        row("listed set with one long word", loaded([](const QString &m) { writeSound(m + "01.wav", wav16, 8000, 1, 11, .3, 1); }),
+            "plays 11 of mine, mine chosen: 录音 01.wav 里的词太长");
+        const auto memo = [=](const char *name, QByteArray bytes, bool listed = false) {
             return spoil([=](const QString &m) {
                 QFile::remove(m + "01.wav");
                 write(m + name, bytes);
-            });
+            }, listed);
         };
-        row("voice memo renamed .wav", memo("01.wav", QByteArray("\0\0\0\x1c" "ftypM4A ", 12) + QByteArray(40, 0)),
+        const QByteArray voiceMemo = QByteArray("\0\0\0\x1c" "ftypM4A ", 12) + QByteArray(40, 0);
+        row("voice memo renamed .wav", memo("01.wav", voiceMemo),
             "录音 01.wav 是手机的 M4A（AAC）录音，游戏读不了：请先把它另存为 WAV、FLAC、Ogg 或 MP3");
+        row("listed: voice memo renamed .wav", memo("01.wav", voiceMemo, true), "录音 01.wav 是手机的 M4A");
         row("voice memo by its ending", memo("01.M4A", "junk"), "录音 01.M4A 是手机的 M4A");
         row("pipe for a recording", spoil([](const QString &mine) {
                 QFile::remove(mine + "01.wav");

@@ -120,31 +120,76 @@ QString voiceMemoAdvice()
     return OwnMedia::tr("is a phone's M4A (AAC) recording, which the game cannot read: save it as WAV, FLAC, Ogg or MP3 first");
 }
 
-// The file's frames mixed down to one channel and resampled to the game's rate.
-QString decodeMono(const QByteArray &bytes, const QString &fileName, std::vector<float> &mono)
+// libsndfile reads an open file as it goes: a listing reads only the header.
+sf_count_t deviceLength(void *user)
 {
-    if (bytes.isEmpty())
+    return static_cast<QIODevice *>(user)->size();
+}
+sf_count_t deviceSeek(sf_count_t offset, int whence, void *user)
+{
+    auto *d = static_cast<QIODevice *>(user);
+    const qint64 size = d->size();
+    const qint64 base = whence == SEEK_CUR ? d->pos() : whence == SEEK_END ? size : 0;
+    if (offset > size || offset < -size)
+        return -1;
+    const qint64 to = base + offset;
+    return to < 0 || to > size || !d->seek(to) ? -1 : to;
+}
+sf_count_t deviceRead(void *ptr, sf_count_t count, void *user)
+{
+    return std::max<qint64>(0, static_cast<QIODevice *>(user)->read(static_cast<char *>(ptr), count));
+}
+sf_count_t deviceTell(void *user)
+{
+    return static_cast<QIODevice *>(user)->pos();
+}
+
+// The problem in the first bytes of a file that libsndfile is not to open.
+QString startProblem(qint64 size, const QByteArray &start)
+{
+    if (size == 0)
         return OwnMedia::tr("is empty");
-    const SndFile *sndfile = SndFile::get();
-    if (!sndfile)
+    if (!SndFile::get())
         return OwnMedia::tr("cannot be read: the sound library (libsndfile) is missing");
-    if (bytes.mid(4, 4) == "ftyp") // the MP4 container's first box
+    if (start.mid(4, 4) == "ftyp") // the MP4 container's first box
         return voiceMemoAdvice();
-    Memory memory{bytes};
-    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
-    SF_INFO info{};
-    SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
-    if (!file)
-        return fileName.endsWith(QLatin1String(".m4a"), Qt::CaseInsensitive)
-                   ? voiceMemoAdvice()
-                   : OwnMedia::tr("is not a sound file the game can read (it reads WAV, FLAC, Ogg, Opus, MP3 and AIFF)");
-    const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
+    return {};
+}
+
+QString unopenedProblem(const QString &fileName)
+{
+    return fileName.endsWith(QLatin1String(".m4a"), Qt::CaseInsensitive)
+               ? voiceMemoAdvice()
+               : OwnMedia::tr("is not a sound file the game can read (it reads WAV, FLAC, Ogg, Opus, MP3 and AIFF)");
+}
+
+// What the header alone tells against playing the file.
+QString infoProblem(const SF_INFO &info)
+{
     if (info.channels <= 0 || info.channels > 16 || info.samplerate < 4000 || info.samplerate > 384000)
         return OwnMedia::tr("is in a sound format the game cannot play");
     if (info.frames <= 0)
         return OwnMedia::tr("is empty");
     if (double(info.frames) / info.samplerate > maxRawRecordingSeconds)
         return tooLongFile();
+    return {};
+}
+
+// The file's frames mixed down to one channel and resampled to the game's rate.
+QString decodeMono(const QByteArray &bytes, const QString &fileName, std::vector<float> &mono)
+{
+    if (const QString problem = startProblem(bytes.size(), bytes.left(8)); !problem.isEmpty())
+        return problem;
+    const SndFile *sndfile = SndFile::get();
+    Memory memory{bytes};
+    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
+    SF_INFO info{};
+    SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &memory);
+    if (!file)
+        return unopenedProblem(fileName);
+    const auto close = qScopeGuard([sndfile, file] { sndfile->sf_close(file); });
+    if (const QString problem = infoProblem(info); !problem.isEmpty())
+        return problem;
     // Frames are counted as they come: a header may promise fewer than the file holds.
     const sf_count_t limit = sf_count_t(maxRawRecordingSeconds * info.samplerate);
     sf_count_t counted = 0;
@@ -294,6 +339,25 @@ QImage fitIntoSquare(const QImage &image, int side)
     QPainter painter(&square);
     painter.drawImage((side - fitted.width()) / 2, (side - fitted.height()) / 2, fitted);
     return square;
+}
+
+QString checkRecordingHeader(QIODevice &device, const QString &fileName)
+{
+    if (const QString problem = startProblem(device.size(), device.peek(8)); !problem.isEmpty())
+        return problem;
+    const SndFile *sndfile = SndFile::get();
+    SF_VIRTUAL_IO io{deviceLength, deviceSeek, deviceRead, memoryWrite, deviceTell};
+    SF_INFO info{};
+    SNDFILE *file = sndfile->sf_open_virtual(&io, SFM_READ, &info, &device);
+    if (!file)
+        return unopenedProblem(fileName);
+    sndfile->sf_close(file);
+    return infoProblem(info);
+}
+
+bool canReadSounds()
+{
+    return SndFile::get();
 }
 
 Recording convertRecording(const QByteArray &fileBytes, const QString &fileName)

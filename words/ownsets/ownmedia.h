@@ -55,6 +55,14 @@ struct Recording
 // voice memo by its ending.
 Recording convertRecording(const QByteArray &fileBytes, const QString &fileName = {});
 
+// The problem convertRecording would find in the file's header (its format,
+// channels, rate and length), reading no more of `device` than libsndfile
+// needs to open it; empty when it looks fine. Nothing is decoded.
+QString checkRecordingHeader(QIODevice &device, const QString &fileName = {});
+// Whether the sound library is there: without it every recording fails, and
+// that failure is the machine's, not the file's.
+bool canReadSounds();
+
 // The active loudness of mono samples of 8 (unsigned) or 16 bits
 // (signed, little-endian), as above, in dBFS.
 double activeLoudness(const QByteArray &samples, int bitsPerSample);

@@ -73,7 +73,7 @@ std::shared_ptr<const WordSource> OwnWordSet::refreshed() const
         return nullptr;
     const ownsets::Folder now = ownsets::readFolder(folder.path, ownsets::fitsWordLabel, &folder);
     if (!now.playable())
-        return nullptr;
+        return folder.whole ? nullptr : std::make_shared<OwnWordSet>(now);
     const auto same = [](const ownsets::Word &a, const ownsets::Word &b) {
         return a.text == b.text && a.problem == b.problem && a.pictureFile == b.pictureFile
                && a.recordingFile == b.recordingFile && a.pictureStamp == b.pictureStamp

@@ -27,9 +27,11 @@ public:
     PictureFile pictureFile(int word) const override;
     QByteArray recording(int word) const override;
     // The folder read again; only the files that changed are decoded. Null
-    // when nothing changed since it was read whole, or when the set no longer
-    // plays (the game keeps what it has rather than losing its set).
+    // when nothing changed since it was read whole, or when a set read whole
+    // no longer plays (the game keeps what it has rather than losing its set).
+    // A listed set has nothing to keep: it comes back unplayable then.
     std::shared_ptr<const WordSource> refreshed() const override;
+    bool playable() const override { return folder.playable(); }
     // As the folder was read: a word's picture or recording missing or refused.
     QList<LeftOutWord> leftOut() const override;
 

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 
 namespace ownsets {
@@ -168,10 +169,15 @@ CachedPicture cachedPicture(const QString &folder, const QString &name)
     return {picture.image, picture.problem, stamp};
 }
 
-QString checkPicture(const QString &folder, const QString &name, Stamp &stamp)
+namespace {
+
+// What a listing knows of file `name`: a failed decode's entry, else its
+// header's problem as `header` reads it from the open file.
+QString checkFile(const QString &folder, const QString &name, qint64 limit, Stamp &stamp,
+                  const std::function<QString(QFile &)> &header)
 {
     QString problem;
-    const std::unique_ptr<QFile> file = openFile(folder, name, maxPictureBytes, problem, stamp);
+    const std::unique_ptr<QFile> file = openFile(folder, name, limit, problem, stamp);
     if (!file)
         return problem;
     const QString key = keyOf(folder, name, stamp);
@@ -185,7 +191,32 @@ QString checkPicture(const QString &folder, const QString &name, Stamp &stamp)
         return *known;
     if (headers.size() > maxHeaders)
         headers.clear();
-    return headers[key] = checkPictureHeader(*file);
+    return headers[key] = header(*file);
+}
+
+} // namespace
+
+QString checkPicture(const QString &folder, const QString &name, Stamp &stamp)
+{
+    return checkFile(folder, name, maxPictureBytes, stamp, [](QFile &file) { return checkPictureHeader(file); });
+}
+
+QString checkRecording(const QString &folder, const QString &name, Stamp &stamp)
+{
+    return checkFile(folder, name, maxRecordingBytes, stamp,
+                     [&name](QFile &file) { return checkRecordingHeader(file, name); });
+}
+
+void rememberProblem(const QString &folder, const QString &name, const Stamp &stamp, const QString &problem)
+{
+    if (!problem.isEmpty())
+        store(keyOf(folder, name, stamp), {{}, problem});
+}
+
+QString rememberedProblem(const QString &folder, const QString &name, const Stamp &stamp)
+{
+    const std::optional<CachedPicture> known = entry(keyOf(folder, name, stamp));
+    return known ? known->problem : QString();
 }
 
 int picturesDecoded()

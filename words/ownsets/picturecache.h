@@ -31,6 +31,17 @@ CachedPicture cachedPicture(const QString &folder, const QString &name);
 // left, else the problem of the picture's header (format and size); empty
 // when it looks fine. Stamps it in `stamp`.
 QString checkPicture(const QString &folder, const QString &name, Stamp &stamp);
+// A recording the game failed to convert (only silence, too long a word)
+// leaves an entry of the same kind, so that a listing, which reads only its
+// header, marks the word at once and the game does not convert it again.
+void rememberProblem(const QString &folder, const QString &name, const Stamp &stamp, const QString &problem);
+// The problem remembered for `folder`'s file `name` as it was at `stamp`;
+// empty when there is none.
+QString rememberedProblem(const QString &folder, const QString &name, const Stamp &stamp);
+// What a listing may know of a recording without converting it: the problem
+// converting it left when the game loaded its set, else the problem of its
+// header (checkRecordingHeader); empty when it looks fine. Stamps it.
+QString checkRecording(const QString &folder, const QString &name, Stamp &stamp);
 // How many originals were decoded in this run: tests tell a hit by it.
 int picturesDecoded();
 

@@ -37,23 +37,17 @@ QString readRowPicture(const QString &folder, const QString &name, QImage &image
     return picture.problem;
 }
 
-// That the recording is there to be read, without converting it: a listing
-// leaves that to the game, which loads the set before it plays.
-QString checkRowRecording(const QString &folder, const QString &name, Stamp &stamp)
-{
-    QString problem;
-    if (!openFile(folder, name, maxRecordingBytes, problem, stamp))
-        return problem;
-    return stamp.size == 0 ? SetReader::tr("is empty") : QString();
-}
-
 QString readRowRecording(const QString &folder, const QString &name, QByteArray &wave, Stamp &stamp)
 {
     const Contents file = readFile(folder, name, maxRecordingBytes);
     if (!file.problem.isEmpty())
         return file.problem;
     stamp = file.stamp;
+    if (const QString known = rememberedProblem(folder, name, stamp); !known.isEmpty())
+        return known;
     Recording recording = convertRecording(file.bytes, name);
+    if (canReadSounds())
+        rememberProblem(folder, name, stamp, recording.problem);
     wave = recording.wave;
     return recording.problem;
 }
@@ -89,7 +83,7 @@ void readMedia(const QString &folder, const QStringList &names, int row, Word &w
             std::tie(word.recording, word.recordingStamp) = std::tie(before->recording, before->recordingStamp);
         else if (const QString problem =
                      whole ? readRowRecording(folder, files.recording, word.recording, word.recordingStamp)
-                           : checkRowRecording(folder, files.recording, word.recordingStamp);
+                           : checkRecording(folder, files.recording, word.recordingStamp);
                  !problem.isEmpty())
             problems << SetReader::tr("recording %1 %2").arg(files.recording, problem);
     }

@@ -24,7 +24,7 @@ public:
     TrickyWordSet(const WordSets &sets, int child, const QString &recordPath = defaultProgressPath());
 
     // Enough words for a round.
-    bool playable() const { return picks.size() >= fewest; }
+    bool playable() const override { return picks.size() >= fewest; }
     int wordCount() const { return int(picks.size()); }
     // In plain Chinese: how many words are still missing.
     QString shortfall() const;

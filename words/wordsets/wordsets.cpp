@@ -36,8 +36,13 @@ WordSets::Set WordSets::forNewGame(Set &chosen)
 {
     const auto *tricky = dynamic_cast<const TrickyWordSet *>(chosen.get());
     if (!tricky) {
-        if (Set now = chosen ? chosen->refreshed() : nullptr)
+        if (Set now = chosen ? chosen->refreshed() : nullptr) {
+            // Its recordings failed to convert: this game plays the household
+            // set, and the choice stays for the corner to show why.
+            if (!now->playable())
+                return WordSets().standard();
             chosen = std::move(now);
+        }
         return chosen;
     }
     // Drawn from the sets it was first drawn from, own sets included.

@@ -25,6 +25,8 @@ public:
     // drawn from the record takes the record as it is now, if it still can;
     // a set of files takes its files as they are now, and `chosen` becomes
     // that set, so that the next game compares with what this one plays.
+    // A set that turns out unplayable is left chosen, and the game plays the
+    // household set instead.
     static Set forNewGame(Set &chosen);
     // The household set the game has always played.
     Set standard() const { return sets.first(); }

@@ -71,4 +71,7 @@ public:
     // The set as its files are now, for a game about to start, when they
     // changed since it was read; null otherwise (and for built-in sets).
     virtual std::shared_ptr<const WordSource> refreshed() const { return nullptr; }
+    // Whether it has the ten words a round shows: a listed set read whole may
+    // not, when its recordings fail to convert.
+    virtual bool playable() const { return true; }
 };
