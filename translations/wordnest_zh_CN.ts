@@ -447,10 +447,6 @@ A second start brings the open game to the front.</source>
 <context>
     <name>SetReader</name>
     <message>
-        <source>no picture %1</source>
-        <translation>没有图片 %1</translation>
-    </message>
-    <message>
         <source>picture %1 %2</source>
         <translation>图片 %1 %2</translation>
     </message>
@@ -537,6 +533,10 @@ A second start brings the open game to the front.</source>
     <message>
         <source> (for example %1)</source>
         <translation>（比如 %1）</translation>
+    </message>
+    <message>
+        <source>no picture %1, %2 or %3</source>
+        <translation>没有图片 %1、%2 或 %3</translation>
     </message>
 </context>
 </TS>

@@ -236,7 +236,7 @@ private:
 SqliteRecorder::SqliteRecorder(const QString &path)
     : path(path)
 {
-    state.reason = QStringLiteral("正在打开进度记录……");
+    state.reason = QStringLiteral("这次还没有玩过：开始玩以后，每一次答题都会记下来。");
     writing = true;  // opening
     writer = std::thread([this] { run(); });
 }

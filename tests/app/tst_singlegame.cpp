@@ -84,7 +84,7 @@ private slots:
                                                   << "Word set 'short' cannot be played: words.txt has 9 words,";
         // And an own set "fruit" that plays without its eleventh word.
         QTest::newRow("words left out") << QStringList{"--list-words"} << 0
-                                        << "\nfruit\tfruit\tfruit\tkiwi (no picture 11.png)\n";
+                                        << "\nfruit\tfruit\tfruit\tkiwi (no picture 11.png, 11.jpg or 11.bmp)\n";
         QTest::newRow("own set listed as unplayable") << QStringList{"--list-words"} << 0
                                                       << "wordnest: word set 'short' cannot be played: words.txt has 9";
         QTest::newRow("export of an unplayable set") << QStringList{"--export-words", "short", "s.wordnest"} << 1

@@ -650,7 +650,7 @@ private slots:
         QVERIFY(why(10).startsWith("文件夹名“myfruit”不能用，请给文件夹改个名字（比如my-fruit）"));
         QVERIFY(why(11).startsWith("只有9个词能用，一组至少要10个 | ") && why(11).contains("01.png"));
         const QLabel *leftOut = tiles[9]->findChild<QLabel *>("leftOut");
-        QVERIFY(why(9).isEmpty() && leftOut && leftOut->toolTip().contains("lamb：没有图片 11.png"));
+        QVERIFY(why(9).isEmpty() && leftOut && leftOut->toolTip().contains("lamb：没有图片 11.png、11.jpg 或 11.bmp"));
         QSignalSpy picked(corner.wordSetsPage, &WordSetsPage::chosen);
         corner.wordSetsPage->choose(tiles[10]);
         QTest::mouseClick(tiles[11], Qt::LeftButton);

@@ -484,7 +484,7 @@ private slots:
                 QFile::remove(media(sets, 11, "png"));
                 const auto left = OwnWordSet(ownsets::readFolder(sets + "/mine", ownsets::fitsWordLabel)).leftOut();
                 return left.size() == 1 ? left[0].word + "：" + left[0].why : QString("%1 left out").arg(left.size());
-            }), "kiwi：没有图片 12.png");
+            }), "kiwi：没有图片 12.png、12.jpg 或 12.bmp");
         row("byte-order mark and CR LF", plays([=](const QString &mine) {
                 write(mine + "words.txt", "\xEF\xBB\xBF" + list12("apple", "\r\n").toUtf8());
             }), "apple");

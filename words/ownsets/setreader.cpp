@@ -70,7 +70,9 @@ void readMedia(const QString &folder, const QStringList &names, int row, Word &w
                                    && before->recordingFile == files.recording
                                    && before->recordingStamp == stampOf(folder, files.recording);
         if (files.picture.isEmpty())
-            problems << SetReader::tr("no picture %1").arg(mediaName(row, QStringLiteral("png")));
+            problems << SetReader::tr("no picture %1, %2 or %3")
+                            .arg(mediaName(row, QStringLiteral("png")), mediaName(row, QStringLiteral("jpg")),
+                                 mediaName(row, QStringLiteral("bmp")));
         else if (samePicture)
             std::tie(word.picture, word.pictureStamp) = std::tie(before->picture, before->pictureStamp);
         else if (const QString problem = whole ? readRowPicture(folder, files.picture, word.picture, word.pictureStamp)
