@@ -55,13 +55,18 @@ LOUDNESS=-22
 # word is stretched to its length by tempo instead.
 declare -A SLOWEST=([milk]=66 [cup]=50 [grapes]=85 [corn]=65 [bubbles]=85
                     [train]=65 [tree]=65 [doll]=70 [snake]=90 [peach]=80)
-# The same for flite's "rms" voice: said at its own pace, "pear" was heard
-# as "carrot", "corn" as "tomato" or "orange", "hat" as "shirt" 6 dB
-# quieter, and "rainbow" and "umbrella" as "bridge" and "boat" with no
-# silence around them; "shirt" held so long a pause before its "t" that
-# the middle of its recording was near silent.
-declare -A RMS_SLOWEST=([pear]=80 [corn]=80 [hat]=85 [rainbow]=95 [shirt]=70
-                        [umbrella]=100)
+# The same for flite's "rms" voice: said at its own pace, "hat" was heard
+# as "shirt" 6 dB quieter, and "rainbow" and "umbrella" as "bridge" and
+# "boat" with no silence around them; "shirt" held so long a pause before
+# its "t" that the middle of its recording was near silent.
+declare -A RMS_SLOWEST=([hat]=85 [rainbow]=95 [shirt]=70 [umbrella]=100)
+# flite's "slt" voice: at its own pace "corn" was heard as "orange" (and at
+# 85 as "tomato").
+declare -A FLITE_SLT_SLOWEST=([corn]=90)
+# Festival's slt says a short word in about 0.3 s whatever its rate, and
+# slowed to the rate that would give "duck" its length (38) it was heard
+# as "dog": said at 55, it is stretched by tempo instead.
+declare -A SLT_SLOWEST=([duck]=55)
 # The longest hum kept before a voiced stop's burst (see shorten_voice_bar).
 VOICE_BAR=0.04
 
@@ -74,10 +79,12 @@ declare -A RISING=([peach]=1 [doll]=1)
 
 # The voice each set is said in, where it is not Pico's (chosen with
 # listen.sh, one voice for a whole set): "slt" is Festival with the CMU
-# ARCTIC "slt" HTS voice (Debian's festvox-us-slt-hts), "flite-rms" flite's
-# built-in "rms" voice (Debian's flite).  In Pico's voice "cow", "egg",
-# "cake", "cap", "coat", "bike" and "truck" were misheard.
-declare -A SET_VOICE=([2]=slt [3]=flite-rms [5]=flite-rms [6]=flite-rms)
+# ARCTIC "slt" HTS voice (Debian's festvox-us-slt-hts), "flite-rms" and
+# "flite-slt" flite's built-in "rms" and "slt" voices (Debian's flite).  In
+# Pico's voice "cow", "egg", "cake", "cap", "coat", "bike" and "truck" were
+# misheard; in flite's rms, "pear" (its "p" is a faint burst that the
+# onset cut below takes, or leaves heard as "carrot").
+declare -A SET_VOICE=([2]=slt [3]=flite-slt [5]=flite-rms [6]=flite-rms)
 
 say() {  # say WORD SPEED OUT VOICE: the full stop gives a falling, finished
     # tone (but see RISING).  Speed 100 is each voice's own pace.
@@ -164,6 +171,8 @@ make_word() {  # make_word ID WORD
     case $voice in
     pico) floor=${SLOWEST[$w]:-0} ;;
     flite-rms) floor=${RMS_SLOWEST[$w]:-0} ;;
+    flite-slt) floor=${FLITE_SLT_SLOWEST[$w]:-0} ;;
+    slt) floor=${SLT_SLOWEST[$w]:-0} ;;
     esac
     say "$w" 80 "$work/probe-$id.wav" "$voice"
     trim "$work/probe-$id.wav" "$work/probe-trim-$id.wav"
