@@ -1,6 +1,6 @@
 #!/bin/bash
 # Installs what make-media.sh and listen.sh need on Debian 12, as root:
-# Debian packages (among them the voices of sets 2, 3, 5 and 6: flite, and
+# Debian packages (among them the voices of sets 2 to 6: flite, and
 # Festival with festvox-us-slt-hts), the npm packages pinned in
 # package-lock.json, and the SVOX Pico US English voice files from Debian's
 # non-free libttspico-data.
